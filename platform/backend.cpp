@@ -1,0 +1,43 @@
+#include "platform/backend.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/clock.h"
+#include "platform/headless/virtual_clock.h"
+#include "platform/sdl/real_clock.h"
+
+namespace plat {
+
+namespace {
+Backend g_backend = Backend::Headless;
+bool g_chosen = false;
+
+RealClock& SdlClock() {
+    static RealClock clock;
+    return clock;
+}
+}  // namespace
+
+void UseBackend(Backend backend) {
+    g_backend = backend;
+    g_chosen = true;
+    if (backend == Backend::Sdl) {
+        SetClockDriver(&SdlClock());
+    } else {
+        SetClockDriver(&HeadlessClock());
+    }
+}
+
+Backend CurrentBackend() {
+    if (!g_chosen) UseBackend(BackendFromEnvironment());
+    return g_backend;
+}
+
+Backend BackendFromEnvironment() {
+    const char* value = std::getenv("REEF_BACKEND");
+    return value != nullptr && std::strcmp(value, "headless") == 0 ? Backend::Headless
+                                                                   : Backend::Sdl;
+}
+
+}  // namespace plat

@@ -1,0 +1,59 @@
+#pragma once
+// The headless backend's clock: virtual milliseconds that move only when asked,
+// so a test decides exactly how much time passes and a wait of seconds costs
+// microseconds. Time moves when a test calls Advance, when the game sleeps, and
+// by one frame period at every presented frame (see HeadlessVideo). Periodic
+// timers fire inside Advance, on the advancing thread, in time order. In
+// running mode a thread of its own advances the clock at a multiple of real
+// time instead, for runs that need the timers to tick by themselves.
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/clock.h"
+
+namespace plat {
+
+class VirtualClock : public ClockDriver {
+public:
+    ~VirtualClock() override;
+    uint32_t Now() override;
+    void Sleep(uint32_t ms) override;
+    TimerId StartPeriodic(uint32_t periodMs, TimerCallback callback, void* user) override;
+    void StopPeriodic(TimerId id) override;
+
+    // Moves the clock forward by ms, firing every timer that falls due.
+    // Timer callbacks must not call Advance themselves.
+    void Advance(uint32_t ms);
+    // speed 0 stops the clock thread; otherwise virtual time runs at speed
+    // times real time, in steps of 10 ms.
+    void SetRunning(uint32_t speed);
+    bool IsRunning() const { return speed_.load(std::memory_order_relaxed) != 0; }
+
+private:
+    struct Timer {
+        TimerId id;
+        uint32_t period;
+        uint32_t due;
+        TimerCallback callback;
+        void* user;
+    };
+    void RunThread();
+
+    std::atomic<uint32_t> now_{0};
+    std::mutex fireMutex_;  // held while time moves and callbacks run
+    std::vector<Timer> timers_;
+    TimerId nextId_ = 1;
+
+    std::atomic<uint32_t> speed_{0};
+    std::mutex threadMutex_;
+    std::condition_variable wake_;
+    std::thread thread_;
+};
+
+// The headless backend's clock, for tests and tools to drive.
+VirtualClock& HeadlessClock();
+
+}  // namespace plat

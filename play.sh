@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the game in a window.
+# Extra arguments go to the game (try --help).
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+scripts/build.sh >/dev/null
+cd build/game
+exec ./reefhoard "$@"

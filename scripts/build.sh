@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Configures and builds into build/ (or build-<name> for REEF_SANITIZE builds).
+# Usage: scripts/build.sh [sanitizers], e.g. scripts/build.sh address,undefined
+set -euo pipefail
+cd "$(dirname "$0")/.."
+sanitize="${1:-}"
+dir=build
+[ -n "$sanitize" ] && dir="build-${sanitize//,/-}"
+cmake -S . -B "$dir" -DREEF_SANITIZE="$sanitize" >/dev/null
+cmake --build "$dir" -j "$(nproc)"
+echo "$dir"

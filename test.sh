@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite.
+# With an argument, builds and tests with those sanitizers instead
+# (./test.sh address,undefined or ./test.sh thread).
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+dir=$(scripts/build.sh "${1:-}" | tail -n 1)
+cd "$dir"
+ctest --output-on-failure -j "$(nproc)"

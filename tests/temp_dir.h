@@ -1,0 +1,38 @@
+#pragma once
+// A fresh folder for one test, made the working directory while the test runs
+// (the game reads its files relative to the working directory) and removed after.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+class TempDir {
+public:
+    TempDir() {
+        char pattern[] = "/tmp/reef-test-XXXXXX";
+        path_ = mkdtemp(pattern);
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(path_);
+    }
+    ~TempDir() {
+        std::filesystem::current_path(previous_);
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+    // Writes a file below the folder, making its parent folders.
+    void Write(const std::string& relative, const std::string& content) const {
+        std::filesystem::path p = path_ / relative;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << content;
+    }
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path previous_;
+};
