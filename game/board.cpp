@@ -40,13 +40,6 @@ constexpr bool ExcludedTableIsComplete() {
 static_assert(ExcludedTableIsComplete());
 static_assert(std::is_sorted(kExcludedCells.begin(), kExcludedCells.end()));
 
-// A ring is walked along its six sides in this order, clockwise from the
-// top-left corner.
-constexpr HexDirection kRingSides[] = {
-    HexDirection::Right,    HexDirection::DownRight, HexDirection::DownLeft,
-    HexDirection::Left,     HexDirection::UpLeft,    HexDirection::UpRight,
-};
-
 constexpr long kIslandFileBytes = static_cast<long>(Board::kMapCount) * Board::kCellCount;
 
 // An island byte read as a signed value: 0..127 is land drawn with that
@@ -110,22 +103,13 @@ void Board::SetCellState(int cell, int32_t mode) {
 }
 
 int Board::MarkRing(int centre, int radius, int32_t mode) {
-    int col = Column(centre);
-    int row = Row(centre);
-    for (int i = 0; i < radius; ++i) Step(col, row, HexDirection::UpLeft);
     int visited = 0;
-    for (HexDirection side : kRingSides) {
-        for (int i = 0; i < radius; ++i) {
-            if (OnBoard(col, row)) {
-                int cell = Index(col, row);
-                const Cell& c = cells[cell];
-                if (probe && c.kind != 0 && c.state <= CellState::kFoundBase) waveStop = 1;
-                SetCellState(cell, mode);
-                ++visited;
-            }
-            Step(col, row, side);
-        }
-    }
+    WalkRing(centre, radius, [&](int cell) {
+        const Cell& c = cells[cell];
+        if (probe && c.kind != 0 && c.state <= CellState::kFoundBase) waveStop = 1;
+        SetCellState(cell, mode);
+        ++visited;
+    });
     return visited;
 }
 

@@ -62,6 +62,11 @@ public:
     static bool IsExcluded(int cell);
     // Moves (col, row) one step; the result may lie off the board.
     static void Step(int& col, int& row, HexDirection direction);
+    // Calls visit(cell) for each on-board cell of the ring of this radius
+    // around the centre, clockwise from the ring's top-left corner. The walk
+    // goes on through off-board positions; radius 0 visits nothing.
+    template <class Visit>
+    static void WalkRing(int centre, int radius, Visit&& visit);
 
     bool IsIsland(int cell) const { return cells[cell].island != -1; }
 
@@ -111,3 +116,20 @@ private:
     bool PlaceAnyFittingLine(int kind);
     void ScatterKind(int kind);
 };
+
+template <class Visit>
+void Board::WalkRing(int centre, int radius, Visit&& visit) {
+    constexpr HexDirection kSides[] = {
+        HexDirection::Right, HexDirection::DownRight, HexDirection::DownLeft,
+        HexDirection::Left,  HexDirection::UpLeft,    HexDirection::UpRight,
+    };
+    int col = Column(centre);
+    int row = Row(centre);
+    for (int i = 0; i < radius; ++i) Step(col, row, HexDirection::UpLeft);
+    for (HexDirection side : kSides) {
+        for (int i = 0; i < radius; ++i) {
+            if (OnBoard(col, row)) visit(Index(col, row));
+            Step(col, row, side);
+        }
+    }
+}

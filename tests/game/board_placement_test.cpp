@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <vector>
+
+#include "game/board.h"
+#include "game/random.h"
+#include "hex_distance.h"
+#include "recording_host.h"
+
+namespace {
+
+std::map<int, std::vector<int>> CellsByKind(const Board& board) {
+    std::map<int, std::vector<int>> byKind;
+    for (int cell = 0; cell < Board::kCellCount; ++cell) {
+        if (board.cells[cell].kind != 0) byKind[board.cells[cell].kind].push_back(cell);
+    }
+    return byKind;
+}
+
+// Five cells in index order form a straight line when each is one step from
+// the next and the first and last are four steps apart.
+bool IsStraightLine(const std::vector<int>& cells) {
+    if (cells.size() != 5) return false;
+    auto distance = [&](size_t a, size_t b) {
+        return HexDistance(Board::Column(cells[a]), Board::Row(cells[a]), Board::Column(cells[b]), Board::Row(cells[b]));
+    };
+    for (size_t i = 1; i < cells.size(); ++i) {
+        if (distance(i - 1, i) != 1) return false;
+    }
+    return distance(0, 4) == 4;
+}
+
+std::vector<int> LineFrom(int start, int direction) {
+    std::vector<int> cells;
+    int col = Board::Column(start);
+    int row = Board::Row(start);
+    for (int i = 0; i < 5; ++i) {
+        if (!Board::OnBoard(col, row)) return {};
+        cells.push_back(Board::Index(col, row));
+        Board::Step(col, row, static_cast<HexDirection>(direction));
+    }
+    std::sort(cells.begin(), cells.end());
+    return cells;
+}
+
+bool FitsOpenSea(const std::vector<int>& line) {
+    return !line.empty() && std::none_of(line.begin(), line.end(), Board::IsExcluded);
+}
+
+void PlaceRound(Board& board, uint32_t seed) {
+    board.ClearCells();
+    SeedRandom(seed);
+    board.PlaceTreasures();
+}
+
+// Land on every cell of map 0 except the given ones.
+void MakeLandExcept(Board& board, const std::vector<int>& sea) {
+    for (Cell& cell : board.maps[0]) cell.island = 1;
+    for (int cell : sea) board.maps[0][cell].island = -1;
+}
+
+}  // namespace
+
+TEST(BoardPlacement, HidesFiveStraightLinesOnOpenSea) {
+    Board board;
+    // Scattered land so that lines must avoid it.
+    for (int cell = 0; cell < Board::kCellCount; ++cell) {
+        if ((Board::Column(cell) * 7 + Board::Row(cell) * 3) % 11 == 0) board.maps[0][cell].island = 2;
+    }
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        PlaceRound(board, seed);
+        ASSERT_EQ(board.treasureLeft, 25);
+        auto byKind = CellsByKind(board);
+        ASSERT_EQ(byKind.size(), 5u);
+        for (auto& [kind, cells] : byKind) {
+            ASSERT_TRUE(IsStraightLine(cells)) << "seed " << seed << " kind " << kind;
+            for (int cell : cells) {
+                ASSERT_FALSE(Board::IsExcluded(cell));
+                ASSERT_FALSE(board.IsIsland(cell));
+                ASSERT_EQ(board.cells[cell].state, CellState::kHidden);
+            }
+        }
+        ASSERT_EQ(board.found, (std::array<int32_t, 5>{}));
+    }
+}
+
+TEST(BoardPlacement, SameSeedSameTreasure) {
+    Board first;
+    Board second;
+    PlaceRound(first, 4242);
+    PlaceRound(second, 4242);
+    EXPECT_EQ(CellsByKind(first), CellsByKind(second));
+    PlaceRound(second, 4243);
+    EXPECT_NE(CellsByKind(first), CellsByKind(second));
+}
+
+TEST(BoardPlacement, EachAttemptDrawsStartThenDirection) {
+    // Find a seed whose first drawn line fits and one whose first line does
+    // not but whose second does; the first kind must lie on the line drawn.
+    bool checkedFirst = false;
+    bool checkedSecond = false;
+    for (uint32_t seed = 1; seed < 1000 && !(checkedFirst && checkedSecond); ++seed) {
+        SeedRandom(seed);
+        std::vector<int> lines[2];
+        for (auto& line : lines) {
+            int start = Random15() % Board::kCellCount;
+            line = LineFrom(start, Random15() % 6);
+        }
+        int expected = FitsOpenSea(lines[0]) ? 0 : FitsOpenSea(lines[1]) ? 1 : -1;
+        if (expected < 0 || (expected == 0 ? checkedFirst : checkedSecond)) continue;
+        Board board;
+        PlaceRound(board, seed);
+        ASSERT_EQ(CellsByKind(board)[1], lines[expected]) << "seed " << seed;
+        (expected == 0 ? checkedFirst : checkedSecond) = true;
+    }
+    EXPECT_TRUE(checkedFirst && checkedSecond);
+}
+
+TEST(BoardPlacement, MapWithRoomForOneLineStillHidesTreasureOnSea) {
+    Board board;
+    // One row segment of five sea cells and twelve lone sea cells.
+    std::vector<int> sea;
+    for (int col = 10; col < 15; ++col) sea.push_back(Board::Index(col, 10));
+    for (int row : {20, 24}) {
+        for (int col = 5; col < 29; col += 4) sea.push_back(Board::Index(col, row));
+    }
+    MakeLandExcept(board, sea);
+    for (uint32_t seed = 1; seed <= 5; ++seed) {
+        PlaceRound(board, seed);
+        auto byKind = CellsByKind(board);
+        EXPECT_EQ(byKind[1], std::vector<int>(sea.begin(), sea.begin() + 5));
+        // The other kinds share the twelve lone cells.
+        EXPECT_EQ(board.treasureLeft, 17);
+        for (int cell = 0; cell < Board::kCellCount; ++cell) {
+            if (board.cells[cell].kind != 0) {
+                ASSERT_FALSE(board.IsIsland(cell));
+            }
+        }
+        EXPECT_EQ(board.roundCleared, 0);
+    }
+}
+
+TEST(BoardPlacement, MapWithoutAnyLineIsStillWinnable) {
+    Board board;
+    board.StartGame(25);
+    // Every other cell of every other row: 25 and more lone sea cells.
+    std::vector<int> sea;
+    for (int row = 4; row < 34; row += 2) {
+        for (int col = 4; col < 34; col += 2) sea.push_back(Board::Index(col, row));
+    }
+    MakeLandExcept(board, sea);
+    PlaceRound(board, 7);
+    auto byKind = CellsByKind(board);
+    ASSERT_EQ(board.treasureLeft, 25);
+    for (auto& [kind, cells] : byKind) EXPECT_EQ(cells.size(), 5u) << "kind " << kind;
+
+    // An empty search still finds treasure, and every hidden cell can be found.
+    RecordingHost host;
+    auto empty = std::find_if(sea.begin(), sea.end(), [&](int c) { return board.cells[c].kind == 0; });
+    board.Search(*empty, host);
+    EXPECT_EQ(host.Count("stop search"), 1);
+    for (auto& [kind, cells] : byKind) {
+        for (int cell : cells) board.Search(cell, host);
+    }
+    EXPECT_EQ(board.treasureLeft, 0);
+    EXPECT_EQ(board.roundCleared, 1);
+}
+
+TEST(BoardPlacement, MapWithoutSeaEndsTheRoundAtOnce) {
+    Board board;
+    MakeLandExcept(board, {});
+    PlaceRound(board, 3);
+    EXPECT_EQ(board.treasureLeft, 0);
+    EXPECT_EQ(board.roundCleared, 1);
+    EXPECT_TRUE(CellsByKind(board).empty());
+}
