@@ -4,8 +4,11 @@
 #include <cstring>
 
 #include "platform/clock.h"
+#include "platform/headless/headless_video.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/sdl/real_clock.h"
+#include "platform/sdl/sdl_video.h"
+#include "platform/video_driver.h"
 
 namespace plat {
 
@@ -17,6 +20,11 @@ RealClock& SdlClock() {
     static RealClock clock;
     return clock;
 }
+
+SdlVideo& SdlDisplay() {
+    static SdlVideo video;
+    return video;
+}
 }  // namespace
 
 void UseBackend(Backend backend) {
@@ -24,8 +32,10 @@ void UseBackend(Backend backend) {
     g_chosen = true;
     if (backend == Backend::Sdl) {
         SetClockDriver(&SdlClock());
+        SetVideoDriver(&SdlDisplay());
     } else {
         SetClockDriver(&HeadlessClock());
+        SetVideoDriver(&HeadlessDisplay());
     }
 }
 

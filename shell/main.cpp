@@ -1,1 +1,33 @@
-int main() { return 0; }
+// Process entry: reads our options, picks the platform backend, makes sure a
+// display can be opened, and runs the game.
+#include <cstdio>
+#include <string>
+
+#include "platform/backend.h"
+#include "platform/video_driver.h"
+#include "shell/command_line.h"
+#include "shell/entry.h"
+#include "shell/shell_state.h"
+
+int main(int argc, char** argv) {
+    const CommandLine line = ParseCommandLine(argc, argv);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "reefhoard: %s\n%s", line.error.c_str(), CommandLineHelp());
+        return 2;
+    }
+    if (line.help) {
+        std::fputs(CommandLineHelp(), stdout);
+        return 0;
+    }
+
+    plat::UseBackend(line.headless ? plat::Backend::Headless : plat::BackendFromEnvironment());
+    std::string error;
+    if (!plat::Video().Open(&error)) {
+        std::fprintf(stderr, "reefhoard: no display could be opened (%s); use --headless to run without one\n",
+                     error.c_str());
+        return 1;
+    }
+    g_Shell.seedGiven = line.seedGiven;
+    g_Shell.seed = line.seed;
+    return GameEntry(nullptr, line.launcherDir.c_str(), 0);
+}

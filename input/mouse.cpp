@@ -1,0 +1,105 @@
+#include "input/mouse.h"
+
+#include "platform/qv.h"
+
+Mouse g_Mouse;
+
+namespace {
+constexpr auto kRelaxed = std::memory_order_relaxed;
+
+// Takes one off a click counter; the decreased value, or -1 when it was 0.
+int32_t TakeClick(std::atomic<int32_t>& counter) {
+    int32_t value = counter.load(kRelaxed);
+    while (value != 0 && !counter.compare_exchange_weak(value, value - 1, kRelaxed)) {
+    }
+    return value == 0 ? -1 : value - 1;
+}
+}  // namespace
+
+Mouse::Mouse() = default;
+
+Mouse::~Mouse() { Release(); }
+
+int Mouse::LoadCursorImage(const char*) {
+    page = 0;
+    savedX[0] = savedX[1] = -1;
+    visible = 0;
+    alternatePages = 0;
+    return 1;
+}
+
+void Mouse::SelectCursor(int32_t) {}
+
+void Mouse::Hide() { visible = 0; }
+void Mouse::Show() { visible = 1; }
+void Mouse::SetPageAlternation(int32_t on) { alternatePages = on & 0xFF; }
+void Mouse::SetMessageMode(int32_t on) { messageMode.store(on, kRelaxed); }
+
+void Mouse::SetPosition(int32_t nx, int32_t ny) {
+    x.store(nx, kRelaxed);
+    y.store(ny, kRelaxed);
+}
+
+void Mouse::SetLeftButton(int32_t down) {
+    int32_t value = down ? (buttons.load(kRelaxed) | 1) : (buttons.load(kRelaxed) & 2);
+    buttons.store(value, kRelaxed);
+    Queue(value);
+}
+
+void Mouse::SetRightButton(int32_t down) {
+    int32_t value = down ? (buttons.load(kRelaxed) | 2) : (buttons.load(kRelaxed) & 1);
+    buttons.store(value, kRelaxed);
+    Queue(value);
+}
+
+void Mouse::Queue(int32_t value) {
+    if (buttonQueue != nullptr) buttonQueue->Add(new int32_t(value));
+}
+
+void Mouse::SetButtonQueue(int32_t on) {
+    if (on) {
+        if (buttonQueue == nullptr) buttonQueue = new PtrList<int32_t>(1);
+        return;
+    }
+    if (buttonQueue != nullptr) {
+        buttonQueue->DeleteAll();
+        delete buttonQueue;
+        buttonQueue = nullptr;
+    }
+}
+
+void Mouse::Read(int32_t* outX, int32_t* outY, int32_t* outButtons, int32_t* outLeft,
+                 int32_t* outRight) {
+    if (outX) *outX = x.load(kRelaxed);
+    if (outY) *outY = y.load(kRelaxed);
+    if (outButtons) {
+        if (buttonQueue == nullptr) {
+            *outButtons = buttons.load(kRelaxed);
+        } else if (buttonQueue->Count() == 0) {
+            *outButtons = 0;
+        } else {
+            int32_t* oldest = buttonQueue->Get(0);
+            buttonQueue->Remove(oldest);
+            *outButtons = *oldest;
+            delete oldest;
+        }
+    }
+    int32_t left = TakeClick(leftClicks);
+    if (left >= 0 && outLeft) *outLeft = left;
+    int32_t right = TakeClick(rightClicks);
+    if (right >= 0 && outRight) *outRight = right;
+}
+
+void Mouse::Poll() {
+    if (messageMode.load(kRelaxed) == 1 || pollEnabled.load(kRelaxed) == 0) return;
+    int32_t dx = 0, dy = 0, bits = 0;
+    QVGetMouseData(&dx, &dy, &bits);
+    buttons.store(bits, kRelaxed);
+    int32_t left = bits & 1, right = bits & 2;
+    if (left && !polledLeft.load(kRelaxed)) leftClicks.fetch_add(1, kRelaxed);
+    if (right && !polledRight.load(kRelaxed)) rightClicks.fetch_add(1, kRelaxed);
+    polledLeft.store(left, kRelaxed);
+    polledRight.store(right, kRelaxed);
+}
+
+void Mouse::Release() { SetButtonQueue(0); }

@@ -1,0 +1,75 @@
+#pragma once
+// The headless backend's display: windows that exist only as records, input
+// that tests post as messages or set as state, and presentation that keeps the
+// last presented page for inspection and moves the virtual clock by one frame.
+#include <atomic>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "platform/video_driver.h"
+
+namespace plat {
+
+class HeadlessVideo : public VideoDriver {
+public:
+    bool Open(std::string* error) override;
+    void Close() override {}
+    void ScreenSize(int32_t* width, int32_t* height) override;
+    int32_t DesktopBitsPerPixel() override { return desktopBits_; }
+    bool CreateNative(Window& window) override;
+    void DestroyNative(Window& window) override;
+    void UpdateNative(Window& window) override;
+    void Focus(Window&) override {}
+    bool OpenDisplay(Window& window, int32_t width, int32_t height, bool fullscreen) override;
+    void CloseDisplay(Window&) override { displayOpen_ = false; }
+    void PumpEvents(Window&) override {}
+    void WaitForEvents(uint32_t ms) override;
+    void Present(Window& window, Surface& page) override;
+    void ShowError(const char* text) override;
+    void CursorPos(int32_t* x, int32_t* y) override;
+    bool KeyDown(int virtualKey) override;
+    void MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) override;
+
+    // Test controls.
+    void Reset();
+    void SetScreen(int32_t width, int32_t height, int32_t bitsPerPixel);
+    void SetWindowCreationFails(bool fails) { windowCreationFails_ = fails; }
+    void SetCursor(int32_t x, int32_t y);
+    void SetKeyDown(int virtualKey, bool down);
+    void SetMouseButtons(int32_t buttons) { mouseButtons_.store(buttons); }
+    // Virtual milliseconds that each presented frame takes (default 10).
+    void SetFramePeriod(uint32_t ms) { framePeriod_ = ms; }
+
+    int32_t PresentCount() const { return presents_; }
+    bool DisplayOpen() const { return displayOpen_; }
+    bool Fullscreen() const { return fullscreen_; }
+    // A copy of the page most recently presented; null before the first.
+    Surface* LastPresented() const { return lastPresented_.get(); }
+    const std::string& LastError() const { return lastError_; }
+
+private:
+    // A window that is shown for the first time becomes the active one, as a
+    // desktop would make it.
+    void ActivateOnFirstShow(Window& window);
+    struct SurfaceDeleter {
+        void operator()(Surface* s) const;
+    };
+    int32_t screenWidth_ = 1920, screenHeight_ = 1080, desktopBits_ = 32;
+    bool windowCreationFails_ = false;
+    int32_t cursorX_ = 0, cursorY_ = 0;
+    std::set<int> keysDown_;
+    std::set<const Window*> activated_;
+    std::atomic<int32_t> mouseButtons_{0};
+    uint32_t framePeriod_ = 10;
+    int32_t presents_ = 0;
+    bool displayOpen_ = false;
+    bool fullscreen_ = false;
+    std::unique_ptr<Surface, SurfaceDeleter> lastPresented_;
+    std::string lastError_;
+};
+
+// The headless backend's display, for tests and tools to drive.
+HeadlessVideo& HeadlessDisplay();
+
+}  // namespace plat

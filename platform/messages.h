@@ -1,0 +1,78 @@
+#pragma once
+// Window messages: a queue per thread with post, peek-and-remove, translate and
+// dispatch to the window's procedure. The backend turns its input events into
+// these messages when the window's thread peeks; tests of the headless backend
+// post them directly.
+#include <cstdint>
+
+#include "platform/window_handle.h"
+
+namespace plat {
+
+// Message numbers and parameters, with the Windows values.
+constexpr uint32_t WM_DESTROY = 0x0002;
+constexpr uint32_t WM_MOVE = 0x0003;
+constexpr uint32_t WM_SIZE = 0x0005;
+constexpr uint32_t WM_ACTIVATE = 0x0006;
+constexpr uint32_t WM_CLOSE = 0x0010;
+constexpr uint32_t WM_QUIT = 0x0012;
+constexpr uint32_t WM_ACTIVATEAPP = 0x001C;
+constexpr uint32_t WM_KEYDOWN = 0x0100;
+constexpr uint32_t WM_KEYUP = 0x0101;
+constexpr uint32_t WM_SYSCOMMAND = 0x0112;
+constexpr uint32_t WM_MOUSEMOVE = 0x0200;
+constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
+constexpr uint32_t WM_LBUTTONUP = 0x0202;
+constexpr uint32_t WM_RBUTTONDOWN = 0x0204;
+constexpr uint32_t WM_RBUTTONUP = 0x0205;
+constexpr uint32_t MM_MCINOTIFY = 0x03B9;
+
+constexpr uintptr_t WA_INACTIVE = 0;
+constexpr uintptr_t WA_ACTIVE = 1;
+constexpr uintptr_t WA_CLICKACTIVE = 2;
+constexpr uintptr_t SIZE_RESTORED = 0;
+constexpr uintptr_t SIZE_MAXIMIZED = 2;
+constexpr uintptr_t SC_KEYMENU = 0xF100;
+
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_RETURN = 0x0D;
+constexpr int VK_MENU = 0x12;  // Alt
+constexpr int VK_F1 = 0x70;
+
+struct Message {
+    WindowHandle window;
+    uint32_t message;
+    uintptr_t wParam;
+    intptr_t lParam;
+};
+
+constexpr intptr_t MakeLParam(int32_t low, int32_t high) {
+    return static_cast<intptr_t>((static_cast<uint32_t>(low) & 0xFFFF) |
+                                 ((static_cast<uint32_t>(high) & 0xFFFF) << 16));
+}
+constexpr int32_t LowWord(intptr_t v) { return static_cast<int32_t>(v & 0xFFFF); }
+constexpr int32_t HighWord(intptr_t v) { return static_cast<int32_t>((v >> 16) & 0xFFFF); }
+
+// Takes the oldest message of the calling thread's queue into out; false when
+// the queue is empty. On the window's thread the backend's pending input is
+// turned into messages first.
+bool PeekMessage(Message* out);
+// Keys already arrive as virtual-key codes and nothing reads character
+// messages, so translation adds nothing; kept so the loop reads as usual.
+void TranslateMessage(const Message& message);
+// Hands the message to its window's procedure; 0 when it has no window.
+intptr_t DispatchMessage(const Message& message);
+// Calls the window's procedure at once.
+intptr_t SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// Queues the message for the thread that owns the window (the calling thread
+// for a null window). Safe from any thread.
+bool PostMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+void PostQuitMessage(int exitCode);
+// What a window procedure returns for messages it leaves to the system.
+intptr_t DefWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+// Drops every queued message of the calling thread (tests start clean).
+void ClearMessageQueue();
+
+}  // namespace plat

@@ -1,0 +1,191 @@
+#include "platform/qv.h"
+
+#include <SDL.h>
+
+#include <string>
+
+#include "platform/message_box.h"
+#include "platform/clock.h"
+#include "platform/paths.h"
+#include "platform/qv_font.h"
+#include "platform/video_driver.h"
+#include "platform/window.h"
+
+namespace {
+
+struct QvState {
+    void* instance = nullptr;
+    plat::WindowHandle window = nullptr;
+    plat::DirectDraw* directDraw = nullptr;
+    plat::Surface* front = nullptr;
+    plat::Surface* back = nullptr;
+    std::string lastError;
+    bool fontReady = false;
+    bool mouseCreated = false;
+    bool mouseAcquired = false;
+    bool keyboardCreated = false;
+    int32_t windowX = 0, windowY = 0;
+    // Frame-rate measure: frames presented since windowStart.
+    uint32_t windowStart = 0;
+    int32_t framesInWindow = 0;
+    float fps = 0.0f;
+};
+
+QvState g_qv;
+
+void ReleasePages() {
+    if (g_qv.front) g_qv.front->Release();
+    if (g_qv.back) g_qv.back->Release();
+    g_qv.front = g_qv.back = nullptr;
+}
+
+int InitDisplay(plat::WindowHandle window, int32_t width, int32_t height, bool fullscreen) {
+    if (g_qv.directDraw == nullptr) g_qv.directDraw = plat::DirectDraw::Create();
+    if (g_qv.directDraw == nullptr) {
+        g_qv.lastError = "No display could be opened.";
+        return 0;
+    }
+    ReleasePages();
+    g_qv.front = g_qv.directDraw->CreateSurface(width, height);
+    g_qv.back = g_qv.directDraw->CreateSurface(width, height);
+    if (g_qv.front == nullptr || g_qv.back == nullptr ||
+        !plat::OpenWindowDisplay(window, width, height, fullscreen)) {
+        ReleasePages();
+        g_qv.lastError = "The display of " + std::to_string(width) + " by " +
+                         std::to_string(height) + " pixels could not be set up.";
+        return 0;
+    }
+    g_qv.front->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL | plat::DDBLT_WAIT, 0);
+    g_qv.back->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL | plat::DDBLT_WAIT, 0);
+    g_qv.window = window;
+    g_qv.windowStart = plat::TickCount();
+    g_qv.framesInWindow = 0;
+    g_qv.fps = 0.0f;
+    return 1;
+}
+
+int CountBits(uint32_t mask) { return __builtin_popcount(mask); }
+
+}  // namespace
+
+void QVSetInstance(void* instance) { g_qv.instance = instance; }
+
+int QVInitDirectX(plat::WindowHandle window, int32_t width, int32_t height, int32_t) {
+    return InitDisplay(window, width, height, true);
+}
+
+int QVInitDirectX(plat::WindowHandle window, int32_t width, int32_t height) {
+    return InitDisplay(window, width, height, false);
+}
+
+void QVPrintError() {
+    plat::ShowStopMessage(g_qv.lastError.empty() ? "Unknown display error." : g_qv.lastError.c_str());
+}
+
+plat::DirectDraw* QVGetLPDD() { return g_qv.directDraw; }
+
+void QVGetDDInfo(plat::Surface** primary, plat::Surface** backBuffer) {
+    if (primary) *primary = g_qv.front;
+    if (backBuffer) *backBuffer = g_qv.back;
+}
+
+void QVGetRGBABits(const plat::PixelFormat& format, int32_t* red, int32_t* green, int32_t* blue,
+                   int32_t* alpha) {
+    if (red) *red = CountBits(format.redMask);
+    if (green) *green = CountBits(format.greenMask);
+    if (blue) *blue = CountBits(format.blueMask);
+    if (alpha) *alpha = CountBits(format.alphaMask);
+}
+
+plat::Surface* QVLoadBitmap(const char* path) { return QVLoadBitmap(path, 16); }
+
+plat::Surface* QVLoadBitmap(const char* path, int32_t) {
+    if (path == nullptr) return nullptr;
+    SDL_Surface* loaded = SDL_LoadBMP(plat::ResolvePath(path).c_str());
+    if (loaded == nullptr) {
+        g_qv.lastError = std::string("Cannot load ") + path + ": " + SDL_GetError();
+        return nullptr;
+    }
+    SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB565, 0);
+    SDL_FreeSurface(loaded);
+    return plat::Surface::Adopt(converted);
+}
+
+int QVFlip() {
+    if (g_qv.front == nullptr || g_qv.back == nullptr) return plat::DDERR_INVALIDPARAMS;
+    g_qv.back->SwapPixels(*g_qv.front);
+    plat::PresentPage(g_qv.window, *g_qv.front);
+
+    ++g_qv.framesInWindow;
+    uint32_t elapsed = plat::TickCount() - g_qv.windowStart;
+    if (elapsed >= 1000) {
+        g_qv.fps = static_cast<float>(g_qv.framesInWindow) * 1000.0f / static_cast<float>(elapsed);
+        g_qv.framesInWindow = 0;
+        g_qv.windowStart += elapsed;
+    }
+    return plat::DD_OK;
+}
+
+int QVPrintString(const char* text, int32_t x, int32_t y) {
+    if (!g_qv.fontReady || g_qv.back == nullptr) return 0;
+    qvfont::DrawText(*g_qv.back, text, x, y);
+    return 1;
+}
+
+float QVGetFPS() { return g_qv.fps; }
+
+int QVInitFont(plat::WindowHandle) {
+    g_qv.fontReady = true;
+    return 1;
+}
+
+void QVFreeFont() { g_qv.fontReady = false; }
+
+int QVInitMouse() {
+    g_qv.mouseCreated = true;
+    return 1;
+}
+
+int QVAcquireMouse(int acquire) {
+    if (!g_qv.mouseCreated) return 0;
+    g_qv.mouseAcquired = acquire != 0;
+    return 1;
+}
+
+void QVGetMouseData(int32_t* dx, int32_t* dy, int32_t* buttons) {
+    int32_t x = 0, y = 0, b = 0;
+    if (g_qv.mouseAcquired) plat::Video().MouseState(&x, &y, &b);
+    if (dx) *dx = x;
+    if (dy) *dy = y;
+    if (buttons) *buttons = b;
+}
+
+int QVInitKeyboard() {
+    g_qv.keyboardCreated = true;
+    return 1;
+}
+
+void QVSetWindowXY(int32_t x, int32_t y) {
+    // The picture's place follows from the window's own scaling; the values
+    // are kept for whoever asks.
+    g_qv.windowX = x;
+    g_qv.windowY = y;
+}
+
+void QVFreeDirectInput() {
+    g_qv.mouseCreated = g_qv.mouseAcquired = false;
+    g_qv.keyboardCreated = false;
+}
+
+void QVFreeDirectX() {
+    if (g_qv.window) plat::CloseWindowDisplay(g_qv.window);
+    ReleasePages();
+    if (g_qv.directDraw) g_qv.directDraw->Release();
+    g_qv.directDraw = nullptr;
+    g_qv.window = nullptr;
+}
+
+bool QVSaveFrontPage(const char* path) {
+    if (g_qv.front == nullptr || path == nullptr) return false;
+    return SDL_SaveBMP(g_qv.front->Sdl(), path) == 0;
+}

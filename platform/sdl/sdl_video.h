@@ -1,0 +1,37 @@
+#pragma once
+// The sdl backend's display: a real window whose picture is scaled to the
+// window keeping its aspect, SDL input turned into window messages, and
+// presentation paced to the display (or to about 120 frames a second where
+// vsync does nothing, as under a virtual display).
+#include <chrono>
+
+#include "platform/video_driver.h"
+
+namespace plat {
+
+class SdlVideo : public VideoDriver {
+public:
+    bool Open(std::string* error) override;
+    void Close() override;
+    void ScreenSize(int32_t* width, int32_t* height) override;
+    int32_t DesktopBitsPerPixel() override;
+    bool CreateNative(Window& window) override;
+    void DestroyNative(Window& window) override;
+    void UpdateNative(Window& window) override;
+    void Focus(Window& window) override;
+    bool OpenDisplay(Window& window, int32_t width, int32_t height, bool fullscreen) override;
+    void CloseDisplay(Window& window) override;
+    void PumpEvents(Window& window) override;
+    void WaitForEvents(uint32_t ms) override;
+    void Present(Window& window, Surface& page) override;
+    void ShowError(const char* text) override;
+    void CursorPos(int32_t* x, int32_t* y) override;
+    bool KeyDown(int virtualKey) override;
+    void MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) override;
+
+private:
+    bool open_ = false;
+    std::chrono::steady_clock::time_point nextFrame_{};
+};
+
+}  // namespace plat

@@ -1,0 +1,74 @@
+#pragma once
+// What each backend provides for windows, input and presentation. The window
+// and message facilities keep the bookkeeping; the driver does what needs a
+// real (or virtual) display.
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+
+#include "platform/messages.h"
+#include "platform/window.h"
+
+namespace plat {
+
+class Surface;
+
+struct MessageQueue {
+    std::mutex mutex;
+    std::deque<Message> messages;
+};
+
+// The record behind a WindowHandle.
+struct Window {
+    WindowProc procedure = nullptr;
+    std::string title;
+    uint32_t style = 0;
+    int32_t x = 0, y = 0, width = 0, height = 0;
+    bool visible = false;
+    bool topmost = false;
+    bool focused = false;
+    MessageQueue* queue = nullptr;  // of the thread that made the window
+    void* native = nullptr;         // the driver's own state
+};
+
+class VideoDriver {
+public:
+    virtual ~VideoDriver() = default;
+    // Makes the display usable; false with a reason when there is none.
+    virtual bool Open(std::string* error) = 0;
+    virtual void Close() = 0;
+    virtual void ScreenSize(int32_t* width, int32_t* height) = 0;
+    virtual int32_t DesktopBitsPerPixel() = 0;
+    virtual bool CreateNative(Window& window) = 0;
+    virtual void DestroyNative(Window& window) = 0;
+    // Title, geometry, visibility or topmost changed.
+    virtual void UpdateNative(Window& window) = 0;
+    virtual void Focus(Window& window) = 0;
+    // Gives the window a display of pages of this size; full screen takes the
+    // whole screen for the picture. False when it cannot be done.
+    virtual bool OpenDisplay(Window& window, int32_t width, int32_t height, bool fullscreen) = 0;
+    virtual void CloseDisplay(Window& window) = 0;
+    // Turns pending input into messages posted to the window.
+    virtual void PumpEvents(Window& window) = 0;
+    // Blocks until input may be waiting or ms have passed.
+    virtual void WaitForEvents(uint32_t ms) = 0;
+    // Shows the page in the window and waits for the next frame's turn.
+    virtual void Present(Window& window, Surface& page) = 0;
+    virtual void ShowError(const char* text) = 0;
+    virtual void CursorPos(int32_t* x, int32_t* y) = 0;
+    virtual bool KeyDown(int virtualKey) = 0;
+    // Mouse motion since the last call and the button bits (bit 0 left, bit 1 right).
+    virtual void MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) = 0;
+};
+
+void SetVideoDriver(VideoDriver* driver);
+VideoDriver& Video();
+
+// The calling thread's message queue (a new window belongs to it).
+MessageQueue* CurrentThreadQueue();
+
+// Queues a message for the window's own thread.
+void PostToWindow(Window& window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+}  // namespace plat

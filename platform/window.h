@@ -1,0 +1,79 @@
+#pragma once
+// The main window: class registration, creation in the three styles the game
+// uses, placement, caption, focus, and the system facts the shell reads.
+#include <cstdint>
+#include <string>
+
+#include "platform/window_handle.h"
+
+namespace plat {
+
+class Surface;
+
+// Window styles, with the Windows values.
+constexpr uint32_t WS_OVERLAPPED = 0x00000000;
+constexpr uint32_t WS_POPUP = 0x80000000;
+constexpr uint32_t WS_VISIBLE = 0x10000000;
+constexpr uint32_t WS_CAPTION = 0x00C00000;
+constexpr uint32_t WS_SYSMENU = 0x00080000;
+constexpr uint32_t WS_MINIMIZEBOX = 0x00020000;
+constexpr uint32_t WS_MAXIMIZEBOX = 0x00010000;
+constexpr uint32_t CS_VREDRAW = 0x0001;
+constexpr uint32_t CS_HREDRAW = 0x0002;
+
+using WindowProc = intptr_t (*)(WindowHandle, uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+struct WindowClass {
+    const char* name;
+    uint32_t style;
+    WindowProc procedure;
+};
+
+enum class SystemMetric { ScreenWidth, ScreenHeight, SizingFrameHeight, SmallCaptionHeight };
+
+// Everything the platform knows of a window, for tests and diagnostics.
+struct WindowInfo {
+    std::string title;
+    uint32_t style;
+    int32_t x, y, width, height;
+    bool visible;
+    bool topmost;
+    bool focused;
+};
+
+bool RegisterWindowClass(const WindowClass& windowClass);
+// Null when the class is not registered or the backend cannot make a window.
+WindowHandle CreateWindow(const char* className, const char* title, uint32_t style, int32_t x,
+                          int32_t y, int32_t width, int32_t height);
+// Sends WM_DESTROY to the procedure, then the window is gone. False for a
+// handle that names no window.
+bool DestroyWindow(WindowHandle window);
+bool IsWindow(WindowHandle window);
+void ShowWindow(WindowHandle window);
+void UpdateWindow(WindowHandle window);
+// Keeps the window above all others, at this place and size, and shows it.
+void SetWindowTopmost(WindowHandle window, int32_t x, int32_t y, int32_t width, int32_t height);
+void GetClientSize(WindowHandle window, int32_t* width, int32_t* height);
+void ClientToScreen(WindowHandle window, int32_t* x, int32_t* y);
+void SetWindowText(WindowHandle window, const char* text);
+void SetFocus(WindowHandle window);
+WindowInfo DescribeWindow(WindowHandle window);
+// The procedure that receives the window's messages.
+WindowProc GetWindowProc(WindowHandle window);
+
+// The window's display: pages of width by height shown scaled to the window
+// (full screen: to the whole screen). False when the window cannot show them.
+bool OpenWindowDisplay(WindowHandle window, int32_t width, int32_t height, bool fullscreen);
+void CloseWindowDisplay(WindowHandle window);
+// Shows the page in the window, then waits for the next frame's turn.
+void PresentPage(WindowHandle window, Surface& page);
+// Waits until input may have arrived or ms have passed (an idle loop's pause).
+void WaitForInput(uint32_t ms);
+
+int32_t GetSystemMetric(SystemMetric metric);
+int32_t GetDesktopBitsPerPixel();
+void GetCursorPos(int32_t* x, int32_t* y);
+// True while the key (a virtual-key code) is held down.
+bool IsKeyDown(int virtualKey);
+
+}  // namespace plat

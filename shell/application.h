@@ -1,0 +1,42 @@
+#pragma once
+// The scene holder: the registered scenes, the current one, and the display
+// objects each scene is handed when it is entered. It does not own the scenes.
+#include <cstdint>
+
+#include "platform/direct_draw.h"
+#include "platform/messages.h"
+#include "platform/surface.h"
+#include "scene/ptr_list.h"
+
+class Scene;
+
+class Application {
+public:
+    Application();
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    void SetDisplay(plat::DirectDraw* directDraw, plat::Surface* backBuffer);
+    void AddScene(Scene* scene);
+    // Makes the first scene of that name current (leaving the old one and
+    // entering the new one, even when they are the same); an unknown name
+    // changes nothing. Returns the current scene.
+    Scene* SelectScene(const char* name);
+    // Scene::Run of the current scene, or 0 when there is none.
+    int RunFrame(int active);
+    // Scene::OnMessage of the current scene, or 1 when there is none.
+    int ForwardMessage(plat::WindowHandle window, uint32_t message, uintptr_t wParam,
+                       intptr_t lParam);
+    void LeaveAllScenes();
+
+    Scene* Current() const { return current; }
+
+private:
+    PtrList<Scene>* scenes;
+    Scene* current;
+    plat::DirectDraw* directDraw;
+    plat::Surface* backBuffer;
+};
+
+extern Application g_Application;

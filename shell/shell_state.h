@@ -1,0 +1,42 @@
+#pragma once
+// The shell's global values and the small services other parts of the game
+// call on it (names, the window caption, the launcher hand-off).
+#include <cstdint>
+
+#include "platform/direct_draw.h"
+#include "platform/surface.h"
+#include "platform/window_handle.h"
+
+struct ShellState {
+    void* instance = nullptr;
+    plat::WindowHandle window = nullptr;
+    bool fullscreen = false;
+    int32_t clientWidth = 0, clientHeight = 0;
+    int32_t windowX = 0, windowY = 0, windowW = 0, windowH = 0;
+    int32_t active = 0;  // scenes run only while the window is active
+    bool fpsOverlay = false;
+    float fps = 0.0f;
+    // Where the picture sits inside a maximised window; taken off mouse positions.
+    int32_t pictureOffsetX = 0, pictureOffsetY = 0;
+    char gameName[256] = "";
+    char displayTitle[256] = "";
+    char launcherDir[256] = "";
+    plat::DirectDraw* directDraw = nullptr;
+    plat::Surface* primary = nullptr;
+    plat::Surface* backBuffer = nullptr;
+    // A fixed random seed from the command line, for replaying a game.
+    bool seedGiven = false;
+    uint32_t seed = 0;
+};
+
+extern ShellState g_Shell;
+
+void SetGameName(const char* text);
+const char* GetGameName();
+void SetDisplayTitle(const char* text);
+// Sets the window caption to "<display title> - <text>".
+void SetTitleSuffix(const char* text);
+// Longer text than the 255 characters the directory holds is cut.
+void SetLauncherDir(const char* text);
+// Starts the launcher "GameShelf.exe" in the launcher directory, when there is one.
+void LaunchShelf();

@@ -1,0 +1,45 @@
+#include "shell/splash.h"
+
+#include "display/blit.h"
+#include "input/mouse.h"
+#include "platform/qv.h"
+#include "shell/frame_timer.h"
+#include "shell/main_loop.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+constexpr int32_t kShowMs = 5000;
+
+void CopyToBackBuffer(plat::Surface* picture) {
+    if (g_Shell.backBuffer == nullptr) return;
+    BlitRect(picture, 0, 0, picture->Width(), picture->Height(), g_Shell.backBuffer, 0, 0,
+             plat::DDBLT_WAIT);
+}
+
+void ShowPicture(const char* path) {
+    plat::Surface* picture = QVLoadBitmap(path);
+    if (picture == nullptr) return;
+    CopyToBackBuffer(picture);
+    QVFlip();
+    // The wait keeps flipping: put the picture on the other page as well, or
+    // it would alternate with whatever that page held.
+    CopyToBackBuffer(picture);
+    WaitOrClick(kShowMs);
+    picture->Release();
+}
+
+}  // namespace
+
+void ShowSplash() { ShowPicture(".\\Title\\TovaliSplash.bmp"); }
+
+void ShowCredits() { ShowPicture(".\\Title\\TovaliCredit.bmp"); }
+
+void WaitOrClick(int32_t ms) {
+    const uint32_t start = FrameTimer::Now();
+    while (FrameTimer::Elapsed(start) < ms) {
+        if (PumpMessages() == 1) return;
+        if (g_Mouse.Buttons() != 0) return;
+        QVFlip();
+    }
+}

@@ -1,0 +1,81 @@
+#include "shell/start_up.h"
+
+#include <ctime>
+
+#include "display/surface_ops.h"
+#include "game/random.h"
+#include "input/mouse.h"
+#include "platform/direct_draw.h"
+#include "platform/message_box.h"
+#include "platform/qv.h"
+#include "platform/window.h"
+#include "shell/frame_timer.h"
+#include "shell/shell_state.h"
+#include "shell/splash.h"
+#include "shell/window_config.h"
+
+namespace {
+
+bool DesktopHasEnoughColours() {
+    if (plat::GetDesktopBitsPerPixel() >= 15) return true;
+    plat::ShowStopMessage(
+        "TovaliGames need the desktop display set to High Color (16 bits or higher).");
+    return false;
+}
+
+bool DisplayDeviceWorks() {
+    plat::DirectDraw* test = plat::DirectDraw::Create();
+    if (test == nullptr) {
+        plat::ShowStopMessage("DirectX not installed. Program needs DirectX 5 or higher to run");
+        return false;
+    }
+    test->Release();
+    return true;
+}
+
+void SetUpMouse() {
+    g_Mouse.LoadCursorImage(nullptr);
+    g_Mouse.SelectCursor(0);
+    g_Mouse.Hide();
+    g_Mouse.SetPageAlternation(0);
+    g_Mouse.SetMessageMode(1);
+    int32_t x = 0, y = 0;
+    plat::GetCursorPos(&x, &y);
+    g_Mouse.SetPosition(x, y);
+}
+
+}  // namespace
+
+bool StartUp(void* instance, void*, const char*, int showCommand) {
+    g_Shell.fullscreen = ReadSetupNumber("fullscreen", "0") == 1;
+    if (!DesktopHasEnoughColours()) return false;
+    if (!DisplayDeviceWorks()) return false;
+
+    g_Shell.instance = instance;
+    QVSetInstance(instance);
+    if (!RegisterWindowClass(instance)) return false;
+    if (!CreateMainWindow(instance, showCommand)) return false;
+
+    const int displayUp = g_Shell.fullscreen
+                              ? QVInitDirectX(g_Shell.window, 800, 600, 16)
+                              : QVInitDirectX(g_Shell.window, g_Shell.clientWidth, g_Shell.clientHeight);
+    if (!displayUp) {
+        QVPrintError();
+        return false;
+    }
+    g_Shell.directDraw = QVGetLPDD();
+    QVGetDDInfo(&g_Shell.primary, &g_Shell.backBuffer);
+    FillSurface(g_Shell.backBuffer, 0);
+
+    QVSetInstance(instance);
+    QVInitMouse();
+    FrameTimer::Start();
+
+    SetUpMouse();
+    QVAcquireMouse(1);
+    SeedRandom(g_Shell.seedGiven ? g_Shell.seed : static_cast<uint32_t>(std::time(nullptr)));
+    QVInitFont(g_Shell.window);
+    QVInitKeyboard();
+    ShowSplash();
+    return true;
+}

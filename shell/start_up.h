@@ -1,0 +1,4 @@
+#pragma once
+// Start-up: checks the machine and brings up window, display, clock, sound,
+// music and input in a fixed order; false when the game cannot run.
+bool StartUp(void* instance, void* previousInstance, const char* commandLine, int showCommand);

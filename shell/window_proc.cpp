@@ -1,0 +1,107 @@
+#include "shell/window_proc.h"
+
+#include "input/mouse.h"
+#include "platform/mci.h"
+#include "platform/qv.h"
+#include "platform/window.h"
+#include "shell/application.h"
+#include "shell/frame_timer.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+void OnSize(uintptr_t kind, intptr_t lParam) {
+    if (kind == plat::SIZE_RESTORED) {
+        g_Shell.pictureOffsetX = g_Shell.pictureOffsetY = 0;
+        return;
+    }
+    if (kind != plat::SIZE_MAXIMIZED) return;
+    const int32_t w = plat::LowWord(lParam), h = plat::HighWord(lParam);
+    g_Shell.pictureOffsetX = w / 2 - (g_Shell.clientWidth - 2) / 2;
+    g_Shell.pictureOffsetY = h / 2 - g_Shell.clientHeight / 2 -
+                             plat::GetSystemMetric(plat::SystemMetric::SizingFrameHeight) -
+                             plat::GetSystemMetric(plat::SystemMetric::SmallCaptionHeight);
+    QVSetWindowXY(g_Shell.pictureOffsetX, h / 2 - g_Shell.clientHeight / 2);
+}
+
+void OnActivate(plat::WindowHandle window, uintptr_t state) {
+    if (state == plat::WA_INACTIVE) {
+        plat::MciSendString("pause music", window);
+        QVAcquireMouse(0);
+        g_Shell.active = 0;
+    } else if (state == plat::WA_ACTIVE) {
+        plat::MciSendString("resume music", window);
+        QVAcquireMouse(1);
+        g_Shell.active = 1;
+        plat::SetFocus(window);
+    }
+}
+
+}  // namespace
+
+void RunShutdownSequence() {
+    FrameTimer::Stop();
+    g_Application.LeaveAllScenes();
+    g_Mouse.Release();
+    QVAcquireMouse(0);
+    QVFreeFont();
+    QVFreeDirectInput();
+    QVFreeDirectX();
+    g_Shell.active = 0;
+    plat::PostQuitMessage(0);
+}
+
+intptr_t WindowProc(plat::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    g_Application.ForwardMessage(window, message, wParam, lParam);
+    switch (message) {
+        case plat::WM_DESTROY:
+            RunShutdownSequence();
+            break;
+        case plat::WM_MOVE:
+            if (plat::IsWindow(window)) {
+                int32_t x = 0, y = 0;
+                plat::ClientToScreen(window, &x, &y);
+                QVSetWindowXY(x, y);
+            }
+            break;
+        case plat::WM_SIZE:
+            OnSize(wParam, lParam);
+            break;
+        case plat::WM_ACTIVATE:
+            OnActivate(window, wParam);
+            break;
+        case plat::WM_CLOSE:
+            plat::DestroyWindow(window);
+            break;
+        case plat::WM_ACTIVATEAPP:
+            g_Shell.active = wParam != 0 ? 1 : 0;
+            break;
+        case plat::WM_KEYUP:
+            if (wParam == plat::VK_ESCAPE) plat::PostMessage(window, plat::WM_CLOSE, 0, 0);
+            if (wParam == plat::VK_F1) g_Shell.fpsOverlay = !g_Shell.fpsOverlay;
+            break;
+        case plat::WM_SYSCOMMAND:
+            // Alt alone would open the window's keyboard menu: swallow it.
+            if (wParam == plat::SC_KEYMENU) return 0;
+            break;
+        case plat::WM_MOUSEMOVE:
+            if (g_Shell.active) {
+                g_Mouse.SetPosition(plat::LowWord(lParam) - g_Shell.pictureOffsetX,
+                                    plat::HighWord(lParam) - g_Shell.pictureOffsetY);
+            }
+            break;
+        case plat::WM_LBUTTONDOWN: g_Mouse.SetLeftButton(1); break;
+        case plat::WM_LBUTTONUP: g_Mouse.SetLeftButton(0); break;
+        case plat::WM_RBUTTONDOWN: g_Mouse.SetRightButton(1); break;
+        case plat::WM_RBUTTONUP: g_Mouse.SetRightButton(0); break;
+        case plat::MM_MCINOTIFY:
+            // The MP3 ended: open it again and play it from the start.
+            plat::MciSendString("close music", nullptr);
+            plat::MciSendString("open .\\sounds\\music.mp3 alias music", nullptr);
+            plat::MciSendString("play music notify", window);
+            break;
+        default:
+            break;
+    }
+    return plat::DefWindowProc(window, message, wParam, lParam);
+}

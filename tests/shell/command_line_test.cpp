@@ -1,0 +1,29 @@
+#include "shell/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CommandLine Parse(std::initializer_list<const char*> args) {
+    std::vector<const char*> argv{"reefhoard"};
+    argv.insert(argv.end(), args);
+    return ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+}
+
+TEST(CommandLine, OptionsComeOutAndTheRestIsTheLauncherFolder) {
+    CommandLine line = Parse({"C:\\Games", "--headless", "Shelf", "--seed", "42"});
+    EXPECT_TRUE(line.error.empty());
+    EXPECT_TRUE(line.headless);
+    EXPECT_TRUE(line.seedGiven);
+    EXPECT_EQ(line.seed, 42u);
+    EXPECT_EQ(line.launcherDir, "C:\\Games Shelf");
+}
+
+TEST(CommandLine, BadSeedsAreRefused) {
+    EXPECT_FALSE(Parse({"--seed"}).error.empty());
+    EXPECT_FALSE(Parse({"--seed", "12x"}).error.empty());
+    EXPECT_FALSE(Parse({"--seed", "4294967296"}).error.empty());
+    EXPECT_EQ(Parse({"--seed", "4294967295"}).seed, 4294967295u);
+}
+
+}  // namespace

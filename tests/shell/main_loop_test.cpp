@@ -1,0 +1,135 @@
+#include "shell/main_loop.h"
+
+#include <SDL.h>
+
+#include "headless_shell.h"
+#include "input/mouse.h"
+#include "platform/qv.h"
+#include "platform/window.h"
+#include "shell/application.h"
+#include "shell/shell_state.h"
+#include "shell/start_up.h"
+#include "shell/window_proc.h"
+
+namespace {
+
+class MainLoopTest : public HeadlessShell {
+protected:
+    void StartWith(CountingScene* scene) {
+        ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
+        g_Application.SetDisplay(g_Shell.directDraw, g_Shell.backBuffer);
+        g_Application.AddScene(scene);
+        g_Application.SelectScene(scene->GetName());
+    }
+    void Post(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
+        plat::PostMessage(g_Shell.window, message, wParam, lParam);
+    }
+};
+
+void PostCloseTo(void* window) {
+    plat::PostMessage(static_cast<plat::WindowHandle>(window), plat::WM_CLOSE, 0, 0);
+}
+
+// A BMP of one colour, as the pictures the shell shows are.
+void WriteBitmap(TempDir& dir, const std::string& path, Uint8 r, Uint8 g, Uint8 b) {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 24, SDL_PIXELFORMAT_RGB24);
+    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
+    std::filesystem::create_directories((dir.Path() / path).parent_path());
+    SDL_SaveBMP(s, (dir.Path() / path).c_str());
+    SDL_FreeSurface(s);
+}
+
+TEST_F(MainLoopTest, EscapeClosesTheWindowAndShutsDownOnce) {
+    CountingScene scene("treasure");
+    StartWith(&scene);
+    Post(plat::WM_KEYUP, plat::VK_ESCAPE);
+    EXPECT_FALSE(MainLoop());
+    EXPECT_FALSE(plat::IsWindow(g_Shell.window));
+    EXPECT_EQ(scene.leaves, 1);
+    EXPECT_EQ(g_Shell.active, 0);
+    // The quit message stays queued for any outer loop.
+    EXPECT_EQ(PumpMessages(), 1);
+    EXPECT_EQ(scene.leaves, 1);
+}
+
+TEST_F(MainLoopTest, InactiveWindowRunsNoScene) {
+    CountingScene scene("treasure");
+    StartWith(&scene);
+    Post(plat::WM_ACTIVATE, plat::WA_INACTIVE);
+    plat::StartPeriodicTimer(200, PostCloseTo, g_Shell.window);
+    EXPECT_FALSE(MainLoop());
+    EXPECT_EQ(scene.runs, 0);
+}
+
+TEST_F(MainLoopTest, SceneReturningSevenShowsCreditsThenEnds) {
+    WriteBitmap(Dir(), "Title/TovaliCredit.bmp", 255, 0, 0);
+    CountingScene scene("treasure", 7);
+    StartWith(&scene);
+    const int presentsBefore = plat::HeadlessDisplay().PresentCount();
+    EXPECT_FALSE(MainLoop());
+    EXPECT_EQ(scene.runs, 1);
+    EXPECT_EQ(scene.leaves, 1);
+    EXPECT_FALSE(plat::IsWindow(g_Shell.window));
+    // Five seconds of frames showing the credits went by.
+    EXPECT_GT(plat::HeadlessDisplay().PresentCount() - presentsBefore, 100);
+    plat::Surface* shown = plat::HeadlessDisplay().LastPresented();
+    ASSERT_NE(shown, nullptr);
+    plat::SurfaceDesc desc{};
+    auto* pixels = static_cast<uint16_t*>(shown->Lock(&desc));
+    EXPECT_EQ(pixels[0], 0xF800);  // red in RGB565
+    shown->Unlock();
+}
+
+TEST_F(MainLoopTest, SplashEndsAtOnceOnAHeldButtonAndAfterFiveSecondsOtherwise) {
+    WriteBitmap(Dir(), "Title/TovaliSplash.bmp", 0, 0, 255);
+    g_Mouse.SetLeftButton(1);
+    ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
+    EXPECT_LE(plat::HeadlessDisplay().PresentCount(), 2);
+}
+
+TEST_F(MainLoopTest, F1TogglesTheOverlay) {
+    CountingScene scene("treasure");
+    StartWith(&scene);
+    plat::SendMessage(g_Shell.window, plat::WM_KEYUP, plat::VK_F1, 0);
+    EXPECT_TRUE(g_Shell.fpsOverlay);
+    plat::SendMessage(g_Shell.window, plat::WM_KEYUP, plat::VK_F1, 0);
+    EXPECT_FALSE(g_Shell.fpsOverlay);
+}
+
+TEST_F(MainLoopTest, MaximisedWindowShiftsMousePositionsUntilRestored) {
+    CountingScene scene("treasure");
+    StartWith(&scene);
+    PumpMessages();  // activation
+    ASSERT_EQ(g_Shell.active, 1);
+    plat::SendMessage(g_Shell.window, plat::WM_SIZE, plat::SIZE_MAXIMIZED, plat::MakeLParam(1280, 961));
+    EXPECT_EQ(g_Shell.pictureOffsetX, 640 - 399);
+    EXPECT_EQ(g_Shell.pictureOffsetY, 480 - 300);
+    plat::SendMessage(g_Shell.window, plat::WM_MOUSEMOVE, 0, plat::MakeLParam(251, 200));
+    EXPECT_EQ(g_Mouse.X(), 10);
+    EXPECT_EQ(g_Mouse.Y(), 20);
+
+    plat::SendMessage(g_Shell.window, plat::WM_SIZE, plat::SIZE_RESTORED, plat::MakeLParam(800, 600));
+    EXPECT_EQ(g_Shell.pictureOffsetX, 0);
+    EXPECT_EQ(g_Shell.pictureOffsetY, 0);
+
+    // Moves while inactive are not taken.
+    plat::SendMessage(g_Shell.window, plat::WM_ACTIVATE, plat::WA_INACTIVE, 0);
+    plat::SendMessage(g_Shell.window, plat::WM_MOUSEMOVE, 0, plat::MakeLParam(300, 300));
+    EXPECT_EQ(g_Mouse.X(), 10);
+}
+
+TEST_F(MainLoopTest, LowColourDesktopStopsStartUpWithItsMessage) {
+    plat::HeadlessDisplay().SetScreen(1024, 768, 8);
+    EXPECT_FALSE(StartUp(nullptr, nullptr, "", 0));
+    EXPECT_EQ(plat::HeadlessDisplay().LastError(),
+              "TovaliGames need the desktop display set to High Color (16 bits or higher).");
+    EXPECT_EQ(g_Shell.window, nullptr);
+}
+
+TEST_F(MainLoopTest, WindowThatCannotBeMadeStopsStartUpSilently) {
+    plat::HeadlessDisplay().SetWindowCreationFails(true);
+    EXPECT_FALSE(StartUp(nullptr, nullptr, "", 0));
+    EXPECT_EQ(plat::HeadlessDisplay().LastError(), "");
+}
+
+}  // namespace
