@@ -9,12 +9,12 @@ namespace {
 
 constexpr size_t kFileBytes = static_cast<size_t>(Board::kMapCount) * Board::kCellCount;
 
-bool EveryCellIsDirtySea(const Board& board, int fromMap, int fromCell) {
-    for (int m = fromMap; m < Board::kMapCount; ++m) {
-        for (int i = m == fromMap ? fromCell : 0; i < Board::kCellCount; ++i) {
-            const Cell& cell = board.maps[m][i];
-            if (cell.island != -1 || cell.dirty != 1) return false;
-        }
+// True when every cell from (map, cell) to the end of the last map is sea
+// waiting to be drawn.
+bool DirtySeaFrom(const Board& board, int map, int cell) {
+    for (size_t i = static_cast<size_t>(map) * Board::kCellCount + cell; i < kFileBytes; ++i) {
+        const Cell& c = board.maps[i / Board::kCellCount][i % Board::kCellCount];
+        if (c.island != -1 || c.dirty != 1) return false;
     }
     return true;
 }
@@ -26,22 +26,25 @@ TEST(BoardMaps, MissingFileGivesAllSea) {
     Board board;
     board.maps[3][100].island = 7;
     board.LoadIslands();
-    EXPECT_TRUE(EveryCellIsDirtySea(board, 0, 0));
+    EXPECT_TRUE(DirtySeaFrom(board, 0, 0));
 }
 
-TEST(BoardMaps, FullFileFillsEveryMapInOrder) {
+TEST(BoardMaps, BytesAreSignedFramesAndNegativeOnesAreSea) {
     TempDir dir;
     std::string bytes(kFileBytes, '\xFF');
-    bytes[0] = 0;
+    bytes[0] = '\x00';
+    bytes[1] = '\x7F';
+    bytes[2] = '\x80';
+    bytes[3] = '\xFE';
     bytes[Board::kCellCount + 5] = 12;
-    bytes[kFileBytes - 1] = 127;
     dir.Write("islands.dat", bytes);
     Board board;
     board.LoadIslands();
     EXPECT_EQ(board.maps[0][0].island, 0);
+    EXPECT_EQ(board.maps[0][1].island, 127);
+    EXPECT_EQ(board.maps[0][2].island, -1);
+    EXPECT_EQ(board.maps[0][3].island, -1);
     EXPECT_EQ(board.maps[1][5].island, 12);
-    EXPECT_EQ(board.maps[199][Board::kCellCount - 1].island, 127);
-    EXPECT_EQ(board.maps[0][1].island, -1);
     EXPECT_EQ(board.maps[199][0].dirty, 1);
 }
 
@@ -54,32 +57,13 @@ TEST(BoardMaps, ShortFileLeavesTheMissingCellsSea) {
     board.LoadIslands();
     EXPECT_EQ(board.maps[0][Board::kCellCount - 1].island, 3);
     EXPECT_EQ(board.maps[1][9].island, 3);
-    EXPECT_TRUE(EveryCellIsDirtySea(board, 1, 10));
+    EXPECT_TRUE(DirtySeaFrom(board, 1, 10));
 }
 
-TEST(BoardMaps, BytesWithoutAnIslandPictureAreSea) {
-    TempDir dir;
-    std::string bytes(kFileBytes, '\xFF');
-    bytes[0] = '\x80';
-    bytes[1] = '\xFE';
-    bytes[2] = '\x7F';
-    bytes[3] = '\x00';
-    dir.Write("islands.dat", bytes);
-    Board board;
-    board.LoadIslands();
-    EXPECT_EQ(board.maps[0][0].island, -1);
-    EXPECT_EQ(board.maps[0][1].island, -1);
-    EXPECT_EQ(board.maps[0][2].island, 127);
-    EXPECT_EQ(board.maps[0][3].island, 0);
-    EXPECT_FALSE(board.IsIsland(0));
-    EXPECT_TRUE(board.IsIsland(3));
-}
-
-TEST(BoardMaps, ClearCellsResetsTheMapInPlay) {
+TEST(BoardMaps, ClearCellsResetsOnlyTheMapInPlay) {
     Board board;
     board.mapIndex = 2;
     board.SelectMap();
-    ASSERT_EQ(board.cells, board.maps[2].data());
     board.maps[0][50].kind = 3;
     board.cells[50] = Cell{6, 1, 0, -1};
     board.cells[51] = Cell{2, 0, 0, 4};
@@ -88,10 +72,10 @@ TEST(BoardMaps, ClearCellsResetsTheMapInPlay) {
     board.ClearCells();
     EXPECT_EQ(board.cells[50].state, CellState::kHidden);
     EXPECT_EQ(board.cells[50].kind, 0);
-    EXPECT_EQ(board.cells[50].dirty, 0);  // sea is not drawn while hidden
-    EXPECT_EQ(board.cells[51].dirty, 1);  // land is always drawn
+    EXPECT_EQ(board.cells[50].dirty, 0);  // hidden sea is not drawn
+    EXPECT_EQ(board.cells[51].dirty, 1);  // land always is
     EXPECT_EQ(board.cells[51].island, 4);
     EXPECT_EQ(board.roundCleared, 0);
     EXPECT_EQ(board.lastCell, -1);
-    EXPECT_EQ(board.maps[0][50].kind, 3);  // other maps are left alone
+    EXPECT_EQ(board.maps[0][50].kind, 3);
 }
