@@ -3,10 +3,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/audio_output.h"
 #include "platform/clock.h"
+#include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_video.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/sdl/real_clock.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/video_driver.h"
 
@@ -32,9 +35,11 @@ void UseBackend(Backend backend) {
     g_chosen = true;
     if (backend == Backend::Sdl) {
         SetClockDriver(&SdlClock());
+        SetAudioOutput(&SdlAudio());
         SetVideoDriver(&SdlDisplay());
     } else {
         SetClockDriver(&HeadlessClock());
+        SetAudioOutput(&HeadlessAudio());
         SetVideoDriver(&HeadlessDisplay());
     }
 }

@@ -1,0 +1,225 @@
+#include "platform/mixer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plat {
+
+namespace {
+void SignalStop(const MixVoice& voice) {
+    for (const PositionNotify& n : voice.notifications) {
+        if (n.dwOffset == kNotifyOffsetStop) SignalEvent(n.hEventNotify);
+    }
+}
+
+// Signals the offsets the cursor passed when it moved from `from` to `to`
+// (from < offset <= to); offset 0 counts as reached when the cursor wraps.
+void SignalCrossed(const MixVoice& voice, uint32_t from, uint32_t to, bool wrapped) {
+    for (const PositionNotify& n : voice.notifications) {
+        if (n.dwOffset == kNotifyOffsetStop) continue;
+        if ((n.dwOffset > from && n.dwOffset <= to) || (wrapped && n.dwOffset == 0)) {
+            SignalEvent(n.hEventNotify);
+        }
+    }
+}
+
+uint32_t PlayableBytes(const MixVoice& voice) {
+    uint32_t frame = voice.format.FrameBytes();
+    uint32_t size = static_cast<uint32_t>(voice.data->size());
+    return frame == 0 ? 0 : size - size % frame;
+}
+}  // namespace
+
+Mixer::~Mixer() {
+    for (MixVoice* voice : voices_) SDL_FreeAudioStream(voice->stream);
+}
+
+SDL_AudioStream* Mixer::MakeStream(const MixVoice& voice) const {
+    SDL_AudioFormat source = voice.format.bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
+    return SDL_NewAudioStream(source, static_cast<Uint8>(voice.format.channels),
+                              static_cast<int>(voice.frequency), AUDIO_S16SYS,
+                              static_cast<Uint8>(output_.channels), static_cast<int>(output_.rate));
+}
+
+bool Mixer::SetOutputFormat(const PcmFormat& format) {
+    if (format.channels < 1 || format.channels > 2 || format.rate == 0) return false;
+    std::lock_guard lock(mutex_);
+    output_ = format;
+    output_.bits = 16;
+    bool allConverted = true;
+    for (MixVoice* voice : voices_) {
+        SDL_AudioStream* stream = MakeStream(*voice);
+        if (stream == nullptr) {
+            allConverted = false;
+            continue;
+        }
+        SDL_FreeAudioStream(voice->stream);
+        voice->stream = stream;
+    }
+    return allConverted;
+}
+
+PcmFormat Mixer::OutputFormat() {
+    std::lock_guard lock(mutex_);
+    return output_;
+}
+
+bool Mixer::AddVoice(MixVoice* voice) {
+    if (voice->format.bits != 8 && voice->format.bits != 16) return false;
+    if (voice->frequency == 0) voice->frequency = voice->format.rate;
+    std::lock_guard lock(mutex_);
+    voice->stream = MakeStream(*voice);
+    if (voice->stream == nullptr) return false;
+    voices_.push_back(voice);
+    return true;
+}
+
+void Mixer::RemoveVoice(MixVoice* voice) {
+    std::lock_guard lock(mutex_);
+    StopLocked(*voice);
+    voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
+    SDL_FreeAudioStream(voice->stream);
+    voice->stream = nullptr;
+}
+
+void Mixer::Play(MixVoice& voice, bool looping) {
+    std::lock_guard lock(mutex_);
+    voice.looping = looping;
+    if (!voice.playing) {
+        SDL_AudioStreamClear(voice.stream);
+        voice.playing = true;
+    }
+}
+
+void Mixer::Stop(MixVoice& voice) {
+    std::lock_guard lock(mutex_);
+    StopLocked(voice);
+}
+
+void Mixer::StopLocked(MixVoice& voice) {
+    if (!voice.playing) return;
+    voice.playing = false;
+    if (voice.stream != nullptr) SDL_AudioStreamClear(voice.stream);
+    SignalStop(voice);
+}
+
+uint32_t Mixer::Status(MixVoice& voice) {
+    std::lock_guard lock(mutex_);
+    if (!voice.playing) return 0;
+    return kStatusPlaying | (voice.looping ? kStatusLooping : 0);
+}
+
+uint32_t Mixer::Position(MixVoice& voice) {
+    std::lock_guard lock(mutex_);
+    return voice.cursor;
+}
+
+void Mixer::SetPosition(MixVoice& voice, uint32_t position) {
+    std::lock_guard lock(mutex_);
+    uint32_t frame = voice.format.FrameBytes();
+    voice.cursor = std::min(position - position % frame, PlayableBytes(voice));
+    if (voice.cursor == PlayableBytes(voice)) voice.cursor = 0;
+    SDL_AudioStreamClear(voice.stream);
+}
+
+void Mixer::SetGains(MixVoice& voice, float left, float right) {
+    std::lock_guard lock(mutex_);
+    voice.gainLeft = left;
+    voice.gainRight = right;
+}
+
+bool Mixer::SetFrequency(MixVoice& voice, uint32_t frequency) {
+    std::lock_guard lock(mutex_);
+    uint32_t previous = voice.frequency;
+    voice.frequency = frequency == 0 ? voice.format.rate : frequency;
+    SDL_AudioStream* stream = MakeStream(voice);
+    if (stream == nullptr) {
+        voice.frequency = previous;
+        return false;
+    }
+    SDL_FreeAudioStream(voice.stream);
+    voice.stream = stream;
+    return true;
+}
+
+uint32_t Mixer::Frequency(MixVoice& voice) {
+    std::lock_guard lock(mutex_);
+    return voice.frequency;
+}
+
+void Mixer::SetNotifications(MixVoice& voice, std::vector<PositionNotify> notifications) {
+    std::lock_guard lock(mutex_);
+    voice.notifications.swap(notifications);
+    // The previous list is freed here, after the lock is released.
+}
+
+void Mixer::Feed(MixVoice& voice) {
+    uint32_t playable = PlayableBytes(voice);
+    if (playable == 0) {
+        StopLocked(voice);
+        return;
+    }
+    uint32_t bytes = std::min(kFeedFrames * voice.format.FrameBytes(), playable - voice.cursor);
+    if (SDL_AudioStreamPut(voice.stream, voice.data->data() + voice.cursor,
+                           static_cast<int>(bytes)) != 0) {
+        StopLocked(voice);  // the converter refused: stop rather than spin
+        return;
+    }
+    uint32_t from = voice.cursor;
+    voice.cursor += bytes;
+    if (voice.cursor < playable) {
+        SignalCrossed(voice, from, voice.cursor, false);
+        return;
+    }
+    voice.cursor = 0;
+    if (voice.looping) {
+        SignalCrossed(voice, from, playable, true);
+        return;
+    }
+    SignalCrossed(voice, from, playable, false);
+    // A one-shot buffer ends here; what the converter still holds is drained
+    // by the caller before the stream is cleared.
+    SDL_AudioStreamFlush(voice.stream);
+    voice.playing = false;
+    SignalStop(voice);
+}
+
+void Mixer::MixInto(MixVoice& voice, uint32_t frames) {
+    const int wanted = static_cast<int>(frames * output_.channels * sizeof(int16_t));
+    while (voice.playing && SDL_AudioStreamAvailable(voice.stream) < wanted) Feed(voice);
+    int got = SDL_AudioStreamGet(voice.stream, converted_, wanted);
+    if (!voice.playing) SDL_AudioStreamClear(voice.stream);
+    if (got <= 0) return;
+    const int samples = got / static_cast<int>(sizeof(int16_t));
+    if (output_.channels == 2) {
+        for (int i = 0; i < samples; i += 2) {
+            accumulator_[i] += static_cast<int32_t>(std::lround(converted_[i] * voice.gainLeft));
+            accumulator_[i + 1] +=
+                static_cast<int32_t>(std::lround(converted_[i + 1] * voice.gainRight));
+        }
+    } else {
+        const float gain = (voice.gainLeft + voice.gainRight) / 2;
+        for (int i = 0; i < samples; ++i) {
+            accumulator_[i] += static_cast<int32_t>(std::lround(converted_[i] * gain));
+        }
+    }
+}
+
+void Mixer::Render(int16_t* out, uint32_t frames) {
+    std::lock_guard lock(mutex_);
+    while (frames > 0) {
+        const uint32_t block = std::min(frames, kBlockFrames);
+        const uint32_t samples = block * output_.channels;
+        std::fill(accumulator_, accumulator_ + samples, 0);
+        for (MixVoice* voice : voices_) {
+            if (voice->playing) MixInto(*voice, block);
+        }
+        for (uint32_t i = 0; i < samples; ++i) {
+            out[i] = static_cast<int16_t>(std::clamp(accumulator_[i], -32768, 32767));
+        }
+        out += samples;
+        frames -= block;
+    }
+}
+
+}  // namespace plat

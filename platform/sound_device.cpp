@@ -1,0 +1,327 @@
+#include "platform/sound_device.h"
+
+#include <atomic>
+#include <cmath>
+#include <memory>
+#include <new>
+
+#include "platform/audio_output.h"
+#include "platform/mixer.h"
+
+namespace plat {
+
+namespace {
+std::atomic<bool> g_deviceExists{false};
+
+constexpr uint32_t kMinBufferBytes = 4;
+constexpr uint32_t kMaxBufferBytes = 0x0FFFFFFF;
+
+bool ValidPcmFormat(const WaveFormat* format) {
+    return format != nullptr && format->wFormatTag == kWaveFormatPcm &&
+           (format->nChannels == 1 || format->nChannels == 2) &&
+           (format->wBitsPerSample == 8 || format->wBitsPerSample == 16) &&
+           format->nSamplesPerSec >= kFrequencyMin && format->nSamplesPerSec <= kFrequencyMax &&
+           format->nBlockAlign == format->nChannels * format->wBitsPerSample / 8;
+}
+
+PcmFormat ToPcm(const WaveFormat& format) {
+    return {format.nSamplesPerSec, format.nChannels, format.wBitsPerSample};
+}
+
+// Amplitude factor of an attenuation in hundredths of a decibel; the bottom
+// of the scale is silence.
+float DecibelGain(int32_t hundredths) {
+    if (hundredths <= kVolumeMin) return 0.0f;
+    return static_cast<float>(std::pow(10.0, hundredths / 2000.0));
+}
+}  // namespace
+
+// ---- SoundNotify ----------------------------------------------------------
+
+SoundResult SoundNotify::SetNotificationPositions(uint32_t count,
+                                                  const PositionNotify* positions) {
+    MixVoice* voice = buffer_.voice_;
+    if (count > 0 && positions == nullptr) return kSoundErrInvalidParam;
+    const uint32_t size = static_cast<uint32_t>(voice->data->size());
+    std::vector<PositionNotify> list;
+    for (uint32_t i = 0; i < count; ++i) {
+        const PositionNotify& n = positions[i];
+        if (n.hEventNotify == nullptr) return kSoundErrInvalidParam;
+        if (n.dwOffset != kNotifyOffsetStop && n.dwOffset >= size) return kSoundErrInvalidParam;
+        list.push_back(n);
+    }
+    buffer_.device_.mixer_->SetNotifications(*voice, std::move(list));
+    return kSoundOk;
+}
+
+// ---- SoundBuffer ----------------------------------------------------------
+
+SoundBuffer::SoundBuffer(SoundDevice& device, uint32_t flags)
+    : device_(device), flags_(flags), notify_(*this) {}
+
+SoundBuffer::~SoundBuffer() { delete voice_; }
+
+SoundResult SoundBuffer::Lock(uint32_t offset, uint32_t bytes, void** audio1, uint32_t* bytes1,
+                              void** audio2, uint32_t* bytes2, uint32_t flags) {
+    if (IsPrimary()) return kSoundErrInvalidCall;
+    if (audio1 == nullptr || bytes1 == nullptr) return kSoundErrInvalidParam;
+    std::vector<uint8_t>& data = *voice_->data;
+    const uint32_t size = static_cast<uint32_t>(data.size());
+    if (flags & kLockEntireBuffer) {
+        offset = 0;
+        bytes = size;
+    }
+    if (offset >= size || bytes == 0 || bytes > size) return kSoundErrInvalidParam;
+    const uint32_t first = std::min(bytes, size - offset);
+    const uint32_t second = bytes - first;
+    if (second > 0 && (audio2 == nullptr || bytes2 == nullptr)) return kSoundErrInvalidParam;
+    *audio1 = data.data() + offset;
+    *bytes1 = first;
+    if (audio2 != nullptr) *audio2 = second > 0 ? data.data() : nullptr;
+    if (bytes2 != nullptr) *bytes2 = second;
+    return kSoundOk;
+}
+
+SoundResult SoundBuffer::Unlock(void*, uint32_t, void*, uint32_t) {
+    // Lock hands out the buffer's own bytes, so there is nothing to copy back.
+    return IsPrimary() ? kSoundErrInvalidCall : kSoundOk;
+}
+
+SoundResult SoundBuffer::Play(uint32_t flags) {
+    if (IsPrimary()) {
+        // The primary buffer can only play looping; playing it runs the output.
+        if ((flags & kPlayLooping) == 0) return kSoundErrInvalidParam;
+        return device_.StartOutput();
+    }
+    device_.mixer_->Play(*voice_, (flags & kPlayLooping) != 0);
+    return kSoundOk;
+}
+
+SoundResult SoundBuffer::Stop() {
+    if (IsPrimary()) {
+        device_.StopOutput();
+    } else {
+        device_.mixer_->Stop(*voice_);
+    }
+    return kSoundOk;
+}
+
+SoundResult SoundBuffer::GetStatus(uint32_t* status) {
+    if (status == nullptr) return kSoundErrInvalidParam;
+    if (IsPrimary()) {
+        *status = device_.output_ != nullptr ? kStatusPlaying | kStatusLooping : 0;
+    } else {
+        *status = device_.mixer_->Status(*voice_);
+    }
+    return kSoundOk;
+}
+
+SoundResult SoundBuffer::GetCurrentPosition(uint32_t* play, uint32_t* write) {
+    if (IsPrimary()) return kSoundErrInvalidCall;
+    const uint32_t size = static_cast<uint32_t>(voice_->data->size());
+    const uint32_t cursor = device_.mixer_->Position(*voice_);
+    const bool playing = device_.mixer_->Status(*voice_) != 0;
+    if (play != nullptr) *play = cursor;
+    if (write != nullptr) {
+        *write = playing ? (cursor + Mixer::kFeedFrames * voice_->format.FrameBytes()) % size
+                         : cursor;
+    }
+    return kSoundOk;
+}
+
+SoundResult SoundBuffer::SetCurrentPosition(uint32_t position) {
+    if (IsPrimary()) return kSoundErrInvalidCall;
+    if (position >= voice_->data->size()) return kSoundErrInvalidParam;
+    device_.mixer_->SetPosition(*voice_, position);
+    return kSoundOk;
+}
+
+void SoundBuffer::ApplyGains() {
+    if (IsPrimary()) return;
+    const float gain = DecibelGain(volume_.load());
+    const int32_t pan = pan_.load();
+    const float left = pan > 0 ? DecibelGain(-pan) : 1.0f;
+    const float right = pan < 0 ? DecibelGain(pan) : 1.0f;
+    device_.mixer_->SetGains(*voice_, gain * left, gain * right);
+}
+
+SoundResult SoundBuffer::SetVolume(int32_t volume) {
+    if (volume < kVolumeMin || volume > kVolumeMax) return kSoundErrInvalidParam;
+    volume_.store(volume);
+    ApplyGains();
+    return kSoundOk;
+}
+
+SoundResult SoundBuffer::GetVolume(int32_t* volume) {
+    if (volume == nullptr) return kSoundErrInvalidParam;
+    *volume = volume_.load();
+    return kSoundOk;
+}
+
+SoundResult SoundBuffer::SetPan(int32_t pan) {
+    if ((flags_ & kBufferCtrlPan) == 0) return kSoundErrControlUnavail;
+    if (pan < kPanLeft || pan > kPanRight) return kSoundErrInvalidParam;
+    pan_.store(pan);
+    ApplyGains();
+    return kSoundOk;
+}
+
+SoundResult SoundBuffer::GetPan(int32_t* pan) {
+    if (pan == nullptr) return kSoundErrInvalidParam;
+    *pan = pan_.load();
+    return kSoundOk;
+}
+
+SoundResult SoundBuffer::SetFrequency(uint32_t frequency) {
+    if (IsPrimary() || (flags_ & kBufferCtrlFrequency) == 0) return kSoundErrControlUnavail;
+    if (frequency != 0 && (frequency < kFrequencyMin || frequency > kFrequencyMax)) {
+        return kSoundErrInvalidParam;
+    }
+    return device_.mixer_->SetFrequency(*voice_, frequency) ? kSoundOk : kSoundErrGeneric;
+}
+
+SoundResult SoundBuffer::GetFrequency(uint32_t* frequency) {
+    if (IsPrimary()) return kSoundErrInvalidCall;
+    if (frequency == nullptr) return kSoundErrInvalidParam;
+    *frequency = device_.mixer_->Frequency(*voice_);
+    return kSoundOk;
+}
+
+SoundResult SoundBuffer::SetFormat(const WaveFormat* format) {
+    if (!IsPrimary()) return kSoundErrInvalidCall;
+    if (!ValidPcmFormat(format)) return kSoundErrInvalidParam;
+    device_.primaryFormat_ = *format;
+    if (!device_.mixer_->SetOutputFormat(ToPcm(*format))) return kSoundErrGeneric;
+    if (device_.output_ != nullptr) {
+        // The output runs at the mix format: reopen it at the new one.
+        device_.StopOutput();
+        return device_.StartOutput();
+    }
+    return kSoundOk;
+}
+
+SoundResult SoundBuffer::GetFormat(WaveFormat* format) {
+    if (format == nullptr) return kSoundErrInvalidParam;
+    if (IsPrimary()) {
+        *format = device_.primaryFormat_;
+        return kSoundOk;
+    }
+    const PcmFormat& pcm = voice_->format;
+    const uint16_t align = static_cast<uint16_t>(pcm.FrameBytes());
+    *format = {kWaveFormatPcm, pcm.channels, pcm.rate, pcm.rate * align, align, pcm.bits, 0};
+    return kSoundOk;
+}
+
+SoundNotify* SoundBuffer::QueryNotify() {
+    if (IsPrimary() || (flags_ & kBufferCtrlPositionNotify) == 0) return nullptr;
+    return &notify_;
+}
+
+void SoundBuffer::Release() {
+    if (voice_ != nullptr) device_.mixer_->RemoveVoice(voice_);
+    delete this;
+}
+
+// ---- SoundDevice ----------------------------------------------------------
+
+SoundDevice::SoundDevice() : mixer_(new Mixer) {
+    // The usual default of a freshly opened device: 22050 Hz, 8-bit stereo.
+    primaryFormat_ = {kWaveFormatPcm, 2, 22050, 44100, 2, 8, 0};
+    mixer_->SetOutputFormat(ToPcm(primaryFormat_));
+}
+
+SoundDevice::~SoundDevice() {
+    StopOutput();
+    delete mixer_;
+}
+
+SoundResult CreateSoundDevice(SoundDevice** device) {
+    if (device == nullptr) return kSoundErrInvalidParam;
+    *device = nullptr;
+    if (g_deviceExists.exchange(true)) return kSoundErrAllocated;
+    if (!CurrentAudioOutput().Available()) {
+        g_deviceExists.store(false);
+        return kSoundErrNoDriver;
+    }
+    *device = new SoundDevice;
+    return kSoundOk;
+}
+
+void SoundDevice::Release() {
+    delete this;
+    g_deviceExists.store(false);
+}
+
+SoundResult SoundDevice::SetCooperativeLevel(WindowHandle window, uint32_t level) {
+    if (window == nullptr || level < kCoopNormal || level > 4) return kSoundErrInvalidParam;
+    cooperativeLevel_ = level;
+    return kSoundOk;
+}
+
+SoundResult SoundDevice::GetCaps(DeviceCaps* caps) {
+    if (caps == nullptr || caps->dwSize != sizeof(DeviceCaps)) return kSoundErrInvalidParam;
+    caps->dwFlags = kCapsPrimaryMono | kCapsPrimaryStereo | kCapsPrimary8Bit | kCapsPrimary16Bit;
+    caps->dwMinSecondarySampleRate = kFrequencyMin;
+    caps->dwMaxSecondarySampleRate = kFrequencyMax;
+    return kSoundOk;
+}
+
+SoundResult SoundDevice::CreateSoundBuffer(const BufferDesc* desc, SoundBuffer** buffer) {
+    if (buffer == nullptr) return kSoundErrInvalidParam;
+    *buffer = nullptr;
+    if (desc == nullptr || desc->dwSize != sizeof(BufferDesc)) return kSoundErrInvalidParam;
+    if (cooperativeLevel_ == 0) return kSoundErrPrioLevelNeeded;
+    if (desc->dwFlags & kBufferPrimary) {
+        if (desc->dwBufferBytes != 0 || desc->lpwfxFormat != nullptr) return kSoundErrInvalidParam;
+        *buffer = new SoundBuffer(*this, desc->dwFlags);
+        return kSoundOk;
+    }
+    if (!ValidPcmFormat(desc->lpwfxFormat) || desc->dwBufferBytes < kMinBufferBytes ||
+        desc->dwBufferBytes > kMaxBufferBytes) {
+        return kSoundErrInvalidParam;
+    }
+    auto voice = std::make_unique<MixVoice>();
+    voice->data = std::make_shared<std::vector<uint8_t>>(desc->dwBufferBytes);
+    voice->format = ToPcm(*desc->lpwfxFormat);
+    if (!mixer_->AddVoice(voice.get())) return kSoundErrInvalidParam;
+    auto* made = new SoundBuffer(*this, desc->dwFlags);
+    made->voice_ = voice.release();
+    *buffer = made;
+    return kSoundOk;
+}
+
+SoundResult SoundDevice::DuplicateSoundBuffer(SoundBuffer* original, SoundBuffer** duplicate) {
+    if (duplicate == nullptr) return kSoundErrInvalidParam;
+    *duplicate = nullptr;
+    if (original == nullptr || original->IsPrimary()) return kSoundErrInvalidParam;
+    auto voice = std::make_unique<MixVoice>();
+    voice->data = original->voice_->data;
+    voice->format = original->voice_->format;
+    voice->frequency = mixer_->Frequency(*original->voice_);
+    if (!mixer_->AddVoice(voice.get())) return kSoundErrInvalidParam;
+    auto* made = new SoundBuffer(*this, original->flags_);
+    made->voice_ = voice.release();
+    made->volume_.store(original->volume_.load());
+    made->pan_.store(original->pan_.load());
+    made->ApplyGains();
+    *duplicate = made;
+    return kSoundOk;
+}
+
+SoundResult SoundDevice::Compact() { return kSoundOk; }
+
+SoundResult SoundDevice::StartOutput() {
+    if (output_ != nullptr) return kSoundOk;
+    AudioOutput& output = CurrentAudioOutput();
+    if (!output.Start(*mixer_)) return kSoundErrGeneric;
+    output_ = &output;
+    return kSoundOk;
+}
+
+void SoundDevice::StopOutput() {
+    if (output_ == nullptr) return;
+    output_->Stop();
+    output_ = nullptr;
+}
+
+}  // namespace plat

@@ -1,0 +1,113 @@
+#pragma once
+// The sound library: the sound device, a fixed pool of sample slots addressed
+// by the caller's IDs, WAV loading, overlapping playback through duplicated
+// slots, chained samples started by an end-of-sample thread, and the music
+// stream's entry points. Nearly all state is class-wide; the program keeps one
+// instance, g_Sound, whose three fields are the music level and the two
+// switches.
+#include <array>
+#include <cstdint>
+
+#include "platform/kernel.h"
+#include "platform/sound_device.h"
+#include "platform/window_handle.h"
+#include "sound/snd_sample.h"
+
+// One entry of the event table: an auto-reset event and the sample whose end
+// it signals (null: the entry is free). Entry 0 is the end-of-sample thread's
+// quit signal and is never lent.
+struct _SNDEvent {
+    plat::EventHandle hEvent;
+    SNDSample* pSample;
+};
+
+class QVSound {
+public:
+    using OpenFileFunc = plat::FileHandle (*)(const char* path);
+    using CloseFileFunc = int (*)(plat::FileHandle file);
+
+    // Leaves the fields as they are (g_Sound starts zeroed).
+    QVSound() = default;
+    // Calls Init and ignores its result.
+    QVSound(plat::WindowHandle window, int maxSamples);
+    QVSound& operator=(const QVSound&) = default;
+
+    // ---- Device and pool ----
+    int Init(plat::WindowHandle window, int maxSamples);
+    void Exit();
+    int AllocSampleBuffers();
+    static plat::SoundDevice* GetDSObject();
+    static plat::SoundBuffer* GetDSPrimaryBuffer();
+    // Null restores the default hook.
+    static void SetFileOpenFunc(OpenFileFunc open);
+    static void SetFileCloseFunc(CloseFileFunc close);
+    static SNDSample* AllocSample();
+    static void ClearSample(SNDSample* sample);
+    static void ClearSampleList();
+    int LoadSample(const char* path, uint32_t id);
+    SNDSample* FindSampleID(uint32_t id);
+    void FreeSample(uint32_t id);
+    void FreeSample(SNDSample* sample);
+    void FlushSamples();
+    void MemCleanup();
+    uint32_t GetLIBVersion();
+    const char* GetLIBDate();
+
+    // ---- Playback ----
+    // A slot ready to play the sound, marked SND_RESERVED: an idle slot with
+    // the ID, or a new duplicate of a busy one. Collects idle duplicates of
+    // other sounds on the way.
+    SNDSample* FindSample(uint32_t id);
+    SNDSample* PlaySample(int32_t id, int32_t volume, int32_t pan);
+    int PlaySampleIDOnce(int32_t id, int32_t volume, int32_t pan);
+    SNDSample* StopSample(int32_t id);
+    SNDSample* PauseSample(int32_t id);
+    // Caller units (0..65535) to hundredths of a decibel.
+    static int MapVolume(int volume);
+    static int MapPan(int pan);
+    static _SNDEvent* AllocSoundEvent();
+    static void FreeSoundEvent(_SNDEvent* entry);
+    static uint32_t CallBack(void* unused);
+    void EnableSFX(int on);
+
+    // ---- Music stream (not built yet: nothing streams, loading refuses) ----
+    int LoadStream(const char* path, uint32_t id);
+    int PlayStream(int flags);
+    int StopStream();
+    static void SetStreamVolume(int volume);
+    void FadeMusicIn(uint32_t milliseconds);
+    void EnableMusic(int on);
+
+    int32_t m_nMusicVolume;
+    int32_t m_bMusicEnabled;
+    int32_t m_bSFXEnabled;
+
+    static plat::SoundDevice* g_lpDSound;
+    static plat::SoundBuffer* g_lpSoundBuffer;
+    static plat::DeviceCaps g_DSCaps;
+    static int g_nMaxSampleCount;
+    static int g_nMaxEventCount;
+    static void* g_MemHandle;
+    static plat::EventHandle* g_CallBackHandles;
+    static _SNDEvent* g_EventList;
+    static SNDSample* g_SampleList;
+    static SNDSample* g_pLastSample;
+    static SNDSample* g_pEndSample;
+    static OpenFileFunc g_pOpenFile;
+    static CloseFileFunc g_pCloseFile;
+    static plat::ThreadHandle g_CallBackThread;
+    static int g_nCallBackThreadActive;
+    static const std::array<int16_t, 16384> g_VolumeTable;
+
+protected:
+    int alloc_sample_buffers(int slots);
+    int free_sample_buffers();
+    int CreateMainBuffer();
+    void debug_dsound_caps(plat::DeviceCaps* caps);
+    static plat::FileHandle DefaultOpenFile(const char* path);
+    static int DefaultCloseFile(plat::FileHandle file);
+    void setup_callback();
+    void close_callback();
+};
+
+extern QVSound g_Sound;

@@ -1,0 +1,143 @@
+// Reading RIFF WAVE files into samples: the chunk walk, the format and sampler
+// chunks, and loading a whole file into a sound buffer.
+#include <cstring>
+
+#include "sound/qv_sound.h"
+#include "sound/snd_sample.h"
+
+namespace {
+constexpr uint32_t kRiffId = 0x46464952;  // "RIFF"
+constexpr uint32_t kWaveId = 0x45564157;  // "WAVE"
+constexpr uint32_t kFmtId = 0x20746D66;   // "fmt "
+constexpr uint32_t kSmplId = 0x6C706D73;  // "smpl"
+constexpr uint32_t kDataId = 0x61746164;  // "data"
+constexpr uint32_t kFirstChunk = 12;
+constexpr uint32_t kFormatBytes = 20;
+constexpr uint32_t kSamplerHeaderBytes = 36;
+constexpr uint32_t kSampleLoopBytes = 24;
+
+uint32_t Le32(const unsigned char* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+uint16_t Le16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+
+// Reads exactly bytes, or reports failure.
+bool ReadExactly(plat::FileHandle file, void* buffer, uint32_t bytes) {
+    uint32_t read = 0;
+    return plat::ReadFileBytes(file, buffer, bytes, &read) && read == bytes;
+}
+}  // namespace
+
+int SNDSample::FindRiffChunk(plat::FileHandle file, uint32_t id, _ChunkHeader* header,
+                             uint32_t start) {
+    if (plat::SeekFile(file, static_cast<int32_t>(start), plat::SeekFrom::Begin) ==
+        plat::kSeekFailed) {
+        return 0;
+    }
+    for (;;) {
+        unsigned char raw[8];
+        if (!ReadExactly(file, raw, sizeof raw)) return 0;
+        header->dwID = Le32(raw);
+        header->dwSize = Le32(raw + 4);
+        if (header->dwID == id) return 1;
+        // Chunks are word-aligned: an odd payload is followed by a pad byte.
+        // The step is taken from the current position in 64-bit arithmetic, so
+        // a huge size ends the walk instead of wrapping backwards.
+        const uint32_t here = plat::SeekFile(file, 0, plat::SeekFrom::Current);
+        const uint64_t next = uint64_t{here} + header->dwSize + (header->dwSize & 1);
+        if (here == plat::kSeekFailed || next >= plat::kSeekFailed) return 0;
+        if (plat::SeekFile(file, static_cast<int32_t>(next - here), plat::SeekFrom::Current) ==
+            plat::kSeekFailed) {
+            return 0;
+        }
+    }
+}
+
+int SNDSample::IsWavFile(plat::FileHandle file) {
+    unsigned char riff[12];
+    if (!ReadExactly(file, riff, sizeof riff)) return 0;
+    if (Le32(riff) != kRiffId || Le32(riff + 8) != kWaveId) return 0;
+    const uint32_t searchStart = kFirstChunk;
+    _ChunkHeader header;
+    if (!FindRiffChunk(file, kFmtId, &header, searchStart)) return 0;
+    unsigned char format[kFormatBytes];
+    if (!ReadExactly(file, format, sizeof format)) return 0;
+    if (Le16(format) != plat::kWaveFormatPcm) return 0;
+    m_nChannels = Le16(format + 2);
+    m_nSamplesPerSec = static_cast<int32_t>(Le32(format + 4));
+    m_nBitsPerSample = Le16(format + 14);
+    m_nFlags |= SND_FORMAT;
+
+    if (FindRiffChunk(file, kSmplId, &header, searchStart)) {
+        unsigned char sampler[kSamplerHeaderBytes];
+        unsigned char loop[kSampleLoopBytes];
+        if (ReadExactly(file, sampler, sizeof sampler) && Le32(sampler + 28) != 0 &&
+            ReadExactly(file, loop, sizeof loop)) {
+            // Loop points are in sample frames of one channel's width.
+            const int shift = m_nBitsPerSample / 8;
+            m_nLoopStart = static_cast<int32_t>(Le32(loop + 8) << shift);
+            m_nLoopEnd = static_cast<int32_t>(Le32(loop + 12) << shift);
+            m_nLoopCount = static_cast<int32_t>(Le32(loop + 20));
+            m_nFlags |= SND_LOOP;
+        }
+    }
+
+    if (!FindRiffChunk(file, kDataId, &header, searchStart)) return 0;
+    m_nDataBytes = header.dwSize;
+    return 1;
+}
+
+plat::FileHandle SNDSample::OpenSoundFile(const char* path) {
+    plat::FileHandle file = QVSound::g_pOpenFile(path);
+    if (file == plat::InvalidFileHandle()) return file;
+    if (!IsWavFile(file)) {
+        QVSound::g_pCloseFile(file);
+        return plat::InvalidFileHandle();
+    }
+    return file;
+}
+
+int SNDSample::AllocDSBuffer(uint32_t bytes) {
+    if (QVSound::g_lpDSound == nullptr) return 0;
+    plat::WaveFormat format{};
+    format.wFormatTag = plat::kWaveFormatPcm;
+    format.nChannels = static_cast<uint16_t>(m_nChannels);
+    format.nSamplesPerSec = static_cast<uint32_t>(m_nSamplesPerSec);
+    format.wBitsPerSample = static_cast<uint16_t>(m_nBitsPerSample);
+    format.nBlockAlign = static_cast<uint16_t>(m_nChannels * m_nBitsPerSample / 8);
+    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+    plat::BufferDesc desc{};
+    desc.dwSize = sizeof desc;
+    // No volume, pan or frequency capability: the device may refuse those changes.
+    desc.dwFlags = plat::kBufferStatic | plat::kBufferCtrlPositionNotify;
+    desc.dwBufferBytes = bytes != 0 ? bytes : m_nDataBytes;
+    desc.lpwfxFormat = &format;
+    plat::SoundBuffer* buffer = nullptr;
+    if (plat::SoundFailed(QVSound::g_lpDSound->CreateSoundBuffer(&desc, &buffer))) return 0;
+    m_lpBuffer = buffer;
+    return 1;
+}
+
+int SNDSample::LoadSample(const char* path, uint32_t id) {
+    plat::FileHandle file = OpenSoundFile(path);
+    if (file == plat::InvalidFileHandle()) return 0;
+    void* region = nullptr;
+    uint32_t regionBytes = 0;
+    if (!AllocDSBuffer(0)) {
+        QVSound::g_pCloseFile(file);
+        return 0;
+    }
+    if (plat::SoundFailed(m_lpBuffer->Lock(0, m_nDataBytes, &region, &regionBytes, nullptr,
+                                           nullptr, 0)) ||
+        !ReadExactly(file, region, m_nDataBytes)) {
+        // The caller only clears the slot, so the new buffer is released here.
+        m_lpBuffer->Release();
+        m_lpBuffer = nullptr;
+        QVSound::g_pCloseFile(file);
+        return 0;
+    }
+    if (id != 0xFFFFFFFF) m_nID = id;
+    m_lpBuffer->Unlock(region, regionBytes, nullptr, 0);
+    QVSound::g_pCloseFile(file);
+    return 1;
+}

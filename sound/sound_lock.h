@@ -1,0 +1,22 @@
+#pragma once
+// The sound library's one lock. It serialises the threads that share the
+// sample table, the event entries and g_Sound's switches: the caller's thread
+// and the end-of-sample thread that starts chained samples. Every library
+// operation holds it only while it runs (it is recursive because operations
+// call one another), and it is never held while waiting for a library thread,
+// so a chained sample starts as soon as the operation in progress returns.
+#include <mutex>
+
+class SoundLock {
+public:
+    SoundLock() { Mutex().lock(); }
+    ~SoundLock() { Mutex().unlock(); }
+    SoundLock(const SoundLock&) = delete;
+    SoundLock& operator=(const SoundLock&) = delete;
+
+private:
+    static std::recursive_mutex& Mutex() {
+        static std::recursive_mutex mutex;
+        return mutex;
+    }
+};
