@@ -1,0 +1,95 @@
+// The pictures have the sizes and frame layouts the game cuts them into, and
+// transparency only where the game draws them over something.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "game_files.h"
+
+namespace {
+struct Strip {
+    std::string file;
+    int frames_across, frames_down;
+    int frame_width, frame_height;  // 0: any size, as long as the frames divide the picture evenly
+};
+
+int KeyPixels(const SDL_Surface* s, int x0, int y0, int w, int h) {
+    int count = 0;
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x) count += ReadsAsKey(PixelAt(s, x, y)) ? 1 : 0;
+    return count;
+}
+
+TEST(AssetPictures, StripsAndSheetsCutIntoTheFramesTheGameExpects) {
+    std::vector<Strip> strips = {
+        {"background.bmp", 1, 1, 800, 600},       {"Title/TovaliSplash.bmp", 1, 1, 800, 600},
+        {"Title/TovaliCredit.bmp", 1, 1, 800, 600}, {"Title/HowToPlay.bmp", 1, 1, 0, 0},
+        {"tileset.bmp", 11, 1, 14, 17},           {"NumberFont.bmp", 10, 1, 0, 0},
+        {"scores.bmp", 5, 5, 24, 12},             {"gameover.bmp", 1, 1, 0, 0},
+        {"congrats.bmp", 1, 1, 0, 0},             {"hallfamepop.bmp", 1, 1, 0, 0},
+    };
+    for (const char* button : {"help.bmp", "newgame.bmp", "menu.bmp", "exit.bmp"}) strips.push_back({button, 3, 1, 0, 0});
+    for (int n = 1; n <= 5; ++n) {
+        strips.push_back({"turnbonus" + std::to_string(3 * n) + ".bmp", 2, 1, 0, 0});
+        strips.push_back({"g" + std::to_string(n) + ".bmp", 1, 1, 0, 0});
+    }
+    for (int n = 1; n <= 9; ++n) {
+        strips.push_back({"round" + std::to_string(n) + ".bmp", 1, 1, 0, 0});
+        strips.push_back({"round" + std::to_string(n) + "small.bmp", 1, 1, 0, 0});
+    }
+    for (const Strip& strip : strips) {
+        SCOPED_TRACE(strip.file);
+        Picture p = LoadPicture(strip.file);
+        ASSERT_TRUE(p) << SDL_GetError();
+        EXPECT_GT(p->w, 0);
+        EXPECT_EQ(p->w % strip.frames_across, 0);
+        EXPECT_EQ(p->h % strip.frames_down, 0);
+        if (strip.frame_width) {
+            EXPECT_EQ(p->w, strip.frame_width * strip.frames_across);
+            EXPECT_EQ(p->h, strip.frame_height * strip.frames_down);
+        }
+    }
+}
+
+TEST(AssetPictures, PanelsFitTheScreenWhereTheGameShowsThem) {
+    // Round, game-over and congratulation panels open at (135, 153), the
+    // hall-of-fame notice at (250, 202); the rules page is centred.
+    for (const char* file : {"round1.bmp", "round9.bmp", "gameover.bmp", "congrats.bmp"}) {
+        Picture p = LoadPicture(file);
+        ASSERT_TRUE(p);
+        EXPECT_LE(135 + p->w, 624) << file << " must not cover the status panel";
+        EXPECT_LE(153 + p->h, 600) << file;
+    }
+    Picture fame = LoadPicture("hallfamepop.bmp");
+    ASSERT_TRUE(fame);
+    EXPECT_LE(250 + fame->w, 800);
+    EXPECT_LE(202 + fame->h, 600);
+    Picture rules = LoadPicture("Title/HowToPlay.bmp");
+    ASSERT_TRUE(rules);
+    EXPECT_LE(rules->w, 800);
+    EXPECT_LE(rules->h, 600);
+}
+
+TEST(AssetPictures, OpaqueWhereTheGameNeedsCoverAndKeyedWhereItDoesNot) {
+    // The background is the layer everything is restored from, and digits are
+    // drawn over old digits: neither may have see-through pixels.
+    for (const char* file : {"background.bmp", "NumberFont.bmp", "Title/TovaliSplash.bmp", "round1small.bmp"}) {
+        Picture p = LoadPicture(file);
+        ASSERT_TRUE(p);
+        EXPECT_EQ(KeyPixels(p.get(), 0, 0, p->w, p->h), 0) << file;
+    }
+    Picture tiles = LoadPicture("tileset.bmp");
+    ASSERT_TRUE(tiles);
+    for (int frame = 0; frame < 11; ++frame) {
+        const int key = KeyPixels(tiles.get(), frame * 14, 0, 14, 17);
+        if (frame == 1 || frame == 5)
+            EXPECT_EQ(key, 14 * 17) << "unused frame " << frame << " draws nothing";
+        else  // a hexagon: the tile's corners stay clear so neighbours show
+            EXPECT_TRUE(key > 0 && key < 14 * 17 / 2) << "frame " << frame;
+    }
+    Picture button = LoadPicture("help.bmp");
+    ASSERT_TRUE(button);
+    EXPECT_TRUE(ReadsAsKey(PixelAt(button.get(), 0, 0))) << "rounded corners are see-through";
+    EXPECT_FALSE(ReadsAsKey(PixelAt(button.get(), button->w / 6, button->h / 2)));
+}
+}  // namespace

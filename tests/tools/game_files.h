@@ -1,0 +1,49 @@
+#pragma once
+// Reading the generated game files back in the tests: pictures through SDL's
+// own BMP loader, the way the game loads them.
+#include <SDL.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The game folder: REEF_GAME_DIR when set, else the build's own game folder.
+inline std::filesystem::path GameFile(const std::string& relative) {
+    const char* dir = std::getenv("REEF_GAME_DIR");
+    return std::filesystem::path(dir && *dir ? dir : REEF_GAME_FOLDER) / relative;
+}
+
+inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+struct SurfaceFree {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using Picture = std::unique_ptr<SDL_Surface, SurfaceFree>;
+
+// The picture as 32-bit RGB, or null when SDL cannot read it.
+inline Picture LoadPicture(const std::string& relative) {
+    Picture raw(SDL_LoadBMP(GameFile(relative).c_str()));
+    if (!raw) return nullptr;
+    return Picture(SDL_ConvertSurfaceFormat(raw.get(), SDL_PIXELFORMAT_RGB888, 0));
+}
+
+struct Color {
+    uint8_t r, g, b;
+};
+
+inline Color PixelAt(const SDL_Surface* s, int x, int y) {
+    const uint32_t v = static_cast<const uint32_t*>(s->pixels)[y * (s->pitch / 4) + x];
+    return {static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)};
+}
+
+// Whether the pixel is the transparent key once the game's 16-bit screen format
+// has dropped the low bits.
+inline bool ReadsAsKey(Color c) { return (c.r >> 3) == 0 && (c.g >> 2) == 0 && (c.b >> 3) == 31; }

@@ -1,0 +1,21 @@
+#include "tools/board_layout.h"
+
+#include "game/board.h"
+#include "tools/hex_tile.h"
+
+BoardLayout::BoardLayout() : owner_(kScreenWidth * kScreenHeight, -1) {
+    for (int cell = 0; cell < Board::kCellCount; ++cell)
+        for (int y = 0; y < kTileHeight; ++y)
+            for (int x = 0; x < kTileWidth; ++x)
+                if (TileOwns(x, y)) owner_[(Board::CellY(cell) + y) * kScreenWidth + Board::CellX(cell) + x] = cell;
+}
+
+int BoardLayout::CellAtPixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return -1;
+    return owner_[y * kScreenWidth + x];
+}
+
+bool BoardLayout::Playable(int x, int y) const {
+    const int cell = CellAtPixel(x, y);
+    return cell >= 0 && !Board::IsExcluded(cell);
+}

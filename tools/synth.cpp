@@ -1,0 +1,109 @@
+#include "tools/synth.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tools/tool_random.h"
+
+namespace {
+constexpr double kTwoPi = 6.283185307179586;
+}
+
+float MidiToHz(float midi) { return 440.0f * std::pow(2.0f, (midi - 69.0f) / 12.0f); }
+
+AudioTrack::AudioTrack(int channels, double seconds, bool circular)
+    : channels_(channels),
+      frames_(static_cast<size_t>(seconds * kRate)),
+      circular_(circular),
+      samples_(frames_ * channels, 0.0f) {}
+
+void AudioTrack::Mix(long frame, float value, float pan) {
+    if (circular_) {
+        frame %= static_cast<long>(frames_);
+        if (frame < 0) frame += static_cast<long>(frames_);
+    } else if (frame < 0 || frame >= static_cast<long>(frames_)) {
+        return;
+    }
+    if (channels_ == 1) {
+        samples_[frame] += value;
+        return;
+    }
+    // Constant-power pan.
+    const float angle = (pan + 1.0f) * 0.25f * static_cast<float>(kTwoPi) / 2.0f;
+    samples_[frame * 2] += value * std::cos(angle);
+    samples_[frame * 2 + 1] += value * std::sin(angle);
+}
+
+void AudioTrack::Add(const Note& note) {
+    const long first = std::lround(note.start * kRate);
+    const long count = std::lround((note.length + note.release) * kRate);
+    static const std::vector<Partial> kSine{Partial{}};
+    const std::vector<Partial>& partials = note.partials.empty() ? kSine : note.partials;
+    std::vector<double> phases(partials.size(), 0.0);
+    const double glide = note.freq_end > 0 ? std::log(note.freq_end / note.freq) / note.length : 0.0;
+    for (long i = 0; i < count; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        float env = note.attack > 0 ? std::min(1.0f, static_cast<float>(t / note.attack)) : 1.0f;
+        if (t > note.length) env *= std::max(0.0f, 1.0f - static_cast<float>((t - note.length) / note.release));
+        double freq = note.freq * std::exp(glide * std::min(t, note.length));
+        if (note.vibrato > 0) freq *= 1.0 + note.vibrato * std::sin(kTwoPi * 5.0 * t);
+        float value = 0;
+        for (size_t p = 0; p < partials.size(); ++p) {
+            const Partial& partial = partials[p];
+            phases[p] += kTwoPi * freq * partial.ratio / kRate;
+            float level = partial.level;
+            if (note.decay > 0) level *= std::exp(-static_cast<float>(t) / (note.decay * partial.decay_scale));
+            value += level * static_cast<float>(std::sin(phases[p]));
+        }
+        Mix(first + i, value * env * note.amp, note.pan);
+    }
+}
+
+void AudioTrack::Add(const NoiseBurst& burst) {
+    ToolRandom random(burst.seed);
+    const long first = std::lround(burst.start * kRate);
+    const long count = std::lround(burst.length * kRate);
+    float low = 0, previous = 0;
+    for (long i = 0; i < count; ++i) {
+        const float t = static_cast<float>(i) / kRate;
+        const float white = random.Unit() * 2.0f - 1.0f;
+        low += (white - low) * 0.15f;               // one-pole low-pass
+        const float high = white - previous;        // first difference: high-pass
+        previous = white;
+        const float value = low * 2.5f * (1.0f - burst.brightness) + high * 0.5f * burst.brightness;
+        const float env = std::min(1.0f, t / 0.002f) * std::exp(-t / burst.decay);
+        Mix(first + i, value * env * burst.amp, burst.pan);
+    }
+}
+
+void AudioTrack::Echo(double delay, float feedback, float mix, bool ping_pong) {
+    const size_t lag = static_cast<size_t>(delay * kRate);
+    std::vector<float> dry = samples_;
+    std::vector<float> line(lag * channels_, 0.0f);
+    size_t cursor = 0;
+    // A circular track goes round three times so the echo's tail from the end
+    // of the loop has reached its start; the last pass is kept.
+    const int passes = circular_ ? 3 : 1;
+    for (int pass = 0; pass < passes; ++pass) {
+        for (size_t f = 0; f < frames_; ++f) {
+            float held[2] = {line[cursor * channels_], line[cursor * channels_ + channels_ - 1]};
+            for (int c = 0; c < channels_; ++c) {
+                const float delayed = held[ping_pong && channels_ == 2 ? 1 - c : c];
+                samples_[f * channels_ + c] = dry[f * channels_ + c] + delayed * mix;
+                line[cursor * channels_ + c] = dry[f * channels_ + c] + delayed * feedback;
+            }
+            cursor = (cursor + 1) % lag;
+        }
+        if (!circular_) break;
+    }
+}
+
+std::vector<int16_t> AudioTrack::ToPcm(float peak) const {
+    float loudest = 1e-6f;
+    for (float s : samples_) loudest = std::max(loudest, std::fabs(s));
+    const float gain = peak * 32767.0f / loudest;
+    std::vector<int16_t> out(samples_.size());
+    for (size_t i = 0; i < samples_.size(); ++i)
+        out[i] = static_cast<int16_t>(std::clamp(std::lround(samples_[i] * gain), -32767L, 32767L));
+    return out;
+}
