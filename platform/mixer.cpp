@@ -87,6 +87,7 @@ void Mixer::Play(MixVoice& voice, bool looping) {
     voice.looping = looping;
     if (!voice.playing) {
         SDL_AudioStreamClear(voice.stream);
+        voice.draining = false;
         voice.playing = true;
     }
 }
@@ -97,6 +98,7 @@ void Mixer::Stop(MixVoice& voice) {
 }
 
 void Mixer::StopLocked(MixVoice& voice) {
+    voice.draining = false;
     if (!voice.playing) return;
     voice.playing = false;
     if (voice.stream != nullptr) SDL_AudioStreamClear(voice.stream);
@@ -120,6 +122,7 @@ void Mixer::SetPosition(MixVoice& voice, uint32_t position) {
     voice.cursor = std::min(position - position % frame, PlayableBytes(voice));
     if (voice.cursor == PlayableBytes(voice)) voice.cursor = 0;
     SDL_AudioStreamClear(voice.stream);
+    voice.draining = false;
 }
 
 void Mixer::SetGains(MixVoice& voice, float left, float right) {
@@ -177,10 +180,11 @@ void Mixer::Feed(MixVoice& voice) {
         return;
     }
     SignalCrossed(voice, from, playable, false);
-    // A one-shot buffer ends here; what the converter still holds is drained
-    // by the caller before the stream is cleared.
+    // A one-shot buffer ends here; what the converter still holds is mixed
+    // over the next blocks.
     SDL_AudioStreamFlush(voice.stream);
     voice.playing = false;
+    voice.draining = true;
     SignalStop(voice);
 }
 
@@ -188,7 +192,7 @@ void Mixer::MixInto(MixVoice& voice, uint32_t frames) {
     const int wanted = static_cast<int>(frames * output_.channels * sizeof(int16_t));
     while (voice.playing && SDL_AudioStreamAvailable(voice.stream) < wanted) Feed(voice);
     int got = SDL_AudioStreamGet(voice.stream, converted_, wanted);
-    if (!voice.playing) SDL_AudioStreamClear(voice.stream);
+    if (voice.draining && SDL_AudioStreamAvailable(voice.stream) == 0) voice.draining = false;
     if (got <= 0) return;
     const int samples = got / static_cast<int>(sizeof(int16_t));
     if (output_.channels == 2) {
@@ -212,7 +216,7 @@ void Mixer::Render(int16_t* out, uint32_t frames) {
         const uint32_t samples = block * output_.channels;
         std::fill(accumulator_, accumulator_ + samples, 0);
         for (MixVoice* voice : voices_) {
-            if (voice->playing) MixInto(*voice, block);
+            if (voice->playing || voice->draining) MixInto(*voice, block);
         }
         for (uint32_t i = 0; i < samples; ++i) {
             out[i] = static_cast<int16_t>(std::clamp(accumulator_[i], -32768, 32767));

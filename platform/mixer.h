@@ -33,6 +33,7 @@ struct MixVoice {
     uint32_t frequency = 0;                      // playback rate; format.rate by default
     uint32_t cursor = 0;                         // next byte to consume
     bool playing = false;
+    bool draining = false;  // ended; the converter still holds its last frames
     bool looping = false;
     float gainLeft = 1.0f;
     float gainRight = 1.0f;

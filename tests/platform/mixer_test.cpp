@@ -1,0 +1,119 @@
+#include "platform/mixer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A voice over its own bytes; the mixer keeps a pointer, so it must not move.
+std::unique_ptr<plat::MixVoice> MakeVoice(std::vector<uint8_t> bytes, uint32_t rate,
+                                          uint16_t channels, uint16_t bits) {
+    auto voice = std::make_unique<plat::MixVoice>();
+    voice->data = std::make_shared<std::vector<uint8_t>>(std::move(bytes));
+    voice->format = {rate, channels, bits};
+    return voice;
+}
+
+std::vector<uint8_t> Constant16(size_t frames, int16_t value) {
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < frames; ++i) {
+        bytes.push_back(uint8_t(value & 0xFF));
+        bytes.push_back(uint8_t(uint16_t(value) >> 8));
+    }
+    return bytes;
+}
+
+class MixerTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(mixer_.SetOutputFormat({22050, 1, 16})); }
+    void TearDown() override {
+        for (auto& v : voices_) mixer_.RemoveVoice(v.get());
+    }
+    plat::MixVoice& Add(std::unique_ptr<plat::MixVoice> voice) {
+        EXPECT_TRUE(mixer_.AddVoice(voice.get()));
+        voices_.push_back(std::move(voice));
+        return *voices_.back();
+    }
+    std::vector<int16_t> Render(uint32_t frames) {
+        std::vector<int16_t> out(frames * mixer_.OutputFormat().channels, -1);
+        mixer_.Render(out.data(), frames);
+        return out;
+    }
+    plat::Mixer mixer_;
+    std::vector<std::unique_ptr<plat::MixVoice>> voices_;
+};
+
+TEST_F(MixerTest, VoicesAreSummedClampedAndEndAfterTheirData) {
+    plat::MixVoice& a = Add(MakeVoice(Constant16(100, 1000), 22050, 1, 16));
+    plat::MixVoice& b = Add(MakeVoice(Constant16(300, 32000), 22050, 1, 16));
+    plat::MixVoice& idle = Add(MakeVoice(Constant16(300, 5000), 22050, 1, 16));
+    mixer_.Play(a, false);
+    mixer_.Play(b, false);
+    std::vector<int16_t> out = Render(400);
+    EXPECT_EQ(out[0], 32767);    // 33000 clamped
+    EXPECT_EQ(out[99], 32767);
+    EXPECT_EQ(out[100], 32000);  // a has ended
+    EXPECT_EQ(out[299], 32000);
+    EXPECT_EQ(out[300], 0);
+    EXPECT_EQ(mixer_.Status(a), 0u);
+    EXPECT_EQ(mixer_.Position(a), 0u);  // a finished buffer starts again from the top
+    EXPECT_EQ(mixer_.Status(idle), 0u);
+}
+
+TEST_F(MixerTest, ALoopingVoiceWrapsAndSignalsItsOffsets) {
+    plat::MixVoice& v = Add(MakeVoice(Constant16(1000, 100), 22050, 1, 16));
+    plat::EventHandle events[3] = {plat::CreateAutoResetEvent(), plat::CreateAutoResetEvent(),
+                                   plat::CreateAutoResetEvent()};
+    mixer_.SetNotifications(v, {{0, events[0]}, {1000, events[1]}, {plat::kNotifyOffsetStop, events[2]}});
+    mixer_.Play(v, true);
+    EXPECT_EQ(mixer_.Status(v), plat::kStatusPlaying | plat::kStatusLooping);
+    std::vector<int16_t> out = Render(1500);
+    EXPECT_EQ(out[1499], 100);  // still sounding after the wrap
+    EXPECT_EQ(plat::WaitForAnyEvent(3, events), 0);  // wrapped to offset 0
+    EXPECT_EQ(plat::WaitForAnyEvent(3, events), 1);  // passed byte 1000
+    mixer_.Stop(v);
+    EXPECT_EQ(plat::WaitForAnyEvent(3, events), 2);
+    for (auto e : events) plat::CloseEvent(e);
+}
+
+TEST_F(MixerTest, EightBitDataIsUnsignedAroundHalf) {
+    plat::MixVoice& silent = Add(MakeVoice(std::vector<uint8_t>(100, 0x80), 22050, 1, 8));
+    mixer_.Play(silent, false);
+    std::vector<int16_t> out = Render(100);
+    for (int16_t s : out) EXPECT_EQ(s, 0);
+    plat::MixVoice& high = Add(MakeVoice(std::vector<uint8_t>(100, 0xC0), 22050, 1, 8));
+    mixer_.Play(high, false);
+    out = Render(50);
+    EXPECT_NEAR(out[10], 16384, 256);
+}
+
+TEST_F(MixerTest, OtherRatesAndChannelsAreConverted) {
+    // 1000 frames at 11025 Hz last as long as 2000 output frames.
+    plat::MixVoice& v = Add(MakeVoice(Constant16(1000, 4000), 11025, 1, 16));
+    mixer_.Play(v, false);
+    std::vector<int16_t> out = Render(3000);
+    size_t sounding = 0;
+    for (int16_t s : out) sounding += s > 2000 ? 1 : 0;
+    EXPECT_NEAR(double(sounding), 2000.0, 40.0);
+
+    ASSERT_TRUE(mixer_.SetOutputFormat({22050, 2, 16}));
+    plat::MixVoice& stereo = Add(MakeVoice(Constant16(200, 3000), 22050, 2, 16));
+    mixer_.Play(stereo, false);
+    out = Render(100);
+    EXPECT_NEAR(out[0], 3000, 2);
+    EXPECT_NEAR(out[1], 3000, 2);
+}
+
+TEST_F(MixerTest, GainsScaleEachChannel) {
+    ASSERT_TRUE(mixer_.SetOutputFormat({22050, 2, 16}));
+    plat::MixVoice& v = Add(MakeVoice(Constant16(100, 10000), 22050, 1, 16));
+    mixer_.SetGains(v, 0.0f, 0.5f);
+    mixer_.Play(v, false);
+    std::vector<int16_t> out = Render(50);
+    EXPECT_EQ(out[20], 0);
+    EXPECT_NEAR(out[21], 5000, 2);
+}
+
+}  // namespace

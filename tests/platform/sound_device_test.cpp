@@ -1,0 +1,210 @@
+#include "platform/sound_device.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/audio_output.h"
+#include "platform/backend.h"
+#include "platform/headless/virtual_clock.h"
+#include "temp_dir.h"
+
+namespace {
+
+plat::WindowHandle TestWindow() {
+    static int window;
+    return reinterpret_cast<plat::WindowHandle>(&window);
+}
+
+const plat::WaveFormat kMono16 = {plat::kWaveFormatPcm, 1, 22050, 44100, 2, 16, 0};
+
+class SoundDeviceTest : public testing::Test {
+protected:
+    void SetUp() override {
+        plat::UseBackend(plat::Backend::Headless);
+        ASSERT_EQ(plat::CreateSoundDevice(&device_), plat::kSoundOk);
+        ASSERT_EQ(device_->SetCooperativeLevel(TestWindow(), plat::kCoopExclusive), plat::kSoundOk);
+    }
+    void TearDown() override {
+        if (primary_ != nullptr) primary_->Release();
+        device_->Release();
+    }
+    // Starts the output, which runs on the headless clock.
+    void StartOutput(uint16_t channels = 1) {
+        plat::BufferDesc desc = {sizeof desc, plat::kBufferPrimary, 0, 0, nullptr};
+        ASSERT_EQ(device_->CreateSoundBuffer(&desc, &primary_), plat::kSoundOk);
+        plat::WaveFormat format = {plat::kWaveFormatPcm, channels, 22050,
+                                   22050u * channels * 2, uint16_t(channels * 2), 16, 0};
+        ASSERT_EQ(primary_->SetFormat(&format), plat::kSoundOk);
+        ASSERT_EQ(primary_->Play(plat::kPlayLooping), plat::kSoundOk);
+    }
+    plat::SoundBuffer* MakeBuffer(uint32_t bytes, uint32_t flags = plat::kBufferCtrlPositionNotify,
+                                  int16_t value = 1000) {
+        plat::BufferDesc desc = {sizeof desc, flags, bytes, 0, &kMono16};
+        plat::SoundBuffer* buffer = nullptr;
+        EXPECT_EQ(device_->CreateSoundBuffer(&desc, &buffer), plat::kSoundOk);
+        void* region = nullptr;
+        uint32_t size = 0;
+        EXPECT_EQ(buffer->Lock(0, bytes, &region, &size, nullptr, nullptr, 0), plat::kSoundOk);
+        for (uint32_t i = 0; i < size / 2; ++i) static_cast<int16_t*>(region)[i] = value;
+        buffer->Unlock(region, size, nullptr, 0);
+        return buffer;
+    }
+    plat::SoundDevice* device_ = nullptr;
+    plat::SoundBuffer* primary_ = nullptr;
+};
+
+TEST_F(SoundDeviceTest, OneDeviceCapsAndBufferChecks) {
+    plat::SoundDevice* second = nullptr;
+    EXPECT_EQ(plat::CreateSoundDevice(&second), plat::kSoundErrAllocated);
+    plat::DeviceCaps caps = {};
+    EXPECT_EQ(device_->GetCaps(&caps), plat::kSoundErrInvalidParam);  // no size given
+    caps.dwSize = sizeof caps;
+    ASSERT_EQ(device_->GetCaps(&caps), plat::kSoundOk);
+    EXPECT_TRUE(caps.dwFlags & plat::kCapsPrimaryStereo);
+    EXPECT_TRUE(caps.dwFlags & plat::kCapsPrimary16Bit);
+
+    plat::WaveFormat floatFormat = kMono16;
+    floatFormat.wFormatTag = 3;
+    plat::BufferDesc desc = {sizeof desc, 0, 100, 0, &floatFormat};
+    plat::SoundBuffer* buffer = nullptr;
+    EXPECT_EQ(device_->CreateSoundBuffer(&desc, &buffer), plat::kSoundErrInvalidParam);
+    desc.lpwfxFormat = &kMono16;
+    desc.dwBufferBytes = 0;
+    EXPECT_EQ(device_->CreateSoundBuffer(&desc, &buffer), plat::kSoundErrInvalidParam);
+    EXPECT_EQ(device_->SetCooperativeLevel(nullptr, plat::kCoopExclusive),
+              plat::kSoundErrInvalidParam);
+}
+
+TEST_F(SoundDeviceTest, AStoppedBufferSignalsItsStopEventOnlyWhenItWasPlaying) {
+    plat::SoundBuffer* buffer = MakeBuffer(4410);
+    plat::EventHandle events[2] = {plat::CreateAutoResetEvent(), plat::CreateAutoResetEvent()};
+    plat::PositionNotify stop = {plat::kNotifyOffsetStop, events[0]};
+    ASSERT_EQ(buffer->QueryNotify()->SetNotificationPositions(1, &stop), plat::kSoundOk);
+    ASSERT_EQ(buffer->Play(plat::kPlayLooping), plat::kSoundOk);
+    uint32_t status = 0;
+    buffer->GetStatus(&status);
+    EXPECT_EQ(status, plat::kStatusPlaying | plat::kStatusLooping);
+    ASSERT_EQ(buffer->Stop(), plat::kSoundOk);
+    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 0);
+    buffer->GetStatus(&status);
+    EXPECT_EQ(status, 0u);
+
+    buffer->Stop();  // not playing: no signal, so the other event is the one found
+    plat::SignalEvent(events[1]);
+    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 1);
+
+    buffer->Play(0);
+    buffer->Release();  // released while playing: it stops, and says so
+    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 0);
+    for (auto e : events) plat::CloseEvent(e);
+}
+
+TEST_F(SoundDeviceTest, PlayingThroughTheOutputSignalsOffsetsThenTheEnd) {
+    StartOutput();
+    plat::SoundBuffer* buffer = MakeBuffer(4410);  // 100 ms
+    plat::EventHandle events[2] = {plat::CreateAutoResetEvent(), plat::CreateAutoResetEvent()};
+    plat::PositionNotify positions[2] = {{2000, events[0]}, {plat::kNotifyOffsetStop, events[1]}};
+    ASSERT_EQ(buffer->QueryNotify()->SetNotificationPositions(2, positions), plat::kSoundOk);
+    ASSERT_EQ(buffer->Play(0), plat::kSoundOk);
+    plat::HeadlessClock().Advance(30);
+    uint32_t play = 0, write = 0;
+    buffer->GetCurrentPosition(&play, &write);
+    EXPECT_GT(play, 0u);
+    EXPECT_GT(write, play);
+    plat::HeadlessClock().Advance(100);
+    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 0);
+    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 1);
+    uint32_t status = 1;
+    buffer->GetStatus(&status);
+    EXPECT_EQ(status, 0u);
+    buffer->Release();
+    for (auto e : events) plat::CloseEvent(e);
+}
+
+TEST_F(SoundDeviceTest, PanAndFrequencyNeedTheirCapabilitiesVolumeDoesNot) {
+    plat::SoundBuffer* plain = MakeBuffer(100);
+    EXPECT_EQ(plain->SetPan(10000), plat::kSoundErrControlUnavail);
+    EXPECT_EQ(plain->SetFrequency(44100), plat::kSoundErrControlUnavail);
+    EXPECT_EQ(plain->SetVolume(-1000), plat::kSoundOk);
+    EXPECT_EQ(plain->SetVolume(1), plat::kSoundErrInvalidParam);
+    EXPECT_EQ(plain->SetVolume(-10001), plat::kSoundErrInvalidParam);
+    EXPECT_EQ(plain->QueryNotify(), plain->QueryNotify());
+    plain->Release();
+
+    plat::SoundBuffer* able = MakeBuffer(100, plat::kBufferCtrlPan | plat::kBufferCtrlFrequency);
+    EXPECT_EQ(able->QueryNotify(), nullptr);
+    EXPECT_EQ(able->SetPan(10000), plat::kSoundOk);
+    EXPECT_EQ(able->SetPan(10001), plat::kSoundErrInvalidParam);
+    EXPECT_EQ(able->SetFrequency(44100), plat::kSoundOk);
+    uint32_t frequency = 0;
+    able->GetFrequency(&frequency);
+    EXPECT_EQ(frequency, 44100u);
+    EXPECT_EQ(able->SetFrequency(50), plat::kSoundErrInvalidParam);
+    able->Release();
+}
+
+TEST_F(SoundDeviceTest, ADuplicateSharesTheBytesButNotTheState) {
+    plat::SoundBuffer* original = MakeBuffer(1000);
+    plat::SoundBuffer* copy = nullptr;
+    ASSERT_EQ(device_->DuplicateSoundBuffer(original, &copy), plat::kSoundOk);
+    void* region = nullptr;
+    uint32_t size = 0;
+    ASSERT_EQ(original->Lock(10, 4, &region, &size, nullptr, nullptr, 0), plat::kSoundOk);
+    std::memcpy(region, "abcd", 4);
+    ASSERT_EQ(copy->Lock(10, 4, &region, &size, nullptr, nullptr, 0), plat::kSoundOk);
+    EXPECT_EQ(std::memcmp(region, "abcd", 4), 0);
+    original->Play(plat::kPlayLooping);
+    uint32_t status = 1;
+    copy->GetStatus(&status);
+    EXPECT_EQ(status, 0u);
+    original->Release();
+    // The bytes live on with the duplicate.
+    ASSERT_EQ(copy->Lock(10, 4, &region, &size, nullptr, nullptr, 0), plat::kSoundOk);
+    EXPECT_EQ(std::memcmp(region, "abcd", 4), 0);
+    copy->Release();
+}
+
+TEST_F(SoundDeviceTest, LockWrapsIntoASecondRegionAndPositionsAreChecked) {
+    plat::SoundBuffer* buffer = MakeBuffer(100);
+    void* a1 = nullptr;
+    void* a2 = nullptr;
+    uint32_t n1 = 0, n2 = 0;
+    EXPECT_EQ(buffer->Lock(90, 20, &a1, &n1, nullptr, nullptr, 0), plat::kSoundErrInvalidParam);
+    ASSERT_EQ(buffer->Lock(90, 20, &a1, &n1, &a2, &n2, 0), plat::kSoundOk);
+    EXPECT_EQ(n1, 10u);
+    EXPECT_EQ(n2, 10u);
+    EXPECT_EQ(static_cast<char*>(a1) - static_cast<char*>(a2), 90);
+    EXPECT_EQ(buffer->Lock(100, 1, &a1, &n1, &a2, &n2, 0), plat::kSoundErrInvalidParam);
+    EXPECT_EQ(buffer->SetCurrentPosition(100), plat::kSoundErrInvalidParam);
+    ASSERT_EQ(buffer->SetCurrentPosition(51), plat::kSoundOk);
+    uint32_t play = 0;
+    buffer->GetCurrentPosition(&play, nullptr);
+    EXPECT_EQ(play, 50u);  // whole frames
+    buffer->Release();
+}
+
+TEST_F(SoundDeviceTest, PanSilencesTheFarSideInTheRecording) {
+    TempDir dir;
+    plat::SetAudioCaptureFile((dir.Path() / "pan.wav").string());
+    StartOutput(2);
+    plat::SoundBuffer* buffer = MakeBuffer(4410, plat::kBufferCtrlPan, 6000);
+    buffer->SetPan(plat::kPanRight);
+    buffer->Play(0);
+    plat::HeadlessClock().Advance(50);
+    primary_->Stop();
+    plat::SetAudioCaptureFile("");
+    buffer->Release();
+
+    std::ifstream in(dir.Path() / "pan.wav", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 44u + 400u);
+    const auto* samples = reinterpret_cast<const int16_t*>(bytes.data() + 44);
+    EXPECT_EQ(samples[200], 0);            // left
+    EXPECT_NEAR(samples[201], 6000, 2);    // right
+}
+
+}  // namespace

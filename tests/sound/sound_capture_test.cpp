@@ -1,0 +1,96 @@
+// Plays through the headless mixer into a recorded WAV file and measures what
+// arrived there.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/audio_output.h"
+#include "sound/sound_manager.h"
+#include "sound_fixture.h"
+
+namespace {
+
+struct Recording {
+    uint32_t rate = 0;
+    uint16_t channels = 0;
+    uint16_t bits = 0;
+    std::vector<int16_t> samples;
+};
+
+uint32_t Get32(const std::string& s, size_t at) {
+    return uint8_t(s[at]) | uint8_t(s[at + 1]) << 8 | uint8_t(s[at + 2]) << 16 |
+           uint32_t(uint8_t(s[at + 3])) << 24;
+}
+
+Recording ReadRecording(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Recording r;
+    if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0) return r;
+    r.channels = uint16_t(Get32(bytes, 22) & 0xFFFF);
+    r.rate = Get32(bytes, 24);
+    r.bits = uint16_t(Get32(bytes, 34) & 0xFFFF);
+    const uint32_t dataBytes = Get32(bytes, 40);
+    EXPECT_EQ(dataBytes, bytes.size() - 44);
+    r.samples.resize(dataBytes / 2);
+    std::memcpy(r.samples.data(), bytes.data() + 44, r.samples.size() * 2);
+    return r;
+}
+
+class CaptureTest : public testing::Test {
+protected:
+    void SetUp() override {
+        plat::UseBackend(plat::Backend::Headless);
+        plat::SetAudioCaptureFile((dir_.Path() / "out.wav").string());
+    }
+    void TearDown() override { plat::SetAudioCaptureFile(""); }
+    TempDir dir_;
+};
+
+TEST_F(CaptureTest, APlayedSoundIsInTheRecordingAtItsLengthAndLevel) {
+    // 0.2 s at 22050 Hz, 16-bit mono, value 8000.
+    dir_.Write("sounds/02.wav", wav::Tone(4410, 8000));
+    g_SoundManager.Init(TestWindow(), 200);
+    ASSERT_NE(g_SoundManager.Load("sounds\\02.wav", "1treasure"), nullptr);
+    AdvanceAudio(100);  // silence first
+    g_SoundManager.Play("1treasure", 65535, 0);
+    AdvanceAudio(500);
+    g_SoundManager.Exit();
+
+    Recording r = ReadRecording((dir_.Path() / "out.wav").string());
+    ASSERT_EQ(r.rate, 22050u);
+    ASSERT_EQ(r.channels, 2);
+    ASSERT_EQ(r.bits, 16);
+    EXPECT_EQ(r.samples.size(), 22050u * 600 / 1000 * 2);
+    // Frames that carry the sound, on both channels: pan 0 leaves the left
+    // speaker as loud as the right.
+    size_t first = r.samples.size(), last = 0, loud = 0;
+    for (size_t i = 0; i < r.samples.size(); ++i) {
+        if (r.samples[i] == 0) continue;
+        first = std::min(first, i / 2);
+        last = std::max(last, i / 2);
+        if (std::abs(r.samples[i] - 8000) <= 2) ++loud;
+    }
+    ASSERT_LT(first, r.samples.size());
+    EXPECT_NEAR(double(first), 2205.0, 2.0);       // started at 100 ms
+    EXPECT_NEAR(double(last - first + 1), 4410.0, 2.0);
+    EXPECT_EQ(loud, 2u * 4410u);
+}
+
+TEST_F(CaptureTest, TheMixFollowsTheVolumeCurve) {
+    dir_.Write("a.wav", wav::Tone(2205, 8000));
+    ASSERT_EQ(g_Sound.Init(TestWindow(), 10), 1);
+    ASSERT_EQ(g_Sound.LoadSample("a.wav", 1), 1);
+    g_Sound.PlaySample(1, 32768, 0);  // -10 dB
+    AdvanceAudio(50);
+    g_Sound.Exit();
+    Recording r = ReadRecording((dir_.Path() / "out.wav").string());
+    ASSERT_FALSE(r.samples.empty());
+    EXPECT_NEAR(r.samples[100], 8000 * 0.3162, 3.0);
+}
+
+}  // namespace

@@ -1,0 +1,152 @@
+#include "sound/sound_manager.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sound_fixture.h"
+
+namespace {
+
+const std::vector<std::pair<const char*, const char*>> kGameSounds = {
+    {"sounds\\search01.wav", "search"}, {"sounds\\02.wav", "1treasure"},
+    {"sounds\\03.wav", "2treasure"},    {"sounds\\04.wav", "3treasure"},
+    {"sounds\\05.wav", "4treasure"},    {"sounds\\06.wav", "5treasure"},
+    {"sounds\\09.wav", "advance"},      {"sounds\\11.wav", "negative"},
+    {"sounds\\13.wav", "gameover"},     {"sounds\\12.wav", "win"},
+    {"sounds\\endlevel.wav", "newgame"}};
+
+class SoundManagerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        plat::UseBackend(plat::Backend::Headless);
+        for (const auto& [path, name] : kGameSounds) {
+            std::string file = path;
+            file.replace(file.find('\\'), 1, "/");
+            dir_.Write(file, wav::Tone(2205));
+        }
+        g_SoundManager.Init(TestWindow(), 200);
+    }
+    void TearDown() override {
+        g_SoundManager.Exit();
+        EXPECT_EQ(g_SoundManager.soundList, nullptr);
+        EXPECT_EQ(QVSound::g_lpDSound, nullptr);
+    }
+    void LoadGameSounds() {
+        for (const auto& [path, name] : kGameSounds) g_SoundManager.Load(path, name);
+    }
+    TempDir dir_;
+};
+
+TEST_F(SoundManagerTest, GameSoundsGetIds10To20AndStartAgainAt10AfterFreeAll) {
+    LoadGameSounds();
+    uint32_t id = 10;
+    for (const auto& [path, name] : kGameSounds) {
+        SoundEntry* entry = g_SoundManager.Find(name);
+        ASSERT_NE(entry, nullptr) << name;
+        EXPECT_EQ(entry->id, id++);
+        EXPECT_NE(g_Sound.FindSampleID(entry->id), nullptr);
+    }
+    g_SoundManager.FreeAll();
+    EXPECT_EQ(g_SoundManager.soundList->Count(), 0);
+    EXPECT_EQ(SlotsInUse(), 0);
+    SoundEntry* search = g_SoundManager.Load("sounds\\search01.wav", "search");
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->id, 10u);
+}
+
+TEST_F(SoundManagerTest, AFileThatDoesNotLoadAddsNoEntryAndTheNextTakesItsId) {
+    EXPECT_EQ(g_SoundManager.Load("sounds\\missing.wav", "missing"), nullptr);
+    EXPECT_EQ(g_SoundManager.Find("missing"), nullptr);
+    EXPECT_EQ(g_SoundManager.Load("sounds\\02.wav", "1treasure")->id, 10u);
+}
+
+TEST_F(SoundManagerTest, TheFirstLoadedOfTwoEqualNamesWins) {
+    SoundEntry* first = g_SoundManager.Load("sounds\\02.wav", "dup");
+    SoundEntry* second = g_SoundManager.Load("sounds\\03.wav", "dup");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(g_SoundManager.Find("dup"), first);
+    g_SoundManager.Play("dup", 65535, 0);
+    EXPECT_TRUE(g_Sound.FindSampleID(first->id)->SamplePlaying());
+    EXPECT_FALSE(g_Sound.FindSampleID(second->id)->SamplePlaying());
+}
+
+TEST_F(SoundManagerTest, UnknownNamesDoNothing) {
+    LoadGameSounds();
+    g_SoundManager.Play("reveal", 65535, 0);
+    g_SoundManager.Play("click", 65535, 0);
+    g_SoundManager.Stop("reveal");
+    EXPECT_EQ(g_SoundManager.Pause("click"), nullptr);
+    g_SoundManager.Free("click");
+    EXPECT_EQ(g_SoundManager.soundList->Count(), 11);
+    EXPECT_EQ(g_SoundManager.PlayIndex(11, 65535, 0), nullptr);
+    for (SNDSample* s = QVSound::g_SampleList; s < QVSound::g_pLastSample; ++s) {
+        EXPECT_FALSE(s->SamplePlaying());
+    }
+    EXPECT_EQ(g_SoundManager.Find("Search"), nullptr);  // case matters
+}
+
+TEST_F(SoundManagerTest, NamesKeep31Characters) {
+    const std::string name31(31, 'n');
+    ASSERT_NE(g_SoundManager.Load("sounds\\02.wav", name31.c_str()), nullptr);
+    EXPECT_NE(g_SoundManager.Find(name31.c_str()), nullptr);
+    const std::string name40(40, 'm');
+    SoundEntry* entry = g_SoundManager.Load("sounds\\03.wav", name40.c_str());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(std::string(entry->name), name40.substr(0, 31));
+}
+
+TEST_F(SoundManagerTest, AfterFreeingOneSoundANewLoadGetsAnUnusedId) {
+    LoadGameSounds();
+    g_SoundManager.Free("search");  // count falls to 10, and "newgame" holds 20
+    SoundEntry* again = g_SoundManager.Load("sounds\\search01.wav", "search");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->id, 21u);
+    EXPECT_NE(g_Sound.FindSampleID(21), nullptr);
+}
+
+TEST_F(SoundManagerTest, FreeAllStopsAndFreesPlayingDuplicatesToo) {
+    LoadGameSounds();
+    g_SoundManager.Play("search", 65535, 0);
+    g_SoundManager.Play("search", 65535, 0);
+    g_SoundManager.EnableSFX(0);
+    g_SoundManager.Play("win", 65535, 0);
+    EXPECT_EQ(SlotsInUse(), 12);
+    g_SoundManager.FreeAll();
+    EXPECT_EQ(SlotsInUse(), 0);
+    EXPECT_EQ(g_Sound.m_bSFXEnabled, 0);
+}
+
+TEST_F(SoundManagerTest, StopAndPauseByName) {
+    LoadGameSounds();
+    g_SoundManager.Play("search", 65535, 0);
+    SNDSample* search = g_Sound.FindSampleID(g_SoundManager.Find("search")->id);
+    EXPECT_TRUE(search->SamplePlaying());
+    EXPECT_EQ(g_SoundManager.Pause("search"), search);
+    EXPECT_TRUE(search->m_nFlags & SND_PAUSED);
+    EXPECT_EQ(g_SoundManager.PauseID(99), nullptr);
+    search->UnPauseSample();
+    g_SoundManager.Stop("search");
+    EXPECT_FALSE(search->SamplePlaying());
+    EXPECT_EQ(g_SoundManager.PlayIndex(0, 65535, 0), search);
+    EXPECT_EQ(g_SoundManager.StopID(10), search);
+    EXPECT_FALSE(search->SamplePlaying());
+}
+
+TEST(SoundManagerStream, TheMusicCallsTheShellMakesAreHarmlessWithoutStreaming) {
+    TempDir dir;
+    plat::UseBackend(plat::Backend::Headless);
+    g_SoundManager.Init(TestWindow(), 200);
+    g_SoundManager.EnableMusic(1);
+    EXPECT_EQ(g_Sound.LoadStream(".\\sounds\\music.wav", 0), 0);
+    g_Sound.SetStreamVolume(32767);
+    EXPECT_EQ(g_Sound.PlayStream(4), 1);
+    g_Sound.FadeMusicIn(300);
+    g_SoundManager.EnableMusic(0);
+    EXPECT_EQ(g_Sound.m_bMusicEnabled, 0);
+    g_SoundManager.Exit();
+}
+
+}  // namespace
