@@ -52,7 +52,9 @@ Canvas TurnBonus(TextPainter& text, int turns) {
         const Rgb ink = f ? Rgb{40, 20, 5} : Rgb{255, 220, 110};
         const int x = f * kBonusWidth;
         strip.Panel(x + 1, 1, kBonusWidth - 2, kBonusHeight - 2, 9, 2, {255, 240, 190}, face);
-        text.DrawCentered(strip, {Font::SansBold, 14, ink, 0, {}}, label, x + kBonusWidth / 2, 16);
+        TextStyle style{Font::SansBold, 14, ink, 0, {}};
+        while (text.Measure(style, label) > kBonusWidth - 18) --style.size;
+        text.DrawCentered(strip, style, label, x + kBonusWidth / 2, 16);
     }
     return strip;
 }

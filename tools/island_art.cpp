@@ -1,6 +1,8 @@
 #include "tools/island_art.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "tools/hex_tile.h"
 #include "tools/island_maps.h"
@@ -26,37 +28,54 @@ float Inland(int mask, float fx, float fy) {
 }
 
 Rgb GroundColor(float inland, float grain) {
-    if (inland < 2.8f) return Mix(kShallow, kSurf, (inland - 1.2f) / 1.6f);
-    if (inland < 3.5f) return kWetSand;
-    if (inland < 5.0f) return Mix(kSand, kWetSand, grain * 0.5f);
-    const float depth = std::min(1.0f, (inland - 5.0f) / 7.0f);
-    return Mix(Mix(kGrassLight, kGrassDark, depth), kGrassDark, grain * 0.35f);
+    if (inland < 3.0f) return Mix(kShallow, kSurf, (inland - 0.8f) / 2.2f);
+    if (inland < 3.8f) return kWetSand;
+    if (inland < 7.5f) return Mix(kSand, kWetSand, grain * 0.4f);
+    const float depth = std::min(1.0f, (inland - 7.5f) / 5.0f);
+    return Mix(Mix(kGrassLight, kGrassDark, depth), kGrassDark, grain * 0.3f);
 }
 
-void Palm(Canvas& c, float x, float y, float size) {
-    c.FillEllipse(x + 1.5f, y + size * 0.9f, size * 0.5f, size * 0.18f, Scale(kGrassDark, 0.7f));
-    for (int i = 0; i < 5; ++i) {
-        const float t = i / 4.0f;
-        c.FillCircle(x + t * size * 0.25f, y + size * (0.85f - 0.7f * t), 0.8f, kTrunk);
+// A leaf: an ellipse reaching `length` pixels from (x, y) at the given angle.
+void Leaf(Canvas& c, float x, float y, float angle, float length, float width, Rgb color) {
+    const float ux = std::cos(angle), uy = std::sin(angle);
+    const float mx = x + ux * length / 2, my = y + uy * length / 2;
+    c.FillShape(static_cast<int>(x - length) - 1, static_cast<int>(y - length) - 1, static_cast<int>(x + length) + 1,
+                static_cast<int>(y + length) + 1,
+                [=](float px, float py) {
+                    const float along = ((px - mx) * ux + (py - my) * uy) / (length / 2);
+                    const float across = ((px - mx) * -uy + (py - my) * ux) / (width / 2);
+                    return along * along + across * across <= 1.0f;
+                },
+                color);
+}
+
+// A palm with its foot at (x, y): a leaning trunk and a crown of fronds.
+void Palm(Canvas& c, float x, float y, float height) {
+    c.FillEllipse(x + 2.0f, y, 3.0f, 1.2f, Scale(kGrassDark, 0.7f));
+    const float top_x = x + height * 0.3f, top_y = y - height;
+    for (int i = 0; i <= 8; ++i) {
+        const float t = i / 8.0f;
+        c.FillCircle(x + (top_x - x) * t * t, y + (top_y - y) * t, 0.75f, Mix(kTrunk, {170, 120, 70}, (i % 2) * 0.5f));
     }
-    const float top_x = x + size * 0.25f, top_y = y + size * 0.15f;
-    c.FillEllipse(top_x - 2.2f, top_y + 0.5f, 2.4f, 1.1f, kLeaf);
-    c.FillEllipse(top_x + 2.2f, top_y + 0.5f, 2.4f, 1.1f, kLeaf);
-    c.FillEllipse(top_x, top_y - 0.8f, 1.2f, 1.8f, Mix(kLeaf, kGrassLight, 0.4f));
-    c.FillCircle(top_x, top_y + 0.6f, 0.9f, {150, 100, 40});
+    const float angles[] = {3.4f, 2.6f, 0.5f, -0.2f, -1.57f};
+    for (float a : angles) Leaf(c, top_x, top_y, a, 4.2f, 1.8f, kLeaf);
+    for (float a : angles) Leaf(c, top_x, top_y, a, 2.6f, 0.9f, Mix(kLeaf, kGrassLight, 0.6f));
+    c.FillCircle(top_x, top_y + 0.5f, 0.8f, {140, 90, 40});
 }
 
 void Decorate(Canvas& c, int variant) {
     switch (variant) {
         case 1:  // bushes
-            c.FillCircle(4.5f, 6.5f, 2.0f, kGrassDark);
-            c.FillCircle(9.5f, 10.5f, 2.3f, kGrassDark);
-            c.FillCircle(9.0f, 10.0f, 1.0f, kGrassLight);
+            for (const auto& [x, y] : {std::pair{4.5f, 6.5f}, std::pair{9.5f, 10.5f}, std::pair{4.0f, 12.0f}}) {
+                c.FillCircle(x + 0.5f, y + 0.8f, 2.2f, Scale(kGrassDark, 0.7f));
+                c.FillCircle(x, y, 2.0f, kLeaf);
+                c.FillCircle(x - 0.6f, y - 0.6f, 0.9f, kGrassLight);
+            }
             break;
-        case 2: Palm(c, 5.0f, 3.0f, 11.0f); break;
+        case 2: Palm(c, 5.5f, 13.5f, 8.5f); break;
         case 3:
-            Palm(c, 2.5f, 3.0f, 8.0f);
-            Palm(c, 7.5f, 6.0f, 9.0f);
+            Palm(c, 3.0f, 12.0f, 6.5f);
+            Palm(c, 7.5f, 14.0f, 7.5f);
             break;
         case 4:  // hill
             c.FillEllipse(7.0f, 10.0f, 6.0f, 4.5f, {95, 125, 55});
@@ -95,9 +114,11 @@ Canvas MakeIslandTile(int frame) {
     Canvas art(kTileWidth, kTileHeight, kGrassDark);
     for (int y = 0; y < kTileHeight; ++y)
         for (int x = 0; x < kTileWidth; ++x) {
+            // Smooth noise bends the coast; fine grain speckles sand and grass.
             const float grain = HashUnit(x, y, 77 + frame);
-            const float depth = Inland(mask, x + 0.5f, y + 0.5f) + (grain - 0.5f) * 0.9f;
-            if (depth < 1.2f)
+            const float wobble = ValueNoise(x / 2.5f, y / 2.5f, 91 + frame) - 0.5f;
+            const float depth = Inland(mask, x + 0.5f, y + 0.5f) + wobble * 2.0f;
+            if (depth < 0.8f)
                 art.Clear(x, y);
             else
                 art.Set(x, y, GroundColor(depth, grain));

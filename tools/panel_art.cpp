@@ -21,7 +21,7 @@ Rgb ChartColor(const BoardLayout& layout, const IslandMap& map, float sx, float 
     if (cell < 0 || !layout.Playable(static_cast<int>(sx), static_cast<int>(sy))) return {18, 40, 62};
     if (map[cell] < 0) return Mix({36, 110, 160}, {54, 140, 185}, sy / 600.0f);
     // Coast frames carry their land neighbours as bits: well-surrounded land is green.
-    const bool inland = map[cell] >= kInlandFirstFrame || std::popcount(static_cast<unsigned>(map[cell])) >= 4;
+    const bool inland = map[cell] >= kInlandFirstFrame || std::popcount(static_cast<unsigned>(map[cell])) >= 3;
     return inland ? Rgb{80, 160, 70} : Rgb{225, 205, 140};
 }
 
@@ -101,7 +101,8 @@ Canvas Congratulations(TextPainter& text) {
     panel.FillShape(10, 60, kRoundPanelWidth - 10, 250,
                     [cx](float x, float y) {
                         const float a = std::atan2(y - 190, x - cx);
-                        return y < 190 && std::fmod(a + 10.0f, 0.35f) < 0.15f;
+                        const float reach = std::hypot(x - cx, y - 190);
+                        return y < 190 && reach < 175 && std::fmod(a + 10.0f, 0.35f) < 0.15f;
                     },
                     {255, 230, 150}, 0.18f);
     text.DrawCentered(panel, {Font::SerifBold, 32, {255, 220, 110}, 2, {30, 16, 4}}, "Congratulations!", cx, 52);

@@ -102,8 +102,13 @@ std::vector<int16_t> AudioTrack::ToPcm(float peak) const {
     float loudest = 1e-6f;
     for (float s : samples_) loudest = std::max(loudest, std::fabs(s));
     const float gain = peak * 32767.0f / loudest;
+    // A one-shot track fades out over its last 40 ms, so a cut echo tail cannot click.
+    const size_t fade = circular_ ? 0 : std::min(frames_ / 4, static_cast<size_t>(kRate / 25));
     std::vector<int16_t> out(samples_.size());
-    for (size_t i = 0; i < samples_.size(); ++i)
-        out[i] = static_cast<int16_t>(std::clamp(std::lround(samples_[i] * gain), -32767L, 32767L));
+    for (size_t i = 0; i < samples_.size(); ++i) {
+        const size_t left = frames_ - i / channels_;
+        const float tail = left <= fade ? static_cast<float>(left - 1) / fade : 1.0f;
+        out[i] = static_cast<int16_t>(std::clamp(std::lround(samples_[i] * gain * tail), -32767L, 32767L));
+    }
     return out;
 }

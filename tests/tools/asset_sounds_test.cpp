@@ -65,6 +65,7 @@ TEST(AssetSounds, EveryEffectIsAnAudible16BitPcmWav) {
         for (int16_t s : wav->samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
         EXPECT_GT(peak, 8000) << "loud enough to hear";
         EXPECT_LT(peak, 32767) << "not clipped";
+        EXPECT_LT(std::abs(static_cast<int>(wav->samples.back())), 100) << "ends in silence, without a click";
     }
 }
 
