@@ -148,17 +148,17 @@ TEST_F(ChainTest, AChainPlaysInOrderWithTheFirstOnesVolumeAndPan) {
     EXPECT_TRUE(samples_[0]->m_nFlags & SND_EVENTARMED);
     EXPECT_FALSE(samples_[1]->SamplePlaying());
 
-    AdvanceAudio(150);
+    ASSERT_TRUE(AdvanceAudioUntil([&] { return samples_[0]->SamplePlaying() == 0; }));
     ASSERT_TRUE(WaitUntil([&] { return samples_[1]->SamplePlaying() != 0; }));
     EXPECT_FALSE(samples_[2]->SamplePlaying());
     EXPECT_EQ(samples_[1]->m_nVolume, 40000);
     EXPECT_EQ(samples_[1]->m_nPan, 20000);
 
-    AdvanceAudio(150);
+    ASSERT_TRUE(AdvanceAudioUntil([&] { return samples_[1]->SamplePlaying() == 0; }));
     ASSERT_TRUE(WaitUntil([&] { return samples_[2]->SamplePlaying() != 0; }));
     EXPECT_EQ(samples_[2]->m_nVolume, 40000);
     EXPECT_EQ(samples_[2]->m_nPan, 20000);
-    EXPECT_TRUE(WaitUntil([&] { return !(samples_[1]->m_nFlags & SND_EVENTARMED); }));
+    EXPECT_FALSE(samples_[1]->m_nFlags & SND_EVENTARMED);
 }
 
 TEST_F(ChainTest, AStoppedChainedSampleStartsItsSuccessor) {
@@ -191,10 +191,10 @@ TEST_F(ChainTest, WithEveryEventEntryLentTheFirstPlaysAlone) {
 TEST_F(ChainTest, AnEndedChainNoLongerSignalsTheEntryItUsed) {
     // The first playing of 1 lends entry 1 and gives it back when 1 ends.
     ASSERT_EQ(samples_[1]->PlaySample(65535, 0), 1);
-    AdvanceAudio(150);
+    ASSERT_TRUE(AdvanceAudioUntil([&] { return samples_[1]->SamplePlaying() == 0; }));
     ASSERT_TRUE(WaitUntil([&] { return samples_[2]->SamplePlaying() != 0; }));
     g_Sound.StopSample(3);
-    ASSERT_TRUE(WaitUntil([] { return QVSound::g_EventList[1].pSample == nullptr; }));
+    ASSERT_EQ(QVSound::AllocSoundEvent(), &QVSound::g_EventList[1]);
 
     // Entry 1 now goes to sample 0, whose successor is 1.
     ASSERT_EQ(samples_[0]->PlaySample(65535, 0), 1);

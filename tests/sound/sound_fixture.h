@@ -32,6 +32,17 @@ bool WaitUntil(Condition condition) {
     return condition();
 }
 
+// Moves virtual time in 10 ms steps until the condition holds, so that what
+// another thread starts on the way is not carried further than one step.
+template <typename Condition>
+bool AdvanceAudioUntil(Condition condition) {
+    for (int step = 0; step < 1000; ++step) {
+        if (condition()) return true;
+        AdvanceAudio(10);
+    }
+    return condition();
+}
+
 inline int SlotsInUse() {
     int count = 0;
     for (SNDSample* s = QVSound::g_SampleList; s < QVSound::g_pEndSample; ++s) {
