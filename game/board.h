@@ -34,7 +34,6 @@ public:
     static constexpr int kExcludedCount = 97;
     static constexpr int kKinds = 5;
     static constexpr int kCellsPerKind = 5;
-    static constexpr int kTreasureCells = kKinds * kCellsPerKind;
     static constexpr int kFindCap = 200;
     static constexpr int kTurnsPerSet = 3;
     static constexpr uint32_t kWavePauseMs = 50;
