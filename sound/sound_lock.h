@@ -5,6 +5,9 @@
 // operation holds it only while it runs (it is recursive because operations
 // call one another), and it is never held while waiting for a library thread,
 // so a chained sample starts as soon as the operation in progress returns.
+// It is always taken before the sound device's own locks (the mixer's, the
+// events'), never while holding one of them; neither the audio output nor a
+// clock timer ever waits for it.
 #include <mutex>
 
 class SoundLock {
