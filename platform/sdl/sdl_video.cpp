@@ -158,6 +158,16 @@ bool SdlVideo::Open(std::string* error) {
         if (error) *error = SDL_GetError();
         return false;
     }
+    // Without a display SDL falls back to drivers that show nothing; a player
+    // would face an invisible game. Take them only when asked for by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool invisible = driver != nullptr && (SDL_strcmp(driver, "offscreen") == 0 ||
+                                                 SDL_strcmp(driver, "dummy") == 0);
+    if (invisible && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (error) *error = "no window system found";
+        return false;
+    }
     open_ = true;
     return true;
 }
@@ -243,6 +253,9 @@ void SdlVideo::PumpEvents(Window& w) {
     while (SDL_PollEvent(&e)) {
         switch (e.type) {
             case SDL_WINDOWEVENT: TranslateWindowEvent(w, e.window); break;
+            // Interrupt and terminate signals arrive as a quit request: close
+            // the window so the game shuts down in order.
+            case SDL_QUIT: PostToWindow(w, WM_CLOSE, 0, 0); break;
             case SDL_KEYDOWN:
             case SDL_KEYUP: TranslateKey(w, e.key); break;
             case SDL_MOUSEMOTION:

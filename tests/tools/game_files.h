@@ -4,7 +4,6 @@
 #include <SDL.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,10 +11,9 @@
 #include <string>
 #include <vector>
 
-// The game folder: REEF_GAME_DIR when set, else the build's own game folder.
+// A file of the build's game folder.
 inline std::filesystem::path GameFile(const std::string& relative) {
-    const char* dir = std::getenv("REEF_GAME_DIR");
-    return std::filesystem::path(dir && *dir ? dir : REEF_GAME_FOLDER) / relative;
+    return std::filesystem::path(REEF_GAME_FOLDER) / relative;
 }
 
 inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
