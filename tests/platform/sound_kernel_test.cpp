@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "temp_dir.h"
 
 namespace {
@@ -75,14 +73,6 @@ TEST(KernelFiles, WindowsPathsReadAndSeek) {
     EXPECT_EQ(plat::SeekFile(file, 1, plat::SeekFrom::Begin), 1u);
     EXPECT_EQ(plat::SeekFile(file, -5, plat::SeekFrom::Begin), plat::kSeekFailed);
     EXPECT_TRUE(plat::CloseFileHandle(file));
-}
-
-TEST(KernelMemory, TheBlockIsZeroFilled) {
-    auto* block = static_cast<unsigned char*>(plat::AllocZeroedBlock(4096));
-    ASSERT_NE(block, nullptr);
-    unsigned char zeros[4096] = {};
-    EXPECT_EQ(std::memcmp(block, zeros, sizeof zeros), 0);
-    EXPECT_TRUE(plat::FreeBlock(block));
 }
 
 }  // namespace

@@ -119,22 +119,6 @@ TEST_F(SoundManagerTest, FreeAllStopsAndFreesPlayingDuplicatesToo) {
     EXPECT_EQ(g_Sound.m_bSFXEnabled, 0);
 }
 
-TEST_F(SoundManagerTest, StopAndPauseByName) {
-    LoadGameSounds();
-    g_SoundManager.Play("search", 65535, 0);
-    SNDSample* search = g_Sound.FindSampleID(g_SoundManager.Find("search")->id);
-    EXPECT_TRUE(search->SamplePlaying());
-    EXPECT_EQ(g_SoundManager.Pause("search"), search);
-    EXPECT_TRUE(search->m_nFlags & SND_PAUSED);
-    EXPECT_EQ(g_SoundManager.PauseID(99), nullptr);
-    search->UnPauseSample();
-    g_SoundManager.Stop("search");
-    EXPECT_FALSE(search->SamplePlaying());
-    EXPECT_EQ(g_SoundManager.PlayIndex(0, 65535, 0), search);
-    EXPECT_EQ(g_SoundManager.StopID(10), search);
-    EXPECT_FALSE(search->SamplePlaying());
-}
-
 TEST(SoundManagerStream, TheMusicCallsTheShellMakesAreHarmlessWithoutStreaming) {
     TempDir dir;
     plat::UseBackend(plat::Backend::Headless);
