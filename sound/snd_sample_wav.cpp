@@ -1,6 +1,6 @@
 // Reading RIFF WAVE files into samples: the chunk walk, the format and sampler
 // chunks, and loading a whole file into a sound buffer.
-#include <cstring>
+#include <cstdint>
 
 #include "sound/qv_sound.h"
 #include "sound/snd_sample.h"
@@ -41,12 +41,12 @@ int SNDSample::FindRiffChunk(plat::FileHandle file, uint32_t id, _ChunkHeader* h
         header->dwSize = Le32(raw + 4);
         if (header->dwID == id) return 1;
         // Chunks are word-aligned: an odd payload is followed by a pad byte.
-        // The step is taken from the current position in 64-bit arithmetic, so
-        // a huge size ends the walk instead of wrapping backwards.
+        // The next header's offset is worked out in 64 bits, so that a huge
+        // size ends the walk instead of wrapping round to an earlier chunk.
         const uint32_t here = plat::SeekFile(file, 0, plat::SeekFrom::Current);
         const uint64_t next = uint64_t{here} + header->dwSize + (header->dwSize & 1);
-        if (here == plat::kSeekFailed || next >= plat::kSeekFailed) return 0;
-        if (plat::SeekFile(file, static_cast<int32_t>(next - here), plat::SeekFrom::Current) ==
+        if (here == plat::kSeekFailed || next > uint64_t{INT32_MAX}) return 0;
+        if (plat::SeekFile(file, static_cast<int32_t>(next), plat::SeekFrom::Begin) ==
             plat::kSeekFailed) {
             return 0;
         }

@@ -53,6 +53,10 @@ TEST_F(WavTest, BrokenFilesAreRefusedAndLeaveTheSlotFree) {
     EXPECT_EQ(Load("notriff.wav", "RIFX" + wav::Riff(data).substr(4), 5), 0);
     EXPECT_EQ(Load("tiny.wav", "RIFF", 6), 0);
     EXPECT_EQ(g_Sound.LoadSample("missing.wav", 7), 0);
+    // A size that wraps round to the chunk's own header must end the walk,
+    // not loop on it.
+    const std::string wrapping = "junk" + wav::U32(0xFFFFFFF8);
+    EXPECT_EQ(Load("wrap.wav", wav::Riff(wav::Fmt(1, 22050, 16) + wrapping + data), 8), 0);
     EXPECT_EQ(SlotsInUse(), 0);
 }
 
