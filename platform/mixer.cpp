@@ -36,9 +36,17 @@ Mixer::~Mixer() {
 
 SDL_AudioStream* Mixer::MakeStream(const MixVoice& voice) const {
     SDL_AudioFormat source = voice.format.bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-    return SDL_NewAudioStream(source, static_cast<Uint8>(voice.format.channels),
-                              static_cast<int>(voice.frequency), AUDIO_S16SYS,
-                              static_cast<Uint8>(output_.channels), static_cast<int>(output_.rate));
+    SDL_AudioStream* stream =
+        SDL_NewAudioStream(source, static_cast<Uint8>(voice.format.channels),
+                           static_cast<int>(voice.frequency), AUDIO_S16SYS,
+                           static_cast<Uint8>(output_.channels), static_cast<int>(output_.rate));
+    if (stream == nullptr) return nullptr;
+    // One feed's worth passed through now grows the converter's work buffers
+    // here rather than in the audio callback.
+    static const uint8_t kSilence[kFeedFrames * 4] = {};
+    SDL_AudioStreamPut(stream, kSilence, static_cast<int>(kFeedFrames * voice.format.FrameBytes()));
+    SDL_AudioStreamClear(stream);
+    return stream;
 }
 
 bool Mixer::SetOutputFormat(const PcmFormat& format) {
