@@ -1,6 +1,10 @@
 #include "input/mouse.h"
 
+#include "display/blit.h"
+#include "display/surface_ops.h"
 #include "platform/qv.h"
+#include "scene/dirty_rect_manager.h"
+#include "scene/image.h"
 
 Mouse g_Mouse;
 
@@ -20,7 +24,23 @@ Mouse::Mouse() = default;
 
 Mouse::~Mouse() { Release(); }
 
-int Mouse::LoadCursorImage(const char*) {
+int Mouse::LoadCursorImage(const char* path) {
+    if (path != nullptr) {
+        auto* image = new Image(path);
+        if (image->GetSurface() == nullptr) {
+            // A picture that does not load gives no cursor rather than one
+            // that draws nothing over a saved area.
+            delete image;
+        } else {
+            cursorImages.Add(image);
+            cursorWidth = image->width;
+            cursorHeight = image->height;
+            image->SetColorKey(0, 0, 0);
+            for (plat::Surface*& slot : saveUnder) {
+                if (slot == nullptr) slot = CreateSurface(cursorWidth, cursorHeight);
+            }
+        }
+    }
     page = 0;
     savedX[0] = savedX[1] = -1;
     visible = 0;
@@ -28,7 +48,9 @@ int Mouse::LoadCursorImage(const char*) {
     return 1;
 }
 
-void Mouse::SelectCursor(int32_t) {}
+void Mouse::SelectCursor(int32_t index) {
+    cursor = index >= 0 && index < cursorImages.Count() ? cursorImages.Get(index) : nullptr;
+}
 
 void Mouse::Hide() { visible = 0; }
 void Mouse::Show() { visible = 1; }
@@ -102,4 +124,36 @@ void Mouse::Poll() {
     polledRight.store(right, kRelaxed);
 }
 
-void Mouse::Release() { SetButtonQueue(0); }
+void Mouse::DrawCursor(plat::Surface* surface) {
+    const int32_t slot = page;
+    page = alternatePages == 1 ? 1 - page : 0;
+    if (visible == 0 || cursor == nullptr || saveUnder[slot] == nullptr || surface == nullptr) return;
+    const int32_t px = X(), py = Y();
+    const plat::Rect area{px, py, px + cursorWidth, py + cursorHeight};
+    // A pointer partly off the picture cannot be saved whole: it is not drawn.
+    if (saveUnder[slot]->Blt(nullptr, surface, &area, plat::DDBLT_WAIT) != plat::DD_OK) return;
+    savedX[slot] = px;
+    savedY[slot] = py;
+    g_DirtyRects.AddRectEdges(area.left, area.top, area.right, area.bottom, DirtyRect::kOneShot,
+                              DirtyRect::kFromBackground);
+    surface->Blt(&area, cursor->GetSurface(), nullptr, plat::DDBLT_WAIT | plat::DDBLT_KEYSRC);
+}
+
+void Mouse::RestoreUnder(plat::Surface* surface) {
+    if (savedX[page] == -1 || surface == nullptr) return;
+    const plat::Rect area{savedX[page], savedY[page], savedX[page] + cursorWidth,
+                          savedY[page] + cursorHeight};
+    surface->Blt(&area, saveUnder[page], nullptr, plat::DDBLT_WAIT);
+    savedX[page] = -1;
+}
+
+void Mouse::Release() {
+    cursorImages.DeleteAll();
+    cursor = nullptr;
+    for (plat::Surface*& slot : saveUnder) {
+        if (slot != nullptr) slot->Release();
+        slot = nullptr;
+    }
+    savedX[0] = savedX[1] = -1;
+    SetButtonQueue(0);
+}

@@ -7,7 +7,10 @@
 #include <atomic>
 #include <cstdint>
 
+#include "platform/surface.h"
 #include "scene/ptr_list.h"
+
+class Image;
 
 class Mouse {
 public:
@@ -30,15 +33,25 @@ public:
     void Read(int32_t* x, int32_t* y, int32_t* buttons, int32_t* leftClicks, int32_t* rightClicks);
     // Timer thread, every tick: reads the device unless in message mode.
     void Poll();
+    // Draws the software pointer at (x, y) into the surface, keeping what it
+    // covers; called just before the flip.
+    void DrawCursor(plat::Surface* surface);
+    // Puts back what the last pointer drawing on this page covered.
+    void RestoreUnder(plat::Surface* surface);
+    // Cursor images, save-under surfaces and the button queue.
     void Release();
 
     int32_t X() const { return x.load(std::memory_order_relaxed); }
     int32_t Y() const { return y.load(std::memory_order_relaxed); }
     int32_t Buttons() const { return buttons.load(std::memory_order_relaxed); }
 
+    Image* cursor = nullptr;
+    PtrList<Image> cursorImages{1};
+    plat::Surface* saveUnder[2] = {nullptr, nullptr};
     int32_t page = 0;
     int32_t savedX[2] = {-1, -1};
     int32_t savedY[2] = {0, 0};
+    int32_t cursorWidth = 0, cursorHeight = 0;
     int32_t visible = 0;
     int32_t alternatePages = 0;
     // Shared with the timer thread's poll.

@@ -1,14 +1,24 @@
 #include "scene/scene.h"
 
 #include <cstdio>
+#include <cstring>
 
+#include "input/mouse.h"
+#include "platform/profile.h"
 #include "platform/qv.h"
+#include "scene/dirty_rect_manager.h"
+#include "shell/shell_state.h"
 
-Scene::Scene() : name(""), directDraw(nullptr), backBuffer(nullptr), parent(nullptr) {}
+Scene::Scene()
+    : name(""), directDraw(nullptr), backBuffer(nullptr), buttons(nullptr),
+      images(new PtrList<Image>(1)), backgroundImage(nullptr), backdropImage(nullptr),
+      parent(nullptr) {}
 
 Scene::~Scene() { Scene::Leave(); }
 
-void Scene::Init() {}
+void Scene::Init() {
+    if (images == nullptr) images = new PtrList<Image>(1);
+}
 
 void Scene::Enter(plat::DirectDraw* dd, plat::Surface* back) {
     directDraw = dd;
@@ -16,7 +26,7 @@ void Scene::Enter(plat::DirectDraw* dd, plat::Surface* back) {
     Init();
 }
 
-void Scene::Leave() {}
+void Scene::Leave() { FreeImages(); }
 
 int Scene::OnMessage(plat::WindowHandle, uint32_t, uintptr_t, intptr_t) { return 1; }
 
@@ -26,9 +36,103 @@ void Scene::SetName(const char* text) { std::snprintf(name, sizeof name, "%s", t
 
 const char* Scene::GetName() { return name; }
 
+Image* Scene::AddImage(const char* fileName) {
+    auto* image = new Image(fileName);
+    if (image->GetSurface() == nullptr) {
+        delete image;
+        return nullptr;
+    }
+    if (images == nullptr) images = new PtrList<Image>(1);
+    images->Add(image);
+    return image;
+}
+
+void Scene::FreeImages() {
+    if (images == nullptr) return;
+    images->DeleteAll();
+    delete images;
+    images = nullptr;
+}
+
+void Scene::DetachImage(Image* image) {
+    if (images != nullptr) images->Remove(image);
+}
+
+void Scene::SetBackground(plat::Surface* surface) { g_DirtyRects.SetBackground(surface); }
+
+void Scene::SetBackdrop(plat::Surface* surface) { g_DirtyRects.SetBackdrop(surface); }
+
+int Scene::LoadImages(const char* iniPath) {
+    if (images == nullptr) images = new PtrList<Image>(1);
+    for (int n = 1;; ++n) {
+        char key[32];
+        std::snprintf(key, sizeof key, "image%02d", n);
+        char section[256];
+        plat::GetProfileString("images", key, "none", section, sizeof section, iniPath);
+        if (std::strcmp(section, "none") == 0) return 0;
+
+        char file[260];  // room for the section name and ".bmp"
+        plat::GetProfileString(section, "file", "none", file, 256, iniPath);
+        if (std::strcmp(file, "none") == 0) std::snprintf(file, sizeof file, "%s.bmp", section);
+        auto* image = new Image(file);
+        images->Add(image);
+        image->SetName(section);
+
+        char value[256];
+        plat::GetProfileString(section, "x", "", value, sizeof value, iniPath);
+        const int32_t x = plat::LeadingInt(value);
+        plat::GetProfileString(section, "y", "", value, sizeof value, iniPath);
+        image->SetPosition(x, plat::LeadingInt(value));
+    }
+}
+
+Image* Scene::FindImage(const char* imageName) {
+    if (images == nullptr || imageName == nullptr) return nullptr;
+    for (int32_t i = 0; i < images->Count(); ++i) {
+        if (std::strcmp(images->Get(i)->GetName(), imageName) == 0) return images->Get(i);
+    }
+    return nullptr;
+}
+
+Image* Scene::AddNamedImage(const char* fileName, const char* imageName) {
+    auto* image = new Image();
+    image->Load(fileName);
+    if (imageName != nullptr) image->SetName(imageName);
+    if (images == nullptr) images = new PtrList<Image>(1);
+    images->Add(image);
+    return image;
+}
+
+void Scene::DetachImageByName(const char* imageName) {
+    Image* image = FindImage(imageName);
+    if (image != nullptr) images->Remove(image);
+}
+
+int Scene::DrawImageAt(plat::Surface* destination, const char* imageName, int32_t x, int32_t y) {
+    Image* image = FindImage(imageName);
+    if (image == nullptr) return 0;
+    image->Draw(destination, x, y);
+    return 1;
+}
+
+int Scene::DrawImage(plat::Surface* destination, const char* imageName) {
+    Image* image = FindImage(imageName);
+    if (image == nullptr) return 0;
+    image->Draw(destination, image->x, image->y);
+    return 1;
+}
+
 int Scene::Present() {
     if (parent != nullptr) return parent->Present();
-    return QVFlip();
+    plat::Surface* back = g_Shell.backBuffer;
+    g_Mouse.DrawCursor(back);
+    const int result = QVFlip();
+    g_Mouse.RestoreUnder(back);
+    g_DirtyRects.FlipPage();
+    g_DirtyRects.Restore(back);
+    return result;
 }
 
 void Scene::SetParent(Scene* scene) { parent = scene; }
+
+void Scene::AddButton(Button*) {}

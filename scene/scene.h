@@ -1,5 +1,7 @@
 #pragma once
-// Scene: the base class of everything the player sees. The shell makes one
+// Scene: the base class of everything the player sees. A scene owns its named
+// images and its buttons, loads image sets from image-definition INI files,
+// draws images by name and presents finished frames. The shell makes one
 // scene current by name, forwards it every window message and runs it once
 // per pass of the main loop.
 #include <cstdint>
@@ -7,6 +9,11 @@
 #include "platform/direct_draw.h"
 #include "platform/messages.h"
 #include "platform/surface.h"
+#include "scene/image.h"
+#include "scene/ptr_list.h"
+
+class Button;
+class ButtonList;
 
 class Scene {
 public:
@@ -15,8 +22,10 @@ public:
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
+    // Creates the image list and the button list where they are missing.
     virtual void Init();
     virtual void Enter(plat::DirectDraw* directDraw, plat::Surface* backBuffer);
+    // Frees the buttons and the images.
     virtual void Leave();
     virtual int OnMessage(plat::WindowHandle window, uint32_t message, uintptr_t wParam,
                           intptr_t lParam);
@@ -24,12 +33,36 @@ public:
     virtual int Run(int active);
     virtual void SetName(const char* text);
     virtual const char* GetName();
-    // Finishes a frame: flips the display pages (through the parent when set).
+    // A loaded image appended to the list, or null (and nothing kept).
+    virtual Image* AddImage(const char* fileName);
+    virtual void FreeImages();
+    // Takes the image out of the list without destroying it.
+    virtual void DetachImage(Image* image);
+    virtual void SetBackground(plat::Surface* surface);
+    virtual void SetBackdrop(plat::Surface* surface);
+    // Loads the images an image-definition file lists; returns 0.
+    virtual int LoadImages(const char* iniPath);
+    // The first image of that exact name, or null.
+    virtual Image* FindImage(const char* imageName);
+    // Appends an image loaded from the file (kept even when the file does not
+    // load), named name when one is given.
+    virtual Image* AddNamedImage(const char* fileName, const char* imageName);
+    virtual void DetachImageByName(const char* imageName);
+    virtual int DrawImageAt(plat::Surface* destination, const char* imageName, int32_t x, int32_t y);
+    virtual int DrawImage(plat::Surface* destination, const char* imageName);
+    // Finishes a frame: pointer, flip, restore; through the parent when set.
     virtual int Present();
     virtual void SetParent(Scene* scene);
+    // Gives the button the list's offset and hands it to the list.
+    virtual void AddButton(Button* button);
 
     char name[256];
     plat::DirectDraw* directDraw;
     plat::Surface* backBuffer;
+    ButtonList* buttons;
+    PtrList<Image>* images;
+    // For derived scenes: the images given to SetBackground and SetBackdrop.
+    Image* backgroundImage;
+    Image* backdropImage;
     Scene* parent;
 };

@@ -1,0 +1,63 @@
+#include "scene/image.h"
+
+#include <cstdio>
+
+#include "display/blit.h"
+#include "display/surface_ops.h"
+#include "platform/qv.h"
+
+Image::Image() : name(""), x(0), y(0), width(0), height(0), surface(nullptr) {}
+
+Image::Image(const char* fileName) : Image() { Load(fileName); }
+
+Image::~Image() {
+    if (surface != nullptr) surface->Release();
+    surface = nullptr;
+}
+
+plat::Surface* Image::Load(const char* fileName) { return LoadDepth(fileName, 16); }
+
+plat::Surface* Image::LoadDepth(const char* fileName, int32_t depth) {
+    if (fileName == nullptr) {
+        surface = nullptr;
+        name[0] = '\0';
+        return nullptr;
+    }
+    plat::Surface* loaded = QVLoadBitmap(fileName, depth);
+    if (loaded == nullptr) return nullptr;
+    surface = loaded;
+    SetColorKeyRGB(surface, 0, 0, 255);
+    SetName(fileName);
+    GetSurfaceSize(surface, &width, &height);
+    return surface;
+}
+
+void Image::Attach(plat::Surface* newSurface) {
+    GetSurfaceSize(newSurface, &width, &height);
+    surface = newSurface;
+}
+
+void Image::Setup(const char* newName, const char* fileName, int32_t newX, int32_t newY,
+                  int32_t newWidth, int32_t newHeight) {
+    SetName(newName);
+    Load(fileName);
+    SetPosition(newX, newY);
+    if (newWidth != 0) width = newWidth;
+    if (newHeight != 0) height = newHeight;
+}
+
+void Image::SetName(const char* text) { std::snprintf(name, sizeof name, "%s", text ? text : ""); }
+
+void Image::SetPosition(int32_t newX, int32_t newY) {
+    x = newX;
+    y = newY;
+}
+
+void Image::SetColorKey(int32_t red, int32_t green, int32_t blue) {
+    if (surface != nullptr) SetColorKeyRGB(surface, red, green, blue);
+}
+
+int Image::Draw(plat::Surface* destination, int32_t atX, int32_t atY) {
+    if (surface == nullptr) return 0;
+    return BlitAt(surface, destination, atX, atY, kKeyedBlit);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Image: a named bitmap with a default position. Pure blue is transparent.
+// The image owns its surface.
+#include <cstdint>
+
+#include "platform/surface.h"
+
+class Image {
+public:
+    Image();
+    explicit Image(const char* fileName);
+    ~Image();
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+
+    plat::Surface* Load(const char* fileName);
+    // Loads the BMP (on an image without a surface yet), keys pure blue and
+    // takes the file name as the image's name. Null when it does not load;
+    // name and size then stay as they were.
+    plat::Surface* LoadDepth(const char* fileName, int32_t depth);
+    // Takes over a surface; its colour key is left as it is.
+    void Attach(plat::Surface* surface);
+    // Name, file, position, and a size that overrides the bitmap's where not 0.
+    void Setup(const char* newName, const char* fileName, int32_t newX, int32_t newY,
+               int32_t newWidth, int32_t newHeight);
+    void SetName(const char* text);
+    const char* GetName() const { return name; }
+    plat::Surface* GetSurface() const { return surface; }
+    void SetPosition(int32_t newX, int32_t newY);
+    void SetColorKey(int32_t red, int32_t green, int32_t blue);
+    // Draws the whole bitmap at (x, y) with its colour key, clipped; 0 and
+    // nothing drawn without a surface, otherwise the blit's result.
+    int Draw(plat::Surface* destination, int32_t atX, int32_t atY);
+
+    char name[256];
+    int32_t x;
+    int32_t y;
+    int32_t width;
+    int32_t height;
+    plat::Surface* surface;
+};
