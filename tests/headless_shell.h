@@ -9,6 +9,8 @@
 #include "platform/backend.h"
 #include "platform/headless/headless_video.h"
 #include "platform/headless/virtual_clock.h"
+#include "platform/qv.h"
+#include "platform/window.h"
 #include "scene/scene.h"
 #include "temp_dir.h"
 
@@ -19,9 +21,20 @@ protected:
         plat::HeadlessDisplay().Reset();
         dir_ = std::make_unique<TempDir>();
     }
-    void TearDown() override { dir_.reset(); }
+    void TearDown() override {
+        if (window_ != nullptr) QVFreeDirectX();
+        dir_.reset();
+    }
 
     TempDir& Dir() { return *dir_; }
+
+    // A window with an 800 by 600 display, for tests that draw.
+    void OpenDisplay() {
+        plat::RegisterWindowClass({"test", 0, plat::DefWindowProc});
+        window_ = plat::CreateWindow("test", "test", plat::WS_VISIBLE, 0, 0, 800, 600);
+        ASSERT_NE(QVInitDirectX(window_, 800, 600), 0);
+    }
+    plat::WindowHandle window_ = nullptr;
 
 private:
     std::unique_ptr<TempDir> dir_;

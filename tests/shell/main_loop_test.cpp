@@ -1,8 +1,7 @@
 #include "shell/main_loop.h"
 
-#include <SDL.h>
-
 #include "headless_shell.h"
+#include "surface_test_util.h"
 #include "input/mouse.h"
 #include "platform/qv.h"
 #include "platform/window.h"
@@ -30,15 +29,6 @@ void PostCloseTo(void* window) {
     plat::PostMessage(static_cast<plat::WindowHandle>(window), plat::WM_CLOSE, 0, 0);
 }
 
-// A BMP of one colour, as the pictures the shell shows are.
-void WriteBitmap(TempDir& dir, const std::string& path, Uint8 r, Uint8 g, Uint8 b) {
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 24, SDL_PIXELFORMAT_RGB24);
-    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
-    std::filesystem::create_directories((dir.Path() / path).parent_path());
-    SDL_SaveBMP(s, (dir.Path() / path).c_str());
-    SDL_FreeSurface(s);
-}
-
 TEST_F(MainLoopTest, EscapeClosesTheWindowAndShutsDownOnce) {
     CountingScene scene("treasure");
     StartWith(&scene);
@@ -62,7 +52,7 @@ TEST_F(MainLoopTest, InactiveWindowRunsNoScene) {
 }
 
 TEST_F(MainLoopTest, SceneReturningSevenShowsCreditsThenEnds) {
-    WriteBitmap(Dir(), "Title/TovaliCredit.bmp", 255, 0, 0);
+    WriteSolidBmp(Dir().Path() / "Title/TovaliCredit.bmp", 800, 600, 255, 0, 0);
     CountingScene scene("treasure", 7);
     StartWith(&scene);
     const int presentsBefore = plat::HeadlessDisplay().PresentCount();
@@ -81,7 +71,7 @@ TEST_F(MainLoopTest, SceneReturningSevenShowsCreditsThenEnds) {
 }
 
 TEST_F(MainLoopTest, SplashEndsAtOnceOnAHeldButtonAndAfterFiveSecondsOtherwise) {
-    WriteBitmap(Dir(), "Title/TovaliSplash.bmp", 0, 0, 255);
+    WriteSolidBmp(Dir().Path() / "Title/TovaliSplash.bmp", 800, 600, 0, 0, 255);
     g_Mouse.SetLeftButton(1);
     ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
     EXPECT_LE(plat::HeadlessDisplay().PresentCount(), 2);

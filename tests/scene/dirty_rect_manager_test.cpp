@@ -1,0 +1,116 @@
+#include "scene/dirty_rect_manager.h"
+
+#include <gtest/gtest.h>
+
+#include "surface_test_util.h"
+
+namespace {
+
+// The manager over a 20 by 10 background (green) and backdrop (white), with a
+// red target standing for the back buffer.
+class DirtyRects : public ::testing::Test {
+protected:
+    void SetUp() override {
+        manager.SetBackground(background);
+        manager.SetBackdrop(backdrop);
+    }
+    void TearDown() override {
+        for (auto* s : {background, backdrop, target, other}) s->Release();
+    }
+    int Count(int page) { return manager.lists[page]->Count(); }
+    void RedTarget() { target->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL, kRed565); }
+
+    DirtyRectManager manager;
+    plat::Surface* background = FilledSurface(20, 10, kGreen565);
+    plat::Surface* backdrop = FilledSurface(20, 10, kWhite565);
+    plat::Surface* target = FilledSurface(20, 10, kRed565);
+    plat::Surface* other = FilledSurface(20, 10, 0);
+};
+
+TEST_F(DirtyRects, RectangleIsRestoredOnItsOwnPageTwoFramesLater) {
+    manager.AddRectFlags(2, 2, 3, 3, DirtyRect::kOneShot, DirtyRect::kFromBackground);
+    manager.FlipPage();  // frame 1: the other page
+    manager.Restore(target);
+    EXPECT_EQ(PixelAt(target, 3, 3), kRed565);
+    EXPECT_EQ(Count(0), 1);
+    manager.FlipPage();  // frame 2: page 0 again
+    manager.Restore(target);
+    EXPECT_EQ(PixelAt(target, 3, 3), kGreen565);
+    EXPECT_EQ(PixelAt(target, 5, 3), kRed565);
+    EXPECT_EQ(Count(0), 0);
+}
+
+TEST_F(DirtyRects, BothPagesFlagAndSwitchRestoreOnEachPage) {
+    manager.AddRectFlags(0, 0, 2, 2, DirtyRect::kOneShot | DirtyRect::kBothPages,
+                         DirtyRect::kFromBackground);
+    manager.bothPages = 1;
+    manager.AddRectFlags(4, 0, 2, 2, DirtyRect::kOneShot, DirtyRect::kFromBackground);
+    EXPECT_EQ(Count(0), 2);
+    EXPECT_EQ(Count(1), 2);
+    manager.FlipPage();
+    manager.Restore(target);
+    EXPECT_EQ(PixelAt(target, 0, 0), kGreen565);
+    EXPECT_EQ(PixelAt(target, 4, 0), kGreen565);
+    RedTarget();
+    manager.FlipPage();
+    manager.Restore(target);
+    EXPECT_EQ(PixelAt(target, 0, 0), kGreen565);
+    EXPECT_EQ(Count(0) + Count(1), 0);
+}
+
+TEST_F(DirtyRects, RectanglesOfAnOldBackgroundCopyNothingAndAreStillFreed) {
+    manager.AddRectFlags(0, 0, 4, 4, DirtyRect::kOneShot, DirtyRect::kFromBackground);
+    manager.FlipPage();
+    manager.AddRectFlags(0, 0, 4, 4, DirtyRect::kOneShot, DirtyRect::kFromBackground);
+    manager.SetBackground(other);  // drops page 1's pending one-shot at once
+    EXPECT_EQ(Count(1), 0);
+    manager.FlipPage();
+    manager.Restore(target);
+    EXPECT_EQ(PixelAt(target, 1, 1), kRed565);
+    EXPECT_EQ(Count(0), 0);
+}
+
+TEST_F(DirtyRects, PureBlueIsNeverCopiedByARestore) {
+    SetPixelAt(background, 1, 1, kBlue565);
+    SetPixelAt(backdrop, 12, 1, kBlue565);
+    background->SetColorKey(kBlue565);
+    backdrop->SetColorKey(kBlue565);
+    manager.AddRectFlags(0, 0, 4, 4, DirtyRect::kOneShot, DirtyRect::kFromBackground);
+    manager.AddRectFlags(10, 0, 4, 4, DirtyRect::kOneShot, DirtyRect::kFromBackdrop);
+    manager.Restore(target);
+    EXPECT_EQ(PixelAt(target, 1, 1), kRed565);        // the background's blue stays out
+    EXPECT_EQ(PixelAt(target, 2, 1), kGreen565);
+    EXPECT_EQ(PixelAt(background, 12, 1), kGreen565);  // the backdrop's blue stays out
+    EXPECT_EQ(PixelAt(background, 13, 1), kWhite565);  // the backdrop refreshed the background
+    EXPECT_EQ(PixelAt(target, 13, 1), kWhite565);
+}
+
+TEST_F(DirtyRects, OnePassFreesEveryOneShotAndKeepsTheRest) {
+    for (int i = 0; i < 3; ++i) {
+        manager.AddRectFlags(i * 5, 0, 2, 2, DirtyRect::kOneShot, DirtyRect::kFromBackground);
+        if (i == 1) manager.AddRectFlags(18, 8, 2, 2, 0, DirtyRect::kFromBackground);
+    }
+    manager.Restore(target);
+    EXPECT_EQ(Count(0), 1);
+    for (int x : {0, 5, 10, 18}) EXPECT_EQ(PixelAt(target, x, x == 18 ? 8 : 0), kGreen565);
+    // The lasting rectangle is restored on every pass of its page.
+    RedTarget();
+    manager.FlipPage();
+    manager.FlipPage();
+    manager.Restore(target);
+    EXPECT_EQ(PixelAt(target, 19, 9), kGreen565);
+    EXPECT_EQ(Count(0), 1);
+}
+
+TEST_F(DirtyRects, AddRectRefreshesTheBackgroundFromTheBackdrop) {
+    manager.AddRect(1, 1, 2, 2);
+    EXPECT_EQ(PixelAt(background, 1, 1), kWhite565);
+    EXPECT_EQ(PixelAt(background, 3, 3), kGreen565);
+    manager.Restore(target);
+    EXPECT_EQ(PixelAt(target, 2, 2), kWhite565);
+    manager.SetBackground(nullptr);
+    manager.RefreshAll();  // without a background: nothing
+    EXPECT_EQ(Count(0), 0);
+}
+
+}  // namespace
