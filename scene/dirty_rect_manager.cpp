@@ -2,6 +2,7 @@
 
 #include "display/blit.h"
 #include "scene/image.h"
+#include "scene/sprite.h"
 #include "shell/shell_state.h"
 
 DirtyRectManager g_DirtyRects;
@@ -108,4 +109,9 @@ void DirtyRectManager::AddRectFromEdges(int32_t left, int32_t top, int32_t right
 
 void DirtyRectManager::AddImageRect(const Image* image) {
     AddRect(image->x, image->y, image->width, image->height);
+}
+
+void DirtyRectManager::AddSpriteRect(const Sprite* sprite) {
+    AddRect(static_cast<int32_t>(sprite->x), static_cast<int32_t>(sprite->y), sprite->width,
+            sprite->height);
 }

@@ -57,6 +57,8 @@ public:
                       uint32_t flagsB);
     void AddRectFromEdges(int32_t left, int32_t top, int32_t right, int32_t bottom);
     void AddImageRect(const Image* image);
+    // AddRect over the sprite's area (its position truncated, not centred).
+    void AddSpriteRect(const Sprite* sprite);
 
     int32_t page;
     PtrList<DirtyRect>* lists[2];

@@ -6,11 +6,12 @@
 #include "input/mouse.h"
 #include "platform/profile.h"
 #include "platform/qv.h"
+#include "scene/button_list.h"
 #include "scene/dirty_rect_manager.h"
 #include "shell/shell_state.h"
 
 Scene::Scene()
-    : name(""), directDraw(nullptr), backBuffer(nullptr), buttons(nullptr),
+    : name(""), directDraw(nullptr), backBuffer(nullptr), buttons(new ButtonList()),
       images(new PtrList<Image>(1)), backgroundImage(nullptr), backdropImage(nullptr),
       parent(nullptr) {}
 
@@ -18,6 +19,7 @@ Scene::~Scene() { Scene::Leave(); }
 
 void Scene::Init() {
     if (images == nullptr) images = new PtrList<Image>(1);
+    if (buttons == nullptr) buttons = new ButtonList();
 }
 
 void Scene::Enter(plat::DirectDraw* dd, plat::Surface* back) {
@@ -26,7 +28,11 @@ void Scene::Enter(plat::DirectDraw* dd, plat::Surface* back) {
     Init();
 }
 
-void Scene::Leave() { FreeImages(); }
+void Scene::Leave() {
+    delete buttons;
+    buttons = nullptr;
+    FreeImages();
+}
 
 int Scene::OnMessage(plat::WindowHandle, uint32_t, uintptr_t, intptr_t) { return 1; }
 
@@ -135,4 +141,10 @@ int Scene::Present() {
 
 void Scene::SetParent(Scene* scene) { parent = scene; }
 
-void Scene::AddButton(Button*) {}
+void Scene::AddButton(Button* button) {
+    if (button == nullptr) return;
+    // A scene that has been left takes buttons again into a new list.
+    if (buttons == nullptr) buttons = new ButtonList();
+    button->SetOffset(buttons->offsetX, buttons->offsetY);
+    buttons->Add(button);
+}
