@@ -26,8 +26,10 @@ struct Event {
 };
 
 namespace {
-std::mutex g_eventMutex;
-std::condition_variable g_eventChanged;
+// Never destroyed: a library thread may still be waiting when the process
+// exits, and destroying a condition variable with a waiter blocks for ever.
+std::mutex& g_eventMutex = *new std::mutex;
+std::condition_variable& g_eventChanged = *new std::condition_variable;
 }  // namespace
 
 EventHandle CreateAutoResetEvent() { return new (std::nothrow) Event; }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/audio_output.h"
 #include "platform/backend.h"
 #include "platform/video_driver.h"
 #include "shell/command_line.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
                      error.c_str());
         return 1;
     }
+    if (!line.audioOut.empty()) plat::SetAudioCaptureFile(line.audioOut);
     g_Shell.seedGiven = line.seedGiven;
     g_Shell.seed = line.seed;
     return GameEntry(nullptr, line.launcherDir.c_str(), 0);

@@ -10,9 +10,11 @@
 #include "platform/qv.h"
 #include "platform/window.h"
 #include "shell/frame_timer.h"
+#include "shell/music_start.h"
 #include "shell/shell_state.h"
 #include "shell/splash.h"
 #include "shell/window_config.h"
+#include "sound/sound_manager.h"
 
 namespace {
 
@@ -70,6 +72,10 @@ bool StartUp(void* instance, void*, const char*, int showCommand) {
     QVSetInstance(instance);
     QVInitMouse();
     FrameTimer::Start();
+
+    g_SoundManager.Init(g_Shell.window, 200);
+    StartMusic(g_Shell.window);
+    g_SoundManager.EnableSFX(ReadOptionSwitch("SFX"));
 
     SetUpMouse();
     QVAcquireMouse(1);

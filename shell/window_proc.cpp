@@ -7,6 +7,7 @@
 #include "shell/application.h"
 #include "shell/frame_timer.h"
 #include "shell/shell_state.h"
+#include "sound/sound_manager.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ void RunShutdownSequence() {
     QVFreeFont();
     QVFreeDirectInput();
     QVFreeDirectX();
+    g_SoundManager.Exit();
     g_Shell.active = 0;
     plat::PostQuitMessage(0);
 }
