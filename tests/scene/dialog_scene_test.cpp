@@ -1,0 +1,159 @@
+// The modal panel: its position, and its loop ending on a deadline, the hot
+// key, a click, or the window closing, on the headless shell.
+#include "scene/dialog_scene.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "headless_shell.h"
+#include "platform/messages.h"
+#include "scene/button_list.h"
+#include "scene/dirty_rect_manager.h"
+#include "shell/frame_timer.h"
+#include "shell/shell_state.h"
+#include "shell/start_up.h"
+#include "surface_test_util.h"
+
+namespace {
+
+// A dialog that runs a test's script once per pass of its loop, before
+// looking at the input of that pass.
+class ScriptedDialog : public DialogScene {
+public:
+    int Tick(int32_t mouseX, int32_t mouseY, int32_t mouseButtons) override {
+        ++passes;
+        if (script) script(passes);
+        return DialogScene::Tick(mouseX, mouseY, mouseButtons);
+    }
+    std::function<void(int)> script;
+    int passes = 0;
+};
+
+class DialogSceneTest : public HeadlessShell {
+protected:
+    void SetUp() override {
+        HeadlessShell::SetUp();
+        WriteSolidBmp(Dir().Path() / "round1.bmp", 530, 294, 0, 255, 0);
+        ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
+        std::strcpy(result, "untouched");
+    }
+    // The shutdown sequence stops the sound library's threads, which would
+    // otherwise keep the test process from ending.
+    void TearDown() override {
+        if (plat::IsWindow(g_Shell.window)) plat::DestroyWindow(g_Shell.window);
+        HeadlessShell::TearDown();
+    }
+    static void Post(uint32_t message, int32_t x = 0, int32_t y = 0) {
+        plat::PostMessage(g_Shell.window, message, 0, plat::MakeLParam(x, y));
+    }
+    // Posts a press at (x, y) now and its release a few passes later.
+    static void ClickAt(int pass, int at, int32_t x, int32_t y) {
+        if (pass == at) {
+            Post(plat::WM_MOUSEMOVE, x, y);
+            Post(plat::WM_LBUTTONDOWN, x, y);
+        }
+        if (pass == at + 2) Post(plat::WM_LBUTTONUP, x, y);
+    }
+    // A panel as the game shows its round panels, with a safety deadline so
+    // that a dialog that ignores its input still ends.
+    void SetUpRoundPanel(ScriptedDialog& dialog) {
+        dialog.AddPanel("round1.bmp", nullptr);
+        dialog.SetPosition(135, 153);
+        dialog.AddDefaultButton();
+        dialog.SetHotKey(plat::VK_SPACE);
+        dialog.SetDeadline(FrameTimer::Now() + 5000);
+    }
+    char result[256];
+};
+
+TEST_F(DialogSceneTest, PanelIsCentredOnlyUntilPlacedAndButtonsMoveWithIt) {
+    DialogScene dialog;
+    Image* panel = dialog.AddPanel("round1.bmp", "round");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(dialog.GetPanel(), panel);
+    EXPECT_EQ(dialog.left, 400 - 265);
+    EXPECT_EQ(dialog.top, 300 - 147);
+    dialog.AddDefaultButton();
+
+    dialog.SetPosition(100, 50);
+    dialog.SetPosition(-1, -1);
+    EXPECT_EQ(dialog.left, 100);
+    EXPECT_EQ(dialog.top, 50);
+    dialog.SetPosition(135, 153);
+    EXPECT_EQ(dialog.left, 135);
+    EXPECT_EQ(dialog.top, 153);
+    EXPECT_EQ(dialog.right, 665);
+    EXPECT_EQ(dialog.bottom, 447);
+    Button* button = dialog.buttons->Find("default");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->offsetX, 135);
+    EXPECT_EQ(button->offsetY, 153);
+    EXPECT_EQ(button->hitWidth, 530);
+
+    // A panel that does not load counts as 0 by 0.
+    DialogScene missing;
+    missing.AddPanel("gone.bmp", nullptr);
+    EXPECT_EQ(missing.left, 400);
+    EXPECT_EQ(missing.bottom, 300);
+    EXPECT_EQ(missing.SelectPanelByName("nobody"), missing.panels->Get(0));
+}
+
+TEST_F(DialogSceneTest, DeadlineEndsThePanelWithAnEmptyResult) {
+    DialogScene dialog;
+    dialog.AddPanel("hallfamepop.bmp", nullptr);
+    const uint32_t start = FrameTimer::Now();
+    dialog.SetDeadline(start + 1000);
+    EXPECT_EQ(dialog.DoModal(result, nullptr), 1);
+    EXPECT_STREQ(result, "");
+    EXPECT_GT(FrameTimer::Elapsed(start), 1000);
+    EXPECT_LT(FrameTimer::Elapsed(start), 1100);
+}
+
+TEST_F(DialogSceneTest, HotKeyEndsThePanelWithKey) {
+    ScriptedDialog dialog;
+    SetUpRoundPanel(dialog);
+    dialog.script = [](int pass) {
+        if (pass == 3) plat::HeadlessDisplay().SetKeyDown(plat::VK_SPACE, true);
+    };
+    EXPECT_EQ(dialog.DoModal(result, nullptr), 1);
+    EXPECT_STREQ(result, "key");
+    EXPECT_EQ(dialog.passes, 3);
+}
+
+TEST_F(DialogSceneTest, ClickOutsideThePanelDoesNothingAndAClickOnItAnswersDefault) {
+    ScriptedDialog dialog;
+    SetUpRoundPanel(dialog);
+    bool clickedOutside = false;
+    dialog.script = [&](int pass) {
+        ClickAt(pass, 1, 100, 100);
+        if (pass == 5) clickedOutside = true;  // that click has been read by now
+        ClickAt(pass, 6, 664, 446);            // the panel's last pixel
+        // While the panel is up, it is the background that restores copy from.
+        EXPECT_EQ(g_DirtyRects.GetBackground(), dialog.GetPanel()->GetSurface());
+    };
+    EXPECT_EQ(dialog.DoModal(result, nullptr), 1);
+    EXPECT_TRUE(clickedOutside);
+    EXPECT_STREQ(result, "default");
+    EXPECT_GT(dialog.passes, 6);
+}
+
+TEST_F(DialogSceneTest, ClosingTheWindowReturnsZeroAndPutsTheBackgroundBack) {
+    plat::Surface* before = FilledSurface(800, 600, kWhite565);
+    g_DirtyRects.SetBackground(before);
+    ScriptedDialog dialog;
+    SetUpRoundPanel(dialog);
+    dialog.script = [](int pass) {
+        if (pass == 2) Post(plat::WM_CLOSE);
+    };
+    EXPECT_EQ(dialog.DoModal(result, nullptr), 0);
+    EXPECT_EQ(dialog.passes, 2);
+    EXPECT_EQ(g_DirtyRects.GetBackground(), before);
+    EXPECT_STREQ(result, "untouched");
+    EXPECT_FALSE(plat::IsWindow(g_Shell.window));
+    g_DirtyRects.SetBackground(nullptr);
+    before->Release();
+}
+
+}  // namespace
