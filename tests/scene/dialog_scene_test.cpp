@@ -39,8 +39,7 @@ protected:
         ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
         std::strcpy(result, "untouched");
     }
-    // The shutdown sequence stops the sound library's threads, which would
-    // otherwise keep the test process from ending.
+    // Shuts the shell down as the program would, unless the test closed it.
     void TearDown() override {
         if (plat::IsWindow(g_Shell.window)) plat::DestroyWindow(g_Shell.window);
         HeadlessShell::TearDown();
