@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <string>
 
 #include "platform/message_box.h"
@@ -22,7 +23,8 @@ struct QvState {
     std::string lastError;
     bool fontReady = false;
     bool mouseCreated = false;
-    bool mouseAcquired = false;
+    // Read by the frame timer's thread when the mouse is polled.
+    std::atomic<bool> mouseAcquired{false};
     bool keyboardCreated = false;
     int32_t windowX = 0, windowY = 0;
     // Frame-rate measure: frames presented since windowStart.
@@ -173,7 +175,8 @@ void QVSetWindowXY(int32_t x, int32_t y) {
 }
 
 void QVFreeDirectInput() {
-    g_qv.mouseCreated = g_qv.mouseAcquired = false;
+    g_qv.mouseCreated = false;
+    g_qv.mouseAcquired = false;
     g_qv.keyboardCreated = false;
 }
 

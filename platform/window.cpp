@@ -1,9 +1,14 @@
 #include "platform/window.h"
 
+#include <SDL.h>
+
+#include <atomic>
+#include <cstdio>
 #include <map>
 #include <mutex>
 
 #include "platform/backend.h"
+#include "platform/surface.h"
 #include "platform/window_registry.h"
 
 namespace plat {
@@ -141,8 +146,40 @@ void CloseWindowDisplay(WindowHandle handle) {
     WindowRegistry::WithWindow(handle, [](Window& w) { Video().CloseDisplay(w); });
 }
 
+namespace {
+std::string g_screenshotFile;
+std::atomic<bool> g_screenshotWanted{false};
+int32_t g_frameLimit = 0;
+int32_t g_framesPresented = 0;
+
+void SaveScreenshot(Surface& page) {
+    if (SDL_SaveBMP(page.Sdl(), g_screenshotFile.c_str()) == 0) {
+        std::fprintf(stderr, "screenshot written to %s\n", g_screenshotFile.c_str());
+    } else {
+        std::fprintf(stderr, "screenshot %s could not be written: %s\n", g_screenshotFile.c_str(),
+                     SDL_GetError());
+    }
+}
+}  // namespace
+
+void SetScreenshotFile(const std::string& path) { g_screenshotFile = path; }
+
+void RequestScreenshot() { g_screenshotWanted = true; }
+
+void SetFrameLimit(int32_t frames) {
+    g_frameLimit = frames;
+    g_framesPresented = 0;
+}
+
 void PresentPage(WindowHandle handle, Surface& page) {
-    WindowRegistry::WithWindow(handle, [&](Window& w) { Video().Present(w, page); });
+    WindowRegistry::WithWindow(handle, [&](Window& w) {
+        Video().Present(w, page);
+        const bool lastFrame = g_frameLimit > 0 && ++g_framesPresented == g_frameLimit;
+        if (!g_screenshotFile.empty() && (g_screenshotWanted.exchange(false) || lastFrame)) {
+            SaveScreenshot(page);
+        }
+        if (lastFrame) PostToWindow(w, WM_CLOSE, 0, 0);
+    });
 }
 
 void WaitForInput(uint32_t ms) { Video().WaitForEvents(ms); }

@@ -4,33 +4,60 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace {
+
+// A whole number from 0 to max, or false.
+bool ParseNumber(const char* text, unsigned long max, unsigned long* out) {
+    char* end = nullptr;
+    errno = 0;
+    unsigned long value = std::strtoul(text, &end, 10);
+    if (*text == '\0' || *text == '-' || *end != '\0' || errno != 0 || value > max) return false;
+    *out = value;
+    return true;
+}
+
+// Applies an option that takes a value; false with line.error set when the
+// value is not right.
+bool TakeValue(CommandLine& line, const std::string& option, const char* value) {
+    unsigned long number = 0;
+    if (option == "--audio-out") {
+        line.audioOut = value;
+    } else if (option == "--screenshot") {
+        line.screenshot = value;
+    } else if (option == "--seed") {
+        if (!ParseNumber(value, UINT32_MAX, &number)) {
+            line.error = std::string("--seed wants a whole number from 0 to 4294967295, not ") + value;
+            return false;
+        }
+        line.seedGiven = true;
+        line.seed = static_cast<uint32_t>(number);
+    } else {  // --frames
+        if (!ParseNumber(value, INT32_MAX, &number) || number == 0) {
+            line.error = std::string("--frames wants a positive whole number, not ") + value;
+            return false;
+        }
+        line.frames = static_cast<int32_t>(number);
+    }
+    return true;
+}
+
+}  // namespace
+
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
     CommandLine line;
     for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (std::strcmp(arg, "--headless") == 0) {
+        const std::string arg = argv[i];
+        if (arg == "--headless") {
             line.headless = true;
-        } else if (std::strcmp(arg, "--help") == 0) {
+        } else if (arg == "--help") {
             line.help = true;
-        } else if (std::strcmp(arg, "--seed") == 0 || std::strcmp(arg, "--audio-out") == 0) {
+        } else if (arg == "--seed" || arg == "--audio-out" || arg == "--screenshot" ||
+                   arg == "--frames") {
             if (i + 1 >= argc) {
-                line.error = std::string(arg) + " needs a value";
+                line.error = arg + " needs a value";
                 return line;
             }
-            const char* value = argv[++i];
-            if (arg[2] == 'a') {
-                line.audioOut = value;
-                continue;
-            }
-            char* end = nullptr;
-            errno = 0;
-            unsigned long seed = std::strtoul(value, &end, 10);
-            if (*value == '\0' || *end != '\0' || errno != 0 || seed > UINT32_MAX) {
-                line.error = std::string("--seed wants a whole number from 0 to 4294967295, not ") + value;
-                return line;
-            }
-            line.seedGiven = true;
-            line.seed = static_cast<uint32_t>(seed);
+            if (!TakeValue(line, arg, argv[++i])) return line;
         } else {
             if (!line.launcherDir.empty()) line.launcherDir += ' ';
             line.launcherDir += arg;
@@ -44,7 +71,10 @@ const char* CommandLineHelp() {
            "  --headless         run without a display or sound device\n"
            "                     (also REEF_BACKEND=headless)\n"
            "  --seed N           seed the random generator with N, to replay a game\n"
+           "  --frames N         end after N frames (scripted runs, benchmarks)\n"
+           "  --screenshot FILE  write the picture to FILE (BMP) on F12 and at the\n"
+           "                     last frame of --frames\n"
            "  --audio-out FILE   headless: write the mixed sound to a WAV file\n"
            "  --help             show this help\n"
-           "Keys: Escape quits, F1 shows the frame rate.\n";
+           "Keys: Escape quits, F1 shows the frame rate, F12 takes a screenshot.\n";
 }

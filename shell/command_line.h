@@ -10,6 +10,8 @@ struct CommandLine {
     bool seedGiven = false;
     uint32_t seed = 0;
     std::string audioOut;  // headless: where the mixed sound is written
+    std::string screenshot;  // where F12 and the last frame of --frames are captured
+    int32_t frames = 0;      // above 0: end after this many frames
     std::string launcherDir;
     std::string error;  // empty when the line made sense
 };

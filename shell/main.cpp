@@ -6,6 +6,7 @@
 #include "platform/audio_output.h"
 #include "platform/backend.h"
 #include "platform/video_driver.h"
+#include "platform/window.h"
 #include "shell/command_line.h"
 #include "shell/entry.h"
 #include "shell/shell_state.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!line.audioOut.empty()) plat::SetAudioCaptureFile(line.audioOut);
+    plat::SetScreenshotFile(line.screenshot);
+    plat::SetFrameLimit(line.frames);
     g_Shell.seedGiven = line.seedGiven;
     g_Shell.seed = line.seed;
     return GameEntry(nullptr, line.launcherDir.c_str(), 0);

@@ -131,6 +131,7 @@ void TranslateKey(Window& w, const SDL_KeyboardEvent& e) {
         return;
     }
     n.altAlone = false;
+    if (e.keysym.sym == SDLK_F12 && !down) RequestScreenshot();
     if (vk == 0) return;
     PostToWindow(w, down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk),
                  down ? 1 : static_cast<intptr_t>(0xC0000001u));

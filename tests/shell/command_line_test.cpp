@@ -24,6 +24,9 @@ TEST(CommandLine, BadSeedsAreRefused) {
     EXPECT_FALSE(Parse({"--seed", "12x"}).error.empty());
     EXPECT_FALSE(Parse({"--seed", "4294967296"}).error.empty());
     EXPECT_EQ(Parse({"--seed", "4294967295"}).seed, 4294967295u);
+    EXPECT_FALSE(Parse({"--seed", "-1"}).error.empty());
+    EXPECT_FALSE(Parse({"--frames", "0"}).error.empty());
+    EXPECT_EQ(Parse({"--frames", "300", "--screenshot", "a.bmp"}).frames, 300);
 }
 
 }  // namespace

@@ -1,0 +1,70 @@
+#include "shell/frame_timer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "headless_shell.h"
+
+namespace {
+
+class FrameTimerTest : public HeadlessShell {
+protected:
+    void TearDown() override {
+        FrameTimer::Stop();
+        HeadlessShell::TearDown();
+    }
+};
+
+TEST_F(FrameTimerTest, ClockAdvancesTenAtATimeAndKeepsItsValueOverAStop) {
+    ASSERT_TRUE(FrameTimer::Start());
+    const uint32_t start = FrameTimer::Now();
+    plat::HeadlessClock().Advance(1000);
+    EXPECT_EQ(FrameTimer::Elapsed(start), 1000);
+    plat::HeadlessClock().Advance(5);
+    EXPECT_EQ(FrameTimer::Elapsed(start), 1000);
+    FrameTimer::Stop();
+    FrameTimer::Stop();  // harmless
+    plat::HeadlessClock().Advance(100);
+    EXPECT_EQ(FrameTimer::Elapsed(start), 1000);
+}
+
+TEST_F(FrameTimerTest, CountdownFallsOncePerSecondAndStopsAtZero) {
+    FrameTimer::SetSecondsLeft(3);
+    ASSERT_TRUE(FrameTimer::Start());
+    plat::HeadlessClock().Advance(990);
+    EXPECT_EQ(FrameTimer::GetSecondsLeft(), 3);
+    plat::HeadlessClock().Advance(10);
+    EXPECT_EQ(FrameTimer::GetSecondsLeft(), 2);
+    plat::HeadlessClock().Advance(5000);
+    EXPECT_EQ(FrameTimer::GetSecondsLeft(), 0);
+}
+
+TEST_F(FrameTimerTest, StoppedCountdownFreezesButCanStillBeSet) {
+    FrameTimer::SetSecondsLeft(10);
+    FrameTimer::StopCountdown();
+    ASSERT_TRUE(FrameTimer::Start());
+    plat::HeadlessClock().Advance(3000);
+    EXPECT_EQ(FrameTimer::GetSecondsLeft(), 10);
+    FrameTimer::SetSecondsLeft(4);
+    plat::HeadlessClock().Advance(3000);
+    EXPECT_EQ(FrameTimer::GetSecondsLeft(), 4);
+}
+
+TEST_F(FrameTimerTest, RealTimerTicksOnItsOwnThread) {
+    plat::UseBackend(plat::Backend::Sdl);  // the real clock; no display is needed
+    FrameTimer::SetSecondsLeft(1);
+    ASSERT_TRUE(FrameTimer::Start());
+    const uint32_t start = FrameTimer::Now();
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (FrameTimer::Elapsed(start) < 50 && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    FrameTimer::Stop();
+    const int32_t elapsed = FrameTimer::Elapsed(start);
+    EXPECT_GE(elapsed, 50);
+    EXPECT_EQ(elapsed % 10, 0);
+}
+
+}  // namespace
