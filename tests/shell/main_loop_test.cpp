@@ -70,11 +70,30 @@ TEST_F(MainLoopTest, SceneReturningSevenShowsCreditsThenEnds) {
     shown->Unlock();
 }
 
-TEST_F(MainLoopTest, SplashEndsAtOnceOnAHeldButtonAndAfterFiveSecondsOtherwise) {
+TEST_F(MainLoopTest, SplashEndsAtOnceOnAHeldButton) {
     WriteSolidBmp(Dir().Path() / "Title/TovaliSplash.bmp", 800, 600, 0, 0, 255);
     g_Mouse.SetLeftButton(1);
     ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
     EXPECT_LE(plat::HeadlessDisplay().PresentCount(), 2);
+}
+
+void PressEscape(void*) {
+    plat::PostMessage(g_Shell.window, plat::WM_KEYUP, plat::VK_ESCAPE, 0);
+}
+
+TEST_F(MainLoopTest, EscapeDuringTheSplashEndsTheWaitAndClosesTheWindow) {
+    WriteSolidBmp(Dir().Path() / "Title/TovaliSplash.bmp", 800, 600, 0, 0, 255);
+    plat::TimerId escape = plat::StartPeriodicTimer(200, PressEscape, nullptr);
+    ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
+    plat::StopPeriodicTimer(escape);
+    EXPECT_FALSE(plat::IsWindow(g_Shell.window));
+    EXPECT_LT(plat::HeadlessDisplay().PresentCount(), 100);
+    EXPECT_EQ(PumpMessages(), 1);
+}
+
+TEST_F(MainLoopTest, MissingSplashShowsNothingAndDoesNotWait) {
+    ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
+    EXPECT_EQ(plat::HeadlessDisplay().PresentCount(), 0);
 }
 
 TEST_F(MainLoopTest, F1TogglesTheOverlay) {
