@@ -3,5 +3,11 @@
 #include "platform/video_driver.h"
 
 namespace plat {
-void ShowStopMessage(const char* text) { Video().ShowError(text ? text : ""); }
+
+void ShowMessage(const char* caption, const char* text) {
+    Video().ShowMessage(caption ? caption : "", text ? text : "", false);
+}
+
+void ShowStopMessage(const char* text) { Video().ShowMessage("Error", text ? text : "", true); }
+
 }  // namespace plat

@@ -55,7 +55,9 @@ public:
     virtual void WaitForEvents(uint32_t ms) = 0;
     // Shows the page in the window and waits for the next frame's turn.
     virtual void Present(Window& window, Surface& page) = 0;
-    virtual void ShowError(const char* text) = 0;
+    // A message box with the caption and text, with the stop icon when
+    // asked; blocks until it is closed.
+    virtual void ShowMessage(const char* caption, const char* text, bool stopIcon) = 0;
     virtual void CursorPos(int32_t* x, int32_t* y) = 0;
     virtual bool KeyDown(int virtualKey) = 0;
     // Mouse motion since the last call and the button bits (bit 0 left, bit 1 right).

@@ -73,7 +73,7 @@ int Sprite::LoadFrame(const char* fileName) {
     plat::Surface* surface = QVLoadBitmap(fileName, 16);
     AddFrame(surface);
     // A missing picture is worth telling about, but the game goes on without it.
-    if (surface == nullptr) plat::ShowStopMessage(fileName);
+    if (surface == nullptr) plat::ShowMessage("ERROR: can't find file!", fileName);
     return 1;
 }
 

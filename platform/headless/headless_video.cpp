@@ -60,9 +60,9 @@ void HeadlessVideo::Present(Window&, Surface& page) {
     if (!HeadlessClock().IsRunning()) HeadlessClock().Advance(framePeriod_);
 }
 
-void HeadlessVideo::ShowError(const char* text) {
-    lastError_ = text ? text : "";
-    std::fprintf(stderr, "%s\n", lastError_.c_str());
+void HeadlessVideo::ShowMessage(const char* caption, const char* text, bool) {
+    lastError_ = text;
+    std::fprintf(stderr, "%s: %s\n", caption, text);
 }
 
 void HeadlessVideo::CursorPos(int32_t* x, int32_t* y) {

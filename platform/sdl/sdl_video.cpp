@@ -288,9 +288,10 @@ void SdlVideo::Present(Window& w, Surface& page) {
     nextFrame_ = std::max(now, nextFrame_) + kFrameFloor;
 }
 
-void SdlVideo::ShowError(const char* text) {
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", text, nullptr) != 0) {
-        std::fprintf(stderr, "%s\n", text);
+void SdlVideo::ShowMessage(const char* caption, const char* text, bool stopIcon) {
+    const Uint32 icon = stopIcon ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    if (SDL_ShowSimpleMessageBox(icon, caption, text, nullptr) != 0) {
+        std::fprintf(stderr, "%s: %s\n", caption, text);
     }
 }
 

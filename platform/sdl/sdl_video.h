@@ -24,7 +24,7 @@ public:
     void PumpEvents(Window& window) override;
     void WaitForEvents(uint32_t ms) override;
     void Present(Window& window, Surface& page) override;
-    void ShowError(const char* text) override;
+    void ShowMessage(const char* caption, const char* text, bool stopIcon) override;
     void CursorPos(int32_t* x, int32_t* y) override;
     bool KeyDown(int virtualKey) override;
     void MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) override;
