@@ -6,20 +6,14 @@
 #include <iterator>
 #include <vector>
 
+#include "tools/little_endian.h"
+
 namespace {
 constexpr int kFileHeaderBytes = 14;
 constexpr int kInfoHeaderBytes = 40;
 
 int RowBytes(int width) { return (width * 3 + 3) & ~3; }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(v & 0xFF);
-    out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 uint32_t Get32(const std::vector<uint8_t>& in, size_t at) {
     return in[at] | (in[at + 1] << 8) | (in[at + 2] << 16) | (static_cast<uint32_t>(in[at + 3]) << 24);
 }

@@ -1,16 +1,11 @@
 #include "tools/wav_file.h"
 
+
 #include <fstream>
 
+#include "tools/little_endian.h"
+
 namespace {
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(v & 0xFF);
-    out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
 }  // namespace
 
