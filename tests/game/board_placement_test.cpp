@@ -23,31 +23,27 @@ std::map<int, std::vector<int>> CellsByKind(const Board& board) {
 // Five cells in index order form a straight line when each is one step from
 // the next and the first and last are four steps apart.
 bool IsStraightLine(const std::vector<int>& cells) {
-    if (cells.size() != 5) return false;
     auto distance = [&](size_t a, size_t b) {
         return HexDistance(Board::Column(cells[a]), Board::Row(cells[a]), Board::Column(cells[b]), Board::Row(cells[b]));
     };
+    if (cells.size() != 5 || distance(0, 4) != 4) return false;
     for (size_t i = 1; i < cells.size(); ++i) {
         if (distance(i - 1, i) != 1) return false;
     }
-    return distance(0, 4) == 4;
+    return true;
 }
 
-std::vector<int> LineFrom(int start, int direction) {
+// The sorted cells of the line drawn from start, or nothing when it leaves the
+// board or crosses an excluded cell.
+std::vector<int> OpenLineFrom(int start, int direction) {
     std::vector<int> cells;
-    int col = Board::Column(start);
-    int row = Board::Row(start);
-    for (int i = 0; i < 5; ++i) {
-        if (!Board::OnBoard(col, row)) return {};
+    int col = Board::Column(start), row = Board::Row(start);
+    for (int i = 0; i < 5; ++i, Board::Step(col, row, static_cast<HexDirection>(direction))) {
+        if (!Board::OnBoard(col, row) || Board::IsExcluded(Board::Index(col, row))) return {};
         cells.push_back(Board::Index(col, row));
-        Board::Step(col, row, static_cast<HexDirection>(direction));
     }
     std::sort(cells.begin(), cells.end());
     return cells;
-}
-
-bool FitsOpenSea(const std::vector<int>& line) {
-    return !line.empty() && std::none_of(line.begin(), line.end(), Board::IsExcluded);
 }
 
 void PlaceRound(Board& board, uint32_t seed) {
@@ -64,7 +60,7 @@ void MakeLandExcept(Board& board, const std::vector<int>& sea) {
 
 }  // namespace
 
-TEST(BoardPlacement, HidesFiveStraightLinesOnOpenSea) {
+TEST(BoardPlacement, HidesFiveStraightLinesOnOpenSeaReproducibly) {
     Board board;
     // Scattered land so that lines must avoid it.
     for (int cell = 0; cell < Board::kCellCount; ++cell) {
@@ -78,45 +74,37 @@ TEST(BoardPlacement, HidesFiveStraightLinesOnOpenSea) {
         ASSERT_EQ(byKind.size(), 5u);
         for (auto& [kind, cells] : byKind) {
             ASSERT_TRUE(IsStraightLine(cells)) << "seed " << seed << " kind " << kind;
-            for (int cell : cells) {
-                ASSERT_FALSE(Board::IsExcluded(cell));
-                ASSERT_FALSE(board.IsIsland(cell));
-            }
+            for (int cell : cells) ASSERT_FALSE(Board::IsExcluded(cell) || board.IsIsland(cell));
         }
         ASSERT_EQ(board.found, (std::array<int32_t, 5>{}));
     }
-}
-
-TEST(BoardPlacement, SameSeedSameTreasure) {
-    Board first;
-    Board second;
-    PlaceRound(first, 4242);
-    PlaceRound(second, 4242);
-    EXPECT_EQ(CellsByKind(first), CellsByKind(second));
-    PlaceRound(second, 4243);
-    EXPECT_NE(CellsByKind(first), CellsByKind(second));
+    PlaceRound(board, 4242);
+    const auto first = CellsByKind(board);
+    PlaceRound(board, 4243);
+    EXPECT_NE(CellsByKind(board), first);
+    PlaceRound(board, 4242);
+    EXPECT_EQ(CellsByKind(board), first);
 }
 
 TEST(BoardPlacement, EachAttemptDrawsStartThenDirection) {
     // Find a seed whose first drawn line fits and one whose first line does
     // not but whose second does; the first kind must lie on the line drawn.
-    bool checkedFirst = false;
-    bool checkedSecond = false;
-    for (uint32_t seed = 1; seed < 1000 && !(checkedFirst && checkedSecond); ++seed) {
+    bool checked[2] = {false, false};
+    for (uint32_t seed = 1; seed < 1000 && !(checked[0] && checked[1]); ++seed) {
         SeedRandom(seed);
         std::vector<int> lines[2];
         for (auto& line : lines) {
             int start = Random15() % Board::kCellCount;
-            line = LineFrom(start, Random15() % 6);
+            line = OpenLineFrom(start, Random15() % 6);
         }
-        int expected = FitsOpenSea(lines[0]) ? 0 : FitsOpenSea(lines[1]) ? 1 : -1;
-        if (expected < 0 || (expected == 0 ? checkedFirst : checkedSecond)) continue;
+        int expected = !lines[0].empty() ? 0 : !lines[1].empty() ? 1 : -1;
+        if (expected < 0 || checked[expected]) continue;
         Board board;
         PlaceRound(board, seed);
         ASSERT_EQ(CellsByKind(board)[1], lines[expected]) << "seed " << seed;
-        (expected == 0 ? checkedFirst : checkedSecond) = true;
+        checked[expected] = true;
     }
-    EXPECT_TRUE(checkedFirst && checkedSecond);
+    EXPECT_TRUE(checked[0] && checked[1]);
 }
 
 TEST(BoardPlacement, MapWithRoomForOneLineStillHidesTreasureOnSea) {
@@ -130,14 +118,11 @@ TEST(BoardPlacement, MapWithRoomForOneLineStillHidesTreasureOnSea) {
     MakeLandExcept(board, sea);
     for (uint32_t seed = 1; seed <= 5; ++seed) {
         PlaceRound(board, seed);
-        auto byKind = CellsByKind(board);
-        EXPECT_EQ(byKind[1], std::vector<int>(sea.begin(), sea.begin() + 5));
+        EXPECT_EQ(CellsByKind(board)[1], std::vector<int>(sea.begin(), sea.begin() + 5));
         // The other kinds share the twelve lone cells.
         EXPECT_EQ(board.treasureLeft, 17);
         for (int cell = 0; cell < Board::kCellCount; ++cell) {
-            if (board.cells[cell].kind != 0) {
-                ASSERT_FALSE(board.IsIsland(cell));
-            }
+            ASSERT_FALSE(board.cells[cell].kind != 0 && board.IsIsland(cell)) << cell;
         }
         EXPECT_EQ(board.roundCleared, 0);
     }
@@ -159,18 +144,15 @@ TEST(BoardPlacement, MapWithoutAnyLineIsStillWinnable) {
 
     // An empty search still finds treasure, and every hidden cell can be found.
     RecordingHost host;
-    auto empty = std::find_if(sea.begin(), sea.end(), [&](int c) { return board.cells[c].kind == 0; });
-    board.Search(*empty, host);
+    board.Search(*std::find_if(sea.begin(), sea.end(), [&](int c) { return board.cells[c].kind == 0; }), host);
     EXPECT_EQ(host.Count("stop search"), 1);
     for (auto& [kind, cells] : byKind) {
         for (int cell : cells) board.Search(cell, host);
     }
     EXPECT_EQ(board.treasureLeft, 0);
     EXPECT_EQ(board.roundCleared, 1);
-}
 
-TEST(BoardPlacement, MapWithoutSeaEndsTheRoundAtOnce) {
-    Board board;
+    // With no sea at all the round ends at once.
     MakeLandExcept(board, {});
     PlaceRound(board, 3);
     EXPECT_EQ(board.treasureLeft, 0);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <numeric>
 #include <vector>
 
 #include "game/board.h"
@@ -34,6 +33,18 @@ protected:
     void SearchAll(const std::vector<int>& cells) {
         for (int cell : cells) board.Search(cell, host);
     }
+    // Places a seeded round; returns its treasure cells kind by kind.
+    std::vector<int> PlaceRound(uint32_t seed) {
+        SeedRandom(seed);
+        board.PlaceTreasures();
+        std::vector<int> order;
+        for (int kind = 1; kind <= 5; ++kind) {
+            for (int cell = 0; cell < Board::kCellCount; ++cell) {
+                if (board.cells[cell].kind == kind) order.push_back(cell);
+            }
+        }
+        return order;
+    }
 
     Board board;
     RecordingHost host;
@@ -61,14 +72,25 @@ TEST_F(BoardSearch, RefusedClicksChangeNothing) {
     board.Search(At(20, 20), host);
     EXPECT_TRUE(host.calls.empty());
     EXPECT_EQ(board.turnsLeft, 24);
+
+    // Once another cell was searched, the earlier one starts a new wave.
+    board.Search(At(7, 5), host);
+    board.Search(At(5, 5), host);
+    EXPECT_EQ(host.Count("play search"), 2);
+    EXPECT_EQ(board.turnsLeft, 22);
+    EXPECT_EQ(board.cells[At(7, 5)].state, CellState::kSwept);
 }
 
-TEST_F(BoardSearch, StreakValuesRiseToTheCap) {
+TEST_F(BoardSearch, StreakValuesRiseToTheCapAndAWholeKindPaysThreeTurns) {
     auto line = HideRow(1, 10, 10);
     Hide(2, At(30, 30));
     board.Search(At(5, 20), host);
     int before = board.score;
     SearchAll(line);
+    EXPECT_EQ(host.bonuses, (std::vector<int>{3}));
+    EXPECT_EQ(host.Count("play 5treasure"), 1);
+    EXPECT_EQ(board.turnsLeft, 24 + 3);
+    EXPECT_EQ(board.found[0], 5);
     board.Search(At(30, 30), host);
     EXPECT_EQ(host.pointsImages, (std::vector<int>{1, 2, 3, 4, 5, 5}));
     EXPECT_EQ(board.score - before, 125 + 150 + 175 + 200 + 200 + 200);
@@ -81,29 +103,11 @@ TEST_F(BoardSearch, StreakValuesRiseToTheCap) {
     EXPECT_EQ(host.pointsImages.back(), 1);
 }
 
-TEST_F(BoardSearch, OneKindInOneStreakPaysThreeTurns) {
-    auto line = HideRow(1, 10, 10);
-    Hide(2, At(30, 30));
-    SearchAll(line);
-    EXPECT_EQ(host.bonuses, (std::vector<int>{3}));
-    EXPECT_EQ(host.Count("play 5treasure"), 1);
-    EXPECT_EQ(board.turnsLeft, 28);
-    EXPECT_EQ(board.found[0], 5);
-}
-
 TEST_F(BoardSearch, WholeFirstRoundWithoutAnEmptySearchPays45) {
-    SeedRandom(99);
-    board.PlaceTreasures();
-    std::vector<int> order;
-    for (int kind = 1; kind <= 5; ++kind) {
-        for (int cell = 0; cell < Board::kCellCount; ++cell) {
-            if (board.cells[cell].kind == kind) order.push_back(cell);
-        }
-    }
+    auto order = PlaceRound(99);
     ASSERT_EQ(order.size(), 25u);
     SearchAll(std::vector<int>(order.begin(), order.end() - 1));
     EXPECT_EQ(board.roundCleared, 0);
-    EXPECT_EQ(board.treasureLeft, 1);
     board.Search(order.back(), host);
     EXPECT_EQ(board.roundCleared, 1);
     EXPECT_EQ(board.treasureLeft, 0);
@@ -119,28 +123,12 @@ TEST_F(BoardSearch, KindCompletedAcrossAnEmptySearchPaysOnlyForOthers) {
     board.Search(At(20, 30), host);  // empty: the streak breaks
     SearchAll({first[2], first[3], first[4]});
     EXPECT_TRUE(host.bonuses.empty());
-
-    // Kind 1 again: its cells split by an empty search, then kind 2 whole.
-    board.ClearCells();
-    board.found = {};
-    board.treasureLeft = 0;
-    first = HideRow(1, 10, 10);
-    second = HideRow(2, 10, 14);
-    SearchAll({first[0], first[1]});
-    board.Search(At(20, 30), host);
     SearchAll(second);
-    SearchAll({first[2], first[3], first[4]});
-    EXPECT_EQ(host.bonuses, (std::vector<int>{3, 3}));
+    EXPECT_EQ(host.bonuses, (std::vector<int>{3}));
 }
 
 TEST_F(BoardSearch, StreakRunsAcrossRounds) {
-    SeedRandom(5);
-    board.PlaceTreasures();
-    for (int kind = 1; kind <= 5; ++kind) {
-        for (int cell = 0; cell < Board::kCellCount; ++cell) {
-            if (board.cells[cell].kind == kind) board.Search(cell, host);
-        }
-    }
+    SearchAll(PlaceRound(5));
     ASSERT_EQ(board.roundCleared, 1);
     board.mapIndex = 1;
     board.SelectMap();
@@ -183,26 +171,14 @@ TEST_F(BoardSearch, WaveStopsOnlyAtUnfoundTreasureAndRevealsNothing) {
     board.Search(centre, host);
 
     EXPECT_EQ(host.Count("pause 50"), 4);  // radii 0 to 3
-    EXPECT_EQ(board.cells[At(16, 15)].state, CellState::kFoundBase + 1);
-    EXPECT_EQ(board.cells[At(14, 15)].state, CellState::kSwept);
-    EXPECT_EQ(board.cells[At(13, 15)].state, CellState::kSwept);
-    EXPECT_EQ(board.cells[At(12, 15)].state, CellState::kWave);
-    EXPECT_EQ(board.cells[At(18, 15)].state, CellState::kWave);
+    const std::pair<int, int> states[] = {{16, CellState::kFoundBase + 1}, {14, CellState::kSwept},
+                                          {13, CellState::kSwept},         {12, CellState::kWave},
+                                          {18, CellState::kWave},          {19, CellState::kHidden}};
+    for (auto [col, state] : states) EXPECT_EQ(board.cells[At(col, 15)].state, state) << "column " << col;
     EXPECT_EQ(board.cells[At(18, 15)].kind, 2);
-    EXPECT_EQ(board.cells[At(19, 15)].state, CellState::kHidden);
 }
 
-TEST_F(BoardSearch, SearchingTheSameCellAgainAfterAnotherStartsANewWave) {
-    Hide(1, At(30, 30));
-    board.Search(At(10, 10), host);
-    board.Search(At(12, 10), host);
-    board.Search(At(10, 10), host);
-    EXPECT_EQ(host.Count("play search"), 3);
-    EXPECT_EQ(board.turnsLeft, 22);
-    EXPECT_EQ(board.cells[At(12, 10)].state, CellState::kSwept);
-}
-
-TEST_F(BoardSearch, WaveWithNoTreasureLeftEnds) {
+TEST_F(BoardSearch, WaveWithNoTreasureLeftSweepsTheBoardAndEnds) {
     board.Search(At(2, 10), host);
     EXPECT_EQ(host.calls.back(), "stop search");
     for (int cell = 0; cell < Board::kCellCount; ++cell) {
