@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "platform/surface.h"
@@ -13,6 +14,12 @@ inline plat::Surface* FilledSurface(int w, int h, uint16_t colour) {
     s->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL, colour);
     return s;
 }
+
+// A surface released when the test is done with it.
+struct SurfaceRelease {
+    void operator()(plat::Surface* s) const { s->Release(); }
+};
+using OwnedSurface = std::unique_ptr<plat::Surface, SurfaceRelease>;
 
 inline uint16_t PixelAt(plat::Surface* s, int x, int y) {
     plat::SurfaceDesc d{};

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <functional>
+#include <tuple>
 
 #include "headless_shell.h"
 #include "platform/messages.h"
@@ -68,34 +69,24 @@ protected:
 };
 
 TEST_F(DialogSceneTest, PanelIsCentredOnlyUntilPlacedAndButtonsMoveWithIt) {
+    auto box = [](const DialogScene& d) { return std::make_tuple(d.left, d.top, d.right, d.bottom); };
     DialogScene dialog;
-    Image* panel = dialog.AddPanel("round1.bmp", "round");
-    ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(dialog.GetPanel(), panel);
-    EXPECT_EQ(dialog.left, 400 - 265);
-    EXPECT_EQ(dialog.top, 300 - 147);
+    ASSERT_NE(dialog.AddPanel("round1.bmp", "round"), nullptr);
+    EXPECT_EQ(box(dialog), std::make_tuple(400 - 265, 300 - 147, 400 + 265, 300 + 147));
     dialog.AddDefaultButton();
-
     dialog.SetPosition(100, 50);
     dialog.SetPosition(-1, -1);
-    EXPECT_EQ(dialog.left, 100);
-    EXPECT_EQ(dialog.top, 50);
+    EXPECT_EQ(box(dialog), std::make_tuple(100, 50, 630, 344));
     dialog.SetPosition(135, 153);
-    EXPECT_EQ(dialog.left, 135);
-    EXPECT_EQ(dialog.top, 153);
-    EXPECT_EQ(dialog.right, 665);
-    EXPECT_EQ(dialog.bottom, 447);
+    EXPECT_EQ(box(dialog), std::make_tuple(135, 153, 665, 447));
     Button* button = dialog.buttons->Find("default");
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->offsetX, 135);
-    EXPECT_EQ(button->offsetY, 153);
-    EXPECT_EQ(button->hitWidth, 530);
+    EXPECT_EQ(std::make_tuple(button->offsetX, button->offsetY, button->hitWidth), std::make_tuple(135, 153, 530));
 
     // A panel that does not load counts as 0 by 0.
     DialogScene missing;
     missing.AddPanel("gone.bmp", nullptr);
-    EXPECT_EQ(missing.left, 400);
-    EXPECT_EQ(missing.bottom, 300);
+    EXPECT_EQ(box(missing), std::make_tuple(400, 300, 400, 300));
     EXPECT_EQ(missing.SelectPanelByName("nobody"), missing.panels->Get(0));
 }
 

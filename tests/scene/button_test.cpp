@@ -1,0 +1,221 @@
+// A button's two input state machines (Poll from the mouse state once per
+// frame, OnMessage from window messages), its drawing and loading, and the
+// button list.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "headless_shell.h"
+#include "platform/messages.h"
+#include "scene/button_list.h"
+#include "scene/dirty_rect_manager.h"
+#include "surface_test_util.h"
+
+namespace {
+
+constexpr int32_t kHeld = 1;
+constexpr int32_t kUp = 0;
+
+// A 20 by 10 button at (10, 10): x 10..29, y 10..19 are inside for Poll.
+class ButtonTest : public HeadlessShell {
+protected:
+    void TearDown() override {
+        SetClickOnPress(0);
+        HeadlessShell::TearDown();
+    }
+    int Message(uint32_t message, int32_t x, int32_t y) {
+        return button.OnMessage(message, 0, plat::MakeLParam(x, y));
+    }
+    Button button{10, 10, 20, 10};
+    OwnedSurface target{FilledSurface(60, 60, kWhite565)};
+    OwnedSurface red{FilledSurface(4, 4, kRed565)};
+    OwnedSurface green{FilledSurface(4, 4, kGreen565)};
+};
+
+TEST_F(ButtonTest, RightAndBottomEdgesAreOutsideForPollButInsideForMessages) {
+    const int32_t points[][3] = {{30, 15, 0}, {15, 20, 0}, {29, 19, 1}, {9, 15, 0}};
+    for (auto [x, y, inside] : points) {
+        button.Poll(x, y, kUp);
+        EXPECT_EQ(button.IsHovered(), inside) << x << "," << y;
+    }
+    EXPECT_EQ(Message(plat::WM_MOUSEMOVE, 30, 20), Button::kHovered);
+    EXPECT_EQ(Message(plat::WM_MOUSEMOVE, 31, 15), Button::kNormal);
+}
+
+TEST_F(ButtonTest, PollClicksOnceOnAReleaseOverTheButtonOfAPressThatStayedOn) {
+    EXPECT_EQ(button.Poll(15, 15, kUp), Button::kHovered);
+    EXPECT_EQ(button.Poll(15, 15, kHeld), Button::kPressed);
+    EXPECT_EQ(button.WasClicked(), 0);
+    EXPECT_EQ(button.Poll(15, 15, kUp), Button::kHovered);
+    EXPECT_EQ(button.WasClicked(), 1);
+    EXPECT_EQ(button.clickButton, 1);
+    button.Poll(15, 15, kUp);  // the click lasts one poll
+    EXPECT_EQ(button.WasClicked(), 0);
+
+    // Pressed, moved off and released: no click, not even on coming back.
+    button.Poll(15, 15, kHeld);
+    EXPECT_EQ(button.Poll(50, 50, kHeld), Button::kNormal);
+    button.Poll(50, 50, kUp);
+    EXPECT_EQ(button.Poll(15, 15, kUp), Button::kHovered);
+    EXPECT_EQ(button.WasClicked(), 0);
+
+    // Pressed outside and dragged on: pressed without a click; the release clicks.
+    button.Poll(50, 50, kHeld);
+    EXPECT_EQ(button.Poll(15, 15, kHeld), Button::kPressed);
+    EXPECT_EQ(button.WasClicked(), 0);
+    button.Poll(15, 15, kUp);
+    EXPECT_EQ(button.WasClicked(), 1);
+}
+
+TEST_F(ButtonTest, ClickOnPressReportsThePressAndNotTheRelease) {
+    SetClickOnPress(1);
+    button.Poll(15, 15, kHeld);
+    EXPECT_EQ(button.WasClicked(), 1);
+    button.Poll(15, 15, kHeld);
+    EXPECT_EQ(button.WasClicked(), 0);
+    button.Poll(15, 15, kUp);
+    EXPECT_EQ(button.WasClicked(), 0);
+    EXPECT_EQ(button.GetState(), Button::kHovered);
+}
+
+TEST_F(ButtonTest, DisabledButtonNeitherChangesStateNorClicks) {
+    button.Poll(15, 15, kHeld);
+    button.SetEnabled(0);
+    EXPECT_EQ(button.Poll(15, 15, kUp), Button::kPressed);
+    EXPECT_EQ(Message(plat::WM_LBUTTONUP, 15, 15), Button::kPressed);
+    EXPECT_EQ(button.WasClicked(), 0);
+}
+
+TEST_F(ButtonTest, PixelTestIgnoresPressesOnPureBlueOfTheFirstFrameOrWithoutOne) {
+    button.SetPixelTest(1);
+    EXPECT_EQ(button.Poll(15, 15, kHeld), Button::kNormal);  // no frame yet
+    EXPECT_EQ(button.Poll(15, 15, kUp), Button::kNormal);
+    plat::Surface* picture = FilledSurface(20, 10, kRed565);
+    for (int y = 0; y < 10; ++y) SetPixelAt(picture, 0, y, kBlue565);
+    button.AddFrame(0, picture);
+    EXPECT_EQ(button.Poll(10, 15, kHeld), Button::kNormal);  // blue column
+    EXPECT_EQ(button.Poll(10, 15, kUp), Button::kNormal);
+    EXPECT_EQ(button.Poll(11, 15, kHeld), Button::kPressed);
+    EXPECT_EQ(button.Poll(11, 15, kUp), Button::kHovered);
+    EXPECT_EQ(button.WasClicked(), 1);
+    picture->Release();
+}
+
+TEST_F(ButtonTest, MessagesClickOnEveryReleaseOverTheButtonAndRightClicksKeepTheState) {
+    EXPECT_EQ(Message(plat::WM_MOUSEMOVE, 15, 15), Button::kHovered);
+    EXPECT_EQ(Message(plat::WM_LBUTTONDOWN, 15, 15), Button::kPressed);
+    EXPECT_EQ(Message(plat::WM_MOUSEMOVE, 16, 16), Button::kPressed);
+    EXPECT_EQ(Message(plat::WM_LBUTTONUP, 16, 16), Button::kHovered);
+    EXPECT_EQ(button.WasClicked(), 1);
+    EXPECT_EQ(button.clickButton, 1);
+
+    EXPECT_EQ(Message(plat::WM_RBUTTONUP, 16, 16), Button::kHovered);
+    EXPECT_EQ(button.WasClicked(), 1);
+    EXPECT_EQ(button.clickButton, 2);
+    Message(plat::WM_RBUTTONUP, 50, 16);
+    EXPECT_EQ(button.WasClicked(), 0);
+
+    Message(plat::WM_LBUTTONDOWN, 15, 15);
+    EXPECT_EQ(Message(plat::WM_LBUTTONUP, 50, 50), Button::kNormal);
+    EXPECT_EQ(button.WasClicked(), 0);
+}
+
+TEST_F(ButtonTest, StateAndFrameBasePastTheFramesDrawTheLastFrame) {
+    Button drawn(2, 2);
+    drawn.Draw(target.get());  // no frames: nothing
+    EXPECT_EQ(PixelAt(target.get(), 2, 2), kWhite565);
+    drawn.AddFrame(0, red.get());
+    drawn.AddFrame(1, green.get());
+    drawn.SetState(Button::kPressed);
+    drawn.Draw(target.get());
+    EXPECT_EQ(PixelAt(target.get(), 2, 2), kGreen565);
+
+    drawn.SetState(Button::kNormal);
+    drawn.frameBase = 1;
+    drawn.SetForcedFrame(0);
+    drawn.Draw(target.get());
+    EXPECT_EQ(PixelAt(target.get(), 2, 2), kRed565);
+}
+
+TEST_F(ButtonTest, DrawStretchesTheFrameToTheRectangleAndReportsItWhenAsked) {
+    Button drawn(0, 0);
+    drawn.AddFrame(0, red.get());
+    drawn.width = drawn.height = 8;
+    drawn.SetOffset(10, 20);
+    drawn.SetMarkDirty(1);
+    drawn.Draw(target.get());
+    EXPECT_EQ(PixelAt(target.get(), 17, 27), kRed565);
+    EXPECT_EQ(PixelAt(target.get(), 18, 27), kWhite565);
+    PtrList<DirtyRect>& reported = *g_DirtyRects.lists[g_DirtyRects.page];
+    ASSERT_EQ(reported.Count(), 1);
+    const DirtyRect& r = *reported.Get(0);
+    EXPECT_EQ(std::make_tuple(r.x, r.y, r.width), std::make_tuple(10, 20, 8));
+}
+
+TEST_F(ButtonTest, ListSetOffsetMovesPictureAndHitRectangleOfEveryButton) {
+    ButtonList list;
+    auto* first = new Button(0, 0);
+    first->AddFrame(0, red.get());
+    auto* second = new Button(30, 30, 5, 5);
+    second->SetName("second");
+    list.Add(first);
+    list.Add(second);
+    list.SetOffset(10, 20);
+
+    first->Draw(target.get());
+    EXPECT_EQ(PixelAt(target.get(), 10, 20), kRed565);
+    EXPECT_EQ(PixelAt(target.get(), 0, 0), kWhite565);
+    list.PollAll(41, 51, 0);
+    EXPECT_EQ(list.GetHovered(), second);
+    list.PollAll(12, 21, 0);
+    EXPECT_EQ(list.GetHovered(), first);
+    EXPECT_EQ(list.Find("second"), second);
+}
+
+TEST_F(ButtonTest, ListGetClickedSkipsDisabledButtonsEvenWithTheirFlagSet) {
+    ButtonList list;
+    auto* off = new Button(0, 0, 10, 10);
+    off->SetName("off");
+    auto* on = new Button(0, 0, 10, 10);
+    on->SetName("on");
+    list.Add(off);
+    list.Add(on);
+    list.PollAll(5, 5, 1);
+    list.PollAll(5, 5, 0);
+    ASSERT_EQ(list.GetClicked(), off);
+    EXPECT_EQ(list.IsClicked("on"), 0);  // only the first clicked counts
+
+    off->SetEnabled(0);
+    EXPECT_EQ(off->WasClicked(), 1);
+    EXPECT_EQ(list.GetClicked(), on);
+    EXPECT_EQ(list.IsClicked("on"), 1);
+
+    list.Delete("on");
+    EXPECT_EQ(list.Find("on"), nullptr);
+    EXPECT_EQ(list.GetClicked(), nullptr);
+}
+
+TEST_F(ButtonTest, StripAddsExactlyCountFramesOrNone) {
+    OpenDisplay();  // strips are cut into display surfaces
+    WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, 255, 0, 0);
+    Button loaded(0, 0);
+    loaded.LoadStrip("strip.bmp", 3, 0);
+    ASSERT_EQ(loaded.frames->Count(), 3);
+    EXPECT_EQ(loaded.frames->Get(2)->id, 2);
+    EXPECT_EQ(loaded.width, 10);
+    EXPECT_EQ(loaded.hitHeight, 10);
+
+    Button uneven(0, 0);
+    uneven.LoadStrip("strip.bmp", 8, 0);  // cells 3 pixels wide: 10 of them
+    uneven.LoadStrip("strip.bmp", 0, 0);
+    uneven.LoadStrip("strip.bmp", 31, 0);  // cells of 0 pixels
+    uneven.LoadStrip("gone.bmp", 1, 0);
+    EXPECT_EQ(uneven.frames->Count(), 0);
+    EXPECT_EQ(uneven.LoadFrame(5, "gone.bmp"), 0);
+    EXPECT_EQ(uneven.LoadFrame(5, "strip.bmp"), 1);
+    EXPECT_EQ(uneven.width, 30);
+    // The frames the buttons loaded are released with them; the address
+    // sanitizer's leak check watches that.
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+// Sprite::Update's four play modes and Sprite::Step on the frame clock,
+// drawing with its dirty-rectangle reports, and loading frames.
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "headless_shell.h"
+#include "scene/dirty_rect_manager.h"
+#include "scene/sprite.h"
+#include "shell/frame_timer.h"
+#include "surface_test_util.h"
+
+namespace {
+
+using Rects = std::vector<std::tuple<int32_t, int32_t, int32_t, int32_t>>;
+
+class SpriteTest : public HeadlessShell {
+protected:
+    void SetUp() override {
+        HeadlessShell::SetUp();
+        ASSERT_TRUE(FrameTimer::Start());
+    }
+    void TearDown() override {
+        FrameTimer::Stop();
+        HeadlessShell::TearDown();
+    }
+    // Gives the sprite count one-pixel frames, playing in the given mode.
+    static void SetUpPlaying(Sprite& s, int count, int mode, int delay, int step) {
+        for (int i = 0; i < count; ++i) s.AddFrame(FilledSurface(1, 1, kRed565));
+        s.SetMode(mode);
+        s.SetDelay(delay);
+        s.step = step;
+        s.SetPlaying(1);
+        s.stamp = FrameTimer::Now();
+    }
+    // The frames shown after each of n updates 10 ms apart.
+    static std::vector<int32_t> UpdateFrames(Sprite& s, int n) {
+        std::vector<int32_t> frames;
+        for (int i = 0; i < n; ++i) {
+            plat::HeadlessClock().Advance(10);
+            s.Update();
+            frames.push_back(s.GetFrame());
+        }
+        return frames;
+    }
+    // The rectangles reported on the current page: x, y, width, height.
+    static Rects Reported() {
+        Rects rects;
+        PtrList<DirtyRect>& list = *g_DirtyRects.lists[g_DirtyRects.page];
+        for (int i = 0; i < list.Count(); ++i) {
+            const DirtyRect& r = *list.Get(i);
+            rects.emplace_back(r.x, r.y, r.width, r.height);
+        }
+        return rects;
+    }
+    Sprite sprite;
+    OwnedSurface target{FilledSurface(40, 40, kWhite565)};
+};
+
+TEST_F(SpriteTest, LoopAdvancesAtMostOncePerDelayPlusOneAndWraps) {
+    SetUpPlaying(sprite, 3, Sprite::kLoop, 100, 1);
+    const std::vector<int32_t> frames = UpdateFrames(sprite, 40);
+    // With a 10 ms clock the first time past 100 ms is 110 ms: updates 11,
+    // 22 and 33 change the frame.
+    for (int i = 0; i < 40; ++i) EXPECT_EQ(frames[i], (i + 1) / 11 % 3) << "at " << (i + 1) * 10 << " ms";
+    EXPECT_EQ(sprite.playing, 1);
+
+    Sprite backwards;
+    SetUpPlaying(backwards, 3, Sprite::kLoop, 0, -1);
+    EXPECT_EQ(UpdateFrames(backwards, 4), (std::vector<int32_t>{2, 1, 0, 2}));
+}
+
+TEST_F(SpriteTest, PlayOnceModesStopWhereTheirModeSays) {
+    const std::pair<int32_t, int32_t> endings[] = {
+        {Sprite::kPlayOnceHold, 2}, {Sprite::kPlayOnceRewind, 0}, {Sprite::kPlayOnceVanish, -1}};
+    for (auto [mode, end] : endings) {
+        Sprite once;
+        SetUpPlaying(once, 3, mode, 0, 1);
+        EXPECT_EQ(UpdateFrames(once, 2), (std::vector<int32_t>{1, 2})) << "mode " << mode;
+        EXPECT_EQ(once.playing, 1);
+        // Stopped: later updates leave it where it ended.
+        EXPECT_EQ(UpdateFrames(once, 2), (std::vector<int32_t>{end, end})) << "mode " << mode;
+        EXPECT_EQ(once.playing, 0);
+    }
+}
+
+TEST_F(SpriteTest, StepWaitsForItsTimeAndWrapsByDirection) {
+    for (int i = 0; i < 4; ++i) sprite.AddFrame(FilledSurface(1, 1, kRed565));
+    sprite.SetDelay(50);
+    sprite.step = 2;
+    sprite.SetFrameIndex(2);
+    sprite.stamp = FrameTimer::Now();
+    EXPECT_EQ(sprite.Step(), 0);  // not yet due
+
+    plat::HeadlessClock().Advance(10);
+    EXPECT_EQ(sprite.Step(), 1);  // 2 + 2 is past the end, no wrap: stays
+    EXPECT_EQ(sprite.GetFrame(), 2);
+    EXPECT_EQ(sprite.stamp, FrameTimer::Now() + 50);
+
+    sprite.wrap = 1;
+    plat::HeadlessClock().Advance(50);
+    EXPECT_EQ(sprite.Step(), 0);  // exactly at the next step's time
+    plat::HeadlessClock().Advance(10);
+    EXPECT_EQ(sprite.Step(), 1);
+    EXPECT_EQ(sprite.GetFrame(), 3);  // wrapped to the last frame, not to 0
+
+    sprite.step = 1;
+    plat::HeadlessClock().Advance(60);
+    EXPECT_EQ(sprite.Step(), 1);
+    EXPECT_EQ(sprite.GetFrame(), 0);
+}
+
+TEST_F(SpriteTest, CentredSpriteIsDrawnFromHalfItsSizeBackAndReportsThatArea) {
+    sprite.AddFrame(FilledSurface(5, 3, kRed565));
+    sprite.SetCentred(1);
+    sprite.x = 10.0f;
+    sprite.y = 10.7f;
+    sprite.Draw(target.get());
+    EXPECT_EQ(PixelAt(target.get(), 7, 9), kWhite565);
+    EXPECT_EQ(PixelAt(target.get(), 8, 9), kRed565);
+    EXPECT_EQ(PixelAt(target.get(), 12, 11), kRed565);
+    EXPECT_EQ(PixelAt(target.get(), 13, 9), kWhite565);
+    EXPECT_EQ(Reported(), (Rects{{8, 9, 5, 3}}));  // 10.7 - 1 = 9.7, truncated
+    EXPECT_EQ(g_DirtyRects.lists[g_DirtyRects.page]->Get(0)->flags, DirtyRect::kOneShot | DirtyRect::kFromBackground);
+}
+
+TEST_F(SpriteTest, InvisibleSpriteDrawsNothingButStillReportsItsArea) {
+    sprite.AddFrame(FilledSurface(4, 4, kRed565));
+    sprite.SetPosition(2, 3);
+    sprite.SetVisible(0);
+    sprite.Draw(target.get());
+    EXPECT_EQ(PixelAt(target.get(), 3, 4), kWhite565);
+    EXPECT_EQ(Reported(), (Rects{{2, 3, 4, 4}}));
+}
+
+TEST_F(SpriteTest, NoFrameDrawsAndReportsNothingWhileRestoreBeforeDrawStillRestores) {
+    sprite.AddFrame(FilledSurface(4, 4, kRed565));
+    sprite.SetFrameIndex(-1);
+    sprite.Draw(target.get());
+    sprite.SetFrameIndex(1);
+    sprite.Draw(target.get());
+    EXPECT_EQ(Reported(), Rects{});
+
+    // The restore rectangle is the sprite's own area, even when centred.
+    sprite.restoreBeforeDraw = 1;
+    sprite.SetCentred(1);
+    sprite.SetPosition(20, 20);
+    sprite.Draw(target.get());
+    EXPECT_EQ(Reported(), (Rects{{20, 20, 4, 4}}));
+}
+
+TEST_F(SpriteTest, DrawPartBlitsTheBlockAtTheGivenPlaceAndReportsIt) {
+    plat::Surface* picture = FilledSurface(6, 6, kRed565);
+    SetPixelAt(picture, 3, 2, kGreen565);
+    sprite.AddFrame(picture);
+    sprite.SetCentred(1);  // no effect on parts
+    sprite.DrawPart(2, 2, 2, 2, target.get(), 30, 31);
+    EXPECT_EQ(PixelAt(target.get(), 31, 31), kGreen565);
+    EXPECT_EQ(PixelAt(target.get(), 30, 32), kRed565);
+    EXPECT_EQ(PixelAt(target.get(), 32, 31), kWhite565);
+    EXPECT_EQ(Reported(), (Rects{{30, 31, 2, 2}}));
+}
+
+TEST_F(SpriteTest, StripCutsCountFramesAndKeepsTheWholeStripSizeUntilSplit) {
+    OpenDisplay();  // frames are cut into display surfaces
+    WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, 255, 0, 0);
+    EXPECT_EQ(sprite.LoadStrip("strip.bmp", 3, 0), 3);
+    EXPECT_EQ(sprite.width, 30);
+    EXPECT_EQ(sprite.last, 3);
+    sprite.SplitWidth();
+    EXPECT_EQ(sprite.width, 10);
+    EXPECT_EQ(sprite.frames->Get(2)->Width(), 10);
+
+    Sprite stacked;
+    EXPECT_EQ(stacked.LoadStrip("strip.bmp", 2, 1), 2);
+    EXPECT_EQ(stacked.frames->Get(0)->Height(), 5);
+}
+
+TEST_F(SpriteTest, LoadingRefusesSizesThatWouldDivideByZeroAndNamesAMissingFile) {
+    OpenDisplay();
+    WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, 255, 0, 0);
+    EXPECT_EQ(sprite.LoadStrip("strip.bmp", 0, 0), 0);
+    EXPECT_EQ(sprite.LoadStrip("strip.bmp", -2, 1), 0);
+    EXPECT_EQ(sprite.LoadStrip("strip.bmp", 31, 0), 0);  // cells 0 pixels wide
+    EXPECT_EQ(sprite.LoadSheet("strip.bmp", 0, 5), 0);
+    EXPECT_EQ(sprite.LoadSheet("strip.bmp", 5, 0), 0);
+    EXPECT_EQ(sprite.LoadStrip("gone.bmp", 2, 0), 0);
+    EXPECT_EQ(sprite.LoadFrame("gone.bmp"), 1);
+    EXPECT_EQ(plat::HeadlessDisplay().LastError(), "gone.bmp");
+    EXPECT_EQ(sprite.frames->Count(), 0);
+
+    EXPECT_EQ(sprite.LoadSheet("strip.bmp", 10, 5), 6);
+    EXPECT_EQ(sprite.width, 10);
+    EXPECT_EQ(sprite.height, 5);
+    Sprite single;
+    EXPECT_EQ(single.LoadFrame("strip.bmp"), 1);
+    EXPECT_EQ(single.frames->Count(), 1);
+    EXPECT_EQ(single.width, 30);
+}
+
+}  // namespace
