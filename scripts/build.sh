@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 sanitize="${1:-}"
 dir=build
 [ -n "$sanitize" ] && dir="build-${sanitize//,/-}"
-cmake -S . -B "$dir" -DREEF_SANITIZE="$sanitize" >/dev/null
+# Sanitizer builds are for the tests only: no benchmarks there.
+benchmarks=ON
+[ -n "$sanitize" ] && benchmarks=OFF
+cmake -S . -B "$dir" -DREEF_SANITIZE="$sanitize" -DREEF_BENCHMARKS="$benchmarks" >/dev/null
 cmake --build "$dir" -j "$(nproc)"
 echo "$dir"
