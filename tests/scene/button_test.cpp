@@ -3,6 +3,10 @@
 // button list.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cctype>
+#include <initializer_list>
+#include <string>
 #include <tuple>
 
 #include "headless_shell.h"
@@ -23,8 +27,27 @@ protected:
         SetClickOnPress(0);
         HeadlessShell::TearDown();
     }
-    int Message(uint32_t message, int32_t x, int32_t y) {
-        return button.OnMessage(message, 0, plat::MakeLParam(x, y));
+    // The button after each input: 'n' normal, 'h' hovered, 'p' pressed, in
+    // capitals when it reports a click.
+    char Letter() {
+        const char letter = std::string("nhp").at(button.GetState());
+        return button.WasClicked() ? std::toupper(letter) : letter;
+    }
+    std::string Polls(std::initializer_list<std::array<int32_t, 3>> polls) {
+        std::string trace;
+        for (auto [x, y, held] : polls) {
+            button.Poll(x, y, held);
+            trace += Letter();
+        }
+        return trace;
+    }
+    std::string Messages(std::initializer_list<std::array<int32_t, 3>> messages) {
+        std::string trace;
+        for (auto [message, x, y] : messages) {
+            button.OnMessage(message, 0, plat::MakeLParam(x, y));
+            trace += Letter();
+        }
+        return trace;
     }
     Button button{10, 10, 20, 10};
     OwnedSurface target{FilledSurface(60, 60, kWhite565)};
@@ -32,92 +55,52 @@ protected:
     OwnedSurface green{FilledSurface(4, 4, kGreen565)};
 };
 
+constexpr int32_t kMove = plat::WM_MOUSEMOVE, kLeftDown = plat::WM_LBUTTONDOWN, kLeftUp = plat::WM_LBUTTONUP,
+                  kRightUp = plat::WM_RBUTTONUP;
+
 TEST_F(ButtonTest, RightAndBottomEdgesAreOutsideForPollButInsideForMessages) {
-    const int32_t points[][3] = {{30, 15, 0}, {15, 20, 0}, {29, 19, 1}, {9, 15, 0}};
-    for (auto [x, y, inside] : points) {
-        button.Poll(x, y, kUp);
-        EXPECT_EQ(button.IsHovered(), inside) << x << "," << y;
-    }
-    EXPECT_EQ(Message(plat::WM_MOUSEMOVE, 30, 20), Button::kHovered);
-    EXPECT_EQ(Message(plat::WM_MOUSEMOVE, 31, 15), Button::kNormal);
+    EXPECT_EQ(Polls({{30, 15, kUp}, {15, 20, kUp}, {29, 19, kUp}, {9, 15, kUp}}), "nnhn");
+    EXPECT_EQ(Messages({{kMove, 30, 20}, {kMove, 31, 15}}), "hn");
 }
 
 TEST_F(ButtonTest, PollClicksOnceOnAReleaseOverTheButtonOfAPressThatStayedOn) {
-    EXPECT_EQ(button.Poll(15, 15, kUp), Button::kHovered);
-    EXPECT_EQ(button.Poll(15, 15, kHeld), Button::kPressed);
-    EXPECT_EQ(button.WasClicked(), 0);
-    EXPECT_EQ(button.Poll(15, 15, kUp), Button::kHovered);
-    EXPECT_EQ(button.WasClicked(), 1);
+    EXPECT_EQ(Polls({{15, 15, kUp}, {15, 15, kHeld}, {15, 15, kUp}}), "hpH");
     EXPECT_EQ(button.clickButton, 1);
-    button.Poll(15, 15, kUp);  // the click lasts one poll
-    EXPECT_EQ(button.WasClicked(), 0);
-
-    // Pressed, moved off and released: no click, not even on coming back.
-    button.Poll(15, 15, kHeld);
-    EXPECT_EQ(button.Poll(50, 50, kHeld), Button::kNormal);
-    button.Poll(50, 50, kUp);
-    EXPECT_EQ(button.Poll(15, 15, kUp), Button::kHovered);
-    EXPECT_EQ(button.WasClicked(), 0);
-
+    // The click lasts one poll; a press moved off and released gives none,
+    // not even on coming back.
+    EXPECT_EQ(Polls({{15, 15, kUp}, {15, 15, kHeld}, {50, 50, kHeld}, {50, 50, kUp}, {15, 15, kUp}}), "hpnnh");
     // Pressed outside and dragged on: pressed without a click; the release clicks.
-    button.Poll(50, 50, kHeld);
-    EXPECT_EQ(button.Poll(15, 15, kHeld), Button::kPressed);
-    EXPECT_EQ(button.WasClicked(), 0);
-    button.Poll(15, 15, kUp);
-    EXPECT_EQ(button.WasClicked(), 1);
+    EXPECT_EQ(Polls({{50, 50, kHeld}, {15, 15, kHeld}, {15, 15, kUp}}), "npH");
 }
 
 TEST_F(ButtonTest, ClickOnPressReportsThePressAndNotTheRelease) {
     SetClickOnPress(1);
-    button.Poll(15, 15, kHeld);
-    EXPECT_EQ(button.WasClicked(), 1);
-    button.Poll(15, 15, kHeld);
-    EXPECT_EQ(button.WasClicked(), 0);
-    button.Poll(15, 15, kUp);
-    EXPECT_EQ(button.WasClicked(), 0);
-    EXPECT_EQ(button.GetState(), Button::kHovered);
+    EXPECT_EQ(Polls({{15, 15, kHeld}, {15, 15, kHeld}, {15, 15, kUp}}), "Pph");
 }
 
 TEST_F(ButtonTest, DisabledButtonNeitherChangesStateNorClicks) {
     button.Poll(15, 15, kHeld);
     button.SetEnabled(0);
-    EXPECT_EQ(button.Poll(15, 15, kUp), Button::kPressed);
-    EXPECT_EQ(Message(plat::WM_LBUTTONUP, 15, 15), Button::kPressed);
-    EXPECT_EQ(button.WasClicked(), 0);
+    EXPECT_EQ(Polls({{15, 15, kUp}}), "p");
+    EXPECT_EQ(Messages({{kLeftUp, 15, 15}}), "p");
 }
 
 TEST_F(ButtonTest, PixelTestIgnoresPressesOnPureBlueOfTheFirstFrameOrWithoutOne) {
     button.SetPixelTest(1);
-    EXPECT_EQ(button.Poll(15, 15, kHeld), Button::kNormal);  // no frame yet
-    EXPECT_EQ(button.Poll(15, 15, kUp), Button::kNormal);
-    plat::Surface* picture = FilledSurface(20, 10, kRed565);
-    for (int y = 0; y < 10; ++y) SetPixelAt(picture, 0, y, kBlue565);
-    button.AddFrame(0, picture);
-    EXPECT_EQ(button.Poll(10, 15, kHeld), Button::kNormal);  // blue column
-    EXPECT_EQ(button.Poll(10, 15, kUp), Button::kNormal);
-    EXPECT_EQ(button.Poll(11, 15, kHeld), Button::kPressed);
-    EXPECT_EQ(button.Poll(11, 15, kUp), Button::kHovered);
-    EXPECT_EQ(button.WasClicked(), 1);
-    picture->Release();
+    EXPECT_EQ(Polls({{15, 15, kHeld}, {15, 15, kUp}}), "nn");  // no frame yet
+    OwnedSurface picture{FilledSurface(20, 10, kRed565)};
+    for (int y = 0; y < 10; ++y) SetPixelAt(picture.get(), 0, y, kBlue565);
+    button.AddFrame(0, picture.get());
+    EXPECT_EQ(Polls({{10, 15, kHeld}, {10, 15, kUp}, {11, 15, kHeld}, {11, 15, kUp}}), "nnpH");  // x 10 is blue
 }
 
 TEST_F(ButtonTest, MessagesClickOnEveryReleaseOverTheButtonAndRightClicksKeepTheState) {
-    EXPECT_EQ(Message(plat::WM_MOUSEMOVE, 15, 15), Button::kHovered);
-    EXPECT_EQ(Message(plat::WM_LBUTTONDOWN, 15, 15), Button::kPressed);
-    EXPECT_EQ(Message(plat::WM_MOUSEMOVE, 16, 16), Button::kPressed);
-    EXPECT_EQ(Message(plat::WM_LBUTTONUP, 16, 16), Button::kHovered);
-    EXPECT_EQ(button.WasClicked(), 1);
+    EXPECT_EQ(Messages({{kMove, 15, 15}, {kLeftDown, 15, 15}, {kMove, 16, 16}, {kLeftUp, 16, 16}}), "hppH");
     EXPECT_EQ(button.clickButton, 1);
-
-    EXPECT_EQ(Message(plat::WM_RBUTTONUP, 16, 16), Button::kHovered);
-    EXPECT_EQ(button.WasClicked(), 1);
+    EXPECT_EQ(Messages({{kRightUp, 16, 16}}), "H");
     EXPECT_EQ(button.clickButton, 2);
-    Message(plat::WM_RBUTTONUP, 50, 16);
-    EXPECT_EQ(button.WasClicked(), 0);
-
-    Message(plat::WM_LBUTTONDOWN, 15, 15);
-    EXPECT_EQ(Message(plat::WM_LBUTTONUP, 50, 50), Button::kNormal);
-    EXPECT_EQ(button.WasClicked(), 0);
+    // A right release off the button neither clicks nor changes the state.
+    EXPECT_EQ(Messages({{kRightUp, 50, 16}, {kLeftDown, 15, 15}, {kLeftUp, 50, 50}}), "hpn");
 }
 
 TEST_F(ButtonTest, StateAndFrameBasePastTheFramesDrawTheLastFrame) {
