@@ -3,8 +3,11 @@
 #include <SDL.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/surface.h"
 
@@ -27,6 +30,13 @@ inline uint16_t PixelAt(plat::Surface* s, int x, int y) {
     uint16_t v = *reinterpret_cast<uint16_t*>(p + d.pitch * y + 2 * x);
     s->Unlock();
     return v;
+}
+
+// The colours at several points, to compare them in one assertion.
+inline std::vector<uint16_t> PixelsAt(plat::Surface* s, std::initializer_list<std::pair<int, int>> points) {
+    std::vector<uint16_t> colours;
+    for (auto [x, y] : points) colours.push_back(PixelAt(s, x, y));
+    return colours;
 }
 
 inline void SetPixelAt(plat::Surface* s, int x, int y, uint16_t v) {

@@ -35,22 +35,18 @@ TEST_F(DirtyRects, RectangleIsRestoredOnItsOwnPageTwoFramesLater) {
     EXPECT_EQ(Count(0), 1);
     manager.FlipPage();  // frame 2: page 0 again
     manager.Restore(target);
-    EXPECT_EQ(PixelAt(target, 3, 3), kGreen565);
-    EXPECT_EQ(PixelAt(target, 5, 3), kRed565);
+    EXPECT_EQ(PixelsAt(target, {{3, 3}, {5, 3}}), (std::vector<uint16_t>{kGreen565, kRed565}));
     EXPECT_EQ(Count(0), 0);
 }
 
 TEST_F(DirtyRects, BothPagesFlagAndSwitchRestoreOnEachPage) {
-    manager.AddRectFlags(0, 0, 2, 2, DirtyRect::kOneShot | DirtyRect::kBothPages,
-                         DirtyRect::kFromBackground);
+    manager.AddRectFlags(0, 0, 2, 2, DirtyRect::kOneShot | DirtyRect::kBothPages, DirtyRect::kFromBackground);
     manager.bothPages = 1;
     manager.AddRectFlags(4, 0, 2, 2, DirtyRect::kOneShot, DirtyRect::kFromBackground);
-    EXPECT_EQ(Count(0), 2);
-    EXPECT_EQ(Count(1), 2);
+    EXPECT_EQ(std::make_pair(Count(0), Count(1)), std::make_pair(2, 2));
     manager.FlipPage();
     manager.Restore(target);
-    EXPECT_EQ(PixelAt(target, 0, 0), kGreen565);
-    EXPECT_EQ(PixelAt(target, 4, 0), kGreen565);
+    EXPECT_EQ(PixelsAt(target, {{0, 0}, {4, 0}}), (std::vector<uint16_t>{kGreen565, kGreen565}));
     RedTarget();
     manager.FlipPage();
     manager.Restore(target);
@@ -78,11 +74,10 @@ TEST_F(DirtyRects, PureBlueIsNeverCopiedByARestore) {
     manager.AddRectFlags(0, 0, 4, 4, DirtyRect::kOneShot, DirtyRect::kFromBackground);
     manager.AddRectFlags(10, 0, 4, 4, DirtyRect::kOneShot, DirtyRect::kFromBackdrop);
     manager.Restore(target);
-    EXPECT_EQ(PixelAt(target, 1, 1), kRed565);        // the background's blue stays out
-    EXPECT_EQ(PixelAt(target, 2, 1), kGreen565);
-    EXPECT_EQ(PixelAt(background, 12, 1), kGreen565);  // the backdrop's blue stays out
-    EXPECT_EQ(PixelAt(background, 13, 1), kWhite565);  // the backdrop refreshed the background
-    EXPECT_EQ(PixelAt(target, 13, 1), kWhite565);
+    // Neither the background's blue at (1, 1) nor the backdrop's at (12, 1)
+    // is copied; the backdrop refreshed the background before the restore.
+    EXPECT_EQ(PixelsAt(target, {{1, 1}, {2, 1}, {13, 1}}), (std::vector<uint16_t>{kRed565, kGreen565, kWhite565}));
+    EXPECT_EQ(PixelsAt(background, {{12, 1}, {13, 1}}), (std::vector<uint16_t>{kGreen565, kWhite565}));
 }
 
 TEST_F(DirtyRects, OnePassFreesEveryOneShotAndKeepsTheRest) {
@@ -104,8 +99,7 @@ TEST_F(DirtyRects, OnePassFreesEveryOneShotAndKeepsTheRest) {
 
 TEST_F(DirtyRects, AddRectRefreshesTheBackgroundFromTheBackdrop) {
     manager.AddRect(1, 1, 2, 2);
-    EXPECT_EQ(PixelAt(background, 1, 1), kWhite565);
-    EXPECT_EQ(PixelAt(background, 3, 3), kGreen565);
+    EXPECT_EQ(PixelsAt(background, {{1, 1}, {3, 3}}), (std::vector<uint16_t>{kWhite565, kGreen565}));
     manager.Restore(target);
     EXPECT_EQ(PixelAt(target, 2, 2), kWhite565);
     manager.SetBackground(nullptr);

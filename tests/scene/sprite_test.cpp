@@ -135,10 +135,8 @@ TEST_F(SpriteTest, CentredSpriteIsDrawnFromHalfItsSizeBackAndReportsThatArea) {
     sprite.x = 10.0f;
     sprite.y = 10.7f;
     sprite.Draw(target.get());
-    EXPECT_EQ(PixelAt(target.get(), 7, 9), kWhite565);
-    EXPECT_EQ(PixelAt(target.get(), 8, 9), kRed565);
-    EXPECT_EQ(PixelAt(target.get(), 12, 11), kRed565);
-    EXPECT_EQ(PixelAt(target.get(), 13, 9), kWhite565);
+    EXPECT_EQ(PixelsAt(target.get(), {{7, 9}, {8, 9}, {12, 11}, {13, 9}}),
+              (std::vector<uint16_t>{kWhite565, kRed565, kRed565, kWhite565}));
     EXPECT_EQ(Reported(), (Rects{{8, 9, 5, 3}}));  // 10.7 - 1 = 9.7, truncated
     EXPECT_EQ(g_DirtyRects.lists[g_DirtyRects.page]->Get(0)->flags, DirtyRect::kOneShot | DirtyRect::kFromBackground);
 }
@@ -174,13 +172,12 @@ TEST_F(SpriteTest, DrawPartBlitsTheBlockAtTheGivenPlaceAndReportsIt) {
     sprite.AddFrame(picture);
     sprite.SetCentred(1);  // no effect on parts
     sprite.DrawPart(2, 2, 2, 2, target.get(), 30, 31);
-    EXPECT_EQ(PixelAt(target.get(), 31, 31), kGreen565);
-    EXPECT_EQ(PixelAt(target.get(), 30, 32), kRed565);
-    EXPECT_EQ(PixelAt(target.get(), 32, 31), kWhite565);
+    EXPECT_EQ(PixelsAt(target.get(), {{31, 31}, {30, 32}, {32, 31}}),
+              (std::vector<uint16_t>{kGreen565, kRed565, kWhite565}));
     EXPECT_EQ(Reported(), (Rects{{30, 31, 2, 2}}));
 }
 
-TEST_F(SpriteTest, StripCutsCountFramesAndKeepsTheWholeStripSizeUntilSplit) {
+TEST_F(SpriteTest, LoadingCutsStripsAndSheetsAndRefusesWhatWouldDivideByZero) {
     OpenDisplay();  // frames are cut into display surfaces
     WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, 255, 0, 0);
     EXPECT_EQ(sprite.LoadStrip("strip.bmp", 3, 0), 3);
@@ -193,24 +190,22 @@ TEST_F(SpriteTest, StripCutsCountFramesAndKeepsTheWholeStripSizeUntilSplit) {
     Sprite stacked;
     EXPECT_EQ(stacked.LoadStrip("strip.bmp", 2, 1), 2);
     EXPECT_EQ(stacked.frames->Get(0)->Height(), 5);
-}
 
-TEST_F(SpriteTest, LoadingRefusesSizesThatWouldDivideByZeroAndNamesAMissingFile) {
-    OpenDisplay();
-    WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, 255, 0, 0);
-    EXPECT_EQ(sprite.LoadStrip("strip.bmp", 0, 0), 0);
-    EXPECT_EQ(sprite.LoadStrip("strip.bmp", -2, 1), 0);
-    EXPECT_EQ(sprite.LoadStrip("strip.bmp", 31, 0), 0);  // cells 0 pixels wide
-    EXPECT_EQ(sprite.LoadSheet("strip.bmp", 0, 5), 0);
-    EXPECT_EQ(sprite.LoadSheet("strip.bmp", 5, 0), 0);
-    EXPECT_EQ(sprite.LoadStrip("gone.bmp", 2, 0), 0);
-    EXPECT_EQ(sprite.LoadFrame("gone.bmp"), 1);
+    // Sizes that would divide by zero and missing files add nothing; a
+    // missing frame file is named in a message box.
+    Sprite refused;
+    EXPECT_EQ(refused.LoadStrip("strip.bmp", 0, 0), 0);
+    EXPECT_EQ(refused.LoadStrip("strip.bmp", -2, 1), 0);
+    EXPECT_EQ(refused.LoadStrip("strip.bmp", 31, 0), 0);  // cells 0 pixels wide
+    EXPECT_EQ(refused.LoadSheet("strip.bmp", 0, 5), 0);
+    EXPECT_EQ(refused.LoadSheet("strip.bmp", 5, 0), 0);
+    EXPECT_EQ(refused.LoadStrip("gone.bmp", 2, 0), 0);
+    EXPECT_EQ(refused.LoadFrame("gone.bmp"), 1);
     EXPECT_EQ(plat::HeadlessDisplay().LastError(), "gone.bmp");
-    EXPECT_EQ(sprite.frames->Count(), 0);
+    EXPECT_EQ(refused.frames->Count(), 0);
 
-    EXPECT_EQ(sprite.LoadSheet("strip.bmp", 10, 5), 6);
-    EXPECT_EQ(sprite.width, 10);
-    EXPECT_EQ(sprite.height, 5);
+    EXPECT_EQ(refused.LoadSheet("strip.bmp", 10, 5), 6);
+    EXPECT_EQ(std::make_pair(refused.width, refused.height), std::make_pair(10, 5));
     Sprite single;
     EXPECT_EQ(single.LoadFrame("strip.bmp"), 1);
     EXPECT_EQ(single.frames->Count(), 1);
