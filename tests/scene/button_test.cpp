@@ -127,8 +127,7 @@ TEST_F(ButtonTest, DrawStretchesTheFrameToTheRectangleAndReportsItWhenAsked) {
     drawn.SetOffset(10, 20);
     drawn.SetMarkDirty(1);
     drawn.Draw(target.get());
-    EXPECT_EQ(PixelAt(target.get(), 17, 27), kRed565);
-    EXPECT_EQ(PixelAt(target.get(), 18, 27), kWhite565);
+    EXPECT_EQ(PixelsAt(target.get(), {{17, 27}, {18, 27}}), (std::vector<uint16_t>{kRed565, kWhite565}));
     PtrList<DirtyRect>& reported = *g_DirtyRects.lists[g_DirtyRects.page];
     ASSERT_EQ(reported.Count(), 1);
     const DirtyRect& r = *reported.Get(0);
@@ -146,8 +145,7 @@ TEST_F(ButtonTest, ListSetOffsetMovesPictureAndHitRectangleOfEveryButton) {
     list.SetOffset(10, 20);
 
     first->Draw(target.get());
-    EXPECT_EQ(PixelAt(target.get(), 10, 20), kRed565);
-    EXPECT_EQ(PixelAt(target.get(), 0, 0), kWhite565);
+    EXPECT_EQ(PixelsAt(target.get(), {{10, 20}, {0, 0}}), (std::vector<uint16_t>{kRed565, kWhite565}));
     list.PollAll(41, 51, 0);
     EXPECT_EQ(list.GetHovered(), second);
     list.PollAll(12, 21, 0);

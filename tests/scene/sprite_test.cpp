@@ -4,6 +4,8 @@
 // per frame, and the removal of vanished copies.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <initializer_list>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -109,24 +111,20 @@ TEST_F(SpriteTest, StepWaitsForItsTimeAndWrapsByDirection) {
     sprite.step = 2;
     sprite.SetFrameIndex(2);
     sprite.stamp = FrameTimer::Now();
-    EXPECT_EQ(sprite.Step(), 0);  // not yet due
-
-    plat::HeadlessClock().Advance(10);
-    EXPECT_EQ(sprite.Step(), 1);  // 2 + 2 is past the end, no wrap: stays
-    EXPECT_EQ(sprite.GetFrame(), 2);
+    // Each row: ms to advance, then what Step returns and the frame after it.
+    auto steps = [&](std::initializer_list<std::array<int, 3>> rows) {
+        for (auto [ms, stepped, frame] : rows) {
+            plat::HeadlessClock().Advance(ms);
+            const int result = sprite.Step();
+            EXPECT_EQ(std::make_pair(result, sprite.GetFrame()), std::make_pair(stepped, frame)) << ms;
+        }
+    };
+    steps({{0, 0, 2}, {10, 1, 2}});  // not yet due; then 2 + 2 is past the end, no wrap: stays
     EXPECT_EQ(sprite.stamp, FrameTimer::Now() + 50);
-
     sprite.wrap = 1;
-    plat::HeadlessClock().Advance(50);
-    EXPECT_EQ(sprite.Step(), 0);  // exactly at the next step's time
-    plat::HeadlessClock().Advance(10);
-    EXPECT_EQ(sprite.Step(), 1);
-    EXPECT_EQ(sprite.GetFrame(), 3);  // wrapped to the last frame, not to 0
-
+    steps({{50, 0, 2}, {10, 1, 3}});  // exactly at its time: not yet; then wrapped to the last frame, not 0
     sprite.step = 1;
-    plat::HeadlessClock().Advance(60);
-    EXPECT_EQ(sprite.Step(), 1);
-    EXPECT_EQ(sprite.GetFrame(), 0);
+    steps({{60, 1, 0}});
 }
 
 TEST_F(SpriteTest, CentredSpriteIsDrawnFromHalfItsSizeBackAndReportsThatArea) {
@@ -223,8 +221,7 @@ TEST_F(SpriteTest, PoolCopySharesTheTemplatesFramesAndStartsAtTheRangesStart) {
     EXPECT_EQ(copy->frames->Get(1), templateSprite.frames->Get(1));
     EXPECT_EQ(copy->sharesFrames, 1);
     EXPECT_EQ(copy->stamp, FrameTimer::Now());
-    EXPECT_EQ(templateSprite.frame, 1);
-    EXPECT_EQ(copy->frame, 1);
+    EXPECT_EQ(std::make_pair(templateSprite.frame, copy->frame), std::make_pair(1, 1));
     EXPECT_EQ(g_SpritePool.Find("bonus"), copy);
     EXPECT_EQ(g_SpritePool.Find("Bonus"), nullptr);
 
@@ -257,8 +254,7 @@ TEST_F(SpriteTest, PoolVanishedCopiesAreRemovedAtTheEndOfTheirLastUpdate) {
     g_SpritePool.Create(&looping);
 
     PoolFrame();
-    EXPECT_EQ(PixelAt(target.get(), 0, 0), kGreen565);
-    EXPECT_EQ(PixelAt(target.get(), 10, 0), kGreen565);
+    EXPECT_EQ(PixelsAt(target.get(), {{0, 0}, {10, 0}}), (std::vector<uint16_t>{kGreen565, kGreen565}));
     EXPECT_EQ(g_SpritePool.sprites->Count(), 3);
 
     PoolFrame();
