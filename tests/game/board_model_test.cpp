@@ -117,6 +117,7 @@ TEST(BoardMaps, BytesAreSignedFramesAndNegativeOnesAreSea) {
 }
 
 TEST(BoardMaps, ClearCellsResetsOnlyTheMapInPlay) {
+    auto fields = [](const Cell& c) { return std::make_tuple(c.state, c.kind, c.dirty, c.island); };
     Board board;
     board.mapIndex = 2;
     board.SelectMap();
@@ -126,12 +127,9 @@ TEST(BoardMaps, ClearCellsResetsOnlyTheMapInPlay) {
     board.roundCleared = 1;
     board.lastCell = 50;
     board.ClearCells();
-    EXPECT_EQ(board.cells[50].state, CellState::kHidden);
-    EXPECT_EQ(board.cells[50].kind, 0);
-    EXPECT_EQ(board.cells[50].dirty, 0);  // hidden sea is not drawn
-    EXPECT_EQ(board.cells[51].dirty, 1);  // land always is
-    EXPECT_EQ(board.cells[51].island, 4);
-    EXPECT_EQ(board.roundCleared, 0);
-    EXPECT_EQ(board.lastCell, -1);
+    // Hidden sea is not drawn; land always is.
+    EXPECT_EQ(fields(board.cells[50]), std::make_tuple(CellState::kHidden, 0, 0, -1));
+    EXPECT_EQ(fields(board.cells[51]), std::make_tuple(CellState::kHidden, 0, 1, 4));
+    EXPECT_EQ(std::make_pair(int{board.roundCleared}, board.lastCell), std::make_pair(0, -1));
     EXPECT_EQ(board.maps[0][50].kind, 3);
 }
