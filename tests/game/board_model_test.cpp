@@ -1,18 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "game/board.h"
-#include "hex_distance.h"
 #include "temp_dir.h"
 
 namespace {
 
 constexpr int At(int col, int row) { return Board::Index(col, row); }
 constexpr size_t kFileBytes = static_cast<size_t>(Board::kMapCount) * Board::kCellCount;
+
+// Distance between two cells counted in steps, worked out independently of
+// the board through cube coordinates of the odd-rows-right layout.
+int HexDistance(int colA, int rowA, int colB, int rowB) {
+    auto cubeX = [](int col, int row) { return col - (row - (row & 1)) / 2; };
+    int dx = cubeX(colA, rowA) - cubeX(colB, rowB);
+    int dz = rowA - rowB;
+    return std::max({std::abs(dx), std::abs(dx + dz), std::abs(dz)});
+}
 
 std::vector<int> Ring(int col, int row, int radius) {
     std::vector<int> cells;
