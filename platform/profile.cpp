@@ -13,6 +13,49 @@
 namespace plat {
 
 namespace {
+
+// inih as Debian builds it reads a few things differently from the Windows
+// profile functions; the reader and the handler below make up for them:
+// indented lines are ordinary lines (not continuations), a ';' inside a
+// value is part of it (not a comment), and a value in matching quotes loses
+// them. Lines are cut to the parser's line length.
+constexpr char kHiddenSemicolon = '\x1F';
+
+struct LineSource {
+    std::FILE* file;
+};
+
+char* ReadLine(char* out, int size, void* stream) {
+    std::FILE* file = static_cast<LineSource*>(stream)->file;
+    std::string line;
+    int c;
+    while ((c = std::fgetc(file)) != EOF) {
+        line.push_back(static_cast<char>(c));
+        if (c == '\n') break;
+    }
+    if (line.empty()) return nullptr;
+    std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos) start = line.size();
+    line.erase(0, start);
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        if (line[i] == ';') line[i] = kHiddenSemicolon;
+    }
+    std::snprintf(out, static_cast<std::size_t>(size), "%s", line.c_str());
+    return out;
+}
+
+std::string WindowsValue(const char* raw) {
+    std::string value = raw;
+    for (char& c : value) {
+        if (c == kHiddenSemicolon) c = ';';
+    }
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
 struct Lookup {
     const char* section;
     const char* key;
@@ -24,7 +67,7 @@ int MatchEntry(void* user, const char* section, const char* name, const char* va
     auto* lookup = static_cast<Lookup*>(user);
     if (!lookup->found && strcasecmp(section, lookup->section) == 0 &&
         strcasecmp(name, lookup->key) == 0) {
-        lookup->value = value;
+        lookup->value = WindowsValue(value);
         lookup->found = true;
     }
     return 1;  // keep parsing: a malformed line later must not hide this key
@@ -36,7 +79,8 @@ uint32_t GetProfileString(const char* section, const char* key, const char* defa
     if (out == nullptr || size == 0) return 0;
     Lookup lookup{section ? section : "", key ? key : "", {}, false};
     if (std::FILE* f = OpenFile(file ? file : "", "r")) {
-        ini_parse_file(f, MatchEntry, &lookup);
+        LineSource source{f};
+        ini_parse_stream(ReadLine, &source, MatchEntry, &lookup);
         std::fclose(f);
     }
     const std::string value = lookup.found ? lookup.value : (defaultValue ? defaultValue : "");

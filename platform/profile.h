@@ -1,7 +1,9 @@
 #pragma once
 // INI profile reading with the Windows semantics the game relies on: a missing
 // file, section or key gives the default; section and key names match without
-// regard to case; the first matching key wins; the result is cut to the buffer.
+// regard to case; the first matching key wins; blanks around names and values
+// and a pair of quotes around a value are dropped; the result is cut to the
+// buffer. Lines longer than about 200 characters are cut.
 #include <cstdint>
 
 namespace plat {

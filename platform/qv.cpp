@@ -15,7 +15,6 @@
 namespace {
 
 struct QvState {
-    void* instance = nullptr;
     plat::WindowHandle window = nullptr;
     plat::DirectDraw* directDraw = nullptr;
     plat::Surface* front = nullptr;
@@ -25,8 +24,6 @@ struct QvState {
     bool mouseCreated = false;
     // Read by the frame timer's thread when the mouse is polled.
     std::atomic<bool> mouseAcquired{false};
-    bool keyboardCreated = false;
-    int32_t windowX = 0, windowY = 0;
     // Frame-rate measure: frames presented since windowStart.
     uint32_t windowStart = 0;
     int32_t framesInWindow = 0;
@@ -70,7 +67,8 @@ int CountBits(uint32_t mask) { return __builtin_popcount(mask); }
 
 }  // namespace
 
-void QVSetInstance(void* instance) { g_qv.instance = instance; }
+// The module instance only mattered to Windows' device creation.
+void QVSetInstance(void*) {}
 
 int QVInitDirectX(plat::WindowHandle window, int32_t width, int32_t height, int32_t) {
     return InitDisplay(window, width, height, true);
@@ -162,22 +160,17 @@ void QVGetMouseData(int32_t* dx, int32_t* dy, int32_t* buttons) {
     if (buttons) *buttons = b;
 }
 
-int QVInitKeyboard() {
-    g_qv.keyboardCreated = true;
-    return 1;
-}
+// Keys arrive as window messages and through plat::IsKeyDown; there is no
+// separate keyboard device to make.
+int QVInitKeyboard() { return 1; }
 
-void QVSetWindowXY(int32_t x, int32_t y) {
-    // The picture's place follows from the window's own scaling; the values
-    // are kept for whoever asks.
-    g_qv.windowX = x;
-    g_qv.windowY = y;
-}
+// The platform places the picture in the window itself (scaled, centred), so
+// the place the shell computes is not needed.
+void QVSetWindowXY(int32_t, int32_t) {}
 
 void QVFreeDirectInput() {
     g_qv.mouseCreated = false;
     g_qv.mouseAcquired = false;
-    g_qv.keyboardCreated = false;
 }
 
 void QVFreeDirectX() {
@@ -190,5 +183,5 @@ void QVFreeDirectX() {
 
 bool QVSaveFrontPage(const char* path) {
     if (g_qv.front == nullptr || path == nullptr) return false;
-    return SDL_SaveBMP(g_qv.front->Sdl(), path) == 0;
+    return g_qv.front->SaveBmp(path);
 }

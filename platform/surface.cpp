@@ -67,6 +67,8 @@ SurfaceDesc Surface::GetSurfaceDesc() const {
                        sdl_->pixels};
 }
 
+bool Surface::SaveBmp(const char* path) const { return SDL_SaveBMP(sdl_, path) == 0; }
+
 int32_t Surface::Width() const { return sdl_->w; }
 int32_t Surface::Height() const { return sdl_->h; }
 

@@ -69,6 +69,9 @@ public:
     // pointers to either keep naming the same role (page flipping).
     void SwapPixels(Surface& other);
 
+    // Writes the pixels to a BMP file; false when it cannot be written.
+    bool SaveBmp(const char* path) const;
+
     // Destroys the surface (DirectDraw's Release for a surface with one owner).
     void Release() { delete this; }
 

@@ -42,8 +42,10 @@ public:
     virtual int32_t DesktopBitsPerPixel() = 0;
     virtual bool CreateNative(Window& window) = 0;
     virtual void DestroyNative(Window& window) = 0;
-    // Title, geometry, visibility or topmost changed.
+    // Title, visibility or topmost changed.
     virtual void UpdateNative(Window& window) = 0;
+    // Position or size changed.
+    virtual void PlaceNative(Window& window) = 0;
     virtual void Focus(Window& window) = 0;
     // Gives the window a display of pages of this size; full screen takes the
     // whole screen for the picture. False when it cannot be done.

@@ -1,7 +1,5 @@
 #include "platform/window.h"
 
-#include <SDL.h>
-
 #include <atomic>
 #include <cstdio>
 #include <map>
@@ -85,6 +83,7 @@ void SetWindowTopmost(WindowHandle handle, int32_t x, int32_t y, int32_t width, 
         w.width = width;
         w.height = height;
         Video().UpdateNative(w);
+        Video().PlaceNative(w);
     });
 }
 
@@ -149,15 +148,22 @@ void CloseWindowDisplay(WindowHandle handle) {
 namespace {
 std::string g_screenshotFile;
 std::atomic<bool> g_screenshotWanted{false};
+int32_t g_screenshotsTaken = 0;
 int32_t g_frameLimit = 0;
 int32_t g_framesPresented = 0;
 
-void SaveScreenshot(Surface& page) {
-    if (SDL_SaveBMP(page.Sdl(), g_screenshotFile.c_str()) == 0) {
-        std::fprintf(stderr, "screenshot written to %s\n", g_screenshotFile.c_str());
+// Without a file given, captures are numbered in the working folder.
+void SaveScreenshot(const Surface& page) {
+    std::string path = g_screenshotFile;
+    if (path.empty()) {
+        char name[40];
+        std::snprintf(name, sizeof name, "screenshot-%03d.bmp", ++g_screenshotsTaken);
+        path = name;
+    }
+    if (page.SaveBmp(path.c_str())) {
+        std::fprintf(stderr, "screenshot written to %s\n", path.c_str());
     } else {
-        std::fprintf(stderr, "screenshot %s could not be written: %s\n", g_screenshotFile.c_str(),
-                     SDL_GetError());
+        std::fprintf(stderr, "screenshot %s could not be written\n", path.c_str());
     }
 }
 }  // namespace
@@ -175,9 +181,8 @@ void PresentPage(WindowHandle handle, Surface& page) {
     WindowRegistry::WithWindow(handle, [&](Window& w) {
         Video().Present(w, page);
         const bool lastFrame = g_frameLimit > 0 && ++g_framesPresented == g_frameLimit;
-        if (!g_screenshotFile.empty() && (g_screenshotWanted.exchange(false) || lastFrame)) {
-            SaveScreenshot(page);
-        }
+        const bool wanted = g_screenshotWanted.exchange(false);
+        if (wanted || (lastFrame && !g_screenshotFile.empty())) SaveScreenshot(page);
         if (lastFrame) PostToWindow(w, WM_CLOSE, 0, 0);
     });
 }

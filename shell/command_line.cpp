@@ -73,7 +73,7 @@ const char* CommandLineHelp() {
            "  --seed N           seed the random generator with N, to replay a game\n"
            "  --frames N         end after N frames (scripted runs, benchmarks)\n"
            "  --screenshot FILE  write the picture to FILE (BMP) on F12 and at the\n"
-           "                     last frame of --frames\n"
+           "                     last frame of --frames (F12 alone: screenshot-NNN.bmp)\n"
            "  --audio-out FILE   headless: write the mixed sound to a WAV file\n"
            "  --help             show this help\n"
            "Keys: Escape quits, F1 shows the frame rate, F12 takes a screenshot.\n";

@@ -2,21 +2,25 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
-bool g_logging = false;
-std::FILE* g_logFile = nullptr;
+bool LoggingWanted() {
+    const char* value = std::getenv("REEF_DEBUG_LOG");
+    return value != nullptr && std::strcmp(value, "1") == 0;
+}
 }  // namespace
 
-void SetDebugLogging(bool on) { g_logging = on; }
-
 void DebugLog(const char* format, ...) {
-    if (!g_logging) return;
-    if (g_logFile == nullptr) g_logFile = std::fopen("debug.log", "wb+");
-    if (g_logFile == nullptr) return;
+    static const bool logging = LoggingWanted();
+    static std::FILE* file = nullptr;
+    if (!logging) return;
+    if (file == nullptr) file = std::fopen("debug.log", "wb+");
+    if (file == nullptr) return;
     va_list args;
     va_start(args, format);
-    std::vfprintf(g_logFile, format, args);
+    std::vfprintf(file, format, args);
     va_end(args);
-    std::fflush(g_logFile);
+    std::fflush(file);
 }

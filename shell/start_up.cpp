@@ -83,5 +83,6 @@ bool StartUp(void* instance, void*, const char*, int showCommand) {
     QVInitFont(g_Shell.window);
     QVInitKeyboard();
     ShowSplash();
-    return true;
+    // Closing the window during the splash has already shut everything down.
+    return plat::IsWindow(g_Shell.window);
 }

@@ -25,7 +25,9 @@ void OnSize(uintptr_t kind, intptr_t lParam) {
     QVSetWindowXY(g_Shell.pictureOffsetX, h / 2 - g_Shell.clientHeight / 2);
 }
 
-void OnActivate(plat::WindowHandle window, uintptr_t state) {
+void OnActivate(plat::WindowHandle window, uintptr_t wParam) {
+    // The high word says whether the window is minimised; the low word is the state.
+    const uintptr_t state = static_cast<uintptr_t>(plat::LowWord(static_cast<intptr_t>(wParam)));
     if (state == plat::WA_INACTIVE) {
         plat::MciSendString("pause music", window);
         QVAcquireMouse(0);
@@ -48,6 +50,8 @@ void RunShutdownSequence() {
     QVFreeFont();
     QVFreeDirectInput();
     QVFreeDirectX();
+    g_Shell.directDraw = nullptr;
+    g_Shell.primary = g_Shell.backBuffer = nullptr;
     g_SoundManager.Exit();
     g_Shell.active = 0;
     plat::PostQuitMessage(0);
@@ -84,7 +88,7 @@ intptr_t WindowProc(plat::WindowHandle window, uint32_t message, uintptr_t wPara
             break;
         case plat::WM_SYSCOMMAND:
             // Alt alone would open the window's keyboard menu: swallow it.
-            if (wParam == plat::SC_KEYMENU) return 0;
+            if ((wParam & 0xFFF0) == plat::SC_KEYMENU) return 0;
             break;
         case plat::WM_MOUSEMOVE:
             if (g_Shell.active) {

@@ -20,6 +20,7 @@ public:
     bool CreateNative(Window& window) override;
     void DestroyNative(Window& window) override;
     void UpdateNative(Window& window) override;
+    void PlaceNative(Window&) override {}
     void Focus(Window&) override {}
     bool OpenDisplay(Window& window, int32_t width, int32_t height, bool fullscreen) override;
     void CloseDisplay(Window&) override { displayOpen_ = false; }

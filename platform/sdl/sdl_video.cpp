@@ -104,7 +104,11 @@ intptr_t MousePosition(NativeWindow& n, int32_t x, int32_t y) {
 void TranslateWindowEvent(Window& w, const SDL_WindowEvent& e) {
     switch (e.event) {
         case SDL_WINDOWEVENT_CLOSE: PostToWindow(w, WM_CLOSE, 0, 0); break;
-        case SDL_WINDOWEVENT_MOVED: PostToWindow(w, WM_MOVE, 0, MakeLParam(e.data1, e.data2)); break;
+        case SDL_WINDOWEVENT_MOVED:
+            w.x = e.data1;
+            w.y = e.data2;
+            PostToWindow(w, WM_MOVE, 0, MakeLParam(e.data1, e.data2));
+            break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_RESTORED: PostSize(w); break;
@@ -219,10 +223,14 @@ void SdlVideo::UpdateNative(Window& w) {
     NativeWindow& n = Native(w);
     SDL_SetWindowTitle(n.window, w.title.c_str());
     SDL_SetWindowAlwaysOnTop(n.window, w.topmost ? SDL_TRUE : SDL_FALSE);
-    if (!(SDL_GetWindowFlags(n.window) & SDL_WINDOW_FULLSCREEN_DESKTOP)) {
-        SDL_SetWindowPosition(n.window, w.x, w.y);
-    }
     if (w.visible) SDL_ShowWindow(n.window);
+}
+
+void SdlVideo::PlaceNative(Window& w) {
+    NativeWindow& n = Native(w);
+    if (SDL_GetWindowFlags(n.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) return;
+    SDL_SetWindowPosition(n.window, w.x, w.y);
+    SDL_SetWindowSize(n.window, w.width, w.height);
 }
 
 void SdlVideo::Focus(Window& w) { SDL_RaiseWindow(Native(w).window); }

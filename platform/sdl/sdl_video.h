@@ -18,6 +18,7 @@ public:
     bool CreateNative(Window& window) override;
     void DestroyNative(Window& window) override;
     void UpdateNative(Window& window) override;
+    void PlaceNative(Window& window) override;
     void Focus(Window& window) override;
     bool OpenDisplay(Window& window, int32_t width, int32_t height, bool fullscreen) override;
     void CloseDisplay(Window& window) override;

@@ -33,6 +33,20 @@ TEST(Profile, NamesMatchWithoutCaseAndValuesAreTrimmedAndCut) {
     EXPECT_STREQ(wide, "Ann");
 }
 
+TEST(Profile, IndentedLinesQuotesAndSemicolonsReadAsOnWindows) {
+    TempDir dir;
+    dir.Write("a.ini", "[setup]\n  w=1024\nmusic=\"Y\"\nname=Bob ;x\n; a comment=1\n");
+    char buf[32];
+    plat::GetProfileString("setup", "w", "-1", buf, sizeof buf, "a.ini");
+    EXPECT_STREQ(buf, "1024");
+    plat::GetProfileString("setup", "music", "N", buf, sizeof buf, "a.ini");
+    EXPECT_STREQ(buf, "Y");
+    plat::GetProfileString("setup", "name", "", buf, sizeof buf, "a.ini");
+    EXPECT_STREQ(buf, "Bob ;x");
+    plat::GetProfileString("setup", "; a comment", "none", buf, sizeof buf, "a.ini");
+    EXPECT_STREQ(buf, "none");
+}
+
 TEST(Profile, FirstOfRepeatedKeysWins) {
     TempDir dir;
     dir.Write("a.ini", "[s]\nk=first\nk=second\n[s]\nk=third\n");

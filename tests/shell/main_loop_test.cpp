@@ -84,9 +84,10 @@ void PressEscape(void*) {
 TEST_F(MainLoopTest, EscapeDuringTheSplashEndsTheWaitAndClosesTheWindow) {
     WriteSolidBmp(Dir().Path() / "Title/TovaliSplash.bmp", 800, 600, 0, 0, 255);
     plat::TimerId escape = plat::StartPeriodicTimer(200, PressEscape, nullptr);
-    ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
+    EXPECT_FALSE(StartUp(nullptr, nullptr, "", 0));
     plat::StopPeriodicTimer(escape);
     EXPECT_FALSE(plat::IsWindow(g_Shell.window));
+    EXPECT_EQ(g_Shell.backBuffer, nullptr);
     EXPECT_LT(plat::HeadlessDisplay().PresentCount(), 100);
     EXPECT_EQ(PumpMessages(), 1);
 }
