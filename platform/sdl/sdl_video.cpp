@@ -268,12 +268,26 @@ void SdlVideo::PumpEvents(Window& w) {
             case SDL_KEYDOWN:
             case SDL_KEYUP: TranslateKey(w, e.key); break;
             case SDL_MOUSEMOTION:
+                motionX_ += e.motion.xrel;
+                motionY_ += e.motion.yrel;
                 PostToWindow(w, WM_MOUSEMOVE, 0, MousePosition(Native(w), e.motion.x, e.motion.y));
                 break;
             case SDL_MOUSEBUTTONDOWN:
-            case SDL_MOUSEBUTTONUP: TranslateButton(w, e.button); break;
+            case SDL_MOUSEBUTTONUP:
+                NoteButton(e.button);
+                TranslateButton(w, e.button);
+                break;
             default: break;
         }
+    }
+}
+
+void SdlVideo::NoteButton(const SDL_MouseButtonEvent& e) {
+    const int32_t bit = e.button == SDL_BUTTON_LEFT ? 1 : e.button == SDL_BUTTON_RIGHT ? 2 : 0;
+    if (e.type == SDL_MOUSEBUTTONDOWN) {
+        mouseButtons_ |= bit;
+    } else {
+        mouseButtons_ &= ~bit;
     }
 }
 
@@ -319,12 +333,9 @@ bool SdlVideo::KeyDown(int virtualKey) {
 }
 
 void SdlVideo::MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) {
-    int x = 0, y = 0;
-    SDL_GetRelativeMouseState(&x, &y);
-    Uint32 sdlButtons = SDL_GetMouseState(nullptr, nullptr);
-    *dx = x;
-    *dy = y;
-    *buttons = ((sdlButtons & SDL_BUTTON_LMASK) ? 1 : 0) | ((sdlButtons & SDL_BUTTON_RMASK) ? 2 : 0);
+    *dx = motionX_.exchange(0);
+    *dy = motionY_.exchange(0);
+    *buttons = mouseButtons_.load();
 }
 
 }  // namespace plat

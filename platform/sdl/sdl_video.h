@@ -3,9 +3,12 @@
 // window keeping its aspect, SDL input turned into window messages, and
 // presentation paced to the display (or to about 120 frames a second where
 // vsync does nothing, as under a virtual display).
+#include <atomic>
 #include <chrono>
 
 #include "platform/video_driver.h"
+
+struct SDL_MouseButtonEvent;
 
 namespace plat {
 
@@ -31,7 +34,12 @@ public:
     void MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) override;
 
 private:
+    void NoteButton(const SDL_MouseButtonEvent& event);
+
     bool open_ = false;
+    // The mouse device's state, gathered from events on the window's thread
+    // and read by the frame timer's thread when the mouse is polled.
+    std::atomic<int32_t> motionX_{0}, motionY_{0}, mouseButtons_{0};
     std::chrono::steady_clock::time_point nextFrame_{};
 };
 
