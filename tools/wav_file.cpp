@@ -6,7 +6,9 @@
 #include "tools/little_endian.h"
 
 namespace {
-void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void PutTag(std::vector<uint8_t>& out, const char* tag) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
+}
 }  // namespace
 
 bool WriteWav(const std::string& path, const std::vector<int16_t>& samples, int channels, int rate) {
