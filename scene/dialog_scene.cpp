@@ -1,7 +1,6 @@
 #include "scene/dialog_scene.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "input/mouse.h"
 #include "platform/window.h"
@@ -138,13 +137,7 @@ Image* DialogScene::SelectPanelByName(const char* panelName) {
 
 Image* DialogScene::GetPanel() { return panel; }
 
-Image* DialogScene::FindPanel(const char* panelName) {
-    if (panels == nullptr || panelName == nullptr) return nullptr;
-    for (int32_t i = 0; i < panels->Count(); ++i) {
-        if (std::strcmp(panels->Get(i)->GetName(), panelName) == 0) return panels->Get(i);
-    }
-    return nullptr;
-}
+Image* DialogScene::FindPanel(const char* panelName) { return FindImageByName(panels, panelName); }
 
 Image* DialogScene::AddPanel(const char* fileName, const char* panelName) {
     auto* image = new Image();

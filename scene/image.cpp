@@ -1,6 +1,7 @@
 #include "scene/image.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "display/blit.h"
 #include "display/surface_ops.h"
@@ -60,4 +61,12 @@ void Image::SetColorKey(int32_t red, int32_t green, int32_t blue) {
 int Image::Draw(plat::Surface* destination, int32_t atX, int32_t atY) {
     if (surface == nullptr) return 0;
     return BlitAt(surface, destination, atX, atY, kKeyedBlit);
+}
+
+Image* FindImageByName(const PtrList<Image>* list, const char* name) {
+    if (list == nullptr || name == nullptr) return nullptr;
+    for (int32_t i = 0; i < list->Count(); ++i) {
+        if (std::strcmp(list->Get(i)->GetName(), name) == 0) return list->Get(i);
+    }
+    return nullptr;
 }

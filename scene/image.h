@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/surface.h"
+#include "scene/ptr_list.h"
 
 class Image {
 public:
@@ -39,3 +40,7 @@ public:
     int32_t height;
     plat::Surface* surface;
 };
+
+// The first image of the list whose name equals name exactly; null when there
+// is none, or no list or name.
+Image* FindImageByName(const PtrList<Image>* list, const char* name);

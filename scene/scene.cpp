@@ -92,13 +92,7 @@ int Scene::LoadImages(const char* iniPath) {
     }
 }
 
-Image* Scene::FindImage(const char* imageName) {
-    if (images == nullptr || imageName == nullptr) return nullptr;
-    for (int32_t i = 0; i < images->Count(); ++i) {
-        if (std::strcmp(images->Get(i)->GetName(), imageName) == 0) return images->Get(i);
-    }
-    return nullptr;
-}
+Image* Scene::FindImage(const char* imageName) { return FindImageByName(images, imageName); }
 
 Image* Scene::AddNamedImage(const char* fileName, const char* imageName) {
     auto* image = new Image();
