@@ -1,8 +1,9 @@
 #pragma once
 // The multimedia command-string interface through which the game plays an MP3
-// file as music: "open <file> alias <name>", "play <name> [notify]", "pause",
-// "resume", "close". When a play with notify ends, the notify window receives
-// MM_MCINOTIFY.
+// file as music: "open <file> alias <name>", "play <name> [notify]",
+// "pause <name>", "resume <name>", "close <name>". When a play with notify runs
+// to its end, the notify window receives MM_MCINOTIFY. The sound device must
+// be open (the sound library opens it) for a file to open.
 #include <string>
 #include <vector>
 

@@ -12,6 +12,7 @@ namespace plat {
 
 namespace {
 std::atomic<bool> g_deviceExists{false};
+std::atomic<SoundDevice*> g_openDevice{nullptr};
 
 constexpr uint32_t kMinBufferBytes = 4;
 constexpr uint32_t kMaxBufferBytes = 0x0FFFFFFF;
@@ -244,10 +245,14 @@ SoundResult CreateSoundDevice(SoundDevice** device) {
         return kSoundErrNoDriver;
     }
     *device = new SoundDevice;
+    g_openDevice.store(*device);
     return kSoundOk;
 }
 
+SoundDevice* OpenSoundDevice() { return g_openDevice.load(); }
+
 void SoundDevice::Release() {
+    g_openDevice.store(nullptr);
     delete this;
     g_deviceExists.store(false);
 }

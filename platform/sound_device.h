@@ -197,5 +197,8 @@ private:
 
 // Opens the current backend's audio output; one device at a time.
 SoundResult CreateSoundDevice(SoundDevice** device);
+// The device that is open, for other players of sound (the MP3 music) to
+// make their buffers on; null when there is none.
+SoundDevice* OpenSoundDevice();
 
 }  // namespace plat

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libinih-dev
+  libsdl2-dev libinih-dev libmpg123-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libpng-dev fonts-dejavu-core
 )
