@@ -106,7 +106,11 @@ uint32_t Mp3Player::WatchForEnd(void* argument) {
     for (;;) {
         WaitForAnyEvent(1, &player->stopped_);
         if (player->closing_) return 0;
-        if (player->paused_) continue;
+        // A pause stops the buffer too; by the time that stop is seen here
+        // the music may already be playing again.
+        uint32_t status = 0;
+        player->buffer_->GetStatus(&status);
+        if (player->paused_ || (status & kStatusPlaying) != 0) continue;
         // Played to the end: tell the window once.
         if (WindowHandle window = player->notifyWindow_.exchange(nullptr)) {
             PostMessage(window, MM_MCINOTIFY, kNotifySuccessful, 0);
@@ -115,16 +119,17 @@ uint32_t Mp3Player::WatchForEnd(void* argument) {
 }
 
 void Mp3Player::Close() {
+    // The watcher looks at the buffer: stop it before the buffer goes.
     closing_ = true;
-    if (buffer_ != nullptr) {
-        buffer_->QueryNotify()->SetNotificationPositions(0, nullptr);
-        buffer_->Release();
-        buffer_ = nullptr;
-    }
     if (watcher_ != nullptr) {
         SignalEvent(stopped_);
         JoinThread(watcher_);
         watcher_ = nullptr;
+    }
+    if (buffer_ != nullptr) {
+        buffer_->QueryNotify()->SetNotificationPositions(0, nullptr);
+        buffer_->Release();
+        buffer_ = nullptr;
     }
     if (stopped_ != nullptr) CloseEvent(stopped_);
     stopped_ = nullptr;
