@@ -47,27 +47,12 @@ TextPainter::~TextPainter() {
     FT_Done_FreeType(faces_->library);
 }
 
-int TextPainter::Measure(const TextStyle& style, const std::string& text) {
-    FT_Face face = faces_->Use(style);
-    long width = 0;
-    FT_UInt previous = 0;
-    for (size_t i = 0; i < text.size();) {
-        FT_UInt glyph = FT_Get_Char_Index(face, NextCodePoint(text, i));
-        if (previous && FT_HAS_KERNING(face)) {
-            FT_Vector kern;
-            FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern);
-            width += kern.x;
-        }
-        if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT) == 0) width += face->glyph->advance.x;
-        previous = glyph;
-    }
-    return static_cast<int>((width + 63) >> 6) + 2 * style.outline;
-}
-
-void TextPainter::DrawRun(Canvas& canvas, const TextStyle& style, const std::string& text, int x, int baseline,
-                          Rgb color) {
-    FT_Face face = faces_->Use(style);
-    long pen = static_cast<long>(x) << 6;
+namespace {
+// Walks the glyphs of text from pen (26.6 fixed point) with kerning, loading
+// each with loadFlags; visit(slot, pen) sees every glyph that loads, before
+// its advance is added. Returns the pen after the last glyph.
+template <typename Visit>
+long WalkGlyphs(FT_Face face, const std::string& text, long pen, FT_Int32 loadFlags, Visit visit) {
     FT_UInt previous = 0;
     for (size_t i = 0; i < text.size();) {
         FT_UInt glyph = FT_Get_Char_Index(face, NextCodePoint(text, i));
@@ -77,18 +62,32 @@ void TextPainter::DrawRun(Canvas& canvas, const TextStyle& style, const std::str
             pen += kern.x;
         }
         previous = glyph;
-        if (FT_Load_Glyph(face, glyph, FT_LOAD_RENDER)) continue;
-        const FT_GlyphSlot slot = face->glyph;
-        const FT_Bitmap& bitmap = slot->bitmap;
-        const int left = static_cast<int>(pen >> 6) + slot->bitmap_left;
-        const int top = baseline - slot->bitmap_top;
-        for (unsigned row = 0; row < bitmap.rows; ++row)
-            for (unsigned col = 0; col < bitmap.width; ++col) {
-                unsigned char cover = bitmap.buffer[row * bitmap.pitch + col];
-                if (cover) canvas.Blend(left + col, top + row, color, cover / 255.0f);
-            }
-        pen += slot->advance.x;
+        if (FT_Load_Glyph(face, glyph, loadFlags)) continue;
+        visit(face->glyph, pen);
+        pen += face->glyph->advance.x;
     }
+    return pen;
+}
+}  // namespace
+
+int TextPainter::Measure(const TextStyle& style, const std::string& text) {
+    const long width = WalkGlyphs(faces_->Use(style), text, 0, FT_LOAD_DEFAULT, [](FT_GlyphSlot, long) {});
+    return static_cast<int>((width + 63) >> 6) + 2 * style.outline;
+}
+
+void TextPainter::DrawRun(Canvas& canvas, const TextStyle& style, const std::string& text, int x, int baseline,
+                          Rgb color) {
+    WalkGlyphs(faces_->Use(style), text, static_cast<long>(x) << 6, FT_LOAD_RENDER,
+               [&](FT_GlyphSlot slot, long pen) {
+                   const FT_Bitmap& bitmap = slot->bitmap;
+                   const int left = static_cast<int>(pen >> 6) + slot->bitmap_left;
+                   const int top = baseline - slot->bitmap_top;
+                   for (unsigned row = 0; row < bitmap.rows; ++row)
+                       for (unsigned col = 0; col < bitmap.width; ++col) {
+                           unsigned char cover = bitmap.buffer[row * bitmap.pitch + col];
+                           if (cover) canvas.Blend(left + col, top + row, color, cover / 255.0f);
+                       }
+               });
 }
 
 void TextPainter::Draw(Canvas& canvas, const TextStyle& style, const std::string& text, int x, int baseline) {
