@@ -34,12 +34,13 @@ Mixer::~Mixer() {
     for (MixVoice* voice : voices_) SDL_FreeAudioStream(voice->stream);
 }
 
-SDL_AudioStream* Mixer::MakeStream(const MixVoice& voice) const {
+SDL_AudioStream* Mixer::MakeStream(const MixVoice& voice, uint32_t frequency,
+                                   const PcmFormat& output) {
     SDL_AudioFormat source = voice.format.bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
     SDL_AudioStream* stream =
         SDL_NewAudioStream(source, static_cast<Uint8>(voice.format.channels),
-                           static_cast<int>(voice.frequency), AUDIO_S16SYS,
-                           static_cast<Uint8>(output_.channels), static_cast<int>(output_.rate));
+                           static_cast<int>(frequency), AUDIO_S16SYS,
+                           static_cast<Uint8>(output.channels), static_cast<int>(output.rate));
     if (stream == nullptr) return nullptr;
     // One feed's worth passed through now grows the converter's work buffers
     // here rather than in the audio callback.
@@ -56,7 +57,7 @@ bool Mixer::SetOutputFormat(const PcmFormat& format) {
     output_.bits = 16;
     bool allConverted = true;
     for (MixVoice* voice : voices_) {
-        SDL_AudioStream* stream = MakeStream(*voice);
+        SDL_AudioStream* stream = MakeStream(*voice, voice->frequency, output_);
         if (stream == nullptr) {
             allConverted = false;
             continue;
@@ -75,19 +76,38 @@ PcmFormat Mixer::OutputFormat() {
 bool Mixer::AddVoice(MixVoice* voice) {
     if (voice->format.bits != 8 && voice->format.bits != 16) return false;
     if (voice->frequency == 0) voice->frequency = voice->format.rate;
-    std::lock_guard lock(mutex_);
-    voice->stream = MakeStream(*voice);
-    if (voice->stream == nullptr) return false;
+    std::unique_lock<std::mutex> lock;
+    SDL_AudioStream* stream = MakeStreamThenLock(*voice, voice->frequency, lock);
+    if (stream == nullptr) return false;
+    voice->stream = stream;
     voices_.push_back(voice);
     return true;
 }
 
+SDL_AudioStream* Mixer::MakeStreamThenLock(const MixVoice& voice, uint32_t frequency,
+                                           std::unique_lock<std::mutex>& lock) {
+    for (;;) {
+        const PcmFormat output = OutputFormat();
+        SDL_AudioStream* stream = MakeStream(voice, frequency, output);
+        if (stream == nullptr) return nullptr;
+        lock = std::unique_lock(mutex_);
+        if (output_ == output) return stream;
+        // The output format changed meanwhile: make the converter again.
+        lock.unlock();
+        SDL_FreeAudioStream(stream);
+    }
+}
+
 void Mixer::RemoveVoice(MixVoice* voice) {
-    std::lock_guard lock(mutex_);
-    StopLocked(*voice);
-    voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
-    SDL_FreeAudioStream(voice->stream);
-    voice->stream = nullptr;
+    SDL_AudioStream* stream = nullptr;
+    {
+        std::lock_guard lock(mutex_);
+        StopLocked(*voice);
+        voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
+        stream = voice->stream;
+        voice->stream = nullptr;
+    }
+    SDL_FreeAudioStream(stream);
 }
 
 void Mixer::Play(MixVoice& voice, bool looping) {
@@ -140,16 +160,14 @@ void Mixer::SetGains(MixVoice& voice, float left, float right) {
 }
 
 bool Mixer::SetFrequency(MixVoice& voice, uint32_t frequency) {
-    std::lock_guard lock(mutex_);
-    uint32_t previous = voice.frequency;
-    voice.frequency = frequency == 0 ? voice.format.rate : frequency;
-    SDL_AudioStream* stream = MakeStream(voice);
-    if (stream == nullptr) {
-        voice.frequency = previous;
-        return false;
-    }
-    SDL_FreeAudioStream(voice.stream);
-    voice.stream = stream;
+    const uint32_t wanted = frequency == 0 ? voice.format.rate : frequency;
+    std::unique_lock<std::mutex> lock;
+    SDL_AudioStream* stream = MakeStreamThenLock(voice, wanted, lock);
+    if (stream == nullptr) return false;
+    std::swap(voice.stream, stream);
+    voice.frequency = wanted;
+    lock.unlock();
+    SDL_FreeAudioStream(stream);  // the old converter, freed outside the lock
     return true;
 }
 

@@ -22,6 +22,7 @@ struct PcmFormat {
     uint16_t channels = 2;
     uint16_t bits = 16;
     uint32_t FrameBytes() const { return channels * bits / 8u; }
+    bool operator==(const PcmFormat&) const = default;
 };
 
 // One secondary buffer as the mixer sees it. The fields are guarded by the
@@ -79,7 +80,14 @@ public:
 
 private:
     static constexpr uint32_t kBlockFrames = 1024;
-    SDL_AudioStream* MakeStream(const MixVoice& voice) const;
+    // A converter from the voice's data at frequency to output; made without
+    // the mutex, so the audio callback never waits for an allocation.
+    static SDL_AudioStream* MakeStream(const MixVoice& voice, uint32_t frequency,
+                                       const PcmFormat& output);
+    // MakeStream for the current output format; returns (with lock held) a
+    // converter that matches it, or null (lock not held) when none can be made.
+    SDL_AudioStream* MakeStreamThenLock(const MixVoice& voice, uint32_t frequency,
+                                        std::unique_lock<std::mutex>& lock);
     void StopLocked(MixVoice& voice);
     void Feed(MixVoice& voice);
     void MixInto(MixVoice& voice, uint32_t frames);

@@ -21,7 +21,7 @@ struct DecodedSound {
 bool Decode(const std::string& path, DecodedSound* out) {
     mpg123_handle* handle = mpg123_new(nullptr, nullptr);
     if (handle == nullptr) return false;
-    bool ok = mpg123_open(handle, ResolvePath(path).c_str()) == MPG123_OK;
+    bool ok = mpg123_open(handle, path.c_str()) == MPG123_OK;
     int encoding = 0;
     if (ok) ok = mpg123_getformat(handle, &out->rate, &out->channels, &encoding) == MPG123_OK;
     if (ok) {
@@ -43,15 +43,36 @@ bool Decode(const std::string& path, DecodedSound* out) {
     return ok && frame > 0 && out->pcm.size() >= frame;
 }
 
+// The music is closed, opened and played again at every loop: decoding it once
+// keeps those loops from stalling the game. GUI thread only.
+const DecodedSound* DecodeOnce(const std::string& path) {
+    static std::string decodedPath;
+    static DecodedSound decoded;
+    if (path != decodedPath) {
+        DecodedSound fresh;
+        if (!Decode(path, &fresh)) return nullptr;
+        decoded = std::move(fresh);
+        decodedPath = path;
+    }
+    return &decoded;
+}
+
 }  // namespace
 
 Mp3Player::~Mp3Player() { Close(); }
 
+bool Mp3Player::Usable() const {
+    return buffer_ != nullptr && generation_ == SoundDeviceGeneration();
+}
+
 bool Mp3Player::Open(const std::string& path) {
     Close();
     SoundDevice* device = OpenSoundDevice();
-    DecodedSound sound;
-    if (device == nullptr || !Decode(path, &sound)) return false;
+    if (device == nullptr) return false;
+    const DecodedSound* decoded = DecodeOnce(ResolvePath(path));
+    if (decoded == nullptr) return false;
+    const DecodedSound& sound = *decoded;
+    generation_ = SoundDeviceGeneration();
 
     const uint16_t blockAlign = static_cast<uint16_t>(sound.channels * 2);
     const WaveFormat format{kWaveFormatPcm, static_cast<uint16_t>(sound.channels),
@@ -83,20 +104,20 @@ bool Mp3Player::Open(const std::string& path) {
 }
 
 bool Mp3Player::Play(WindowHandle notifyWindow) {
-    if (buffer_ == nullptr) return false;
+    if (!Usable()) return false;
     notifyWindow_ = notifyWindow;
     paused_ = false;
     return !SoundFailed(buffer_->Play(0));
 }
 
 bool Mp3Player::Pause() {
-    if (buffer_ == nullptr) return false;
+    if (!Usable()) return false;
     paused_ = true;  // before the stop, so the watcher takes it for a pause
     return !SoundFailed(buffer_->Stop());
 }
 
 bool Mp3Player::Resume() {
-    if (buffer_ == nullptr || !paused_) return false;
+    if (!Usable() || !paused_) return false;
     paused_ = false;
     return !SoundFailed(buffer_->Play(0));
 }
@@ -106,6 +127,7 @@ uint32_t Mp3Player::WatchForEnd(void* argument) {
     for (;;) {
         WaitForAnyEvent(1, &player->stopped_);
         if (player->closing_) return 0;
+        if (!player->Usable()) continue;
         // A pause stops the buffer too; by the time that stop is seen here
         // the music may already be playing again.
         uint32_t status = 0;
@@ -126,11 +148,13 @@ void Mp3Player::Close() {
         JoinThread(watcher_);
         watcher_ = nullptr;
     }
-    if (buffer_ != nullptr) {
+    // A buffer whose device is gone went with the device's mixer; only its
+    // record is left, and nothing may be asked of it.
+    if (Usable()) {
         buffer_->QueryNotify()->SetNotificationPositions(0, nullptr);
         buffer_->Release();
-        buffer_ = nullptr;
     }
+    buffer_ = nullptr;
     if (stopped_ != nullptr) CloseEvent(stopped_);
     stopped_ = nullptr;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // One MP3 file played through the open sound device: decoded whole when it is
-// opened, played once from where it stands, paused and resumed; when it plays
-// to its end with a notify window, that window receives MM_MCINOTIFY.
+// first opened, played once from where it stands, paused and resumed; when it
+// plays to its end with a notify window, that window receives MM_MCINOTIFY.
+// When the sound device closes first, the player falls silent and its
+// commands fail.
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -32,9 +34,12 @@ public:
 
 private:
     static uint32_t WatchForEnd(void* player);
+    // The buffer exists and its sound device is still the one open.
+    bool Usable() const;
     void Close();
 
     SoundBuffer* buffer_ = nullptr;
+    uint32_t generation_ = 0;  // the sound device's, when the buffer was made
     EventHandle stopped_ = nullptr;
     ThreadHandle watcher_ = nullptr;
     std::atomic<WindowHandle> notifyWindow_{nullptr};

@@ -13,6 +13,7 @@ namespace plat {
 namespace {
 std::atomic<bool> g_deviceExists{false};
 std::atomic<SoundDevice*> g_openDevice{nullptr};
+std::atomic<uint32_t> g_deviceGeneration{0};
 
 constexpr uint32_t kMinBufferBytes = 4;
 constexpr uint32_t kMaxBufferBytes = 0x0FFFFFFF;
@@ -192,13 +193,15 @@ SoundResult SoundBuffer::SetFormat(const WaveFormat* format) {
     if (!IsPrimary()) return kSoundErrInvalidCall;
     if (!ValidPcmFormat(format)) return kSoundErrInvalidParam;
     device_.primaryFormat_ = *format;
-    if (!device_.mixer_->SetOutputFormat(ToPcm(*format))) return kSoundErrGeneric;
-    if (device_.output_ != nullptr) {
-        // The output runs at the mix format: reopen it at the new one.
-        device_.StopOutput();
-        return device_.StartOutput();
+    // The output runs at the mix format and sizes its blocks by it: stop it
+    // before the format changes, and reopen it at the new one.
+    const bool running = device_.output_ != nullptr;
+    if (running) device_.StopOutput();
+    if (!device_.mixer_->SetOutputFormat(ToPcm(*format))) {
+        if (running) device_.StartOutput();
+        return kSoundErrGeneric;
     }
-    return kSoundOk;
+    return running ? device_.StartOutput() : kSoundOk;
 }
 
 SoundResult SoundBuffer::GetFormat(WaveFormat* format) {
@@ -246,13 +249,17 @@ SoundResult CreateSoundDevice(SoundDevice** device) {
     }
     *device = new SoundDevice;
     g_openDevice.store(*device);
+    ++g_deviceGeneration;
     return kSoundOk;
 }
 
 SoundDevice* OpenSoundDevice() { return g_openDevice.load(); }
 
+uint32_t SoundDeviceGeneration() { return g_deviceGeneration.load(); }
+
 void SoundDevice::Release() {
     g_openDevice.store(nullptr);
+    ++g_deviceGeneration;
     delete this;
     g_deviceExists.store(false);
 }

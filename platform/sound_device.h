@@ -200,5 +200,8 @@ SoundResult CreateSoundDevice(SoundDevice** device);
 // The device that is open, for other players of sound (the MP3 music) to
 // make their buffers on; null when there is none.
 SoundDevice* OpenSoundDevice();
+// Counts the devices opened so far: a buffer made while it read n belongs to
+// a device that is gone once it reads anything else.
+uint32_t SoundDeviceGeneration();
 
 }  // namespace plat

@@ -73,7 +73,8 @@ int SNDSample::IsWavFile(plat::FileHandle file) {
         unsigned char loop[kSampleLoopBytes];
         if (ReadExactly(file, sampler, sizeof sampler) && Le32(sampler + 28) != 0 &&
             ReadExactly(file, loop, sizeof loop)) {
-            // Loop points are in sample frames of one channel's width.
+            // The sampler chunk's loop points become byte offsets by this
+            // format's rule: shifted left by the bytes per sample.
             const int shift = m_nBitsPerSample / 8;
             m_nLoopStart = static_cast<int32_t>(Le32(loop + 8) << shift);
             m_nLoopEnd = static_cast<int32_t>(Le32(loop + 12) << shift);
@@ -108,7 +109,8 @@ int SNDSample::AllocDSBuffer(uint32_t bytes) {
     format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
     plat::BufferDesc desc{};
     desc.dwSize = sizeof desc;
-    // No volume, pan or frequency capability: the device may refuse those changes.
+    // No volume, pan or frequency capability: the device still honours volume,
+    // and refuses pan and frequency changes.
     desc.dwFlags = plat::kBufferStatic | plat::kBufferCtrlPositionNotify;
     desc.dwBufferBytes = bytes != 0 ? bytes : m_nDataBytes;
     desc.lpwfxFormat = &format;

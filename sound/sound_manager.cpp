@@ -12,7 +12,7 @@ constexpr uint32_t kFirstId = 10;  // 0 is the music stream's
 }
 
 void SoundManager::Init(plat::WindowHandle window, int maxSamples) {
-    soundList = new PtrList<SoundEntry>(1);
+    if (soundList == nullptr) soundList = new PtrList<SoundEntry>(1);
     g_Sound.Init(window, maxSamples);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/headless/headless_audio.h"
 
+#include <cstdio>
+
 #include "platform/headless/virtual_clock.h"
 #include "platform/mixer.h"
 
@@ -20,7 +22,9 @@ bool HeadlessAudioOutput::Start(Mixer& mixer) {
     framesMixed_ = 0;
     block_.assign((rate_ * kTickMs / 1000 + 1) * channels_, 0);
     const std::string capture = AudioCaptureFile();
-    if (!capture.empty()) capture_.Open(capture, rate_, channels_);
+    if (!capture.empty() && !capture_.Open(capture, rate_, channels_)) {
+        std::fprintf(stderr, "the sound cannot be written to %s\n", capture.c_str());
+    }
     timer_ = HeadlessClock().StartPeriodic(kTickMs, Tick, this);
     return timer_ != 0;
 }
