@@ -1,0 +1,208 @@
+// HighScoreTable: where Insert puts a score and what falls out, name fields
+// moved and cut, the file layout Save writes and Load reads back, files Load
+// refuses, and saves that fail part way leaving the old file alone.
+#include "game/high_score_table.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/high_score_write.h"
+#include "temp_dir.h"
+
+namespace {
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The names of the files in a folder, sorted.
+std::vector<std::string> Listing(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::pair<std::string, int32_t>> Contents(const HighScoreTable& table) {
+    std::vector<std::pair<std::string, int32_t>> rows;
+    for (int32_t i = 0; i < table.count; ++i) {
+        rows.emplace_back(std::string(table.entries[i].name, strnlen(table.entries[i].name, 256)),
+                          table.entries[i].score);
+    }
+    return rows;
+}
+
+using Rows = std::vector<std::pair<std::string, int32_t>>;
+
+class HighScoreTableTest : public ::testing::Test {
+protected:
+    void TearDown() override { g_HighScoreWrite = ::write; }
+    // A full table of 20 with names "n0".."n19" and scores 1000 down by 10.
+    static void Fill(HighScoreTable& table) {
+        table.Create(HighScoreTable::kGameEntries);
+        for (int i = 0; i < HighScoreTable::kGameEntries; ++i) {
+            table.Insert(("n" + std::to_string(i)).c_str(), 1000 - 10 * i);
+        }
+    }
+    TempDir dir;
+};
+
+TEST_F(HighScoreTableTest, ScoresGoBelowEqualOnesAndMustBeatTheLastWhenFull) {
+    HighScoreTable table;
+    EXPECT_EQ(table.TopScore(), 0);
+    EXPECT_EQ(table.Insert("x", 5), 0);  // no entries at all
+
+    table.Create(3);
+    EXPECT_EQ(table.Insert("zero", 0), 0);
+    EXPECT_EQ(table.Insert("minus", -5), 0);
+    EXPECT_EQ(table.Insert("a", 10), 1);
+    EXPECT_EQ(table.Insert("b", 10), 1);
+    EXPECT_EQ(table.Insert("c", 20), 1);
+    EXPECT_EQ(Contents(table), (Rows{{"c", 20}, {"a", 10}, {"b", 10}}));
+    EXPECT_EQ(table.Insert("d", 10), 0);  // ties the last place: stays out
+    EXPECT_EQ(table.Insert("e", 11), 1);  // b falls out
+    EXPECT_EQ(Contents(table), (Rows{{"c", 20}, {"e", 11}, {"a", 10}}));
+    EXPECT_EQ(table.TopScore(), 20);
+
+    // Scores compare signed: a negative entry (from a file) is beaten by 1.
+    table.entries[2].score = -1;
+    EXPECT_EQ(table.Insert("f", 1), 1);
+    EXPECT_EQ(Contents(table).back(), (std::pair<std::string, int32_t>{"f", 1}));
+
+    // Create starts over with zeroed entries.
+    table.Create(2);
+    EXPECT_EQ(Contents(table), (Rows{{"", 0}, {"", 0}}));
+    table.Free();
+    EXPECT_EQ(table.entries, nullptr);
+    EXPECT_EQ(table.count, 0);
+}
+
+TEST_F(HighScoreTableTest, NameFieldsMoveWholeAndNewNamesAreCutAndZeroFilled) {
+    HighScoreTable table;
+    table.Create(3);
+    // A foreign name filling all 256 bytes, no terminator.
+    std::memset(table.entries[0].name, 'z', 256);
+    table.entries[0].score = 50;
+    std::memset(table.entries[1].name, 'y', 256);
+    table.entries[1].score = 40;
+
+    const std::string longName(300, 'L');
+    ASSERT_EQ(table.Insert(longName.c_str(), 60), 1);
+    EXPECT_EQ(std::string(table.entries[0].name), std::string(255, 'L'));
+    EXPECT_EQ(std::string(table.entries[1].name, 256), std::string(256, 'z'));
+    EXPECT_EQ(std::string(table.entries[2].name, 256), std::string(256, 'y'));  // the empty entry fell out
+
+    // A short name over a long one leaves no old bytes behind it.
+    ASSERT_EQ(table.Insert("ab", 70), 1);
+    ASSERT_EQ(table.Insert("c", 65), 1);
+    EXPECT_EQ(std::string(table.entries[1].name, 256), "c" + std::string(255, '\0'));
+    EXPECT_EQ(table.Insert(nullptr, 80), 1);
+    EXPECT_EQ(table.entries[0].name[0], '\0');
+}
+
+TEST_F(HighScoreTableTest, SaveWritesLittleEndianCountNamesAndScoresThatLoadReadsBack) {
+    HighScoreTable table;
+    Fill(table);
+    table.entries[19].score = -2;
+    table.entries[18].score = 0x01020304;
+    ASSERT_EQ(table.Save("hiscore.dat"), 1);
+
+    const std::string bytes = ReadBytes("hiscore.dat");
+    ASSERT_EQ(bytes.size(), 5204u);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\x14\0\0\0", 4));
+    EXPECT_EQ(bytes.substr(4, 4), std::string("n0\0\0", 4));
+    EXPECT_EQ(bytes.substr(4 + 256, 4), std::string("\xE8\x03\0\0", 4));  // 1000
+    EXPECT_EQ(bytes.substr(4 + 18 * 260 + 256, 4), "\x04\x03\x02\x01");
+    EXPECT_EQ(bytes.substr(5200, 4), "\xFE\xFF\xFF\xFF");
+    EXPECT_EQ(Listing("."), std::vector<std::string>{"hiscore.dat"});  // no temporary left
+
+    HighScoreTable loaded;
+    loaded.Create(HighScoreTable::kGameEntries);
+    // File names are matched without regard to case.
+    ASSERT_EQ(loaded.Load("HISCORE.DAT"), 1);
+    EXPECT_EQ(Contents(loaded), Contents(table));
+    EXPECT_EQ(loaded.TopScore(), 1000);
+}
+
+TEST_F(HighScoreTableTest, LoadRefusesMissingWrongSizedAndShortFilesWithoutChangingTheTable) {
+    HighScoreTable saved;
+    saved.Create(3);
+    saved.Insert("best", 9);
+    ASSERT_EQ(saved.Save("three.dat"), 1);
+    const std::string bytes = ReadBytes("three.dat");
+
+    HighScoreTable table;
+    table.Create(3);
+    table.Insert("mine", 1);
+    const Rows before = Contents(table);
+    EXPECT_EQ(table.Load("missing.dat"), 0);
+    dir.Write("short.dat", bytes.substr(0, bytes.size() - 1));
+    EXPECT_EQ(table.Load("short.dat"), 0);
+    dir.Write("stub.dat", bytes.substr(0, 3));
+    EXPECT_EQ(table.Load("stub.dat"), 0);
+    EXPECT_EQ(Contents(table), before);
+
+    HighScoreTable four;
+    four.Create(4);
+    EXPECT_EQ(four.Load("three.dat"), 0);
+    EXPECT_EQ(four.TopScore(), 0);
+
+    // Bytes after the table are not looked at.
+    dir.Write("longer.dat", bytes + "extra");
+    EXPECT_EQ(table.Load("longer.dat"), 1);
+    EXPECT_EQ(Contents(table), Contents(saved));
+}
+
+// Writes at most 7 bytes a call, interrupted every other call.
+ssize_t ChoppyWrite(int fd, const void* data, size_t size) {
+    static int calls = 0;
+    if (++calls % 2 == 0) {
+        errno = EINTR;
+        return -1;
+    }
+    return ::write(fd, data, size < 7 ? size : 7);
+}
+
+// Writes the first 1000 bytes, then finds the disk full.
+ssize_t FullDiskWrite(int fd, const void* data, size_t size) {
+    static size_t total = 0;
+    if (total >= 1000) {
+        errno = ENOSPC;
+        return -1;
+    }
+    const size_t n = size < 1000 - total ? size : 1000 - total;
+    total += n;
+    return ::write(fd, data, n);
+}
+
+TEST_F(HighScoreTableTest, SaveGoesOnAfterShortWritesAndAFailedSaveKeepsTheOldFile) {
+    HighScoreTable table;
+    Fill(table);
+    std::filesystem::create_directory("Data");
+    g_HighScoreWrite = ChoppyWrite;
+    ASSERT_EQ(table.Save("data\\HiScore.dat"), 1);
+    const std::string old = ReadBytes("Data/HiScore.dat");
+    ASSERT_EQ(old.size(), 5204u);
+
+    table.Insert("newcomer", 5000);
+    g_HighScoreWrite = FullDiskWrite;
+    EXPECT_EQ(table.Save("DATA\\hiscore.DAT"), 0);
+    EXPECT_EQ(ReadBytes("Data/HiScore.dat"), old);
+    EXPECT_EQ(Listing("Data"), std::vector<std::string>{"HiScore.dat"});
+
+    g_HighScoreWrite = ::write;
+    EXPECT_EQ(table.Save("nowhere\\hiscore.dat"), 0);  // no such folder
+    EXPECT_FALSE(std::filesystem::exists("nowhere"));
+}
+
+}  // namespace
