@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/cell.h"
+#include "platform/surface.h"
 
 class SearchHost;
 class Sprite;
@@ -88,6 +89,14 @@ public:
     // Handles a click on a cell (-1 for a click outside the grid).
     void Search(int cell, SearchHost& host);
 
+    // Draws the dirty cells (every visible cell when all is set) into the
+    // background layer and clears their dirty flags. Hidden sea is never
+    // drawn: the background shows there.
+    void Redraw(bool all);
+    // Draws one cell with the given frame of its sprite (tiles for sea,
+    // islands for land); excluded cells and missing frames draw nothing.
+    void DrawCell(int cell, int32_t frame, plat::Surface* surface);
+
     int32_t score = 0;
     int32_t findValue = 100;
     int32_t findStep = 25;
@@ -104,7 +113,8 @@ public:
     int32_t lastCell = -1;
     std::array<int32_t, kKinds> found{};  // per kind: cells found this round
     std::array<int32_t, kKinds> chain{};  // per kind: cells found since the last empty search
-    Sprite* tileSprite = nullptr;         // what the board scene draws the next cell with
+    Sprite* tileSprite = nullptr;         // sea cells' frames, one per CellState
+    Sprite* islandSprite = nullptr;       // land cells' frames, one per island number
     uint32_t bonusUntil = 0;              // clock time until which the turn bonus shows
 
 private:

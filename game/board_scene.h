@@ -1,11 +1,48 @@
 #pragma once
-// The game's one scene, "treasure", on which the whole game is played.
+// The game's one scene, "treasure", on which the whole game is played. On
+// entry it loads every picture, button, sprite and sound of the game and
+// initialises the Game; each frame it runs the Game and presents; on leaving
+// it frees it all again.
+#include <cstdint>
+
+#include "game/number_sprite.h"
 #include "scene/scene.h"
+#include "scene/sprite.h"
+
+class Game;
 
 class BoardScene : public Scene {
 public:
-    BoardScene();
+    static constexpr int kTurnBonusSprites = 5;
+
+    explicit BoardScene(Game& game);
+    ~BoardScene() override;
+
+    void Enter(plat::DirectDraw* directDraw, plat::Surface* backBuffer) override;
+    void Leave() override;
+    // Messages reach the game through the mouse state instead.
+    int OnMessage(plat::WindowHandle window, uint32_t message, uintptr_t wParam,
+                  intptr_t lParam) override;
     int Run(int active) override;
+    int Present() override;
+    // Blocks for that long on the frame clock while keeping the screen alive.
+    void Pause(uint32_t milliseconds);
+
+    Sprite* tileset = nullptr;
+    Sprite* islands = nullptr;
+    Sprite* turnBonus[kTurnBonusSprites] = {};
+    NumberSprite* numbers = nullptr;
+
+private:
+    void LoadBackground();
+    void LoadButtons();
+    void LoadBoardSprites();
+    void LoadSmallImages();
+    void LoadTurnBonusSprites();
+    void LoadSounds();
+    void FreeSprites();
+
+    Game& game_;
 };
 
 extern BoardScene g_BoardScene;

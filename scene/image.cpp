@@ -59,7 +59,8 @@ void Image::SetColorKey(int32_t red, int32_t green, int32_t blue) {
 }
 
 int Image::Draw(plat::Surface* destination, int32_t atX, int32_t atY) {
-    if (surface == nullptr) return 0;
+    // A scene without a background picture hands in a null layer.
+    if (surface == nullptr || destination == nullptr) return 0;
     return BlitAt(surface, destination, atX, atY, kKeyedBlit);
 }
 

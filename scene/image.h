@@ -30,7 +30,8 @@ public:
     void SetPosition(int32_t newX, int32_t newY);
     void SetColorKey(int32_t red, int32_t green, int32_t blue);
     // Draws the whole bitmap at (x, y) with its colour key, clipped; 0 and
-    // nothing drawn without a surface, otherwise the blit's result.
+    // nothing drawn without a surface or a destination, otherwise the blit's
+    // result.
     int Draw(plat::Surface* destination, int32_t atX, int32_t atY);
 
     char name[256];

@@ -1,0 +1,25 @@
+#pragma once
+// The display flips between two pages, and a restore reported while drawing
+// one page reaches only that page. What is drawn into the background layer
+// once (board cells, a full refresh after a panel) must reach both pages, or
+// the stale page would alternate with the fresh one. While a BothPages
+// object lives, every restore is reported for both pages.
+#include "scene/dirty_rect_manager.h"
+
+class BothPages {
+public:
+    BothPages() : saved_(g_DirtyRects.bothPages) { g_DirtyRects.bothPages = 1; }
+    ~BothPages() { g_DirtyRects.bothPages = saved_; }
+    BothPages(const BothPages&) = delete;
+    BothPages& operator=(const BothPages&) = delete;
+
+private:
+    int32_t saved_;
+};
+
+// The backdrop copied over the whole background, and the whole screen
+// restored from it on both pages.
+inline void RefreshWholeScreen() {
+    BothPages both;
+    g_DirtyRects.RefreshAll();
+}

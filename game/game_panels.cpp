@@ -1,0 +1,76 @@
+// The modal panels of the game: the round and ending pictures, the
+// hall-of-fame notice and the rules page.
+#include <cstdio>
+
+#include "game/board_scene.h"
+#include "game/both_pages.h"
+#include "game/game.h"
+#include "platform/messages.h"
+#include "scene/dialog_scene.h"
+#include "scene/dirty_rect_manager.h"
+#include "shell/frame_timer.h"
+#include "shell/shell_state.h"
+
+namespace {
+constexpr int32_t kPanelX = 135, kPanelY = 153;
+constexpr int32_t kHallOfFameX = 250, kHallOfFameY = 202;
+}  // namespace
+
+void Game::RestoreBoard() {
+    RefreshWholeScreen();
+    board.Redraw(true);
+}
+
+int Game::ShowPanel(Panel which) {
+    char file[64];
+    switch (which) {
+        case kRoundPanel: std::snprintf(file, sizeof file, "round%d.bmp", board.round + 1); break;
+        case kGameOverPanel: std::snprintf(file, sizeof file, "gameover.bmp"); break;
+        case kCongratulationsPanel: std::snprintf(file, sizeof file, "congrats.bmp"); break;
+    }
+    char result[256];
+    {
+        DialogScene panel;
+        panel.AddPanel(file, nullptr);
+        panel.SetPosition(kPanelX, kPanelY);
+        // A click anywhere on the picture, or the space bar, closes it.
+        panel.AddDefaultButton();
+        panel.SetHotKey(plat::VK_SPACE);
+        if (panel.DoModal(result, nullptr) == 0) return 0;
+    }
+    RestoreBoard();
+    return 1;
+}
+
+int Game::ShowHallOfFame() {
+    PresentScene();
+    DrawHud(g_Shell.backBuffer);
+    char result[256];
+    {
+        DialogScene notice;
+        notice.AddPanel("hallfamepop.bmp", nullptr);
+        notice.SetPosition(kHallOfFameX, kHallOfFameY);
+        // No button and no key: it goes by itself.
+        notice.SetDeadline(FrameTimer::Now() + kHallOfFameMs);
+        if (notice.DoModal(result, nullptr) == 0) return 0;
+    }
+    RestoreBoard();
+    return 1;
+}
+
+int Game::ShowHelp() {
+    FrameTimer::StopCountdown();
+    PlaySound("click");
+    DialogScene rules;
+    rules.AddPanel("title\\HowToPlay.bmp", nullptr);
+    rules.AddDefaultButton();
+    // No panel has this name, so the first is shown, centred.
+    char result[256];
+    if (rules.DoModal(result, "rules") == 0) return 0;
+    {
+        BothPages both;
+        g_DirtyRects.AddRectFromEdges(rules.left, rules.top, rules.right, rules.bottom);
+    }
+    DrawHud(g_DirtyRects.GetBackground());
+    return 1;
+}

@@ -1,0 +1,215 @@
+// The game flow played through window messages on the headless shell: new
+// games, searches, rounds, the two endings, the high-score entry, the buttons
+// and the panels.
+#include <filesystem>
+#include <fstream>
+
+#include "game_fixture.h"
+#include "input/mouse.h"
+#include "shell/frame_timer.h"
+
+namespace {
+
+using GameFlowTest = GameTest;
+
+TEST_F(GameFlowTest, EnteringShowsTheIdleBoardOfTheFirstMap) {
+    EXPECT_EQ(g_Game.GetState(), GameState::Idle);
+    EXPECT_EQ(g_Game.board.mapIndex, 0);
+    EXPECT_EQ(TreasureCells().size(), 25u);
+    EXPECT_EQ(g_Game.highScores.count, 20);
+    EXPECT_EQ(Frame(), 1);
+}
+
+TEST_F(GameFlowTest, NewGameStartsFreshFromAnyState) {
+    StartGame();
+    Board& board = g_Game.board;
+    const std::vector<int> firstTreasure = TreasureCells();
+    ClickCell(firstTreasure[0]);
+    ClickCell(QuietSeaCell());
+    board.round = 4;
+    board.mapIndex = 4;
+    ASSERT_GT(board.score, 0);
+    ASSERT_EQ(board.turnsLeft, 24);
+
+    StartGame();
+    EXPECT_EQ(board.mapIndex, 0);
+    EXPECT_EQ(board.round, 0);
+    EXPECT_EQ(board.turnsLeft, 25);
+    EXPECT_EQ(board.score, 0);
+    EXPECT_EQ(board.lastCell, -1);
+    EXPECT_EQ(TreasureCells().size(), 25u);
+    EXPECT_NE(TreasureCells(), firstTreasure);
+    for (int cell : TreasureCells()) EXPECT_EQ(board.cells[cell].state, CellState::kHidden);
+}
+
+TEST_F(GameFlowTest, EachRightButtonEventAddsTwentyFiveTurnsInAnyState) {
+    StartGame();
+    Post(plat::WM_RBUTTONDOWN);
+    Frame();
+    EXPECT_EQ(g_Game.board.turnsLeft, 50);
+    Post(plat::WM_RBUTTONUP);
+    Frame();
+    EXPECT_EQ(g_Game.board.turnsLeft, 50);
+}
+
+TEST_F(GameFlowTest, RoundIsClearedOnTheLastFindAndTheNextStartsASecondLaterDoubled) {
+    StartGame();
+    const std::vector<int> treasure = TreasureCells();
+    for (size_t i = 0; i + 1 < treasure.size(); ++i) ClickCell(treasure[i]);
+    EXPECT_EQ(g_Game.GetState(), GameState::Playing);
+    ClickCell(treasure.back());
+    EXPECT_EQ(g_Game.GetState(), GameState::RoundCleared);
+    // One streak: 125 + 150 + 175 + 200 and 21 finds of 200.
+    EXPECT_EQ(g_Game.board.score, 4850);
+    EXPECT_EQ(g_Game.board.turnsLeft, 25 + 45);
+
+    const uint32_t cleared = FrameTimer::Now();
+    HoldSpace();
+    ASSERT_TRUE(RunUntil(GameState::Playing));
+    EXPECT_GE(FrameTimer::Elapsed(cleared), 1000);
+    EXPECT_LT(FrameTimer::Elapsed(cleared), 1100);
+    EXPECT_EQ(g_Game.board.round, 1);
+    EXPECT_EQ(g_Game.board.mapIndex, 1);
+    EXPECT_EQ(g_Game.board.score, 9700);
+    EXPECT_EQ(TreasureCells().size(), 25u);
+    EXPECT_EQ(g_Game.board.found, (std::array<int32_t, 5>{}));
+}
+
+TEST_F(GameFlowTest, VictoryTalliesTurnsIntoPointsAndEntersTheHighScores) {
+    StartGame();
+    g_Game.board.round = 8;
+    FindAllTreasure();
+    HoldSpace();
+    ASSERT_TRUE(RunUntil(GameState::Victory));
+    const int32_t before = g_Game.board.score;
+    const int32_t turns = g_Game.board.turnsLeft;
+    ASSERT_EQ(turns, 70);
+    const uint32_t start = FrameTimer::Now();
+    // The tally, the congratulations panel and the hall-of-fame notice all
+    // run inside one update.
+    ASSERT_TRUE(RunUntil(GameState::Idle, 200));
+    EXPECT_GE(FrameTimer::Elapsed(start), static_cast<int32_t>(turns * 100));
+    EXPECT_EQ(g_Game.board.turnsLeft, 0);
+    EXPECT_EQ(g_Game.board.score, before + 10000 * turns);
+    EXPECT_EQ(g_Game.GetLastScore(), g_Game.board.score);
+    HighScoreTable saved;
+    saved.Create(20);
+    ASSERT_EQ(saved.Load("hiscore.dat"), 1);
+    EXPECT_EQ(saved.TopScore(), g_Game.board.score);
+    EXPECT_STREQ(saved.entries[0].name, "Player1:::Y");
+}
+
+TEST_F(GameFlowTest, GameEndsWhenTheLastTurnIsSearchedAway) {
+    StartGame();
+    ClickCell(TreasureCells()[0]);
+    g_Game.board.turnsLeft = 1;
+    ClickCell(QuietSeaCell());
+    EXPECT_EQ(g_Game.GetState(), GameState::GameOver);
+    HoldSpace();
+    ASSERT_TRUE(RunUntil(GameState::Idle));
+    HighScoreTable saved;
+    saved.Create(20);
+    ASSERT_EQ(saved.Load("hiscore.dat"), 1);
+    EXPECT_EQ(saved.TopScore(), 125);
+    // A second game that scores nothing leaves the table alone.
+    StartGame();
+    g_Game.board.turnsLeft = 1;
+    ClickCell(QuietSeaCell());
+    HoldSpace();
+    ASSERT_TRUE(RunUntil(GameState::Idle));
+    saved.Load("hiscore.dat");
+    EXPECT_EQ(saved.entries[1].score, 0);
+}
+
+TEST_F(GameFlowTest, MenuWithoutALauncherGoesOnAndWithOneHandsOver) {
+    EXPECT_EQ(ClickButton("menu"), 1);
+    EXPECT_EQ(g_Game.GetState(), GameState::Idle);
+    SetLauncherDir((Dir().Path() / "shelf").c_str());
+    EXPECT_EQ(ClickButton("menu"), Game::kQuit);
+}
+
+TEST_F(GameFlowTest, ExitButtonEndsTheProgram) { EXPECT_EQ(ClickButton("exit"), Game::kQuit); }
+
+TEST_F(GameFlowTest, ASecondNewGameReadsTheMapsAndTheHighScoresAgain) {
+    StartGame();
+    const int cell = QuietSeaCell();
+    ASSERT_EQ(g_Game.board.cells[cell].island, -1);
+    // Another map file and another table, as if another program wrote them.
+    std::vector<char> maps(Board::kMapCount * Board::kCellCount, static_cast<char>(0xFF));
+    maps[cell] = 5;
+    std::filesystem::remove("islands.dat");
+    std::ofstream("islands.dat", std::ios::binary).write(maps.data(), maps.size());
+    HighScoreTable other;
+    other.Create(20);
+    other.Insert("someone", 4321);
+    ASSERT_EQ(other.Save("hiscore.dat"), 1);
+
+    StartGame();
+    EXPECT_EQ(g_Game.board.cells[cell].island, 5);
+    EXPECT_EQ(g_Game.highScores.TopScore(), 4321);
+}
+
+TEST_F(GameFlowTest, PanelClosesOnTheSpaceBarAndOnAClick) {
+    HoldSpace();
+    EXPECT_EQ(g_Game.ShowPanel(Game::kRoundPanel), 1);
+    HoldSpace(false);
+    // A click anywhere on the picture, queued before the panel opens.
+    Post(plat::WM_MOUSEMOVE, 300, 300);
+    Post(plat::WM_LBUTTONDOWN, 300, 300);
+    Post(plat::WM_LBUTTONUP, 300, 300);
+    EXPECT_EQ(g_Game.ShowPanel(Game::kGameOverPanel), 1);
+}
+
+void CloseWindow(void* window) {
+    plat::PostMessage(static_cast<plat::WindowHandle>(window), plat::WM_CLOSE, 0, 0);
+}
+
+TEST_F(GameFlowTest, ClosingTheWindowDuringAPanelEndsTheProgramCleanly) {
+    const plat::TimerId closer = plat::StartPeriodicTimer(300, CloseWindow, g_Shell.window);
+    ClickButton("newgame");
+    plat::StopPeriodicTimer(closer);
+    EXPECT_FALSE(plat::IsWindow(g_Shell.window));
+    EXPECT_EQ(g_BoardScene.buttons, nullptr);
+    EXPECT_EQ(g_Game.pointsImages, nullptr);
+}
+
+void ClickMiddle(void* window) {
+    auto* w = static_cast<plat::WindowHandle>(window);
+    const intptr_t middle = plat::MakeLParam(400, 300);
+    plat::PostMessage(w, plat::WM_MOUSEMOVE, 0, middle);
+    plat::PostMessage(w, plat::WM_LBUTTONDOWN, 0, middle);
+    plat::PostMessage(w, plat::WM_LBUTTONUP, 0, middle);
+}
+
+TEST_F(GameFlowTest, HelpShowsTheRulesUntilClicked) {
+    const uint32_t start = FrameTimer::Now();
+    const plat::TimerId clicker = plat::StartPeriodicTimer(500, ClickMiddle, g_Shell.window);
+    EXPECT_EQ(ClickButton("help"), 1);
+    plat::StopPeriodicTimer(clicker);
+    EXPECT_GE(FrameTimer::Elapsed(start), 500);
+    EXPECT_EQ(g_Game.GetState(), GameState::Idle);
+}
+
+class GameWithoutPicturesTest : public GameTest {
+protected:
+    GameWithoutPicturesTest() {
+        omitted = {"tileset.bmp", "islands.bmp", "NumberFont.bmp", "scores.bmp", "round1.bmp",
+                   "turnbonus3.bmp", "background.bmp", "hallfamepop.bmp"};
+    }
+};
+
+// Pictures that do not load leave their items out; the game still plays
+// through a round, a turn bonus, the ending and the hall of fame.
+TEST_F(GameWithoutPicturesTest, PlaysThroughAWholeGame) {
+    StartGame();
+    FindAllTreasure();
+    EXPECT_EQ(g_Game.GetState(), GameState::RoundCleared);
+    HoldSpace();
+    ASSERT_TRUE(RunUntil(GameState::Playing));
+    g_Game.board.turnsLeft = 1;
+    ClickCell(QuietSeaCell());
+    ASSERT_TRUE(RunUntil(GameState::Idle));
+    EXPECT_GT(g_Game.highScores.TopScore(), 0);
+}
+
+}  // namespace

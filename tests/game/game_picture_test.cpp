@@ -1,0 +1,167 @@
+// What the player sees of a game, read from the presented page: the status
+// numbers, the completed-kind icons, a wave's front ring, both display pages
+// after a full restore; and screenshots of the game's screens for people to
+// look at, written into the build folder.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "display/frames.h"
+#include "scene/dirty_rect_manager.h"
+#include "game_fixture.h"
+#include "shell/frame_timer.h"
+#include "surface_test_util.h"
+
+namespace {
+
+using Pixels = std::vector<uint16_t>;
+
+Pixels Copy(plat::Surface* s) {
+    Pixels pixels;
+    for (int y = 0; y < s->Height(); ++y) {
+        for (int x = 0; x < s->Width(); ++x) pixels.push_back(PixelAt(s, x, y));
+    }
+    return pixels;
+}
+
+// Whether the screen at (x, y) shows the picture's non-transparent pixels.
+bool Shows(plat::Surface* screen, int x, int y, plat::Surface* picture) {
+    for (int py = 0; py < picture->Height(); ++py) {
+        for (int px = 0; px < picture->Width(); ++px) {
+            const uint16_t expected = PixelAt(picture, px, py);
+            if (expected != kBlue565 && PixelAt(screen, x + px, y + py) != expected) return false;
+        }
+    }
+    return true;
+}
+
+class GamePictureTest : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        ASSERT_EQ(LoadFrames("NumberFont.bmp", &digits, 13, 20, nullptr), 1);
+        ASSERT_EQ(LoadFrames("tileset.bmp", &tiles, 14, 17, nullptr), 1);
+    }
+    void TearDown() override {
+        for (PtrList<plat::Surface>* list : {&digits, &tiles}) {
+            for (int i = 0; i < list->Count(); ++i) list->Get(i)->Release();
+        }
+        GameTest::TearDown();
+    }
+    static void Screenshot(const std::string& name) {
+        std::filesystem::create_directories(REEF_ARTIFACT_FOLDER);
+        Shown()->SaveBmp((std::string(REEF_ARTIFACT_FOLDER) + "/" + name).c_str());
+    }
+    PtrList<plat::Surface> digits, tiles;
+};
+
+TEST_F(GamePictureTest, StatusShowsTurnsAsThreeDigitsAndScoresRightAligned) {
+    StartGame();
+    g_Game.board.turnsLeft = 7;
+    g_Game.board.score = 1234;
+    Frames(2);
+    // Three digits of pitch 13 centred on 712.
+    EXPECT_TRUE(Shows(Shown(), 693, 165, digits.Get(0)));
+    EXPECT_TRUE(Shows(Shown(), 706, 165, digits.Get(0)));
+    EXPECT_TRUE(Shows(Shown(), 719, 165, digits.Get(7)));
+    // The score's last digit starts at 755.
+    EXPECT_TRUE(Shows(Shown(), 755, 77, digits.Get(4)));
+    EXPECT_TRUE(Shows(Shown(), 755 - 3 * 13, 77, digits.Get(1)));
+    // The round number, left-aligned.
+    EXPECT_TRUE(Shows(Shown(), 706, 370, digits.Get(1)));
+}
+
+TEST_F(GamePictureTest, CompletedKindsShowTheirIcons) {
+    StartGame();
+    g_Game.board.found = {5, 0, 5, 0, 0};
+    Frames(2);
+    Image* first = g_BoardScene.FindImage("g1.bmp");
+    Image* second = g_BoardScene.FindImage("g2.bmp");
+    Image* third = g_BoardScene.FindImage("g3.bmp");
+    ASSERT_TRUE(first && second && third);
+    EXPECT_TRUE(Shows(Shown(), 674, 225, first->GetSurface()));
+    EXPECT_FALSE(Shows(Shown(), 690, 225, second->GetSurface()));
+    EXPECT_TRUE(Shows(Shown(), 706, 225, third->GetSurface()));
+}
+
+TEST_F(GamePictureTest, WaveLeavesItsFrontRingInTheWaveColour) {
+    StartGame();
+    const int searched = QuietSeaCell();
+    ClickCell(searched);
+    Frames(2);
+    int front = 0;
+    for (int i = 0; i < Board::kCellCount; ++i) {
+        const Cell& cell = g_Game.board.cells[i];
+        if (cell.state != CellState::kWave || cell.island != -1 || Board::IsExcluded(i)) continue;
+        ++front;
+        EXPECT_EQ(PixelAt(Shown(), Board::CellX(i) + 7, Board::CellY(i) + 8),
+                  PixelAt(tiles.Get(CellState::kWave), 7, 8))
+            << "cell " << i;
+    }
+    EXPECT_GT(front, 6);
+    EXPECT_TRUE(Shows(Shown(), Board::CellX(searched), Board::CellY(searched),
+                      tiles.Get(CellState::kCurrent)));
+}
+
+TEST_F(GamePictureTest, BothPagesShowTheBoardAfterAPanelCloses) {
+    StartGame();
+    Frame();
+    const Pixels first = Copy(Shown());
+    Frame();
+    const Pixels second = Copy(Shown());
+    EXPECT_TRUE(first == second);
+    // An island cell of the first map is drawn on the page shown.
+    for (int i = 0; i < Board::kCellCount; ++i) {
+        if (!g_Game.board.IsIsland(i) || Board::IsExcluded(i)) continue;
+        EXPECT_NE(PixelAt(Shown(), Board::CellX(i) + 7, Board::CellY(i) + 8),
+                  PixelAt(g_DirtyRects.GetBackdrop(), Board::CellX(i) + 7, Board::CellY(i) + 8));
+        break;
+    }
+}
+
+// Saves the page shown once the first panel is up, then answers it. A panel
+// shows its own picture as the background while it is up.
+struct PanelShot {
+    const char* file;
+    bool taken = false;
+};
+void ScreenshotAndClose(void* data) {
+    auto* shot = static_cast<PanelShot*>(data);
+    if (shot->taken || g_DirtyRects.GetBackground() == g_BoardScene.backgroundImage->GetSurface()) {
+        return;
+    }
+    std::filesystem::create_directories(REEF_ARTIFACT_FOLDER);
+    const std::string path = std::string(REEF_ARTIFACT_FOLDER) + "/" + shot->file;
+    plat::HeadlessDisplay().LastPresented()->SaveBmp(path.c_str());
+    plat::HeadlessDisplay().SetKeyDown(plat::VK_SPACE, true);
+    shot->taken = true;
+}
+
+TEST_F(GamePictureTest, ScreenshotsOfTheGame) {
+    Frames(60);
+    Screenshot("game-idle.bmp");
+
+    PanelShot roundPanel{"game-round-panel.bmp"};
+    plat::TimerId shot = plat::StartPeriodicTimer(100, ScreenshotAndClose, &roundPanel);
+    ClickButton("newgame");
+    plat::StopPeriodicTimer(shot);
+    EXPECT_TRUE(roundPanel.taken);
+    HoldSpace(false);
+    ASSERT_EQ(g_Game.GetState(), GameState::Playing);
+
+    ClickCell(QuietSeaCell());
+    const std::vector<int> treasure = TreasureCells();
+    for (int i = 0; i < 7; ++i) ClickCell(treasure[i]);
+    Frames(3);
+    Screenshot("game-play.bmp");
+
+    g_Game.board.turnsLeft = 1;
+    ClickCell(QuietSeaCell());
+    PanelShot overPanel{"game-over-panel.bmp"};
+    shot = plat::StartPeriodicTimer(100, ScreenshotAndClose, &overPanel);
+    ASSERT_TRUE(RunUntil(GameState::Idle));
+    plat::StopPeriodicTimer(shot);
+    EXPECT_TRUE(overPanel.taken);
+}
+
+}  // namespace
