@@ -150,7 +150,9 @@ void Game::BlinkNewGameButton() {
 void Game::PlayTurn(int32_t mouseX, int32_t mouseY, int32_t mouseButtons) {
     // A new press, or any change of the word while the left button is held.
     if ((mouseButtons & kLeftButton) && mouseButtons != previousButtons) {
+        searching = true;
         board.Search(Board::CellAt(mouseX, mouseY), *this);
+        searching = false;
     }
     if (board.roundCleared) {
         state = GameState::RoundCleared;

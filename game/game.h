@@ -15,6 +15,7 @@
 #include "scene/ptr_list.h"
 
 class BoardScene;
+class DialogScene;
 
 class Game : public GameBase, public SearchHost {
 public:
@@ -75,6 +76,10 @@ public:
     PtrList<FloatingScore>* floatingScores = nullptr;
     HighScoreTable highScores;
     Board board;
+    // What the screen is busy with, for the built-in player: a search's
+    // wave is running, or a modal panel is up.
+    bool searching = false;
+    bool panelShown = false;
 
 private:
     // One state's work for this update; false when the program is closing.
@@ -88,6 +93,8 @@ private:
     // Offers the final score to the table; false when the program is closing.
     bool EnterHighScore();
     bool DeadlineReached() const;
+    // DoModal of the panel; false when the program is closing.
+    bool RunModal(DialogScene& panel, const char* panelName, char* result);
     // A whole-screen restore with every cell drawn again, after a panel.
     void RestoreBoard();
     void ReadSettings();

@@ -16,6 +16,13 @@ constexpr int32_t kPanelX = 135, kPanelY = 153;
 constexpr int32_t kHallOfFameX = 250, kHallOfFameY = 202;
 }  // namespace
 
+bool Game::RunModal(DialogScene& panel, const char* panelName, char* result) {
+    panelShown = true;
+    const int answered = panel.DoModal(result, panelName);
+    panelShown = false;
+    return answered != 0;
+}
+
 void Game::RestoreBoard() {
     RefreshWholeScreen();
     board.Redraw(true);
@@ -36,7 +43,7 @@ int Game::ShowPanel(Panel which) {
         // A click anywhere on the picture, or the space bar, closes it.
         panel.AddDefaultButton();
         panel.SetHotKey(plat::VK_SPACE);
-        if (panel.DoModal(result, nullptr) == 0) return 0;
+        if (!RunModal(panel, nullptr, result)) return 0;
     }
     RestoreBoard();
     return 1;
@@ -52,7 +59,7 @@ int Game::ShowHallOfFame() {
         notice.SetPosition(kHallOfFameX, kHallOfFameY);
         // No button and no key: it goes by itself.
         notice.SetDeadline(FrameTimer::Now() + kHallOfFameMs);
-        if (notice.DoModal(result, nullptr) == 0) return 0;
+        if (!RunModal(notice, nullptr, result)) return 0;
     }
     RestoreBoard();
     return 1;
@@ -66,7 +73,7 @@ int Game::ShowHelp() {
     rules.AddDefaultButton();
     // No panel has this name, so the first is shown, centred.
     char result[256];
-    if (rules.DoModal(result, "rules") == 0) return 0;
+    if (!RunModal(rules, "rules", result)) return 0;
     {
         BothPages both;
         g_DirtyRects.AddRectFromEdges(rules.left, rules.top, rules.right, rules.bottom);

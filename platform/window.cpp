@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include <array>
+
 #include <atomic>
 #include <cstdio>
 #include <map>
@@ -151,6 +153,12 @@ std::atomic<bool> g_screenshotWanted{false};
 int32_t g_screenshotsTaken = 0;
 int32_t g_frameLimit = 0;
 int32_t g_framesPresented = 0;
+std::atomic<int64_t> g_presentedTotal{0};
+PresentHook g_presentHook = nullptr;
+void* g_presentHookUser = nullptr;
+constexpr int kVirtualKeys = 256;
+std::array<std::atomic<bool>, kVirtualKeys> g_scriptedKeys{};
+std::atomic<bool> g_realMouseIgnored{false};
 
 // Without a file given, captures are numbered in the working folder.
 void SaveScreenshot(const Surface& page) {
@@ -177,14 +185,34 @@ void SetFrameLimit(int32_t frames) {
     g_framesPresented = 0;
 }
 
+void SetPresentHook(PresentHook hook, void* user) {
+    g_presentHook = hook;
+    g_presentHookUser = user;
+}
+
+void SetScriptedKey(int virtualKey, bool down) {
+    if (virtualKey >= 0 && virtualKey < kVirtualKeys) g_scriptedKeys[virtualKey] = down;
+}
+
+void SetRealMouseIgnored(bool ignored) { g_realMouseIgnored = ignored; }
+
+bool RealMouseIgnored() { return g_realMouseIgnored; }
+
+int64_t PresentedFrameCount() { return g_presentedTotal; }
+
 void PresentPage(WindowHandle handle, Surface& page) {
+    bool presented = false;
     WindowRegistry::WithWindow(handle, [&](Window& w) {
         Video().Present(w, page);
+        presented = true;
+        ++g_presentedTotal;
         const bool lastFrame = g_frameLimit > 0 && ++g_framesPresented == g_frameLimit;
         const bool wanted = g_screenshotWanted.exchange(false);
         if (wanted || (lastFrame && !g_screenshotFile.empty())) SaveScreenshot(page);
         if (lastFrame) PostToWindow(w, WM_CLOSE, 0, 0);
     });
+    // Outside the registry's lock: the hook posts messages to the window.
+    if (presented && g_presentHook != nullptr) g_presentHook(g_presentHookUser);
 }
 
 void WaitForInput(uint32_t ms) { Video().WaitForEvents(ms); }
@@ -211,6 +239,9 @@ int32_t GetDesktopBitsPerPixel() { return Video().DesktopBitsPerPixel(); }
 
 void GetCursorPos(int32_t* x, int32_t* y) { Video().CursorPos(x, y); }
 
-bool IsKeyDown(int virtualKey) { return Video().KeyDown(virtualKey); }
+bool IsKeyDown(int virtualKey) {
+    const bool scripted = virtualKey >= 0 && virtualKey < kVirtualKeys && g_scriptedKeys[virtualKey];
+    return scripted || Video().KeyDown(virtualKey);
+}
 
 }  // namespace plat

@@ -76,13 +76,27 @@ void SetScreenshotFile(const std::string& path);
 void RequestScreenshot();
 void SetFrameLimit(int32_t frames);
 
+// Scripted input (replays, the built-in player): a function called on the
+// presenting thread after every presented page, once the frame's time has
+// passed; null for none. Keys such a script holds down count as held for
+// IsKeyDown. While the real mouse is ignored, a window's own mouse motion and
+// buttons are dropped, so only the script moves the pointer.
+using PresentHook = void (*)(void* user);
+void SetPresentHook(PresentHook hook, void* user);
+void SetScriptedKey(int virtualKey, bool down);
+void SetRealMouseIgnored(bool ignored);
+bool RealMouseIgnored();
+// Pages presented since the program started.
+int64_t PresentedFrameCount();
+
 // Waits until input may have arrived or ms have passed (an idle loop's pause).
 void WaitForInput(uint32_t ms);
 
 int32_t GetSystemMetric(SystemMetric metric);
 int32_t GetDesktopBitsPerPixel();
 void GetCursorPos(int32_t* x, int32_t* y);
-// True while the key (a virtual-key code) is held down.
+// True while the key (a virtual-key code) is held down, on the keyboard or
+// by a script.
 bool IsKeyDown(int virtualKey);
 
 }  // namespace plat

@@ -24,6 +24,18 @@ bool TakeValue(CommandLine& line, const std::string& option, const char* value) 
         line.audioOut = value;
     } else if (option == "--screenshot") {
         line.screenshot = value;
+    } else if (option == "--record") {
+        line.record = value;
+    } else if (option == "--replay") {
+        line.replay = value;
+    } else if (option == "--report") {
+        line.report = value;
+    } else if (option == "--autoplay") {
+        if (!ParseNumber(value, 100000, &number) || number == 0) {
+            line.error = std::string("--autoplay wants a number of games from 1 to 100000, not ") + value;
+            return false;
+        }
+        line.autoplayGames = static_cast<int32_t>(number);
     } else if (option == "--seed") {
         if (!ParseNumber(value, UINT32_MAX, &number)) {
             line.error = std::string("--seed wants a whole number from 0 to 4294967295, not ") + value;
@@ -51,8 +63,12 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             line.headless = true;
         } else if (arg == "--help") {
             line.help = true;
+        } else if (arg == "--autoplay") {
+            line.autoplayGames = 1;
+        } else if (arg.rfind("--autoplay=", 0) == 0) {
+            if (!TakeValue(line, "--autoplay", arg.c_str() + std::strlen("--autoplay="))) return line;
         } else if (arg == "--seed" || arg == "--audio-out" || arg == "--screenshot" ||
-                   arg == "--frames") {
+                   arg == "--frames" || arg == "--record" || arg == "--replay" || arg == "--report") {
             if (i + 1 >= argc) {
                 line.error = arg + " needs a value";
                 return line;
@@ -62,6 +78,9 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             if (!line.launcherDir.empty()) line.launcherDir += ' ';
             line.launcherDir += arg;
         }
+    }
+    if (!line.replay.empty() && line.autoplayGames > 0) {
+        line.error = "--replay and --autoplay both feed the input: choose one";
     }
     return line;
 }
@@ -75,6 +94,10 @@ const char* CommandLineHelp() {
            "  --screenshot FILE  write the picture to FILE (BMP) on F12 and at the\n"
            "                     last frame of --frames (F12 alone: screenshot-NNN.bmp)\n"
            "  --audio-out FILE   headless: write the mixed sound to a WAV file\n"
+           "  --record FILE      write every input received to FILE, to replay it\n"
+           "  --replay FILE      feed the input recorded in FILE instead of the mouse\n"
+           "  --autoplay[=N]     let the built-in player play N games (1), then quit\n"
+           "  --report FILE      write the game's state at the end to FILE\n"
            "  --help             show this help\n"
            "Keys: Escape quits, F1 shows the frame rate, F12 takes a screenshot.\n";
 }

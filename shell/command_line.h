@@ -12,6 +12,10 @@ struct CommandLine {
     std::string audioOut;  // headless: where the mixed sound is written
     std::string screenshot;  // where F12 and the last frame of --frames are captured
     int32_t frames = 0;      // above 0: end after this many frames
+    std::string record;      // where the input received is written
+    std::string replay;      // whose input is fed to the program instead of the real mouse
+    std::string report;      // where the end-of-run report goes
+    int32_t autoplayGames = 0;  // above 0: the built-in player plays this many games
     std::string launcherDir;
     std::string error;  // empty when the line made sense
 };

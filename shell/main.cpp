@@ -9,6 +9,7 @@
 #include "platform/window.h"
 #include "shell/command_line.h"
 #include "shell/entry.h"
+#include "shell/scripted_run.h"
 #include "shell/shell_state.h"
 
 int main(int argc, char** argv) {
@@ -22,8 +23,13 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    plat::UseBackend(line.headless ? plat::Backend::Headless : plat::BackendFromEnvironment());
     std::string error;
+    if (!PrepareScriptedRun(line, &error)) {
+        std::fprintf(stderr, "reefhoard: %s\n", error.c_str());
+        return 2;
+    }
+
+    plat::UseBackend(line.headless ? plat::Backend::Headless : plat::BackendFromEnvironment());
     if (!plat::Video().Open(&error)) {
         std::fprintf(stderr, "reefhoard: no display could be opened (%s); use --headless to run without one\n",
                      error.c_str());
@@ -34,5 +40,10 @@ int main(int argc, char** argv) {
     plat::SetFrameLimit(line.frames);
     g_Shell.seedGiven = line.seedGiven;
     g_Shell.seed = line.seed;
-    return GameEntry(nullptr, line.launcherDir.c_str(), 0);
+    int status = GameEntry(nullptr, line.launcherDir.c_str(), 0);
+    if (!FinishScriptedRun(status, &error)) {
+        std::fprintf(stderr, "reefhoard: %s\n", error.c_str());
+        status = 1;
+    }
+    return status;
 }

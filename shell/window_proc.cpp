@@ -1,5 +1,6 @@
 #include "shell/window_proc.h"
 
+#include "input/input_recorder.h"
 #include "input/mouse.h"
 #include "platform/mci.h"
 #include "platform/qv.h"
@@ -58,6 +59,7 @@ void RunShutdownSequence() {
 }
 
 intptr_t WindowProc(plat::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    g_InputRecorder.Note(message, wParam, lParam, FrameTimer::Now());
     g_Application.ForwardMessage(window, message, wParam, lParam);
     switch (message) {
         case plat::WM_DESTROY:
@@ -83,7 +85,11 @@ intptr_t WindowProc(plat::WindowHandle window, uint32_t message, uintptr_t wPara
             g_Shell.active = wParam != 0 ? 1 : 0;
             break;
         case plat::WM_KEYUP:
-            if (wParam == plat::VK_ESCAPE) plat::PostMessage(window, plat::WM_CLOSE, 0, 0);
+            if (wParam == plat::VK_ESCAPE) {
+                // The recording already holds the key; the close is its answer.
+                g_InputRecorder.SkipNextClose();
+                plat::PostMessage(window, plat::WM_CLOSE, 0, 0);
+            }
             if (wParam == plat::VK_F1) g_Shell.fpsOverlay = !g_Shell.fpsOverlay;
             break;
         case plat::WM_SYSCOMMAND:

@@ -3,8 +3,10 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <thread>
+#include <utility>
 
 #include "platform/surface.h"
 
@@ -124,6 +126,11 @@ void TranslateWindowEvent(Window& w, const SDL_WindowEvent& e) {
     }
 }
 
+// Keys pressed since the game last asked about them. A tap that goes down
+// and up between two polls of the key state would otherwise never be seen:
+// it reads as held once.
+std::array<bool, 256> g_keysTappedSincePoll{};
+
 void TranslateKey(Window& w, const SDL_KeyboardEvent& e) {
     NativeWindow& n = Native(w);
     int vk = VirtualKeyOf(e.keysym.sym);
@@ -137,8 +144,10 @@ void TranslateKey(Window& w, const SDL_KeyboardEvent& e) {
     n.altAlone = false;
     if (e.keysym.sym == SDLK_F12 && !down) RequestScreenshot();
     if (vk == 0) return;
-    PostToWindow(w, down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk),
-                 down ? 1 : static_cast<intptr_t>(0xC0000001u));
+    if (down && vk < static_cast<int>(g_keysTappedSincePoll.size())) g_keysTappedSincePoll[vk] = true;
+    // As on Windows, bit 30 says the key was already down: a repeat.
+    const intptr_t keyData = !down ? static_cast<intptr_t>(0xC0000001u) : e.repeat ? 0x40000001 : 1;
+    PostToWindow(w, down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), keyData);
 }
 
 void TranslateButton(Window& w, const SDL_MouseButtonEvent& e) {
@@ -268,12 +277,14 @@ void SdlVideo::PumpEvents(Window& w) {
             case SDL_KEYDOWN:
             case SDL_KEYUP: TranslateKey(w, e.key); break;
             case SDL_MOUSEMOTION:
+                if (RealMouseIgnored()) break;
                 motionX_ += e.motion.xrel;
                 motionY_ += e.motion.yrel;
                 PostToWindow(w, WM_MOUSEMOVE, 0, MousePosition(Native(w), e.motion.x, e.motion.y));
                 break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
+                if (RealMouseIgnored()) break;
                 NoteButton(e.button);
                 TranslateButton(w, e.button);
                 break;
@@ -327,9 +338,13 @@ void SdlVideo::CursorPos(int32_t* x, int32_t* y) {
 bool SdlVideo::KeyDown(int virtualKey) {
     SDL_Scancode code = ScancodeOf(virtualKey);
     if (code == SDL_SCANCODE_UNKNOWN) return false;
+    bool tapped = false;
+    if (virtualKey >= 0 && virtualKey < static_cast<int>(g_keysTappedSincePoll.size())) {
+        tapped = std::exchange(g_keysTappedSincePoll[virtualKey], false);
+    }
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
-    return code < count && state[code] != 0;
+    return tapped || (code < count && state[code] != 0);
 }
 
 void SdlVideo::MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) {

@@ -13,6 +13,7 @@
 
 #include "game/board_scene.h"
 #include "game/game.h"
+#include "game_folder.h"
 #include "headless_shell.h"
 #include "platform/headless/headless_video.h"
 #include "platform/messages.h"
@@ -29,7 +30,9 @@ protected:
         HeadlessShell::SetUp();
         // The game's folder sits one below the test's, so that "..\options.ini"
         // is the test's own.
-        LinkGameFiles(Dir().Path() / "game");
+        // The splash's and credits' five-second waits are of no use here.
+        omitted.insert(omitted.end(), {"TovaliSplash.bmp", "TovaliCredit.bmp"});
+        LinkGameFolder(Dir().Path() / "game", omitted);
         std::filesystem::current_path(Dir().Path() / "game");
         g_Shell.seedGiven = true;
         g_Shell.seed = 1;
@@ -42,25 +45,6 @@ protected:
         plat::HeadlessDisplay().SetKeyDown(plat::VK_SPACE, false);
         if (plat::IsWindow(g_Shell.window)) plat::DestroyWindow(g_Shell.window);
         HeadlessShell::TearDown();
-    }
-
-    // Every picture, sound and map of the build's game folder, but the splash
-    // and credits, whose five-second waits no test needs, and the files a
-    // test leaves out.
-    void LinkGameFiles(const std::filesystem::path& to) const {
-        namespace fs = std::filesystem;
-        const fs::path from(REEF_GAME_FOLDER);
-        for (const auto& entry : fs::recursive_directory_iterator(from)) {
-            if (!entry.is_regular_file()) continue;
-            const std::string ext = entry.path().extension().string();
-            const std::string name = entry.path().filename().string();
-            if (ext != ".bmp" && ext != ".wav" && ext != ".dat" && name != "setup.ini") continue;
-            if (name == "TovaliSplash.bmp" || name == "TovaliCredit.bmp") continue;
-            if (std::find(omitted.begin(), omitted.end(), name) != omitted.end()) continue;
-            const fs::path target = to / fs::relative(entry.path(), from);
-            fs::create_directories(target.parent_path());
-            fs::create_symlink(entry.path(), target);
-        }
     }
 
     // One pass of the main loop; the scene's result (7 ends the program).

@@ -29,4 +29,15 @@ TEST(CommandLine, BadSeedsAreRefused) {
     EXPECT_EQ(Parse({"--frames", "300", "--screenshot", "a.bmp"}).frames, 300);
 }
 
+TEST(CommandLine, ScriptedRunOptions) {
+    CommandLine line = Parse({"--replay", "a.txt", "--record", "b.txt", "--report", "r.txt"});
+    EXPECT_EQ(line.replay + line.record + line.report, "a.txtb.txtr.txt");
+    EXPECT_EQ(Parse({"--autoplay"}).autoplayGames, 1);
+    EXPECT_EQ(Parse({"--autoplay=20"}).autoplayGames, 20);
+    EXPECT_FALSE(Parse({"--autoplay=0"}).error.empty());
+    EXPECT_FALSE(Parse({"--autoplay=x"}).error.empty());
+    EXPECT_FALSE(Parse({"--autoplay", "--replay", "a.txt"}).error.empty());
+    EXPECT_FALSE(Parse({"--replay"}).error.empty());
+}
+
 }  // namespace

@@ -1,0 +1,203 @@
+#include "input/input_event.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "platform/messages.h"
+
+namespace {
+
+constexpr int32_t kPageWidth = 800;
+constexpr int32_t kPageHeight = 600;
+// No line of the format comes near this; longer ones are refused unread.
+constexpr size_t kMaxLine = 200;
+// A recording of ten hours of frantic play stays far below this.
+constexpr size_t kMaxEvents = 2000000;
+constexpr int kVkF1 = 0x70;
+constexpr int kVkF12 = 0x7B;
+
+struct NamedKey {
+    const char* name;
+    int code;
+};
+constexpr NamedKey kNamedKeys[] = {
+    {"Escape", plat::VK_ESCAPE}, {"Space", plat::VK_SPACE}, {"Return", plat::VK_RETURN},
+    {"F1", kVkF1},               {"F12", kVkF12},
+};
+
+// A whole unsigned decimal number up to max, nothing else.
+bool ParseUnsigned(const std::string& text, unsigned long max, unsigned long* out) {
+    if (text.empty() || text.size() > 10) return false;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    errno = 0;
+    const unsigned long value = std::strtoul(text.c_str(), nullptr, 10);
+    if (errno != 0 || value > max) return false;
+    *out = value;
+    return true;
+}
+
+std::vector<std::string> SplitFields(const char* line) {
+    std::vector<std::string> fields;
+    std::string field;
+    for (const char* p = line; *p != '\0'; ++p) {
+        if (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n') {
+            if (!field.empty()) fields.push_back(field);
+            field.clear();
+        } else {
+            field += *p;
+        }
+    }
+    if (!field.empty()) fields.push_back(field);
+    return fields;
+}
+
+// Parses the fields after the time into event; on failure says why.
+bool ParseEventFields(const std::vector<std::string>& f, InputEvent* event, std::string* why) {
+    const std::string& kind = f[1];
+    auto expectFields = [&](size_t count, const char* form) {
+        if (f.size() == count) return true;
+        *why = std::string("\"") + kind + "\" wants the form \"" + form + "\"";
+        return false;
+    };
+    auto position = [&](size_t at) {
+        unsigned long x = 0, y = 0;
+        if (!ParseUnsigned(f[at], kPageWidth - 1, &x) || !ParseUnsigned(f[at + 1], kPageHeight - 1, &y)) {
+            *why = "position " + f[at] + " " + f[at + 1] + " is not a pixel of the 800 x 600 page";
+            return false;
+        }
+        event->x = static_cast<int32_t>(x);
+        event->y = static_cast<int32_t>(y);
+        return true;
+    };
+    if (kind == "move") {
+        event->kind = InputEvent::Kind::Move;
+        return expectFields(4, "T move X Y") && position(2);
+    }
+    if (kind == "press" || kind == "release") {
+        event->kind = kind == "press" ? InputEvent::Kind::Press : InputEvent::Kind::Release;
+        if (!expectFields(5, "T press|release left|right X Y")) return false;
+        if (f[2] != "left" && f[2] != "right") {
+            *why = "button \"" + f[2] + "\" is neither left nor right";
+            return false;
+        }
+        event->right = f[2] == "right";
+        return position(3);
+    }
+    if (kind == "key") {
+        event->kind = InputEvent::Kind::Key;
+        if (!expectFields(3, "T key NAME")) return false;
+        event->key = KeyCodeOfName(f[2]);
+        if (event->key == 0) {
+            *why = "key \"" + f[2] + "\" is not Escape, Space, Return, F1, F12, a letter or a digit";
+            return false;
+        }
+        return true;
+    }
+    if (kind == "close") {
+        event->kind = InputEvent::Kind::Close;
+        return expectFields(2, "T close");
+    }
+    *why = "unknown event \"" + kind + "\"";
+    return false;
+}
+
+struct FileClose {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+int KeyCodeOfName(const std::string& name) {
+    for (const NamedKey& key : kNamedKeys) {
+        if (name == key.name) return key.code;
+    }
+    if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9'))) {
+        return name[0];
+    }
+    return 0;
+}
+
+std::string KeyNameOfCode(int virtualKey) {
+    for (const NamedKey& key : kNamedKeys) {
+        if (virtualKey == key.code) return key.name;
+    }
+    if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9')) {
+        return std::string(1, static_cast<char>(virtualKey));
+    }
+    return "";
+}
+
+std::string FormatInputEvent(const InputEvent& e) {
+    char line[64];
+    const char* button = e.right ? "right" : "left";
+    switch (e.kind) {
+        case InputEvent::Kind::Move:
+            std::snprintf(line, sizeof line, "%u move %d %d", e.time, e.x, e.y);
+            break;
+        case InputEvent::Kind::Press:
+        case InputEvent::Kind::Release:
+            std::snprintf(line, sizeof line, "%u %s %s %d %d", e.time,
+                          e.kind == InputEvent::Kind::Press ? "press" : "release", button, e.x, e.y);
+            break;
+        case InputEvent::Kind::Key:
+            std::snprintf(line, sizeof line, "%u key %s", e.time, KeyNameOfCode(e.key).c_str());
+            break;
+        case InputEvent::Kind::Close:
+            std::snprintf(line, sizeof line, "%u close", e.time);
+            break;
+    }
+    return line;
+}
+
+bool ReadInputEvents(const std::string& path, std::vector<InputEvent>* events, std::string* error) {
+    std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        *error = path + ": cannot be read: " + std::strerror(errno);
+        return false;
+    }
+    events->clear();
+    char line[kMaxLine + 2];
+    uint32_t previous = 0;
+    for (long number = 1; std::fgets(line, sizeof line, file.get()) != nullptr; ++number) {
+        auto fail = [&](const std::string& why) {
+            *error = path + ":" + std::to_string(number) + ": " + why;
+            return false;
+        };
+        const size_t length = std::strlen(line);
+        const bool complete = length > 0 && line[length - 1] == '\n';
+        if (!complete && length > kMaxLine) return fail("line longer than 200 characters");
+        // fgets stops at a NUL as at any byte: a NUL inside means binary data.
+        if (length + 1 < sizeof line && !complete && !std::feof(file.get())) {
+            return fail("not a line of text");
+        }
+        for (size_t i = 0; i < length; ++i) {
+            const unsigned char c = static_cast<unsigned char>(line[i]);
+            if (c < 0x20 && c != '\t' && c != '\r' && c != '\n') return fail("not a line of text");
+        }
+        const std::vector<std::string> fields = SplitFields(line);
+        if (fields.empty() || fields[0][0] == '#') continue;
+        if (fields.size() < 2) return fail("an event wants a time and a kind");
+        unsigned long time = 0;
+        if (!ParseUnsigned(fields[0], UINT32_MAX, &time)) {
+            return fail("time \"" + fields[0] + "\" is not a whole number of milliseconds");
+        }
+        if (time < previous) return fail("time " + fields[0] + " is earlier than the line before");
+        InputEvent event;
+        event.time = static_cast<uint32_t>(time);
+        std::string why;
+        if (!ParseEventFields(fields, &event, &why)) return fail(why);
+        if (events->size() == kMaxEvents) return fail("more than two million events");
+        events->push_back(event);
+        previous = event.time;
+    }
+    if (std::ferror(file.get())) {
+        *error = path + ": read error";
+        return false;
+    }
+    return true;
+}

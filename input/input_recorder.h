@@ -1,0 +1,33 @@
+#pragma once
+// Writes the input the program receives (pointer moves, button presses and
+// releases, key presses, the window being closed) to a text file, one event
+// per line, timed on the frame clock. Each line is flushed at once, so a
+// crash still leaves everything up to that moment.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+class InputRecorder {
+public:
+    InputRecorder() = default;
+    ~InputRecorder();
+    InputRecorder(const InputRecorder&) = delete;
+    InputRecorder& operator=(const InputRecorder&) = delete;
+
+    // Creates the file; false with error set when it cannot be written.
+    bool Open(const std::string& path, std::string* error);
+    void Close();
+    bool IsOpen() const { return file_ != nullptr; }
+    // Writes the window message at time now when it is input of the kind a
+    // recording keeps; other messages and key repeats are passed over.
+    void Note(uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t now);
+    // The next close request is the program's own answer to a key already
+    // recorded (Escape), not a separate input.
+    void SkipNextClose() { skipNextClose_ = true; }
+
+private:
+    std::FILE* file_ = nullptr;
+    bool skipNextClose_ = false;
+};
+
+extern InputRecorder g_InputRecorder;

@@ -1,0 +1,60 @@
+#include "shell/scripted_run.h"
+
+#include <memory>
+#include <vector>
+
+#include "game/autoplay.h"
+#include "game/run_report.h"
+#include "input/input_feed.h"
+#include "input/input_recorder.h"
+#include "platform/window.h"
+#include "shell/frame_timer.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+struct ScriptedRun {
+    InputFeed feed;
+    std::unique_ptr<Autoplay> autoplay;
+    RunReport report;
+    std::string reportPath;
+};
+
+ScriptedRun g_run;
+
+// After every presented frame, on the game's thread, in whatever loop is
+// running: the main loop, a panel, the pause inside a wave, the tally.
+void OnFrame(void*) {
+    if (g_Shell.window == nullptr) return;
+    g_run.feed.Run(FrameTimer::Now(), g_Shell.window);
+    if (g_run.autoplay) g_run.autoplay->OnFrame(g_run.feed, g_Shell.window);
+    g_run.report.Capture();
+}
+
+}  // namespace
+
+bool PrepareScriptedRun(const CommandLine& line, std::string* error) {
+    if (!line.replay.empty()) {
+        std::vector<InputEvent> events;
+        if (!ReadInputEvents(line.replay, &events, error)) return false;
+        g_run.feed.Load(std::move(events));
+    }
+    if (!line.record.empty() && !g_InputRecorder.Open(line.record, error)) return false;
+    if (line.autoplayGames > 0) {
+        g_run.autoplay = std::make_unique<Autoplay>(line.autoplayGames, line.seed);
+    }
+    g_run.reportPath = line.report;
+    const bool scripted = !line.replay.empty() || line.autoplayGames > 0;
+    // The script moves the pointer; a person's hand on the mouse would
+    // change the game under it.
+    plat::SetRealMouseIgnored(scripted);
+    if (scripted || !line.report.empty()) plat::SetPresentHook(OnFrame, nullptr);
+    return true;
+}
+
+bool FinishScriptedRun(int exitStatus, std::string* error) {
+    plat::SetPresentHook(nullptr, nullptr);
+    g_InputRecorder.Close();
+    if (g_run.reportPath.empty()) return true;
+    return g_run.report.Write(g_run.reportPath, exitStatus, error);
+}

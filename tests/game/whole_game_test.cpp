@@ -1,0 +1,116 @@
+// Whole games through the program itself, headless: a kept recording replayed
+// to its known end, replays that repeat byte for byte, a recorded autoplay
+// run that replays to the same end, and malformed recordings refused.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "game_folder.h"
+#include "temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProgramRun {
+    int status = -1;
+    std::string errors;
+};
+
+class WholeGameTest : public ::testing::Test {
+protected:
+    void SetUp() override { LinkGameFolder(dir.Path(), {}); }
+
+    // Runs the program headless in the test's game folder.
+    ProgramRun Program(const std::string& arguments) {
+        const std::string command = "cd '" + dir.Path().string() + "' && '" + REEF_PROGRAM +
+                                    "' --headless " + arguments + " >out.txt 2>err.txt";
+        ProgramRun run;
+        const int raw = std::system(command.c_str());
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.errors = Text("err.txt");
+        return run;
+    }
+    std::string Text(const std::string& name) const {
+        std::ifstream file(dir.Path() / name, std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+    std::map<std::string, std::string> Report(const std::string& name) const {
+        std::map<std::string, std::string> values;
+        std::istringstream lines(Text(name));
+        for (std::string line; std::getline(lines, line);) {
+            const size_t equals = line.find('=');
+            if (equals != std::string::npos) values[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+        return values;
+    }
+    void Write(const std::string& name, const std::string& content) const { dir.Write(name, content); }
+    void ForgetHighScores() const { fs::remove(dir.Path() / "hiscore.dat"); }
+
+    TempDir dir;
+};
+
+const std::string kKeptRecording = std::string(REEF_TEST_DATA) + "/autoplay-seed3.txt";
+
+TEST_F(WholeGameTest, KeptRecordingReplaysToItsKnownEnd) {
+    ASSERT_EQ(Program("--seed 3 --replay '" + kKeptRecording + "' --report report.txt").status, 0);
+    const std::map<std::string, std::string> expected = {
+        {"state", "0"},     {"score", "8050"},          {"round", "2"},        {"turns", "0"},
+        {"best", "8050"},   {"map", "1"},               {"treasure_left", "25"}, {"frames", "1851"},
+        {"clock_ms", "19070"}, {"exit", "0"},
+    };
+    EXPECT_EQ(Report("report.txt"), expected);
+    EXPECT_TRUE(fs::exists(dir.Path() / "hiscore.dat"));
+}
+
+TEST_F(WholeGameTest, AReplayRepeatsByteForByte) {
+    const std::string replay = "--seed 3 --replay '" + kKeptRecording + "' --frames 1200 ";
+    ASSERT_EQ(Program(replay + "--report first.txt --screenshot first.bmp").status, 0);
+    ForgetHighScores();
+    ASSERT_EQ(Program(replay + "--report second.txt --screenshot second.bmp").status, 0);
+    EXPECT_EQ(Text("first.txt"), Text("second.txt"));
+    const std::string picture = Text("first.bmp");
+    EXPECT_GT(picture.size(), 800u * 600u * 2u);
+    EXPECT_TRUE(picture == Text("second.bmp"));
+}
+
+TEST_F(WholeGameTest, RecordedAutoplayReplaysToTheSameEnd) {
+    ASSERT_EQ(Program("--seed 12 --autoplay=2 --record games.txt --report played.txt").status, 0);
+    ForgetHighScores();
+    ASSERT_EQ(Program("--seed 12 --replay games.txt --report replayed.txt").status, 0);
+    EXPECT_EQ(Text("played.txt"), Text("replayed.txt"));
+    // One game tops its turns up and wins; both games reach an ending.
+    EXPECT_EQ(Report("played.txt").at("state"), "0");
+    EXPECT_NE(Report("played.txt").at("best"), "0");
+}
+
+TEST_F(WholeGameTest, MalformedRecordingsAreRefusedWithTheirLine) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"10 move 1 1\n5 move 2 2\n", ":2: time 5 is earlier"},
+        {"# a comment\n\n10 jump 1 1\n", ":3: unknown event \"jump\""},
+        {"10 press left 800 10\n", ":1: position 800 10"},
+        {"10 move 5\n", ":1: \"move\" wants the form"},
+        {"10 press middle 1 1\n", ":1: button \"middle\""},
+        {"10 key Tab\n", ":1: key \"Tab\""},
+        {"10 move 1 1\n" + std::string(1 << 20, '7') + "\n", ":2: line longer than 200"},
+        {std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10) + "\n", ":1: not a line of text"},
+        {"99999999999 close\n", ":1: time \"99999999999\""},
+    };
+    for (const auto& [content, message] : cases) {
+        Write("bad.txt", content);
+        const ProgramRun run = Program("--replay bad.txt --report report.txt");
+        EXPECT_EQ(run.status, 2) << message;
+        EXPECT_NE(run.errors.find("bad.txt" + message), std::string::npos) << run.errors;
+        EXPECT_FALSE(fs::exists(dir.Path() / "report.txt"));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// Recording input as text and feeding it back: what the recorder keeps of the
+// window messages, that its file reads back as the same events, and that the
+// feed delivers each event at its time, holding a key for one frame.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "headless_shell.h"
+#include "input/input_event.h"
+#include "input/input_feed.h"
+#include "input/input_recorder.h"
+#include "platform/messages.h"
+#include "platform/window.h"
+
+namespace {
+
+using Kind = InputEvent::Kind;
+
+InputEvent Event(uint32_t time, Kind kind, int32_t x = 0, int32_t y = 0, bool right = false, int key = 0) {
+    InputEvent e;
+    e.time = time;
+    e.kind = kind;
+    e.x = x;
+    e.y = y;
+    e.right = right;
+    e.key = key;
+    return e;
+}
+
+TEST(InputRecording, KeepsInputMessagesAndReadsBackAsTheSameEvents) {
+    TempDir dir;
+    InputRecorder recorder;
+    std::string error;
+    ASSERT_TRUE(recorder.Open("rec.txt", &error)) << error;
+    recorder.Note(plat::WM_MOUSEMOVE, 0, plat::MakeLParam(100, 200), 10);
+    recorder.Note(plat::WM_LBUTTONDOWN, 0, plat::MakeLParam(100, 200), 20);
+    recorder.Note(plat::WM_ACTIVATE, plat::WA_ACTIVE, 0, 20);  // not input
+    recorder.Note(plat::WM_RBUTTONUP, 0, plat::MakeLParam(-5, 900), 30);  // clamped to the page
+    recorder.Note(plat::WM_KEYDOWN, plat::VK_SPACE, 1, 40);
+    recorder.Note(plat::WM_KEYDOWN, plat::VK_SPACE, 0x40000001, 50);  // a repeat
+    recorder.Note(plat::WM_KEYDOWN, 0x09, 1, 50);  // Tab: no name in the format
+    recorder.Note(plat::WM_KEYDOWN, 'Q', 1, 60);
+    recorder.SkipNextClose();
+    recorder.Note(plat::WM_CLOSE, 0, 0, 70);
+    recorder.Note(plat::WM_CLOSE, 0, 0, 80);
+    recorder.Close();
+
+    std::vector<InputEvent> events;
+    ASSERT_TRUE(ReadInputEvents("rec.txt", &events, &error)) << error;
+    const std::vector<InputEvent> expected = {
+        Event(10, Kind::Move, 100, 200),
+        Event(20, Kind::Press, 100, 200),
+        Event(30, Kind::Release, 0, 599, true),
+        Event(40, Kind::Key, 0, 0, false, plat::VK_SPACE),
+        Event(60, Kind::Key, 0, 0, false, 'Q'),
+        Event(80, Kind::Close),
+    };
+    EXPECT_EQ(events, expected);
+}
+
+class InputFeedTest : public HeadlessShell {
+protected:
+    void SetUp() override {
+        HeadlessShell::SetUp();
+        OpenDisplay();
+        Taken();  // what opening the window posted
+    }
+    // The messages waiting for the window, taken off the queue.
+    std::vector<uint32_t> Taken() {
+        std::vector<uint32_t> messages;
+        plat::Message m;
+        while (plat::PeekMessage(&m)) messages.push_back(m.message);
+        return messages;
+    }
+};
+
+TEST_F(InputFeedTest, DeliversEventsWhenTheirTimeComesAndHoldsKeysForAFrame) {
+    InputFeed feed;
+    feed.Load({Event(10, Kind::Move, 5, 5), Event(10, Kind::Key, 0, 0, false, plat::VK_SPACE),
+               Event(30, Kind::Press, 5, 5, true), Event(30, Kind::Close)});
+    feed.Run(0, window_);
+    EXPECT_TRUE(Taken().empty());
+    feed.Run(10, window_);
+    EXPECT_EQ(Taken(), (std::vector<uint32_t>{plat::WM_MOUSEMOVE, plat::WM_KEYDOWN}));
+    EXPECT_TRUE(plat::IsKeyDown(plat::VK_SPACE));
+    feed.Run(20, window_);
+    EXPECT_FALSE(plat::IsKeyDown(plat::VK_SPACE));
+    EXPECT_EQ(Taken(), std::vector<uint32_t>{plat::WM_KEYUP});
+    EXPECT_FALSE(feed.Finished());
+    feed.Run(40, window_);
+    EXPECT_EQ(Taken(), (std::vector<uint32_t>{plat::WM_RBUTTONDOWN, plat::WM_CLOSE}));
+    EXPECT_TRUE(feed.Finished());
+}
+
+}  // namespace
