@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -64,9 +65,11 @@ int WaitForAnyEvent(int count, const EventHandle* events) {
 
 // ---- Threads --------------------------------------------------------------
 
+// The result lives apart from the handle, so that a detached thread can
+// still store it after its handle has gone.
 struct Thread {
     std::thread thread;
-    std::atomic<uint32_t> result{0};
+    std::shared_ptr<std::atomic<uint32_t>> result;
 };
 
 namespace {
@@ -85,11 +88,12 @@ ThreadHandle StartThread(ThreadProc proc, void* argument, ThreadPriority priorit
     auto* handle = new (std::nothrow) Thread;
     if (handle == nullptr) return nullptr;
     try {
-        handle->thread = std::thread([handle, proc, argument, priority] {
+        handle->result = std::make_shared<std::atomic<uint32_t>>(0);
+        handle->thread = std::thread([result = handle->result, proc, argument, priority] {
             if (priority == ThreadPriority::Lowest) LowerOwnPriority();
-            handle->result.store(proc(argument));
+            result->store(proc(argument));
         });
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
         delete handle;
         return nullptr;
     }
@@ -100,9 +104,15 @@ ThreadHandle StartThread(ThreadProc proc, void* argument, ThreadPriority priorit
 uint32_t JoinThread(ThreadHandle thread) {
     if (thread == nullptr) return 0;
     if (thread->thread.joinable()) thread->thread.join();
-    uint32_t result = thread->result.load();
+    uint32_t result = thread->result->load();
     delete thread;
     return result;
+}
+
+void DetachThread(ThreadHandle thread) {
+    if (thread == nullptr) return;
+    if (thread->thread.joinable()) thread->thread.detach();
+    delete thread;
 }
 
 // ---- Files ----------------------------------------------------------------

@@ -41,8 +41,12 @@ enum class ThreadPriority { Normal, Lowest };
 ThreadHandle StartThread(ThreadProc proc, void* argument, ThreadPriority priority,
                          uint32_t* id = nullptr);
 // Waits for the thread to finish, frees the handle and returns the thread's
-// result.
+// result. A thread cannot join itself.
 uint32_t JoinThread(ThreadHandle thread);
+// Lets the thread run to its end without anyone waiting for it, and frees the
+// handle now; its result is lost. A thread may detach itself, which is how a
+// thread that nobody will join hands back its handle.
+void DetachThread(ThreadHandle thread);
 
 // ---- Files ----------------------------------------------------------------
 

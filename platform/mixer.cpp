@@ -114,7 +114,11 @@ void Mixer::Play(MixVoice& voice, bool looping) {
     std::lock_guard lock(mutex_);
     voice.looping = looping;
     if (!voice.playing) {
-        SDL_AudioStreamClear(voice.stream);
+        // A voice stopped part-way still holds, in its converter, the frames
+        // it had taken before its cursor: they play first, so that a stop and
+        // a play continue exactly where the sound stopped. The tail of a voice
+        // that ended is dropped instead.
+        if (voice.draining) SDL_AudioStreamClear(voice.stream);
         voice.draining = false;
         voice.playing = true;
     }
@@ -126,10 +130,11 @@ void Mixer::Stop(MixVoice& voice) {
 }
 
 void Mixer::StopLocked(MixVoice& voice) {
+    if (voice.draining && voice.stream != nullptr) SDL_AudioStreamClear(voice.stream);
     voice.draining = false;
     if (!voice.playing) return;
+    // The converter keeps what it holds (see Play).
     voice.playing = false;
-    if (voice.stream != nullptr) SDL_AudioStreamClear(voice.stream);
     SignalStop(voice);
 }
 
@@ -147,8 +152,12 @@ uint32_t Mixer::Position(MixVoice& voice) {
 void Mixer::SetPosition(MixVoice& voice, uint32_t position) {
     std::lock_guard lock(mutex_);
     uint32_t frame = voice.format.FrameBytes();
-    voice.cursor = std::min(position - position % frame, PlayableBytes(voice));
-    if (voice.cursor == PlayableBytes(voice)) voice.cursor = 0;
+    uint32_t cursor = std::min(position - position % frame, PlayableBytes(voice));
+    if (cursor == PlayableBytes(voice)) cursor = 0;
+    // Setting the position a voice already stands at changes nothing: a
+    // paused voice resumed at its saved position keeps its converted frames.
+    if (cursor == voice.cursor && !voice.draining) return;
+    voice.cursor = cursor;
     SDL_AudioStreamClear(voice.stream);
     voice.draining = false;
 }

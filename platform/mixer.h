@@ -59,11 +59,14 @@ public:
     bool AddVoice(MixVoice* voice);
     void RemoveVoice(MixVoice* voice);
 
+    // A voice stopped part-way and played again continues without losing a
+    // frame: what its converter held at the stop is mixed first.
     void Play(MixVoice& voice, bool looping);
     void Stop(MixVoice& voice);
     uint32_t Status(MixVoice& voice);
     uint32_t Position(MixVoice& voice);
-    // Moves the cursor to the frame holding position.
+    // Moves the cursor to the frame holding position, dropping what the
+    // converter holds; the position the voice already stands at changes nothing.
     void SetPosition(MixVoice& voice, uint32_t position);
     void SetGains(MixVoice& voice, float left, float right);
     // 0 restores the data's own rate.

@@ -2,161 +2,214 @@
 
 #include <mpg123.h>
 
+#include <algorithm>
 #include <cstring>
-#include <vector>
+#include <utility>
 
 #include "platform/messages.h"
 #include "platform/paths.h"
 
 namespace plat {
 
-namespace {
-
-struct DecodedSound {
-    long rate = 0;
-    int channels = 0;
-    std::vector<uint8_t> pcm;  // 16-bit signed, native order
-};
-
-bool Decode(const std::string& path, DecodedSound* out) {
-    mpg123_handle* handle = mpg123_new(nullptr, nullptr);
-    if (handle == nullptr) return false;
-    bool ok = mpg123_open(handle, path.c_str()) == MPG123_OK;
-    int encoding = 0;
-    if (ok) ok = mpg123_getformat(handle, &out->rate, &out->channels, &encoding) == MPG123_OK;
-    if (ok) {
-        // Keep the file's rate and channels, but always as 16-bit samples.
-        mpg123_format_none(handle);
-        ok = mpg123_format(handle, out->rate, out->channels, MPG123_ENC_SIGNED_16) == MPG123_OK;
-    }
-    unsigned char chunk[16384];
-    while (ok) {
-        size_t done = 0;
-        const int result = mpg123_read(handle, chunk, sizeof chunk, &done);
-        out->pcm.insert(out->pcm.end(), chunk, chunk + done);
-        if (result == MPG123_DONE) break;
-        ok = result == MPG123_OK || result == MPG123_NEW_FORMAT;
-    }
-    mpg123_close(handle);
-    mpg123_delete(handle);
-    const size_t frame = static_cast<size_t>(out->channels) * 2;
-    return ok && frame > 0 && out->pcm.size() >= frame;
-}
-
-// The music is closed, opened and played again at every loop: decoding it once
-// keeps those loops from stalling the game. GUI thread only.
-const DecodedSound* DecodeOnce(const std::string& path) {
-    static std::string decodedPath;
-    static DecodedSound decoded;
-    if (path != decodedPath) {
-        DecodedSound fresh;
-        if (!Decode(path, &fresh)) return nullptr;
-        decoded = std::move(fresh);
-        decodedPath = path;
-    }
-    return &decoded;
-}
-
-}  // namespace
-
-Mp3Player::~Mp3Player() { Close(); }
-
-bool Mp3Player::Usable() const {
-    return buffer_ != nullptr && generation_ == SoundDeviceGeneration();
-}
+Mp3Player::~Mp3Player() { Silence(); }
 
 bool Mp3Player::Open(const std::string& path) {
-    Close();
+    Silence();
     SoundDevice* device = OpenSoundDevice();
     if (device == nullptr) return false;
-    const DecodedSound* decoded = DecodeOnce(ResolvePath(path));
-    if (decoded == nullptr) return false;
-    const DecodedSound& sound = *decoded;
-    generation_ = SoundDeviceGeneration();
+    // Before the player's lock, which the device's release takes after the
+    // callbacks' lock.
+    AddDeviceClosingCallback(DeviceClosing, this);
+    std::unique_lock lock(mutex_);
+    auto fail = [&] {
+        lock.unlock();
+        Silence();
+        return false;
+    };
+    decoder_ = mpg123_new(nullptr, nullptr);
+    if (decoder_ == nullptr) return fail();
+    mpg123_param(decoder_, MPG123_ADD_FLAGS, MPG123_QUIET, 0);  // no notes on stderr
+    long rate = 0;
+    int channels = 0;
+    int encoding = 0;
+    if (mpg123_open(decoder_, ResolvePath(path).c_str()) != MPG123_OK ||
+        mpg123_getformat(decoder_, &rate, &channels, &encoding) != MPG123_OK || rate <= 0 ||
+        (channels != 1 && channels != 2)) {
+        return fail();
+    }
+    // Keep the file's rate and channels, but always as 16-bit samples.
+    mpg123_format_none(decoder_);
+    if (mpg123_format(decoder_, rate, channels, MPG123_ENC_SIGNED_16) != MPG123_OK) return fail();
 
-    const uint16_t blockAlign = static_cast<uint16_t>(sound.channels * 2);
-    const WaveFormat format{kWaveFormatPcm, static_cast<uint16_t>(sound.channels),
-                            static_cast<uint32_t>(sound.rate),
-                            static_cast<uint32_t>(sound.rate) * blockAlign, blockAlign, 16, 0};
-    const uint32_t bytes = static_cast<uint32_t>(sound.pcm.size() / blockAlign * blockAlign);
-    const BufferDesc desc{sizeof(BufferDesc), kBufferCtrlVolume | kBufferCtrlPositionNotify, bytes,
-                          0, &format};
-    if (SoundFailed(device->CreateSoundBuffer(&desc, &buffer_))) return false;
-    void* audio = nullptr;
-    uint32_t audioBytes = 0;
-    if (!SoundFailed(buffer_->Lock(0, bytes, &audio, &audioBytes, nullptr, nullptr, kLockEntireBuffer))) {
-        std::memcpy(audio, sound.pcm.data(), audioBytes);
-        buffer_->Unlock(audio, audioBytes, nullptr, 0);
+    // Eight quarter seconds in whole frames, as the WAV music streams.
+    const uint32_t frame = static_cast<uint32_t>(channels) * 2;
+    chunkBytes_ = static_cast<uint32_t>(rate) * frame / 4;
+    chunkBytes_ += (frame - chunkBytes_ % frame) % frame;
+    const WaveFormat format{kWaveFormatPcm, static_cast<uint16_t>(channels),
+                            static_cast<uint32_t>(rate), static_cast<uint32_t>(rate) * frame,
+                            static_cast<uint16_t>(frame), 16, 0};
+    const BufferDesc desc{sizeof(BufferDesc), kBufferCtrlVolume | kBufferCtrlPositionNotify,
+                          chunkBytes_ * kChunks, 0, &format};
+    if (SoundFailed(device->CreateSoundBuffer(&desc, &buffer_))) {
+        buffer_ = nullptr;
+        return fail();
     }
-    stopped_ = CreateAutoResetEvent();
-    const PositionNotify atStop{kNotifyOffsetStop, stopped_};
-    if (stopped_ == nullptr || SoundFailed(buffer_->QueryNotify()->SetNotificationPositions(1, &atStop))) {
-        Close();
-        return false;
+    PositionNotify positions[kChunks + 1];
+    for (int i = 0; i < kEvents; ++i) {
+        events_[i] = CreateAutoResetEvent();
+        if (events_[i] == nullptr) return fail();
+        if (i <= kStopEvent) {
+            positions[i] = {i == kStopEvent ? kNotifyOffsetStop : i * chunkBytes_, events_[i]};
+        }
     }
-    closing_ = false;
-    watcher_ = StartThread(WatchForEnd, this, ThreadPriority::Normal);
-    if (watcher_ == nullptr) {
-        Close();
-        return false;
+    if (SoundFailed(buffer_->QueryNotify()->SetNotificationPositions(kChunks + 1, positions))) {
+        return fail();
     }
+    if (Rewind() == 0) return fail();  // not one sample: not a song
+    feeder_ = StartThread(Feed, this, ThreadPriority::Lowest);
+    if (feeder_ == nullptr) return fail();
     return true;
 }
 
+uint32_t Mp3Player::Rewind() {
+    mpg123_seek(decoder_, 0, SEEK_SET);
+    decodedAll_ = false;
+    ending_ = false;
+    ended_ = false;
+    nextChunk_ = 0;
+    lastChunk_ = kNoChunk;
+    uint32_t decoded = 0;
+    for (uint32_t chunk = 0; chunk < kChunks; ++chunk) decoded += FillChunk(chunk);
+    buffer_->SetCurrentPosition(0);
+    return decoded;
+}
+
+uint32_t Mp3Player::FillChunk(uint32_t chunk) {
+    void* region = nullptr;
+    uint32_t bytes = 0;
+    if (SoundFailed(buffer_->Lock(chunk * chunkBytes_, chunkBytes_, &region, &bytes, nullptr,
+                                  nullptr, 0))) {
+        return 0;
+    }
+    auto* out = static_cast<unsigned char*>(region);
+    size_t left = bytes;
+    bool holdsSong = false;  // a byte of the song, not only silence
+    while (left > 0 && !decodedAll_) {
+        size_t done = 0;
+        const int result = mpg123_read(decoder_, out, left, &done);
+        out += done;
+        left -= done;
+        holdsSong = holdsSong || done > 0;
+        // The end, an error, or a read that brings nothing ends the song.
+        if (result == MPG123_DONE || (result != MPG123_OK && result != MPG123_NEW_FORMAT) ||
+            (done == 0 && result != MPG123_NEW_FORMAT)) {
+            decodedAll_ = true;
+        }
+    }
+    std::memset(out, 0, left);
+    buffer_->Unlock(region, bytes, nullptr, 0);
+    if (decodedAll_ && lastChunk_ == kNoChunk) {
+        lastChunk_ = holdsSong ? chunk : (chunk + kChunks - 1) % kChunks;
+    }
+    return static_cast<uint32_t>(bytes - left);
+}
+
+void Mp3Player::RefillPlayed() {
+    if (ending_ || ended_) return;
+    uint32_t cursor = 0;
+    if (SoundFailed(buffer_->GetCurrentPosition(&cursor, nullptr))) return;
+    // Every chunk before the cursor's has played: refill them in ring order.
+    const uint32_t playing = std::min<uint32_t>(cursor / chunkBytes_, kChunks - 1);
+    while (nextChunk_ != playing) {
+        if (nextChunk_ == lastChunk_) {
+            ending_ = true;  // the end of the song has played
+            buffer_->Stop();
+            return;
+        }
+        FillChunk(nextChunk_);
+        nextChunk_ = (nextChunk_ + 1) % kChunks;
+    }
+}
+
 bool Mp3Player::Play(WindowHandle notifyWindow) {
-    if (!Usable()) return false;
+    std::lock_guard lock(mutex_);
+    if (buffer_ == nullptr) return false;
+    if (ending_ || ended_) Rewind();  // a play after the end starts again
     notifyWindow_ = notifyWindow;
     paused_ = false;
-    return !SoundFailed(buffer_->Play(0));
+    return !SoundFailed(buffer_->Play(kPlayLooping));
 }
 
 bool Mp3Player::Pause() {
-    if (!Usable()) return false;
-    paused_ = true;  // before the stop, so the watcher takes it for a pause
+    std::lock_guard lock(mutex_);
+    if (buffer_ == nullptr) return false;
+    paused_ = true;
     return !SoundFailed(buffer_->Stop());
 }
 
 bool Mp3Player::Resume() {
-    if (!Usable() || !paused_) return false;
+    std::lock_guard lock(mutex_);
+    if (buffer_ == nullptr || !paused_) return false;
     paused_ = false;
-    return !SoundFailed(buffer_->Play(0));
+    if (ending_ || ended_) return true;  // nothing is left to play
+    return !SoundFailed(buffer_->Play(kPlayLooping));
 }
 
-uint32_t Mp3Player::WatchForEnd(void* argument) {
+uint32_t Mp3Player::Feed(void* argument) {
     auto* player = static_cast<Mp3Player*>(argument);
     for (;;) {
-        WaitForAnyEvent(1, &player->stopped_);
-        if (player->closing_) return 0;
-        if (!player->Usable()) continue;
-        // A pause stops the buffer too; by the time that stop is seen here
-        // the music may already be playing again.
-        uint32_t status = 0;
-        player->buffer_->GetStatus(&status);
-        if (player->paused_ || (status & kStatusPlaying) != 0) continue;
-        // Played to the end: tell the window once.
-        if (WindowHandle window = player->notifyWindow_.exchange(nullptr)) {
-            PostMessage(window, MM_MCINOTIFY, kNotifySuccessful, 0);
+        const int signalled = WaitForAnyEvent(kEvents, player->events_);
+        if (signalled == kQuitEvent || signalled == kWaitFailed) return 0;
+        WindowHandle tell = nullptr;
+        {
+            std::lock_guard lock(player->mutex_);
+            if (signalled < kChunks) {
+                player->RefillPlayed();
+                continue;
+            }
+            // Every stop is reported, a pause's too; only the stop after the
+            // last chunk is the end.
+            if (!player->ending_) continue;
+            player->ending_ = false;
+            player->ended_ = true;
+            tell = std::exchange(player->notifyWindow_, nullptr);
         }
+        if (tell != nullptr) PostMessage(tell, MM_MCINOTIFY, kNotifySuccessful, 0);
     }
 }
 
-void Mp3Player::Close() {
-    // The watcher looks at the buffer: stop it before the buffer goes.
-    closing_ = true;
-    if (watcher_ != nullptr) {
-        SignalEvent(stopped_);
-        JoinThread(watcher_);
-        watcher_ = nullptr;
+void Mp3Player::DeviceClosing(void* argument) {
+    auto* player = static_cast<Mp3Player*>(argument);
+    player->Silence();
+}
+
+void Mp3Player::Silence() {
+    // Waits for a device release that is calling this player already.
+    RemoveDeviceClosingCallback(DeviceClosing, this);
+    ThreadHandle feeder = nullptr;
+    {
+        std::lock_guard lock(mutex_);
+        feeder = std::exchange(feeder_, nullptr);
+        if (feeder != nullptr) SignalEvent(events_[kQuitEvent]);
     }
-    // A buffer whose device is gone went with the device's mixer; only its
-    // record is left, and nothing may be asked of it.
-    if (Usable()) {
+    JoinThread(feeder);  // outside the lock, which the thread takes
+    std::lock_guard lock(mutex_);
+    if (buffer_ != nullptr) {
         buffer_->QueryNotify()->SetNotificationPositions(0, nullptr);
         buffer_->Release();
+        buffer_ = nullptr;
     }
-    buffer_ = nullptr;
-    if (stopped_ != nullptr) CloseEvent(stopped_);
-    stopped_ = nullptr;
+    for (EventHandle& event : events_) {
+        if (event != nullptr) CloseEvent(event);
+        event = nullptr;
+    }
+    if (decoder_ != nullptr) {
+        mpg123_close(decoder_);
+        mpg123_delete(decoder_);
+        decoder_ = nullptr;
+    }
+    paused_ = ending_ = ended_ = false;
+    notifyWindow_ = nullptr;
 }
 
 }  // namespace plat

@@ -1,16 +1,21 @@
 #pragma once
-// One MP3 file played through the open sound device: decoded whole when it is
-// first opened, played once from where it stands, paused and resumed; when it
-// plays to its end with a notify window, that window receives MM_MCINOTIFY.
-// When the sound device closes first, the player falls silent and its
-// commands fail.
-#include <atomic>
+// One MP3 file played through the open sound device, decoded as it plays: a
+// ring of eight quarter-second chunks that a thread of the player refills from
+// the decoder as the play cursor leaves each one, so that a long song neither
+// delays its start nor is held in memory whole. It plays from where it
+// stands (from the start again after it has ended), pauses and resumes; when
+// it plays to its end with a notify window, that window receives
+// MM_MCINOTIFY. When the sound device closes first, the player falls silent
+// and its commands fail.
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "platform/kernel.h"
 #include "platform/sound_device.h"
 #include "platform/window_handle.h"
+
+struct mpg123_handle_struct;
 
 namespace plat {
 
@@ -21,8 +26,9 @@ public:
     Mp3Player(const Mp3Player&) = delete;
     Mp3Player& operator=(const Mp3Player&) = delete;
 
-    // Decodes the file into a sound buffer of the open device; false when the
-    // file cannot be decoded or there is no sound device.
+    // Opens the file and decodes its first ring's worth into a sound buffer
+    // of the open device; false when the file cannot be decoded or there is
+    // no sound device.
     bool Open(const std::string& path);
     // Plays from the current position; notifyWindow (or null) hears of the end.
     bool Play(WindowHandle notifyWindow);
@@ -31,20 +37,39 @@ public:
 
     // MM_MCINOTIFY's wParam for a play that ran to its end.
     static constexpr uintptr_t kNotifySuccessful = 1;
+    static constexpr int kChunks = 8;
 
 private:
-    static uint32_t WatchForEnd(void* player);
-    // The buffer exists and its sound device is still the one open.
-    bool Usable() const;
-    void Close();
+    static constexpr int kStopEvent = kChunks;
+    static constexpr int kQuitEvent = kChunks + 1;
+    static constexpr int kEvents = kChunks + 2;
+    static constexpr uint32_t kNoChunk = 0xFFFFFFFF;
 
+    // The player's thread: refills the chunks that have played and notices
+    // the end.
+    static uint32_t Feed(void* player);
+    static void DeviceClosing(void* player);
+    // With mutex_ held. FillChunk returns the bytes of song it decoded into
+    // the chunk; Rewind refills the whole ring from the start of the song.
+    uint32_t FillChunk(uint32_t chunk);
+    void RefillPlayed();
+    uint32_t Rewind();
+    // Stops the thread and lets go of the buffer and the decoder.
+    void Silence();
+
+    std::mutex mutex_;  // guards what follows against the thread and the device's release
+    mpg123_handle_struct* decoder_ = nullptr;
     SoundBuffer* buffer_ = nullptr;
-    uint32_t generation_ = 0;  // the sound device's, when the buffer was made
-    EventHandle stopped_ = nullptr;
-    ThreadHandle watcher_ = nullptr;
-    std::atomic<WindowHandle> notifyWindow_{nullptr};
-    std::atomic<bool> paused_{false};
-    std::atomic<bool> closing_{false};
+    uint32_t chunkBytes_ = 0;
+    uint32_t nextChunk_ = 0;          // the chunk to refill once it has played
+    uint32_t lastChunk_ = kNoChunk;   // the chunk that holds the end of the song
+    bool decodedAll_ = false;
+    bool paused_ = false;
+    bool ending_ = false;  // stopped after the last chunk; the stop is the end
+    bool ended_ = false;
+    WindowHandle notifyWindow_ = nullptr;
+    EventHandle events_[kEvents] = {};  // chunk starts, stop, quit
+    ThreadHandle feeder_ = nullptr;
 };
 
 }  // namespace plat

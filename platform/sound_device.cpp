@@ -1,9 +1,12 @@
 #include "platform/sound_device.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <memory>
+#include <mutex>
 #include <new>
+#include <vector>
 
 #include "platform/audio_output.h"
 #include "platform/mixer.h"
@@ -11,6 +14,16 @@
 namespace plat {
 
 namespace {
+struct ClosingCallback {
+    DeviceClosingCallback callback;
+    void* user;
+    bool operator==(const ClosingCallback&) const = default;
+};
+// Recursive, so that a callback may remove itself. Never destroyed: a player
+// may outlive the program's static objects.
+std::recursive_mutex& g_closingMutex = *new std::recursive_mutex;
+std::vector<ClosingCallback>& g_closingCallbacks = *new std::vector<ClosingCallback>;
+
 std::atomic<bool> g_deviceExists{false};
 std::atomic<SoundDevice*> g_openDevice{nullptr};
 std::atomic<uint32_t> g_deviceGeneration{0};
@@ -257,7 +270,30 @@ SoundDevice* OpenSoundDevice() { return g_openDevice.load(); }
 
 uint32_t SoundDeviceGeneration() { return g_deviceGeneration.load(); }
 
+void AddDeviceClosingCallback(DeviceClosingCallback callback, void* user) {
+    std::lock_guard lock(g_closingMutex);
+    g_closingCallbacks.push_back({callback, user});
+}
+
+void RemoveDeviceClosingCallback(DeviceClosingCallback callback, void* user) {
+    std::lock_guard lock(g_closingMutex);
+    std::erase(g_closingCallbacks, ClosingCallback{callback, user});
+}
+
 void SoundDevice::Release() {
+    {
+        // Held through the calls, so that nobody removes a callback (and
+        // destroys what it points at) while it runs.
+        std::lock_guard lock(g_closingMutex);
+        const std::vector<ClosingCallback> callbacks = g_closingCallbacks;
+        for (const ClosingCallback& c : callbacks) {
+            // One removed by an earlier callback is not called.
+            if (std::find(g_closingCallbacks.begin(), g_closingCallbacks.end(), c) !=
+                g_closingCallbacks.end()) {
+                c.callback(c.user);
+            }
+        }
+    }
     g_openDevice.store(nullptr);
     ++g_deviceGeneration;
     delete this;

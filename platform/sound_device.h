@@ -82,7 +82,9 @@ constexpr uint32_t kFrequencyMax = 200000;
 
 // An offset in a buffer and the event signalled when the play cursor reaches
 // it; kNotifyOffsetStop signals whenever the buffer stops for any reason (its
-// end, Stop, or release while playing).
+// end, Stop, a pause, or release while playing). An offset is reached by
+// moving onto it: a buffer that starts playing at offset 0 has not reached 0,
+// and reaches it first when a looping buffer wraps.
 constexpr uint32_t kNotifyOffsetStop = 0xFFFFFFFF;
 struct PositionNotify {
     uint32_t dwOffset;
@@ -203,5 +205,13 @@ SoundDevice* OpenSoundDevice();
 // Counts the devices opened so far: a buffer made while it read n belongs to
 // a device that is gone once it reads anything else.
 uint32_t SoundDeviceGeneration();
+
+// Players that keep buffers of their own on the open device (the MP3 music)
+// hear of the device's release before anything of it goes, on the releasing
+// thread: they stop their threads and release their buffers there. A callback
+// may remove itself; removing one waits for a call of it in progress.
+using DeviceClosingCallback = void (*)(void* user);
+void AddDeviceClosingCallback(DeviceClosingCallback callback, void* user);
+void RemoveDeviceClosingCallback(DeviceClosingCallback callback, void* user);
 
 }  // namespace plat

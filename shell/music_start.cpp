@@ -9,7 +9,6 @@
 #include "sound/sound_manager.h"
 
 namespace {
-constexpr int kStreamLoop = 4;
 constexpr int kFullStreamVolume = 32767;
 constexpr unsigned kFadeInMs = 300;
 }  // namespace
@@ -17,18 +16,18 @@ constexpr unsigned kFadeInMs = 300;
 void StartMusic(plat::WindowHandle window) {
     const bool musicOn = ReadOptionSwitch("music");
     g_SoundManager.EnableMusic(musicOn);
+    if (!musicOn) return;  // no music file is opened at all
+    // The MP3 is opened only to learn whether it exists.
     std::FILE* mp3 = plat::OpenFile(".\\sounds\\music.mp3", "rb");
     if (mp3 == nullptr) {
-        if (musicOn && g_Sound.LoadStream(".\\sounds\\music.wav", 0)) {
+        if (g_Sound.LoadStream(".\\sounds\\music.wav", 0)) {
             QVSound::SetStreamVolume(kFullStreamVolume);
-            g_Sound.PlayStream(kStreamLoop);
+            g_Sound.PlayStream(STREAM_LOOP);
             g_Sound.FadeMusicIn(kFadeInMs);
         }
         return;
     }
     std::fclose(mp3);
-    if (musicOn) {
-        plat::MciSendString("open .\\sounds\\music.mp3 alias music", nullptr);
-        plat::MciSendString("play music notify", window);
-    }
+    plat::MciSendString("open .\\sounds\\music.mp3 alias music", nullptr);
+    plat::MciSendString("play music notify", window);
 }

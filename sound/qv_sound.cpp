@@ -26,6 +26,8 @@ QVSound::QVSound(plat::WindowHandle window, int maxSamples) { Init(window, maxSa
 int QVSound::Init(plat::WindowHandle window, int maxSamples) {
     {
         SoundLock lock;
+        // Once only: a second start would lose the running device, pool and thread.
+        if (g_lpDSound != nullptr || g_MemHandle != nullptr) return 0;
         m_nMusicVolume = 32768;
         m_bMusicEnabled = 1;
         m_bSFXEnabled = 1;
@@ -87,7 +89,9 @@ int QVSound::CreateMainBuffer() {
 void QVSound::debug_dsound_caps(plat::DeviceCaps*) {}
 
 void QVSound::Exit() {
-    StopStream();
+    // Every stream, played or not and whatever the music switch, so that no
+    // fill thread outlives the device.
+    shut_streams();
     close_callback();
     SoundLock lock;
     if (g_SampleList != nullptr) {
@@ -188,8 +192,16 @@ void QVSound::ClearSample(SNDSample* sample) {
 void QVSound::ClearSampleList() {
     SoundLock lock;
     if (g_SampleList == nullptr) return;
-    for (SNDSample* s = g_SampleList; s < g_pEndSample; ++s) ClearSample(s);
-    g_pLastSample = g_SampleList;
+    // The music stream's slot belongs to its fill thread, which clears it.
+    SNDSample* kept = nullptr;
+    for (SNDSample* s = g_SampleList; s < g_pEndSample; ++s) {
+        if ((s->m_nFlags & (SND_INUSE | SND_STREAM)) == (SND_INUSE | SND_STREAM)) {
+            kept = s;
+            continue;
+        }
+        ClearSample(s);
+    }
+    g_pLastSample = kept != nullptr ? kept + 1 : g_SampleList;
     g_pEndSample = g_SampleList + g_nMaxSampleCount;
 }
 
@@ -207,7 +219,7 @@ SNDSample* QVSound::FindSampleID(uint32_t id) {
     SoundLock lock;
     if (g_SampleList == nullptr) return nullptr;
     for (SNDSample* s = g_SampleList; s < g_pLastSample; ++s) {
-        if (s->m_nID == id && (s->m_nFlags & SND_INUSE)) return s;
+        if (s->m_nID == id && (s->m_nFlags & (SND_INUSE | SND_STREAM)) == SND_INUSE) return s;
     }
     return nullptr;
 }

@@ -13,6 +13,46 @@
 #include "platform/window_handle.h"
 #include "sound/snd_sample.h"
 
+// Bits of _SNDStream::dwFlags.
+constexpr uint32_t STREAM_LOADED = 0x1;     // LoadStream succeeded
+constexpr uint32_t STREAM_PLAYING = 0x2;    // PlayStream started the ring
+constexpr uint32_t STREAM_LOOP = 0x4;       // at the end of the data, go on from its start
+constexpr uint32_t STREAM_PAUSED = 0x8;     // paused by PauseStream
+constexpr uint32_t STREAM_FILLING = 0x10;   // the fill thread serves the stream
+constexpr uint32_t STREAM_ENDING = 0x20;    // the ring's next stop ends the stream
+constexpr uint32_t STREAM_PRIMED = 0x80000000;  // the fill thread has had its first notification
+
+constexpr int kStreamChunks = 8;
+// Position entries of a stream: the chunk starts, then the stop.
+constexpr int kStreamEvents = kStreamChunks + 1;
+// _SNDStream::dwLastChunk while the end of the data is not in the ring.
+constexpr uint32_t kNoStreamChunk = 0xFFFFFFFF;
+
+using StreamNextFunc = void (*)(uint32_t id);
+
+// The one music stream: a WAV file played through a ring of eight
+// quarter-second chunks that the fill thread refills as each one is played.
+// Shared with the fill thread: read it under QVSound::LockStreamInfo.
+struct _SNDStream {
+    uint32_t dwFlags;
+    plat::FileHandle hFile;
+    uint32_t dwDataStart;    // file offset of the first PCM byte
+    uint32_t dwChunkBytes;   // a quarter second, whole frames
+    uint32_t dwBufferBytes;  // the ring: eight chunks
+    uint32_t dwRemaining;    // PCM bytes not yet read into the ring
+    SNDSample* pSample;      // the slot that holds the ring and the file's format
+    StreamNextFunc pNextFunc;
+    plat::SoundNotify* lpNotify;
+    plat::PositionNotify Positions[kStreamEvents];
+    // The chunk to refill once the play cursor has left it. Notifications
+    // arrive lowest event first, so a fill thread that fell behind cannot
+    // take the order of its work from them.
+    uint32_t dwNextChunk;
+    // The chunk that holds the last byte of data of a stream that does not
+    // loop; the stream ends once the cursor has left it. kNoStreamChunk before.
+    uint32_t dwLastChunk;
+};
+
 // One entry of the event table: an auto-reset event and the sample whose end
 // it signals (null: the entry is free). Entry 0 is the end-of-sample thread's
 // quit signal and is never lent.
@@ -70,13 +110,41 @@ public:
     static uint32_t CallBack(void* unused);
     void EnableSFX(int on);
 
-    // ---- Music stream (not built yet: nothing streams, loading refuses) ----
+    // ---- Music stream ----
+    // Opens the WAV file as the one stream, fills the ring and starts its
+    // fill thread; 0 with music off, while another stream is loaded, or when
+    // the file, its format or the device refuses.
     int LoadStream(const char* path, uint32_t id);
+    // Starts a loaded stream; flags may add STREAM_LOOP. Always 1.
     int PlayStream(int flags);
+    // Ends a playing (or paused) stream and returns once it has been torn
+    // down and its next-stream function has returned. Always 1; does nothing
+    // with music off.
     int StopStream();
+    // Pauses a playing stream, or resumes a paused one where it stopped.
+    int PauseStream();
+    // On the stream's fill thread: tears the stream down, then calls the
+    // next-stream function with its ID. Elsewhere: ends the stream as
+    // StopStream does, whatever the music switch. Always 1.
+    static int CleanupStream();
+    static uint32_t FillStream(void* unused);
     static void SetStreamVolume(int volume);
-    void FadeMusicIn(uint32_t milliseconds);
+    static int GetStreamVolume();
+    static uint32_t GetStreamID();
+    static _SNDStream* GetStreamInfoPtr();
+    // g_StreamInfo is shared with the fill thread: hold this lock to read it
+    // whole. The fill thread cannot refill while it is held.
+    static void LockStreamInfo();
+    static void UnlockStreamInfo();
+    StreamNextFunc SetStreamNextFunc(StreamNextFunc next);
+    StreamNextFunc GetStreamNextFunc();
+    static void ClearStreamNextStreamFunc();
     void EnableMusic(int on);
+    // Moves the stream's volume from one level to another over the time
+    // given, on the caller's thread, sleeping a little between steps.
+    void FadeMusic(int from, int to, uint32_t milliseconds);
+    void FadeMusicIn(uint32_t milliseconds);
+    void FadeMusicOut(uint32_t milliseconds);
 
     int32_t m_nMusicVolume;
     int32_t m_bMusicEnabled;
@@ -97,6 +165,10 @@ public:
     static CloseFileFunc g_pCloseFile;
     static plat::ThreadHandle g_CallBackThread;
     static int g_nCallBackThreadActive;
+    static plat::ThreadHandle g_FillThread;
+    static uint32_t g_FillThreadID;
+    static _SNDStream g_StreamInfo;
+    static plat::EventHandle g_NotifyEvents[kStreamEvents];
     static const std::array<int16_t, 16384> g_VolumeTable;
 
 protected:
@@ -108,6 +180,20 @@ protected:
     static int DefaultCloseFile(plat::FileHandle file);
     void setup_callback();
     void close_callback();
+    // Fills the whole ring from the start of the data.
+    void init_stream_buffer();
+
+private:
+    int MusicEnabled();
+    static void fill_stream_chunk(uint32_t chunk);
+    static void refill_played_chunks();
+    static bool stream_has_ended();
+    // Asks the fill thread to end the stream (a stream never played too,
+    // when asked) and waits until it has.
+    static void end_stream(bool evenUnplayed);
+    // Ends every stream and waits for every fill thread, letting no
+    // next-stream function start another: for Exit.
+    static void shut_streams();
 };
 
 extern QVSound g_Sound;

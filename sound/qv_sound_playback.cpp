@@ -29,6 +29,7 @@ SNDSample* QVSound::FindSample(uint32_t id) {
     SNDSample* source = nullptr;
     for (SNDSample* s = g_SampleList; s < g_pLastSample; ++s) {
         const uint32_t flags = s->m_nFlags;
+        if (flags & SND_STREAM) continue;  // the music's ring is never played as a sample
         if ((flags & SND_INUSE) && s->m_nID == id) {
             if (!(flags & SND_RESERVED) && !s->SamplePlaying()) {
                 found = s;

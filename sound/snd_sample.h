@@ -14,6 +14,7 @@ constexpr uint32_t SND_DUPE = 0x4;         // a duplicate made to overlap a busy
 constexpr uint32_t SND_LOOP = 0x8;         // the file has a sampler loop: play looping
 constexpr uint32_t SND_FORMAT = 0x10;      // the format chunk was read
 constexpr uint32_t SND_PAUSED = 0x100;     // paused by PauseSample
+constexpr uint32_t SND_STREAM = 0x200;     // the music stream's ring: not for lookups by ID
 constexpr uint32_t SND_EVENTARMED = 0x400; // the end event is armed for m_pNext
 
 // The 8-byte header in front of every RIFF chunk, as it lies in the file.

@@ -12,7 +12,9 @@ constexpr uint32_t kFmtId = 0x20746D66;   // "fmt "
 constexpr uint32_t kSmplId = 0x6C706D73;  // "smpl"
 constexpr uint32_t kDataId = 0x61746164;  // "data"
 constexpr uint32_t kFirstChunk = 12;
-constexpr uint32_t kFormatBytes = 20;
+// The PCM format payload: tag, channels, rate, bytes per second, block align,
+// bits. Longer forms add fields that are not needed here.
+constexpr uint32_t kFormatBytes = 16;
 constexpr uint32_t kSamplerHeaderBytes = 36;
 constexpr uint32_t kSampleLoopBytes = 24;
 
@@ -61,11 +63,15 @@ int SNDSample::IsWavFile(plat::FileHandle file) {
     _ChunkHeader header;
     if (!FindRiffChunk(file, kFmtId, &header, searchStart)) return 0;
     unsigned char format[kFormatBytes];
-    if (!ReadExactly(file, format, sizeof format)) return 0;
+    if (header.dwSize < kFormatBytes || !ReadExactly(file, format, sizeof format)) return 0;
     if (Le16(format) != plat::kWaveFormatPcm) return 0;
-    m_nChannels = Le16(format + 2);
+    const uint16_t channels = Le16(format + 2);
+    const uint16_t bits = Le16(format + 14);
+    // Only what a sound buffer can play; everything below computes with these.
+    if ((channels != 1 && channels != 2) || (bits != 8 && bits != 16)) return 0;
+    m_nChannels = channels;
     m_nSamplesPerSec = static_cast<int32_t>(Le32(format + 4));
-    m_nBitsPerSample = Le16(format + 14);
+    m_nBitsPerSample = bits;
     m_nFlags |= SND_FORMAT;
 
     if (FindRiffChunk(file, kSmplId, &header, searchStart)) {
@@ -84,6 +90,15 @@ int SNDSample::IsWavFile(plat::FileHandle file) {
     }
 
     if (!FindRiffChunk(file, kDataId, &header, searchStart)) return 0;
+    // The data must be in the file: its size decides how much memory a load
+    // takes, so a size the file cannot back is refused before anything is made.
+    const uint32_t dataStart = plat::SeekFile(file, 0, plat::SeekFrom::Current);
+    const uint32_t fileEnd = plat::SeekFile(file, 0, plat::SeekFrom::End);
+    if (dataStart == plat::kSeekFailed || fileEnd == plat::kSeekFailed || fileEnd < dataStart ||
+        header.dwSize > fileEnd - dataStart ||
+        plat::SeekFile(file, static_cast<int32_t>(dataStart), plat::SeekFrom::Begin) != dataStart) {
+        return 0;
+    }
     m_nDataBytes = header.dwSize;
     return 1;
 }

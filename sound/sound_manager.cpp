@@ -16,6 +16,10 @@ void SoundManager::Init(plat::WindowHandle window, int maxSamples) {
     g_Sound.Init(window, maxSamples);
 }
 
+void SoundManager::FreeSlotsOf(uint32_t id) {
+    while (g_Sound.FindSampleID(id) != nullptr) g_Sound.FreeSample(id);
+}
+
 bool SoundManager::IdInUse(uint32_t id) const {
     for (int32_t i = 0; i < soundList->Count(); ++i) {
         if (soundList->Get(i)->id == id) return true;
@@ -78,7 +82,9 @@ SNDSample* SoundManager::PauseID(uint32_t id) {
 void SoundManager::Free(const char* name) {
     SoundEntry* entry = Find(name);
     if (entry == nullptr) return;
-    g_Sound.FreeSample(entry->id);
+    // Duplicates too: one left in the table would keep the ID loaded, and a
+    // later Load that chose the same ID would be given the old sound.
+    FreeSlotsOf(entry->id);
     soundList->Remove(entry);
     delete entry;
 }
@@ -86,10 +92,9 @@ void SoundManager::Free(const char* name) {
 void SoundManager::FreeAll() {
     if (soundList == nullptr) return;
     for (int32_t i = 0; i < soundList->Count(); ++i) {
-        // Every slot of the ID, duplicates included: the table is cleared
-        // below, and a duplicate left in it would keep its buffer for ever.
-        const uint32_t id = soundList->Get(i)->id;
-        while (g_Sound.FindSampleID(id) != nullptr) g_Sound.FreeSample(id);
+        // Duplicates included: the table is cleared below, and a duplicate
+        // left in it would keep its buffer for ever.
+        FreeSlotsOf(soundList->Get(i)->id);
     }
     soundList->DeleteAll();
     g_Sound.StopStream();

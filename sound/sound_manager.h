@@ -41,6 +41,8 @@ public:
 
 private:
     bool IdInUse(uint32_t id) const;
+    // Frees every slot that holds the ID, the sound's duplicates included.
+    static void FreeSlotsOf(uint32_t id);
 };
 
 extern SoundManager g_SoundManager;

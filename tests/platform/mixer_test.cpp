@@ -116,4 +116,45 @@ TEST_F(MixerTest, GainsScaleEachChannel) {
     EXPECT_NEAR(out[21], 5000, 2);
 }
 
+// A ramp of 16-bit frames, each one different.
+std::vector<uint8_t> Ramp16(size_t frames) {
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < frames; ++i) {
+        const uint16_t v = uint16_t(i + 1);
+        bytes.push_back(uint8_t(v & 0xFF));
+        bytes.push_back(uint8_t(v >> 8));
+    }
+    return bytes;
+}
+
+TEST_F(MixerTest, AStopAndAPlayGoOnWithoutLosingAFrame) {
+    plat::MixVoice& v = Add(MakeVoice(Ramp16(3000), 22050, 1, 16));
+    mixer_.Play(v, false);
+    std::vector<int16_t> heard = Render(300);  // the converter has taken more than it gave
+    mixer_.Stop(v);
+    EXPECT_GT(mixer_.Position(v), 300u * 2);
+    EXPECT_EQ(Render(100), std::vector<int16_t>(100, 0));
+    // Resumed at the position it stands at, as a pause does.
+    mixer_.SetPosition(v, mixer_.Position(v));
+    mixer_.Play(v, false);
+    for (int16_t s : Render(700)) heard.push_back(s);
+    for (size_t i = 0; i < heard.size(); ++i) ASSERT_EQ(heard[i], int16_t(i + 1)) << i;
+
+    // Moved elsewhere, it plays from there: what the converter held is gone.
+    mixer_.Stop(v);
+    mixer_.SetPosition(v, 2000 * 2);
+    mixer_.Play(v, false);
+    EXPECT_EQ(Render(1)[0], 2001);
+}
+
+TEST_F(MixerTest, AVoiceStoppedWhileItsEndDrainsStartsAfresh) {
+    plat::MixVoice& v = Add(MakeVoice(Ramp16(1000), 22050, 1, 16));
+    mixer_.Play(v, false);
+    Render(990);  // the whole buffer is in the converter; its last frames are not out yet
+    EXPECT_EQ(mixer_.Status(v), 0u);
+    mixer_.Stop(v);
+    mixer_.Play(v, false);
+    EXPECT_EQ(Render(1)[0], 1);  // not the old tail
+}
+
 }  // namespace

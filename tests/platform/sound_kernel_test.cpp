@@ -55,6 +55,48 @@ TEST(KernelThreads, AThreadWakesOnAnEventAndItsResultIsReturned) {
     plat::CloseEvent(h.done);
 }
 
+TEST(KernelThreads, ADetachedThreadRunsToItsEnd) {
+    Handshake h{plat::CreateAutoResetEvent(), plat::CreateAutoResetEvent()};
+    plat::ThreadHandle thread = plat::StartThread(
+        [](void* arg) -> uint32_t {
+            auto* hs = static_cast<Handshake*>(arg);
+            plat::WaitForAnyEvent(1, &hs->go);
+            plat::SignalEvent(hs->done);
+            return 0;
+        },
+        &h, plat::ThreadPriority::Normal);
+    ASSERT_NE(thread, nullptr);
+    plat::DetachThread(thread);  // still waiting: it goes on without its handle
+    plat::SignalEvent(h.go);
+    EXPECT_EQ(plat::WaitForAnyEvent(1, &h.done), 0);
+    plat::CloseEvent(h.go);
+    plat::CloseEvent(h.done);
+}
+
+struct SelfDetaching {
+    plat::ThreadHandle handle = nullptr;
+    plat::EventHandle handleStored = plat::CreateAutoResetEvent();
+    plat::EventHandle detached = plat::CreateAutoResetEvent();
+};
+
+TEST(KernelThreads, AThreadCanLetGoOfItsOwnHandle) {
+    SelfDetaching s;
+    s.handle = plat::StartThread(
+        [](void* arg) -> uint32_t {
+            auto* self = static_cast<SelfDetaching*>(arg);
+            plat::WaitForAnyEvent(1, &self->handleStored);
+            plat::DetachThread(self->handle);
+            plat::SignalEvent(self->detached);
+            return 7;
+        },
+        &s, plat::ThreadPriority::Lowest);
+    ASSERT_NE(s.handle, nullptr);
+    plat::SignalEvent(s.handleStored);
+    EXPECT_EQ(plat::WaitForAnyEvent(1, &s.detached), 0);
+    plat::CloseEvent(s.handleStored);
+    plat::CloseEvent(s.detached);
+}
+
 TEST(KernelFiles, WindowsPathsReadAndSeek) {
     TempDir dir;
     dir.Write("Sounds/Clip.bin", "0123456789");

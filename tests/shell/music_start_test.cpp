@@ -1,6 +1,8 @@
 #include "shell/music_start.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -8,9 +10,11 @@
 
 #include "headless_shell.h"
 #include "platform/mci.h"
+#include "../platform/mp3_bytes.h"
 #include "shell/main_loop.h"
 #include "shell/shell_state.h"
 #include "shell/start_up.h"
+#include "sound/qv_sound.h"
 
 namespace {
 
@@ -41,19 +45,6 @@ TEST_F(MusicStart, AnMp3WinsAndLoopsThroughTheNotifyMessage) {
     EXPECT_EQ(plat::MciCommandLog(),
               (Commands{"close music", "open .\\sounds\\music.mp3 alias music", "play music notify",
                         "pause music", "resume music"}));
-}
-
-// A silent MPEG-1 layer III file: frames of 417 bytes (128 kbit/s, 44.1 kHz,
-// mono) whose side information and data are all zero.
-std::string SilentMp3(int frames) {
-    std::string frame(417, '\0');
-    frame[0] = '\xFF';
-    frame[1] = '\xFB';
-    frame[2] = '\x90';
-    frame[3] = '\xC0';
-    std::string file;
-    for (int i = 0; i < frames; ++i) file += frame;
-    return file;
 }
 
 bool LogHas(const std::string& command) {
@@ -90,6 +81,55 @@ TEST_F(MusicStart, MusicOffOpensNothing) {
     Dir().Write("game/sounds/music.mp3", "x");
     ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
     EXPECT_TRUE(plat::MciCommandLog().empty());
+}
+
+// 16-bit stereo at 22050 Hz, four seconds of one value.
+std::string MusicWav() {
+    std::string data(22050 * 4 * 4, '\0');
+    for (size_t i = 0; i < data.size(); i += 2) data[i + 1] = 0x10;
+    auto u32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+    const std::string fmt = std::string("fmt ") + u32(16) + std::string("\x01\x00\x02\x00", 4) +
+                            u32(22050) + u32(88200) + std::string("\x04\x00\x10\x00", 4);
+    return "RIFF" + u32(uint32_t(4 + fmt.size() + 8 + data.size())) + "WAVE" + fmt + "data" +
+           u32(uint32_t(data.size())) + data;
+}
+
+TEST_F(MusicStart, WithoutAnMp3TheWavStreamsLoopingAfterAFadeInUntilShutdown) {
+    Dir().Write("game/sounds/music.wav", MusicWav());
+    const uint32_t before = plat::HeadlessClock().Now();
+    ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
+    EXPECT_TRUE(plat::MciCommandLog().empty());
+    EXPECT_GE(plat::HeadlessClock().Now() - before, 300u);  // the fade-in took its time
+    const _SNDStream* stream = QVSound::GetStreamInfoPtr();
+    QVSound::LockStreamInfo();
+    const uint32_t flags = stream->dwFlags;
+    QVSound::UnlockStreamInfo();
+    EXPECT_EQ(flags & (STREAM_LOADED | STREAM_PLAYING | STREAM_LOOP),
+              STREAM_LOADED | STREAM_PLAYING | STREAM_LOOP);
+    EXPECT_EQ(QVSound::GetStreamID(), 0u);
+    EXPECT_EQ(QVSound::GetStreamVolume(), g_Sound.m_nMusicVolume);  // faded in to the music level
+    plat::DestroyWindow(g_Shell.window);  // the shutdown sequence
+    QVSound::LockStreamInfo();
+    EXPECT_EQ(stream->dwFlags, 0u);
+    QVSound::UnlockStreamInfo();
+}
+
+TEST_F(MusicStart, WithMusicOffNoMusicFileIsOpened) {
+    Dir().Write("options.ini", "[setup]\nmusic=N\n");
+    Dir().Write("game/sounds/music.mp3", SilentMp3(100));
+    Dir().Write("game/sounds/music.wav", MusicWav());
+    // The folder reports every file opened in it.
+    const int watcher = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watcher, 0);
+    ASSERT_GE(inotify_add_watch(watcher, "sounds", IN_OPEN), 0);
+    ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
+    alignas(inotify_event) char events[4096];
+    EXPECT_LE(read(watcher, events, sizeof events), 0);
+    close(watcher);
+    EXPECT_TRUE(plat::MciCommandLog().empty());
+    EXPECT_EQ(QVSound::GetStreamID(), 0u);
+    EXPECT_EQ(g_Sound.m_bMusicEnabled, 0);
+    plat::DestroyWindow(g_Shell.window);
 }
 
 }  // namespace

@@ -44,6 +44,21 @@ TEST(QVSoundInit, RefusedCooperativeLevelReleasesTheDeviceAndThePool) {
     g_Sound.Exit();
 }
 
+TEST_F(PoolTest, ASecondInitIsRefusedAndChangesNothing) {
+    ASSERT_EQ(Load("a.wav", wav::Tone(100), 7), 1);
+    plat::SoundDevice* device = QVSound::g_lpDSound;
+    SNDSample* table = QVSound::g_SampleList;
+    plat::ThreadHandle thread = QVSound::g_CallBackThread;
+    g_Sound.m_nMusicVolume = 1234;
+    EXPECT_EQ(g_Sound.Init(TestWindow(), 10), 0);
+    EXPECT_EQ(QVSound::g_lpDSound, device);
+    EXPECT_EQ(QVSound::g_SampleList, table);
+    EXPECT_EQ(QVSound::g_CallBackThread, thread);
+    EXPECT_EQ(QVSound::g_nMaxSampleCount, 200);
+    EXPECT_EQ(g_Sound.m_nMusicVolume, 1234);
+    EXPECT_NE(g_Sound.FindSampleID(7), nullptr);
+}
+
 TEST_F(PoolTest, AnIdIsLoadedOnce) {
     ASSERT_EQ(Load("a.wav", wav::Tone(100), 7), 1);
     EXPECT_EQ(Load("b.wav", wav::Tone(200), 7), 1);

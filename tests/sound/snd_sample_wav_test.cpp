@@ -60,6 +60,55 @@ TEST_F(WavTest, BrokenFilesAreRefusedAndLeaveTheSlotFree) {
     EXPECT_EQ(SlotsInUse(), 0);
 }
 
+// A format payload of 16 bytes with any channel count and bit depth.
+std::string RawFmt(uint16_t channels, uint16_t bits, uint16_t tag = 1) {
+    return wav::Chunk("fmt ", wav::U16(tag) + wav::U16(channels) + wav::U32(22050) +
+                                  wav::U32(88200) + wav::U16(4) + wav::U16(bits));
+}
+
+TEST_F(WavTest, FormatsNoBufferCanPlayAreRefusedBeforeAnyArithmetic) {
+    // With a sampler loop, whose points are shifted by the bytes per sample:
+    // 256 bits would shift by 32, and 65535 channels of 65535 bits overflow
+    // the block size.
+    const std::string rest = wav::Smpl(1, 10, 20000) + wav::Chunk("data", std::string(64, '\x10'));
+    const uint16_t formats[][2] = {{0, 16}, {3, 16}, {65535, 65535}, {1, 0}, {2, 24}, {1, 256}, {2, 32}};
+    uint32_t id = 1;
+    for (const auto& f : formats) {
+        EXPECT_EQ(Load("odd.wav", wav::Riff(RawFmt(f[0], f[1]) + rest), id), 0) << f[0] << " " << f[1];
+        EXPECT_EQ(g_Sound.LoadStream("odd.wav", id++), 0);
+    }
+    EXPECT_EQ(SlotsInUse(), 0);
+}
+
+TEST_F(WavTest, ADataSizeTheFileCannotHoldIsRefusedBeforeAnythingIsMade) {
+    // 64 bytes that ask for 256 MB: refused by the reading of the header, so
+    // no buffer is ever asked for.
+    const std::string huge =
+        wav::Riff(wav::Fmt(2, 22050, 16) + "data" + wav::U32(0x0FFFFFF0) + std::string(16, '\0'));
+    dir_.Write("huge.wav", huge);
+    SNDSample sample{};
+    plat::FileHandle file = plat::OpenFileForReading("huge.wav");
+    ASSERT_NE(file, plat::InvalidFileHandle());
+    EXPECT_EQ(sample.IsWavFile(file), 0);
+    plat::CloseFileHandle(file);
+    EXPECT_EQ(g_Sound.LoadSample("huge.wav", 1), 0);
+    EXPECT_EQ(g_Sound.LoadStream("huge.wav", 2), 0);
+    EXPECT_EQ(SlotsInUse(), 0);
+    // Exactly what the file holds is fine, odd chunk size and all.
+    EXPECT_EQ(Load("exact.wav", wav::Riff(wav::Fmt(1, 22050, 8) + wav::Chunk("data", "abcde")), 3), 1);
+}
+
+TEST_F(WavTest, ASixteenByteFormatChunkLastInTheFileLoads) {
+    const std::string pcm(40, '\x22');
+    ASSERT_EQ(Load("last.wav", wav::Riff(wav::Chunk("data", pcm) + RawFmt(2, 16)), 1), 1);
+    SNDSample* s = g_Sound.FindSampleID(1);
+    EXPECT_EQ(s->m_nChannels, 2);
+    EXPECT_EQ(BufferBytes(s), pcm);
+    // Fewer than 16 bytes of format are not a format.
+    const std::string shortFmt = wav::Chunk("fmt ", wav::U16(1) + wav::U16(1) + wav::U32(22050));
+    EXPECT_EQ(Load("short.wav", wav::Riff(wav::Chunk("data", pcm) + shortFmt), 2), 0);
+}
+
 TEST_F(WavTest, SamplerLoopsAreReadOnlyWhenThereIsOne) {
     const std::string data = wav::Chunk("data", wav::ConstantPcm16(2000, 1));
     ASSERT_EQ(Load("none.wav", wav::Riff(wav::Fmt(1, 22050, 16) + wav::Smpl(0) + data), 1), 1);

@@ -3,43 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 #include "platform/audio_output.h"
+#include "recording.h"
 #include "sound/sound_manager.h"
 #include "sound_fixture.h"
 
 namespace {
-
-struct Recording {
-    uint32_t rate = 0;
-    uint16_t channels = 0;
-    uint16_t bits = 0;
-    std::vector<int16_t> samples;
-};
-
-uint32_t Get32(const std::string& s, size_t at) {
-    return uint8_t(s[at]) | uint8_t(s[at + 1]) << 8 | uint8_t(s[at + 2]) << 16 |
-           uint32_t(uint8_t(s[at + 3])) << 24;
-}
-
-Recording ReadRecording(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    Recording r;
-    if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0) return r;
-    r.channels = uint16_t(Get32(bytes, 22) & 0xFFFF);
-    r.rate = Get32(bytes, 24);
-    r.bits = uint16_t(Get32(bytes, 34) & 0xFFFF);
-    const uint32_t dataBytes = Get32(bytes, 40);
-    EXPECT_EQ(dataBytes, bytes.size() - 44);
-    r.samples.resize(dataBytes / 2);
-    std::memcpy(r.samples.data(), bytes.data() + 44, r.samples.size() * 2);
-    return r;
-}
 
 class CaptureTest : public testing::Test {
 protected:

@@ -119,7 +119,38 @@ TEST_F(SoundManagerTest, FreeAllStopsAndFreesPlayingDuplicatesToo) {
     EXPECT_EQ(g_Sound.m_bSFXEnabled, 0);
 }
 
-TEST(SoundManagerStream, TheMusicCallsTheShellMakesAreHarmlessWithoutStreaming) {
+TEST_F(SoundManagerTest, FreeThenLoadNeverHandsANewNameTheOldSoundsDuplicate) {
+    LoadGameSounds();
+    dir_.Write("other.wav", wav::Tone(500, 1234));
+    g_SoundManager.Play("newgame", 65535, 0);
+    g_SoundManager.Play("newgame", 65535, 0);  // a duplicate slot with ID 20
+    g_SoundManager.Free("newgame");            // the count falls back to 10: the next ID is 20
+    SoundEntry* other = g_SoundManager.Load("other.wav", "other");
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->id, 20u);
+    int slots = 0;
+    for (SNDSample* s = QVSound::g_SampleList; s < QVSound::g_pLastSample; ++s) {
+        if ((s->m_nFlags & SND_INUSE) && s->m_nID == 20) {
+            ++slots;
+            EXPECT_EQ(s->m_nDataBytes, 1000u);  // other.wav, not endlevel.wav
+        }
+    }
+    EXPECT_EQ(slots, 1);
+}
+
+TEST_F(SoundManagerTest, FreeAllReturnsWithThePlayingMusicTornDown) {
+    dir_.Write("music.wav", wav::Tone(60000));
+    ASSERT_EQ(g_Sound.LoadStream("music.wav", 0), 1);
+    g_Sound.PlayStream(STREAM_LOOP);
+    AdvanceAudio(600);
+    LoadGameSounds();
+    g_SoundManager.FreeAll();
+    EXPECT_EQ(QVSound::GetStreamInfoPtr()->dwFlags, 0u);
+    EXPECT_EQ(QVSound::g_FillThread, nullptr);
+    EXPECT_EQ(SlotsInUse(), 0);
+}
+
+TEST(SoundManagerStream, WithoutAMusicFileTheShellsMusicCallsAreHarmless) {
     TempDir dir;
     plat::UseBackend(plat::Backend::Headless);
     g_SoundManager.Init(TestWindow(), 200);
