@@ -26,6 +26,8 @@ void ClipAxis(int32_t s, int32_t size, int32_t d, int32_t limit, int32_t* srcLow
 
 int32_t BlitRect(plat::Surface* source, int32_t sx, int32_t sy, int32_t w, int32_t h,
                  plat::Surface* destination, int32_t dx, int32_t dy, uint32_t flags) {
+    // A layer or picture that failed to load is a null surface: nothing to draw.
+    if (source == nullptr || destination == nullptr) return plat::DDERR_INVALIDPARAMS;
     plat::Rect src{}, dst{};
     ClipAxis(sx, w, dx, destination->Width(), &src.left, &src.right, &dst.left, &dst.right);
     ClipAxis(sy, h, dy, destination->Height(), &src.top, &src.bottom, &dst.top, &dst.bottom);
@@ -35,6 +37,7 @@ int32_t BlitRect(plat::Surface* source, int32_t sx, int32_t sy, int32_t w, int32
 
 int32_t BlitAt(plat::Surface* source, plat::Surface* destination, int32_t x, int32_t y,
                uint32_t flags) {
+    if (source == nullptr) return plat::DDERR_INVALIDPARAMS;
     return BlitRect(source, 0, 0, source->Width(), source->Height(), destination, x, y, flags);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 #include "platform/paths.h"
 
@@ -114,8 +115,20 @@ int Board::MarkRing(int centre, int radius, int32_t mode) {
 }
 
 void Board::LoadIslands() {
-    // Cells beyond the end of a short file stay open sea.
-    std::vector<unsigned char> bytes(kIslandFileBytes, 0xFF);
+    // Cells beyond the end of a short file stay open sea, as do all of them
+    // when there is no memory to read the file into.
+    std::vector<unsigned char> bytes;
+    try {
+        bytes.assign(kIslandFileBytes, 0xFF);
+    } catch (const std::bad_alloc&) {
+        for (Map& map : maps) {
+            for (Cell& cell : map) {
+                cell.island = -1;
+                cell.dirty = 1;
+            }
+        }
+        return;
+    }
     if (std::FILE* file = plat::OpenFile("islands.dat", "rb")) {
         std::fread(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);

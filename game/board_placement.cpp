@@ -23,6 +23,10 @@ struct Line {
 }  // namespace
 
 void Board::PlaceTreasures() {
+    // A round starts with no wave in progress: the flags the last wave of the
+    // previous round left set are cleared.
+    waveStop = 0;
+    probe = 0;
     treasureLeft = 0;
     for (int kind = 1; kind <= kKinds; ++kind) {
         found[kind - 1] = 0;

@@ -1,6 +1,7 @@
 #include "game/board_scene.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "game/both_pages.h"
 #include "game/game.h"
@@ -29,6 +30,7 @@ constexpr ButtonPlace kButtons[] = {
     {"exit.bmp", "exit", 720, 531},
 };
 constexpr int32_t kButtonFrames = 3;
+constexpr const char* kNewGameButton = "newgame";
 
 constexpr int32_t kTileFrames = 11;
 constexpr int32_t kIslandWidth = 14;
@@ -99,10 +101,17 @@ void BoardScene::LoadBackground() {
 }
 
 void BoardScene::LoadButtons() {
+    missingPicture_ = nullptr;
     for (const ButtonPlace& place : kButtons) {
         auto* button = new Button(place.x, place.y);
         button->LoadStrip(place.file, kButtonFrames, 0);
         button->SetName(place.name);
+        // A button without a picture has no area to click: without this one
+        // no game could ever start.
+        const bool noPicture = button->frames == nullptr || button->frames->Count() == 0;
+        if (noPicture && std::strcmp(place.name, kNewGameButton) == 0) {
+            missingPicture_ = place.file;
+        }
         AddButton(button);
     }
 }

@@ -27,6 +27,10 @@ public:
     int Present() override;
     // Blocks for that long on the frame clock while keeping the screen alive.
     void Pause(uint32_t milliseconds);
+    // After entering: the picture without which no game can be played, when
+    // it did not load (the new-game button's); null when the scene can be
+    // played. Every other picture that does not load only leaves its item out.
+    const char* MissingPicture() const { return missingPicture_; }
 
     Sprite* tileset = nullptr;
     Sprite* islands = nullptr;
@@ -43,6 +47,7 @@ private:
     void FreeSprites();
 
     Game& game_;
+    const char* missingPicture_ = nullptr;
 };
 
 extern BoardScene g_BoardScene;

@@ -2,6 +2,9 @@
 // states, the round advance, the two endings and the high-score entry.
 #include "game/game.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "display/frames.h"
 #include "game/board_scene.h"
 #include "game/both_pages.h"
@@ -10,6 +13,7 @@
 #include "platform/profile.h"
 #include "scene/button_list.h"
 #include "scene/dirty_rect_manager.h"
+#include "shell/debug_log.h"
 #include "shell/frame_timer.h"
 #include "shell/player_store.h"
 #include "shell/shell_state.h"
@@ -232,7 +236,10 @@ bool Game::EnterHighScore() {
     LoadPlayer(name);
     lastScore = board.score;
     if (highScores.Insert(name, lastScore) == 0) return true;
-    // A failed save is not shown to the player; the notice still shows.
-    highScores.Save(kHighScoreFile);
+    // A failed save is not shown to the player (the notice still shows, and
+    // the file keeps the table it had), only noted in the debug log.
+    if (highScores.Save(kHighScoreFile) == 0) {
+        DebugLog("%s could not be saved (%s); it keeps the table it had\n", kHighScoreFile, std::strerror(errno));
+    }
     return ShowHallOfFame() != 0;
 }

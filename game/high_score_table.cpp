@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -100,9 +101,14 @@ int HighScoreTable::Load(const char* fileName) {
               ReadLE32(header) == static_cast<uint32_t>(count);
     if (ok) {
         // The whole table is read before any of it is taken, so a short file
-        // changes nothing. Bytes after the table are not looked at.
-        body.resize(kEntryBytes * static_cast<size_t>(count));
-        ok = std::fread(body.data(), 1, body.size(), file) == body.size();
+        // changes nothing. Bytes after the table are not looked at. The size
+        // is the table's own, never one the file states.
+        try {
+            body.resize(kEntryBytes * static_cast<size_t>(count));
+            ok = std::fread(body.data(), 1, body.size(), file) == body.size();
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
     }
     std::fclose(file);
     if (!ok) return 0;
@@ -134,7 +140,9 @@ int HighScoreTable::Save(const char* fileName) {
     ok = ::close(fd) == 0 && ok;
     ok = ok && std::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
+        const int error = errno;  // the reason, for the caller to report
         ::unlink(temporary.c_str());
+        errno = error;
         return 0;
     }
     SyncFolder(target);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "game/game.h"
+#include "platform/output_files.h"
 #include "platform/window.h"
 #include "shell/frame_timer.h"
 
@@ -25,7 +26,12 @@ bool RunReport::Write(const std::string& path, int exitStatus, std::string* erro
                  static_cast<int>(g_Game.GetState()), board.score, board.round + 1, board.turnsLeft,
                  best_, board.mapIndex, board.treasureLeft,
                  static_cast<long long>(plat::PresentedFrameCount()), FrameTimer::Now(), exitStatus);
-    const bool written = std::fclose(file) == 0;
-    if (!written) *error = path + ": could not be written completely";
+    const bool printed = !std::ferror(file);
+    const bool written = std::fclose(file) == 0 && printed;
+    if (!written) {
+        // No cut report is left to be taken for a whole one.
+        *error = path + ": could not be written completely";
+        plat::RemovePartialFile(path);
+    }
     return written;
 }

@@ -29,8 +29,9 @@ int Neighbour(int cell, HexDirection direction) {
     return Board::OnBoard(col, row) ? Board::Index(col, row) : -1;
 }
 
-// The found kind a cell shows, 0 for none.
+// The found kind a cell shows, 0 for none and off the board (-1).
 int FoundKind(const Board& board, int cell) {
+    if (cell < 0) return 0;
     const int32_t state = board.cells[cell].state;
     return state > CellState::kFoundBase ? state - CellState::kFoundBase : 0;
 }

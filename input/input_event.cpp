@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 
 #include "platform/messages.h"
 
@@ -110,6 +111,8 @@ struct FileClose {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+bool ReadEvents(const std::string& path, std::vector<InputEvent>* events, std::string* error);
+
 }  // namespace
 
 int KeyCodeOfName(const std::string& name) {
@@ -155,6 +158,17 @@ std::string FormatInputEvent(const InputEvent& e) {
 }
 
 bool ReadInputEvents(const std::string& path, std::vector<InputEvent>* events, std::string* error) {
+    try {
+        return ReadEvents(path, events, error);
+    } catch (const std::bad_alloc&) {
+        *error = path + ": not enough memory to read it";
+        return false;
+    }
+}
+
+namespace {
+
+bool ReadEvents(const std::string& path, std::vector<InputEvent>* events, std::string* error) {
     std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         *error = path + ": cannot be read: " + std::strerror(errno);
@@ -201,3 +215,5 @@ bool ReadInputEvents(const std::string& path, std::vector<InputEvent>* events, s
     }
     return true;
 }
+
+}  // namespace

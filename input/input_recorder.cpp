@@ -6,6 +6,7 @@
 
 #include "input/input_event.h"
 #include "platform/messages.h"
+#include "platform/output_files.h"
 
 InputRecorder g_InputRecorder;
 
@@ -31,14 +32,36 @@ bool InputRecorder::Open(const std::string& path, std::string* error) {
         *error = path + ": cannot be written: " + std::strerror(errno);
         return false;
     }
-    std::fputs("# Reef Hoard input recording: time in frame-clock milliseconds, then the event\n", file_);
-    std::fflush(file_);
+    path_ = path;
+    if (std::fputs("# Reef Hoard input recording: time in frame-clock milliseconds, then the event\n", file_) < 0 ||
+        std::fflush(file_) != 0) {
+        *error = path + ": cannot be written: " + std::strerror(errno);
+        std::fclose(file_);
+        file_ = nullptr;
+        plat::RemovePartialFile(path);
+        return false;
+    }
     return true;
 }
 
 void InputRecorder::Close() {
-    if (file_ != nullptr) std::fclose(file_);
+    if (file_ == nullptr) return;
+    std::FILE* file = file_;
     file_ = nullptr;
+    if (std::fclose(file) != 0) {
+        const int error = errno;
+        plat::RemovePartialFile(path_);
+        plat::ReportWriteFailure(path_, std::strerror(error));
+        plat::NoteOutputFailure();
+    }
+}
+
+void InputRecorder::Fail(const char* why) {
+    std::fclose(file_);
+    file_ = nullptr;
+    plat::RemovePartialFile(path_);
+    plat::ReportWriteFailure(path_, why);
+    plat::NoteOutputFailure();
 }
 
 void InputRecorder::Note(uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t now) {
@@ -76,6 +99,7 @@ void InputRecorder::Note(uint32_t message, uintptr_t wParam, intptr_t lParam, ui
         default:
             return;
     }
-    std::fprintf(file_, "%s\n", FormatInputEvent(event).c_str());
-    std::fflush(file_);
+    if (std::fprintf(file_, "%s\n", FormatInputEvent(event).c_str()) < 0 || std::fflush(file_) != 0) {
+        Fail(std::strerror(errno));
+    }
 }

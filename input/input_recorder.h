@@ -26,7 +26,9 @@ public:
     void SkipNextClose() { skipNextClose_ = true; }
 
 private:
+    void Fail(const char* why);
     std::FILE* file_ = nullptr;
+    std::string path_;
     bool skipNextClose_ = false;
 };
 

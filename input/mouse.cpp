@@ -36,9 +36,7 @@ int Mouse::LoadCursorImage(const char* path) {
             cursorWidth = image->width;
             cursorHeight = image->height;
             image->SetColorKey(0, 0, 0);
-            for (plat::Surface*& slot : saveUnder) {
-                if (slot == nullptr) slot = CreateSurface(cursorWidth, cursorHeight);
-            }
+            for (int32_t slot = 0; slot < 2; ++slot) FitSaveUnder(slot, cursorWidth, cursorHeight);
         }
     }
     page = 0;
@@ -50,6 +48,21 @@ int Mouse::LoadCursorImage(const char* path) {
 
 void Mouse::SelectCursor(int32_t index) {
     cursor = index >= 0 && index < cursorImages.Count() ? cursorImages.Get(index) : nullptr;
+    // The pointer drawn, and the area saved under it, take the selected
+    // picture's size.
+    if (cursor != nullptr) {
+        cursorWidth = cursor->width;
+        cursorHeight = cursor->height;
+    }
+}
+
+bool Mouse::FitSaveUnder(int32_t slot, int32_t width, int32_t height) {
+    plat::Surface*& under = saveUnder[slot];
+    if (under != nullptr && under->Width() == width && under->Height() == height) return true;
+    if (under != nullptr) under->Release();
+    under = CreateSurface(width, height);
+    savedX[slot] = -1;
+    return under != nullptr;
 }
 
 void Mouse::Hide() { visible = 0; }
@@ -127,9 +140,10 @@ void Mouse::Poll() {
 void Mouse::DrawCursor(plat::Surface* surface) {
     const int32_t slot = page;
     page = alternatePages == 1 ? 1 - page : 0;
-    if (visible == 0 || cursor == nullptr || saveUnder[slot] == nullptr || surface == nullptr) return;
+    if (visible == 0 || cursor == nullptr || surface == nullptr) return;
+    if (!FitSaveUnder(slot, cursor->width, cursor->height)) return;
     const int32_t px = X(), py = Y();
-    const plat::Rect area{px, py, px + cursorWidth, py + cursorHeight};
+    const plat::Rect area{px, py, px + cursor->width, py + cursor->height};
     // A pointer partly off the picture cannot be saved whole: it is not drawn.
     if (saveUnder[slot]->Blt(nullptr, surface, &area, plat::DDBLT_WAIT) != plat::DD_OK) return;
     savedX[slot] = px;
@@ -140,9 +154,11 @@ void Mouse::DrawCursor(plat::Surface* surface) {
 }
 
 void Mouse::RestoreUnder(plat::Surface* surface) {
-    if (savedX[page] == -1 || surface == nullptr) return;
-    const plat::Rect area{savedX[page], savedY[page], savedX[page] + cursorWidth,
-                          savedY[page] + cursorHeight};
+    if (savedX[page] == -1 || surface == nullptr || saveUnder[page] == nullptr) return;
+    // The saved area is as large as its save-under copy, whichever cursor
+    // was drawn over it.
+    const plat::Rect area{savedX[page], savedY[page], savedX[page] + saveUnder[page]->Width(),
+                          savedY[page] + saveUnder[page]->Height()};
     surface->Blt(&area, saveUnder[page], nullptr, plat::DDBLT_WAIT);
     savedX[page] = -1;
 }

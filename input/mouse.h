@@ -51,7 +51,7 @@ public:
     int32_t page = 0;
     int32_t savedX[2] = {-1, -1};
     int32_t savedY[2] = {0, 0};
-    int32_t cursorWidth = 0, cursorHeight = 0;
+    int32_t cursorWidth = 0, cursorHeight = 0;  // of the cursor last loaded or selected
     int32_t visible = 0;
     int32_t alternatePages = 0;
     // Shared with the timer thread's poll.
@@ -66,6 +66,9 @@ public:
 
 private:
     void Queue(int32_t value);
+    // Makes the save-under copy of the slot width by height (a new one when
+    // its size differs, which forgets what it held); false when it cannot.
+    bool FitSaveUnder(int32_t slot, int32_t width, int32_t height);
     // The previous poll's button bits, for counting presses.
     std::atomic<int32_t> polledLeft{0};
     std::atomic<int32_t> polledRight{0};

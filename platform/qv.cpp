@@ -1,12 +1,19 @@
 #include "platform/qv.h"
 
 #include <SDL.h>
+#include <sys/stat.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <new>
 #include <string>
+#include <vector>
 
+#include "platform/bmp_header.h"
 #include "platform/message_box.h"
 #include "platform/clock.h"
+#include "platform/output_files.h"
 #include "platform/paths.h"
 #include "platform/qv_font.h"
 #include "platform/video_driver.h"
@@ -65,6 +72,11 @@ int InitDisplay(plat::WindowHandle window, int32_t width, int32_t height, bool f
 
 int CountBits(uint32_t mask) { return __builtin_popcount(mask); }
 
+plat::Surface* LoadFailed(const char* path, const char* why) {
+    g_qv.lastError = std::string("Cannot load ") + path + ": " + why;
+    return nullptr;
+}
+
 }  // namespace
 
 // The module instance only mattered to Windows' device creation.
@@ -101,14 +113,37 @@ plat::Surface* QVLoadBitmap(const char* path) { return QVLoadBitmap(path, 16); }
 
 plat::Surface* QVLoadBitmap(const char* path, int32_t) {
     if (path == nullptr) return nullptr;
-    SDL_Surface* loaded = SDL_LoadBMP(plat::ResolvePath(path).c_str());
-    if (loaded == nullptr) {
-        g_qv.lastError = std::string("Cannot load ") + path + ": " + SDL_GetError();
-        return nullptr;
+    // The headers are checked before SDL reads the picture, so that a file
+    // claiming more pixels than it holds is refused before anything is
+    // allocated for them.
+    const std::string resolved = plat::ResolvePath(path);
+    // Only a file: opening a pipe or a device named as a picture would wait
+    // for ever or read without end.
+    struct stat info{};
+    if (stat(resolved.c_str(), &info) != 0) return LoadFailed(path, std::strerror(errno));
+    if (!S_ISREG(info.st_mode)) return LoadFailed(path, "not a file");
+    SDL_RWops* file = SDL_RWFromFile(resolved.c_str(), "rb");
+    if (file == nullptr) return LoadFailed(path, SDL_GetError());
+    uint8_t head[plat::kBmpHeadBytes];
+    const size_t headBytes = SDL_RWread(file, head, 1, sizeof head);
+    const Sint64 fileBytes = SDL_RWsize(file);
+    std::string why;
+    if (fileBytes < 0 || !plat::BmpHeaderFits(head, headBytes, static_cast<uint64_t>(fileBytes), &why) ||
+        SDL_RWseek(file, 0, RW_SEEK_SET) != 0) {
+        SDL_RWclose(file);
+        return LoadFailed(path, why.empty() ? SDL_GetError() : why.c_str());
     }
+    SDL_Surface* loaded = SDL_LoadBMP_RW(file, 1);
+    if (loaded == nullptr) return LoadFailed(path, SDL_GetError());
     SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB565, 0);
     SDL_FreeSurface(loaded);
-    return plat::Surface::Adopt(converted);
+    if (converted == nullptr) return LoadFailed(path, SDL_GetError());
+    try {
+        return plat::Surface::Adopt(converted);
+    } catch (const std::bad_alloc&) {
+        SDL_FreeSurface(converted);
+        return LoadFailed(path, "out of memory");
+    }
 }
 
 int QVFlip() {
@@ -183,5 +218,7 @@ void QVFreeDirectX() {
 
 bool QVSaveFrontPage(const char* path) {
     if (g_qv.front == nullptr || path == nullptr) return false;
-    return g_qv.front->SaveBmp(path);
+    const std::vector<uint8_t> bmp = plat::EncodeBmp(*g_qv.front);
+    std::string why;
+    return !bmp.empty() && plat::WriteWholeFile(path, bmp.data(), bmp.size(), &why);
 }

@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 
+#include <memory>
+
+#include "platform/key_runs.h"
+
 namespace plat {
 
 static_assert(Surface::kRgb565 == SDL_PIXELFORMAT_RGB565);
@@ -26,12 +30,15 @@ Surface* Surface::Create(int32_t width, int32_t height, uint32_t sdlFormat) {
 
 Surface* Surface::Adopt(SDL_Surface* surface) { return surface ? new Surface(surface) : nullptr; }
 
+Surface::Surface(SDL_Surface* surface) : sdl_(surface) {}
+
 Surface::~Surface() { SDL_FreeSurface(sdl_); }
 
 int32_t Surface::Blt(const Rect* dstRect, Surface* source, const Rect* srcRect, uint32_t flags,
                      uint32_t fillColour) {
     SDL_Rect dst = ToSdl(dstRect, sdl_);
     if (!Inside(dst, sdl_)) return DDERR_INVALIDRECT;
+    PixelsChanging();
     if (flags & DDBLT_COLORFILL) {
         return SDL_FillRect(sdl_, &dst, fillColour) == 0 ? DD_OK : DDERR_INVALIDPARAMS;
     }
@@ -39,20 +46,53 @@ int32_t Surface::Blt(const Rect* dstRect, Surface* source, const Rect* srcRect, 
     SDL_Rect src = ToSdl(srcRect, source->sdl_);
     if (!Inside(src, source->sdl_)) return DDERR_INVALIDRECT;
 
-    // Plain copies: no blending, and the SDL key only while a keyed blit runs.
-    SDL_SetSurfaceBlendMode(source->sdl_, SDL_BLENDMODE_NONE);
-    if (flags & DDBLT_KEYSRC) {
-        SDL_SetColorKey(source->sdl_, SDL_TRUE, source->colourKey_);
-    } else {
-        SDL_SetColorKey(source->sdl_, SDL_FALSE, 0);
+    const bool keyed = (flags & DDBLT_KEYSRC) != 0;
+    if (keyed && src.w == dst.w && src.h == dst.h) {
+        if (const KeyRuns* runs = source->OpaqueRuns(sdl_)) {
+            runs->Copy(source->sdl_, src.x, src.y, src.w, src.h, sdl_, dst.x, dst.y);
+            return DD_OK;
+        }
     }
+    source->PrepareAsSource(keyed);
     int result = (src.w == dst.w && src.h == dst.h)
                      ? SDL_BlitSurface(source->sdl_, &src, sdl_, &dst)
                      : SDL_BlitScaled(source->sdl_, &src, sdl_, &dst);
     return result == 0 ? DD_OK : DDERR_INVALIDPARAMS;
 }
 
+void Surface::PrepareAsSource(bool keyed) {
+    // Plain copies: no blending, and the SDL key only for keyed blits. SDL
+    // rebuilds its blit tables whenever either changes, so they are set only
+    // when they differ from the last blit's.
+    const SdlKey wanted = keyed ? SdlKey{true, colourKey_} : SdlKey{false, 0};
+    if (sdlKeyKnown_ && wanted.on == sdlKey_.on && wanted.value == sdlKey_.value) return;
+    if (!sdlKeyKnown_) SDL_SetSurfaceBlendMode(sdl_, SDL_BLENDMODE_NONE);
+    SDL_SetColorKey(sdl_, wanted.on ? SDL_TRUE : SDL_FALSE, wanted.value);
+    sdlKey_ = wanted;
+    sdlKeyKnown_ = true;
+}
+
+const KeyRuns* Surface::OpaqueRuns(const SDL_Surface* destination) {
+    // Spans only pay for pictures that stay as they are: a surface drawn on
+    // after its runs were built is blitted pixel by pixel from then on.
+    if (runsState_ == RunsState::Changing) return nullptr;
+    if (sdl_->format->BytesPerPixel != 2 || destination->format->format != sdl_->format->format ||
+        sdl_->w > 65535) {
+        return nullptr;
+    }
+    if (!runs_ || runs_->Key() != colourKey_) runs_ = std::make_unique<KeyRuns>(sdl_, colourKey_);
+    runsState_ = RunsState::Built;
+    return runs_.get();
+}
+
+void Surface::PixelsChanging() {
+    if (runsState_ != RunsState::Built) return;
+    runs_.reset();
+    runsState_ = RunsState::Changing;
+}
+
 void* Surface::Lock(SurfaceDesc* desc) {
+    PixelsChanging();
     if (SDL_LockSurface(sdl_) != 0) return nullptr;
     if (desc) *desc = GetSurfaceDesc();
     return sdl_->pixels;
@@ -73,6 +113,8 @@ int32_t Surface::Width() const { return sdl_->w; }
 int32_t Surface::Height() const { return sdl_->h; }
 
 void Surface::SwapPixels(Surface& other) {
+    PixelsChanging();
+    other.PixelsChanging();
     SDL_Surface* mine = sdl_;
     sdl_ = other.sdl_;
     other.sdl_ = mine;

@@ -4,10 +4,13 @@
 // and read directly between Lock and Unlock. The display's own pages are
 // surfaces too (see platform/qv.h).
 #include <cstdint>
+#include <memory>
 
 struct SDL_Surface;
 
 namespace plat {
+
+class KeyRuns;
 
 // Blt flags and results, with DirectDraw's values.
 constexpr uint32_t DDBLT_COLORFILL = 0x00000400;
@@ -80,13 +83,31 @@ public:
     static constexpr uint32_t kRgb565 = 0x15151002u;  // SDL_PIXELFORMAT_RGB565
 
 private:
-    explicit Surface(SDL_Surface* surface) : sdl_(surface) {}
+    explicit Surface(SDL_Surface* surface);
     ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
+    // Sets SDL's own key and blend mode for a blit from this surface.
+    void PrepareAsSource(bool keyed);
+    // The spans of the picture that are not the key, for a keyed copy onto
+    // the destination; null where they would not pay.
+    const KeyRuns* OpaqueRuns(const SDL_Surface* destination);
+    // Called before the pixels change: built spans no longer hold.
+    void PixelsChanging();
+
     SDL_Surface* sdl_;
     uint32_t colourKey_ = 0;
+    // The key SDL holds for the surface, once set.
+    struct SdlKey {
+        bool on;
+        uint32_t value;
+    };
+    SdlKey sdlKey_{false, 0};
+    bool sdlKeyKnown_ = false;
+    enum class RunsState { None, Built, Changing };
+    RunsState runsState_ = RunsState::None;
+    std::unique_ptr<KeyRuns> runs_;
 };
 
 }  // namespace plat

@@ -28,6 +28,7 @@ struct Window {
     bool visible = false;
     bool topmost = false;
     bool focused = false;
+    bool fullscreen = false;  // the display fills the screen (kept up to date by the driver)
     MessageQueue* queue = nullptr;  // of the thread that made the window
     void* native = nullptr;         // the driver's own state
 };

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/backend.h"
+#include "platform/output_files.h"
 #include "platform/surface.h"
 #include "platform/window_registry.h"
 
@@ -123,8 +124,8 @@ void SetFocus(WindowHandle handle) {
 WindowInfo DescribeWindow(WindowHandle handle) {
     WindowInfo info{};
     WindowRegistry::WithWindow(handle, [&](Window& w) {
-        info = WindowInfo{w.title, w.style, w.x, w.y, w.width, w.height,
-                          w.visible, w.topmost, w.focused};
+        info = WindowInfo{w.title, w.style,   w.x,       w.y,       w.width,
+                          w.height, w.visible, w.topmost, w.focused, w.fullscreen};
     });
     return info;
 }
@@ -159,6 +160,7 @@ void* g_presentHookUser = nullptr;
 constexpr int kVirtualKeys = 256;
 std::array<std::atomic<bool>, kVirtualKeys> g_scriptedKeys{};
 std::atomic<bool> g_realMouseIgnored{false};
+std::atomic<Scaling> g_pictureScaling{Scaling::Smooth};
 
 // Without a file given, captures are numbered in the working folder.
 void SaveScreenshot(const Surface& page) {
@@ -168,11 +170,15 @@ void SaveScreenshot(const Surface& page) {
         std::snprintf(name, sizeof name, "screenshot-%03d.bmp", ++g_screenshotsTaken);
         path = name;
     }
-    if (page.SaveBmp(path.c_str())) {
+    // Written whole or not at all: a full disk leaves no cut picture behind.
+    const std::vector<uint8_t> bmp = EncodeBmp(page);
+    std::string why = "the picture could not be converted";
+    if (!bmp.empty() && WriteWholeFile(path, bmp.data(), bmp.size(), &why)) {
         std::fprintf(stderr, "screenshot written to %s\n", path.c_str());
-    } else {
-        std::fprintf(stderr, "screenshot %s could not be written\n", path.c_str());
+        return;
     }
+    ReportWriteFailure(path, why);
+    if (!g_screenshotFile.empty()) NoteOutputFailure();
 }
 }  // namespace
 
@@ -199,6 +205,10 @@ void SetRealMouseIgnored(bool ignored) { g_realMouseIgnored = ignored; }
 bool RealMouseIgnored() { return g_realMouseIgnored; }
 
 int64_t PresentedFrameCount() { return g_presentedTotal; }
+
+void SetPictureScaling(Scaling scaling) { g_pictureScaling = scaling; }
+
+Scaling PictureScaling() { return g_pictureScaling; }
 
 void PresentPage(WindowHandle handle, Surface& page) {
     bool presented = false;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/picture_placement.h"
 #include "platform/window_handle.h"
 
 namespace plat {
@@ -39,6 +40,7 @@ struct WindowInfo {
     bool visible;
     bool topmost;
     bool focused;
+    bool fullscreen;
 };
 
 bool RegisterWindowClass(const WindowClass& windowClass);
@@ -88,6 +90,11 @@ void SetRealMouseIgnored(bool ignored);
 bool RealMouseIgnored();
 // Pages presented since the program started.
 int64_t PresentedFrameCount();
+
+// How a window larger than the picture shows it: sharp (whole scales only)
+// or smooth; takes effect at the next resize or display.
+void SetPictureScaling(Scaling scaling);
+Scaling PictureScaling();
 
 // Waits until input may have arrived or ms have passed (an idle loop's pause).
 void WaitForInput(uint32_t ms);

@@ -29,6 +29,9 @@ void DialogScene::Init() {
 void DialogScene::Leave() {
     Scene::Leave();
     if (panels == nullptr) return;
+    for (int32_t i = 0; i < panels->Count(); ++i) {
+        g_DirtyRects.ForgetSurface(panels->Get(i)->GetSurface());
+    }
     panels->DeleteAll();
     delete panels;
     panels = nullptr;

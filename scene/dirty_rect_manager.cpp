@@ -20,10 +20,14 @@ DirtyRectManager::DirtyRectManager()
       background(nullptr), backdrop(nullptr), bothPages(0) {}
 
 DirtyRectManager::~DirtyRectManager() {
-    for (PtrList<DirtyRect>* list : lists) {
+    // Scenes destroyed after the manager at process exit may still tell it
+    // of their pictures: it is left with no lists and no layers.
+    for (PtrList<DirtyRect>*& list : lists) {
         list->DeleteAll();
         delete list;
+        list = nullptr;
     }
+    background = backdrop = nullptr;
 }
 
 void DirtyRectManager::FlipPage() { page = 1 - page; }
@@ -67,6 +71,24 @@ void DirtyRectManager::SetBackground(plat::Surface* surface) {
 }
 
 void DirtyRectManager::SetBackdrop(plat::Surface* surface) { backdrop = surface; }
+
+void DirtyRectManager::ForgetSurface(const plat::Surface* surface) {
+    if (surface == nullptr) return;
+    if (background == surface) background = nullptr;
+    if (backdrop == surface) backdrop = nullptr;
+    for (PtrList<DirtyRect>* list : lists) {
+        if (list == nullptr) continue;
+        for (int32_t i = 0; i < list->Count();) {
+            DirtyRect* r = list->Get(i);
+            if (r->background == surface || r->backdrop == surface) {
+                list->Remove(r);
+                delete r;
+            } else {
+                ++i;
+            }
+        }
+    }
+}
 
 plat::Surface* DirtyRectManager::GetScreen() const { return g_Shell.backBuffer; }
 

@@ -41,6 +41,9 @@ public:
     // Drops the current page's pending one-shots, then takes the surface.
     void SetBackground(plat::Surface* surface);
     void SetBackdrop(plat::Surface* surface);
+    // The surface is about to be released: it stops being a layer, and the
+    // rectangles recorded against it, which could only copy from it, go.
+    void ForgetSurface(const plat::Surface* surface);
     plat::Surface* GetBackground() const { return background; }
     plat::Surface* GetBackdrop() const { return backdrop; }
     // The shell's back buffer.

@@ -11,21 +11,20 @@ Image::Image() : name(""), x(0), y(0), width(0), height(0), surface(nullptr) {}
 
 Image::Image(const char* fileName) : Image() { Load(fileName); }
 
-Image::~Image() {
-    if (surface != nullptr) surface->Release();
-    surface = nullptr;
-}
+Image::~Image() { ReleaseSurface(); }
 
 plat::Surface* Image::Load(const char* fileName) { return LoadDepth(fileName, 16); }
 
 plat::Surface* Image::LoadDepth(const char* fileName, int32_t depth) {
     if (fileName == nullptr) {
-        surface = nullptr;
+        ReleaseSurface();
         name[0] = '\0';
         return nullptr;
     }
     plat::Surface* loaded = QVLoadBitmap(fileName, depth);
     if (loaded == nullptr) return nullptr;
+    // A second load replaces the picture: the first is released, not lost.
+    ReleaseSurface();
     surface = loaded;
     SetColorKeyRGB(surface, 0, 0, 255);
     SetName(fileName);
@@ -34,8 +33,18 @@ plat::Surface* Image::LoadDepth(const char* fileName, int32_t depth) {
 }
 
 void Image::Attach(plat::Surface* newSurface) {
-    GetSurfaceSize(newSurface, &width, &height);
+    if (newSurface != surface) ReleaseSurface();
     surface = newSurface;
+    if (surface != nullptr) {
+        GetSurfaceSize(surface, &width, &height);
+    } else {
+        width = height = 0;
+    }
+}
+
+void Image::ReleaseSurface() {
+    if (surface != nullptr) surface->Release();
+    surface = nullptr;
 }
 
 void Image::Setup(const char* newName, const char* fileName, int32_t newX, int32_t newY,

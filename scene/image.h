@@ -15,11 +15,13 @@ public:
     Image& operator=(const Image&) = delete;
 
     plat::Surface* Load(const char* fileName);
-    // Loads the BMP (on an image without a surface yet), keys pure blue and
-    // takes the file name as the image's name. Null when it does not load;
-    // name and size then stay as they were.
+    // Loads the BMP, keys pure blue and takes the file name as the image's
+    // name; a surface the image had is released. Null when it does not load:
+    // picture, name and size then stay as they were. A null file name
+    // empties the image.
     plat::Surface* LoadDepth(const char* fileName, int32_t depth);
-    // Takes over a surface; its colour key is left as it is.
+    // Takes over a surface (null for none), releasing the one it had; its
+    // colour key is left as it is.
     void Attach(plat::Surface* surface);
     // Name, file, position, and a size that overrides the bitmap's where not 0.
     void Setup(const char* newName, const char* fileName, int32_t newX, int32_t newY,
@@ -40,6 +42,9 @@ public:
     int32_t width;
     int32_t height;
     plat::Surface* surface;
+
+private:
+    void ReleaseSurface();
 };
 
 // The first image of the list whose name equals name exactly; null when there

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "input/mouse.h"
 #include "platform/profile.h"
@@ -55,6 +56,11 @@ Image* Scene::AddImage(const char* fileName) {
 
 void Scene::FreeImages() {
     if (images == nullptr) return;
+    // A picture given to the background manager as a layer must not stay
+    // there once it is released.
+    for (int32_t i = 0; i < images->Count(); ++i) {
+        g_DirtyRects.ForgetSurface(images->Get(i)->GetSurface());
+    }
     images->DeleteAll();
     delete images;
     images = nullptr;
@@ -70,24 +76,33 @@ void Scene::SetBackdrop(plat::Surface* surface) { g_DirtyRects.SetBackdrop(surfa
 
 int Scene::LoadImages(const char* iniPath) {
     if (images == nullptr) images = new PtrList<Image>(1);
+    // Read once: a file may list any number of images.
+    const plat::ProfileFile file(iniPath);
     for (int n = 1;; ++n) {
         char key[32];
         std::snprintf(key, sizeof key, "image%02d", n);
         char section[256];
-        plat::GetProfileString("images", key, "none", section, sizeof section, iniPath);
+        file.GetString("images", key, "none", section, sizeof section);
         if (std::strcmp(section, "none") == 0) return 0;
 
-        char file[260];  // room for the section name and ".bmp"
-        plat::GetProfileString(section, "file", "none", file, 256, iniPath);
-        if (std::strcmp(file, "none") == 0) std::snprintf(file, sizeof file, "%s.bmp", section);
-        auto* image = new Image(file);
-        images->Add(image);
+        char picture[260];  // room for the section name and ".bmp"
+        file.GetString(section, "file", "none", picture, 256);
+        if (std::strcmp(picture, "none") == 0) std::snprintf(picture, sizeof picture, "%s.bmp", section);
+        Image* image = new (std::nothrow) Image(picture);
+        // Out of memory: the images listed so far are what the scene gets.
+        if (image == nullptr) return 0;
+        try {
+            images->Add(image);
+        } catch (const std::bad_alloc&) {
+            delete image;
+            return 0;
+        }
         image->SetName(section);
 
         char value[256];
-        plat::GetProfileString(section, "x", "", value, sizeof value, iniPath);
+        file.GetString(section, "x", "", value, sizeof value);
         const int32_t x = plat::LeadingInt(value);
-        plat::GetProfileString(section, "y", "", value, sizeof value, iniPath);
+        file.GetString(section, "y", "", value, sizeof value);
         image->SetPosition(x, plat::LeadingInt(value));
     }
 }

@@ -1,3 +1,7 @@
 #pragma once
-// The game's entry: names, start-up, the one scene, the main loop. Returns 0.
+// The game's entry: names, start-up, the one scene, the main loop. Returns 0,
+// or kStartUpFailedStatus when the game could not start (start-up failed, or
+// a picture no game can be played without did not load).
+inline constexpr int kStartUpFailedStatus = 1;
+
 int GameEntry(void* instance, const char* commandLine, int showCommand);

@@ -5,6 +5,7 @@
 
 #include "platform/audio_output.h"
 #include "platform/backend.h"
+#include "platform/output_files.h"
 #include "platform/video_driver.h"
 #include "platform/window.h"
 #include "shell/command_line.h"
@@ -41,9 +42,13 @@ int main(int argc, char** argv) {
     g_Shell.seedGiven = line.seedGiven;
     g_Shell.seed = line.seed;
     int status = GameEntry(nullptr, line.launcherDir.c_str(), 0);
+    // A file asked for on the command line that could not be written has
+    // been reported and removed; the run did not do what it was asked.
+    if (status == 0 && plat::OutputFailed()) status = 1;
     if (!FinishScriptedRun(status, &error)) {
         std::fprintf(stderr, "reefhoard: %s\n", error.c_str());
         status = 1;
     }
+    if (status == 0 && plat::OutputFailed()) status = 1;
     return status;
 }

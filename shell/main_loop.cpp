@@ -1,10 +1,13 @@
 #include "shell/main_loop.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/messages.h"
 #include "platform/qv.h"
+#include "platform/qv_font.h"
 #include "platform/window.h"
+#include "scene/dirty_rect_manager.h"
 #include "shell/application.h"
 #include "shell/shell_state.h"
 #include "shell/splash.h"
@@ -14,6 +17,9 @@ namespace {
 // window does nothing then, and must not spin a core doing it.
 constexpr uint32_t kInactiveWaitMs = 10;
 constexpr int kQuitCode = 7;
+// Where the frame-rate text goes.
+constexpr int32_t kFpsX = 580;
+constexpr int32_t kFpsY = 0;
 }  // namespace
 
 int PumpMessages() {
@@ -45,7 +51,13 @@ bool MainLoop() {
         if (g_Shell.fpsOverlay) {
             char text[32];
             std::snprintf(text, sizeof text, "%5.2f", g_Shell.fps);
-            QVPrintString(text, 580, 0);
+            QVPrintString(text, kFpsX, kFpsY);
+            // Like anything drawn on the page, the text is restored away from
+            // the background two frames later, so it goes once F1 turns it off.
+            g_DirtyRects.AddRectFlags(kFpsX, kFpsY,
+                                      static_cast<int32_t>(std::strlen(text)) * qvfont::kCellWidth,
+                                      qvfont::kCellHeight, DirtyRect::kOneShot,
+                                      DirtyRect::kFromBackground);
         }
         if (g_Application.RunFrame(g_Shell.active) == kQuitCode) {
             ShowCredits();

@@ -35,10 +35,10 @@ void SetLauncherDir(const char* text) {
     if (text != nullptr) CopyText(g_Shell.launcherDir, text);
 }
 
-void LaunchShelf() {
-    if (g_Shell.launcherDir[0] == '\0') return;
+bool LaunchShelf() {
+    if (g_Shell.launcherDir[0] == '\0') return false;
     char path[300];
     std::snprintf(path, sizeof path, "%s\\GameShelf.exe", g_Shell.launcherDir);
     // A missing launcher is not an error: the game simply ends.
-    plat::ShellOpen(path, g_Shell.gameName, g_Shell.launcherDir);
+    return plat::ShellOpen(path, g_Shell.gameName, g_Shell.launcherDir);
 }

@@ -16,8 +16,6 @@ struct ShellState {
     int32_t active = 0;  // scenes run only while the window is active
     bool fpsOverlay = false;
     float fps = 0.0f;
-    // Where the picture sits inside a maximised window; taken off mouse positions.
-    int32_t pictureOffsetX = 0, pictureOffsetY = 0;
     char gameName[256] = "";
     char displayTitle[256] = "";
     char launcherDir[256] = "";
@@ -38,5 +36,6 @@ void SetDisplayTitle(const char* text);
 void SetTitleSuffix(const char* text);
 // Longer text than the 255 characters the directory holds is cut.
 void SetLauncherDir(const char* text);
-// Starts the launcher "GameShelf.exe" in the launcher directory, when there is one.
-void LaunchShelf();
+// Starts the launcher "GameShelf.exe" in the launcher directory, when there is
+// one; true when it started.
+bool LaunchShelf();

@@ -18,10 +18,16 @@
 
 namespace {
 
+// Set when start-up ended because the window was closed during the splash:
+// the player's choice, not a failure.
+bool g_closedDuringSplash = false;
+
 bool DesktopHasEnoughColours() {
-    if (plat::GetDesktopBitsPerPixel() >= 15) return true;
-    plat::ShowStopMessage(
-        "TovaliGames need the desktop display set to High Color (16 bits or higher).");
+    const int32_t bits = plat::GetDesktopBitsPerPixel();
+    if (bits >= 15) return true;
+    // 0 is what a display whose mode cannot be read reports: not a depth.
+    plat::ShowStopMessage(bits <= 0 ? "The colour depth of the desktop display could not be read."
+                                    : "TovaliGames need the desktop display set to High Color (16 bits or higher).");
     return false;
 }
 
@@ -49,6 +55,7 @@ void SetUpMouse() {
 }  // namespace
 
 bool StartUp(void* instance, void*, const char*, int showCommand) {
+    g_closedDuringSplash = false;
     g_Shell.fullscreen = ReadSetupNumber("fullscreen", "0") == 1;
     if (!DesktopHasEnoughColours()) return false;
     if (!DisplayDeviceWorks()) return false;
@@ -58,8 +65,9 @@ bool StartUp(void* instance, void*, const char*, int showCommand) {
     if (!RegisterWindowClass(instance)) return false;
     if (!CreateMainWindow(instance, showCommand)) return false;
 
+    ApplyScalingSetting();
     const int displayUp = g_Shell.fullscreen
-                              ? QVInitDirectX(g_Shell.window, 800, 600, 16)
+                              ? QVInitDirectX(g_Shell.window, kPictureWidth, kPictureHeight, 16)
                               : QVInitDirectX(g_Shell.window, g_Shell.clientWidth, g_Shell.clientHeight);
     if (!displayUp) {
         QVPrintError();
@@ -71,7 +79,12 @@ bool StartUp(void* instance, void*, const char*, int showCommand) {
 
     QVSetInstance(instance);
     QVInitMouse();
-    FrameTimer::Start();
+    // Every wait and animation runs on this clock; without it the splash
+    // would wait for ever.
+    if (!FrameTimer::Start()) {
+        plat::ShowStopMessage("The game's frame timer could not be started.");
+        return false;
+    }
 
     g_SoundManager.Init(g_Shell.window, 200);
     StartMusic(g_Shell.window);
@@ -84,5 +97,8 @@ bool StartUp(void* instance, void*, const char*, int showCommand) {
     QVInitKeyboard();
     ShowSplash();
     // Closing the window during the splash has already shut everything down.
-    return plat::IsWindow(g_Shell.window);
+    g_closedDuringSplash = !plat::IsWindow(g_Shell.window);
+    return !g_closedDuringSplash;
 }
+
+bool StartUpFailed() { return !g_closedDuringSplash; }

@@ -2,3 +2,6 @@
 // Start-up: checks the machine and brings up window, display, clock, sound,
 // music and input in a fixed order; false when the game cannot run.
 bool StartUp(void* instance, void* previousInstance, const char* commandLine, int showCommand);
+// After StartUp returned false: true when it failed (the game cannot run),
+// false when the player closed the window during the splash.
+bool StartUpFailed();

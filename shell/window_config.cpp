@@ -1,5 +1,10 @@
 #include "shell/window_config.h"
 
+#include <strings.h>
+
+#include <algorithm>
+#include <string>
+
 #include "platform/profile.h"
 #include "platform/window.h"
 #include "shell/shell_state.h"
@@ -7,7 +12,24 @@
 
 namespace {
 constexpr const char* kClassName = "DirectX Class";
+// A window smaller than this shows nothing useful; one larger than the
+// screen (or than any screen) only costs memory.
+constexpr int32_t kMinWindowWidth = 200, kMinWindowHeight = 150;
+constexpr int32_t kMaxWindowSide = 16384;
+
+// The window as the run made it, to tell whether the player changed it.
+plat::WindowInfo g_madeWindow{};
+
+int32_t ClampSide(int32_t value, int32_t minimum, int32_t screen) {
+    const int32_t maximum = screen > 0 ? std::min(screen, kMaxWindowSide) : kMaxWindowSide;
+    return std::clamp(value, minimum, std::max(minimum, maximum));
 }
+
+void WriteSetupNumber(const char* key, int32_t value) {
+    const std::string text = std::to_string(value);
+    plat::WriteProfileString("setup", key, text.c_str(), kSetupFile);
+}
+}  // namespace
 
 int32_t ReadSetupNumber(const char* key, const char* defaultValue) {
     char value[32];
@@ -37,6 +59,8 @@ bool CreateMainWindow(void*, int) {
         int32_t v = ReadSetupNumber(keys[i], "-1");
         if (v != -1) *values[i] = v;
     }
+    w = ClampSide(w, kMinWindowWidth, plat::GetSystemMetric(plat::SystemMetric::ScreenWidth));
+    h = ClampSide(h, kMinWindowHeight, plat::GetSystemMetric(plat::SystemMetric::ScreenHeight));
     g_Shell.windowX = x;
     g_Shell.windowY = y;
     g_Shell.windowW = w;
@@ -60,6 +84,30 @@ bool CreateMainWindow(void*, int) {
 
     plat::ShowWindow(window);
     plat::UpdateWindow(window);
-    plat::GetClientSize(window, &g_Shell.clientWidth, &g_Shell.clientHeight);
+    // The game draws one picture of a fixed size; the backend scales it to
+    // the window, so the client area the game knows is the picture.
+    g_Shell.clientWidth = kPictureWidth;
+    g_Shell.clientHeight = kPictureHeight;
+    g_madeWindow = plat::DescribeWindow(window);
     return true;
+}
+
+void ApplyScalingSetting() {
+    char value[16];
+    plat::GetProfileString("setup", "scale", "smooth", value, sizeof value, kSetupFile);
+    plat::SetPictureScaling(strcasecmp(value, "sharp") == 0 ? plat::Scaling::Sharp : plat::Scaling::Smooth);
+}
+
+void SaveWindowSettings() {
+    if (!plat::IsWindow(g_Shell.window)) return;
+    const plat::WindowInfo now = plat::DescribeWindow(g_Shell.window);
+    const bool moved = now.x != g_madeWindow.x || now.y != g_madeWindow.y;
+    const bool resized = now.width != g_madeWindow.width || now.height != g_madeWindow.height;
+    if (now.fullscreen != g_madeWindow.fullscreen) WriteSetupNumber("fullscreen", now.fullscreen ? 1 : 0);
+    // A full-screen window's size is the screen's: the window's own is kept.
+    if (now.fullscreen || (!moved && !resized)) return;
+    WriteSetupNumber("x", now.x);
+    WriteSetupNumber("y", now.y);
+    WriteSetupNumber("w", now.width);
+    WriteSetupNumber("h", now.height);
 }

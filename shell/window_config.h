@@ -13,7 +13,19 @@ int32_t ReadSetupNumber(const char* key, const char* defaultValue);
 // character is 'Y' (upper case only); missing means on.
 bool ReadOptionSwitch(const char* key);
 
+// The picture the game draws, whatever the window's size: the backend fits it
+// into the window.
+inline constexpr int32_t kPictureWidth = 800;
+inline constexpr int32_t kPictureHeight = 600;
+
 bool RegisterWindowClass(void* instance);
 // Creates and shows the main window and fills in the window and client
-// values of the shell state. The show command is not used.
+// values of the shell state. A size from the settings is kept within the
+// screen. The show command is not used.
 bool CreateMainWindow(void* instance, int showCommand);
+// Reads "scale" ("sharp" for whole scales only, else smooth) for the backend.
+void ApplyScalingSetting();
+// Writes the window's place, size and full-screen state back to the settings
+// when the player changed them during the run, so the next run starts the
+// same way. Nothing is written for a window that stayed as it was made.
+void SaveWindowSettings();

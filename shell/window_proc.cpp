@@ -8,23 +8,10 @@
 #include "shell/application.h"
 #include "shell/frame_timer.h"
 #include "shell/shell_state.h"
+#include "shell/window_config.h"
 #include "sound/sound_manager.h"
 
 namespace {
-
-void OnSize(uintptr_t kind, intptr_t lParam) {
-    if (kind == plat::SIZE_RESTORED) {
-        g_Shell.pictureOffsetX = g_Shell.pictureOffsetY = 0;
-        return;
-    }
-    if (kind != plat::SIZE_MAXIMIZED) return;
-    const int32_t w = plat::LowWord(lParam), h = plat::HighWord(lParam);
-    g_Shell.pictureOffsetX = w / 2 - (g_Shell.clientWidth - 2) / 2;
-    g_Shell.pictureOffsetY = h / 2 - g_Shell.clientHeight / 2 -
-                             plat::GetSystemMetric(plat::SystemMetric::SizingFrameHeight) -
-                             plat::GetSystemMetric(plat::SystemMetric::SmallCaptionHeight);
-    QVSetWindowXY(g_Shell.pictureOffsetX, h / 2 - g_Shell.clientHeight / 2);
-}
 
 void OnActivate(plat::WindowHandle window, uintptr_t wParam) {
     // The high word says whether the window is minimised; the low word is the state.
@@ -44,6 +31,7 @@ void OnActivate(plat::WindowHandle window, uintptr_t wParam) {
 }  // namespace
 
 void RunShutdownSequence() {
+    SaveWindowSettings();
     FrameTimer::Stop();
     g_Application.LeaveAllScenes();
     g_Mouse.Release();
@@ -72,9 +60,8 @@ intptr_t WindowProc(plat::WindowHandle window, uint32_t message, uintptr_t wPara
                 QVSetWindowXY(x, y);
             }
             break;
-        case plat::WM_SIZE:
-            OnSize(wParam, lParam);
-            break;
+        // The backend keeps the picture fitted to the window and sends mouse
+        // positions in picture pixels, so a new size needs nothing here.
         case plat::WM_ACTIVATE:
             OnActivate(window, wParam);
             break;
@@ -97,9 +84,10 @@ intptr_t WindowProc(plat::WindowHandle window, uint32_t message, uintptr_t wPara
             if ((wParam & 0xFFF0) == plat::SC_KEYMENU) return 0;
             break;
         case plat::WM_MOUSEMOVE:
+            // Signed: a point on the bars beside the picture lies outside it.
             if (g_Shell.active) {
-                g_Mouse.SetPosition(plat::LowWord(lParam) - g_Shell.pictureOffsetX,
-                                    plat::HighWord(lParam) - g_Shell.pictureOffsetY);
+                g_Mouse.SetPosition(static_cast<int16_t>(plat::LowWord(lParam)),
+                                    static_cast<int16_t>(plat::HighWord(lParam)));
             }
             break;
         case plat::WM_LBUTTONDOWN: g_Mouse.SetLeftButton(1); break;

@@ -37,9 +37,10 @@ void HeadlessVideo::ActivateOnFirstShow(Window& window) {
     PostToWindow(window, WM_ACTIVATE, WA_ACTIVE, 0);
 }
 
-bool HeadlessVideo::OpenDisplay(Window&, int32_t, int32_t, bool fullscreen) {
+bool HeadlessVideo::OpenDisplay(Window& window, int32_t, int32_t, bool fullscreen) {
     displayOpen_ = true;
     fullscreen_ = fullscreen;
+    window.fullscreen = fullscreen;
     return true;
 }
 

@@ -27,7 +27,7 @@ void VirtualClock::Sleep(uint32_t ms) {
 }
 
 TimerId VirtualClock::StartPeriodic(uint32_t periodMs, TimerCallback callback, void* user) {
-    if (periodMs == 0 || callback == nullptr) return 0;
+    if (periodMs == 0 || callback == nullptr || timersRefused_.load(std::memory_order_relaxed)) return 0;
     std::lock_guard lock(fireMutex_);
     TimerId id = nextId_++;
     timers_.push_back({id, periodMs, Now() + periodMs, callback, user});

@@ -31,6 +31,9 @@ public:
     // times real time, in steps of 10 ms.
     void SetRunning(uint32_t speed);
     bool IsRunning() const { return speed_.load(std::memory_order_relaxed) != 0; }
+    // Test control: StartPeriodic refuses every timer, as a system that
+    // cannot make one does.
+    void SetTimersRefused(bool refused) { timersRefused_.store(refused, std::memory_order_relaxed); }
 
 private:
     struct Timer {
@@ -47,6 +50,7 @@ private:
     std::vector<Timer> timers_;
     TimerId nextId_ = 1;
 
+    std::atomic<bool> timersRefused_{false};
     std::atomic<uint32_t> speed_{0};
     std::mutex threadMutex_;
     std::condition_variable wake_;

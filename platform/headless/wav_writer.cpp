@@ -1,6 +1,9 @@
 #include "platform/headless/wav_writer.h"
 
+#include <cerrno>
 #include <cstring>
+
+#include "platform/output_files.h"
 
 namespace plat {
 
@@ -16,16 +19,27 @@ void Put32(uint8_t* at, uint32_t value) {
 
 bool WavWriter::Open(const std::string& path, uint32_t rate, uint16_t channels) {
     Close();
-    file_ = std::fopen(path.c_str(), "wb");
-    if (file_ == nullptr) return false;
+    path_ = path;
     rate_ = rate;
     channels_ = channels;
     dataBytes_ = 0;
-    WriteHeader();
+    failed_ = false;
+    full_ = false;
+    file_ = std::fopen(path.c_str(), "wb");
+    if (file_ == nullptr) {
+        failed_ = true;
+        ReportWriteFailure(path_, std::strerror(errno));
+        NoteOutputFailure();
+        return false;
+    }
+    if (!WriteHeader()) {
+        Fail(std::strerror(errno));
+        return false;
+    }
     return true;
 }
 
-void WavWriter::WriteHeader() {
+bool WavWriter::WriteHeader() {
     uint8_t header[44];
     const uint16_t align = static_cast<uint16_t>(channels_ * 2);
     std::memcpy(header, "RIFF", 4);
@@ -40,23 +54,47 @@ void WavWriter::WriteHeader() {
     Put16(header + 34, 16);
     std::memcpy(header + 36, "data", 4);
     Put32(header + 40, dataBytes_);
-    std::fseek(file_, 0, SEEK_SET);
-    std::fwrite(header, 1, sizeof header, file_);
-    std::fseek(file_, 0, SEEK_END);
+    // The flush makes a full disk show here rather than at some later write.
+    return std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(header, 1, sizeof header, file_) == sizeof header &&
+           std::fseek(file_, 0, SEEK_END) == 0 && std::fflush(file_) == 0;
 }
 
 void WavWriter::Append(const int16_t* samples, uint32_t count) {
-    if (file_ == nullptr || count == 0) return;
+    if (file_ == nullptr || count == 0 || full_) return;
     // WAV data is little-endian, as are the machines we build for.
-    dataBytes_ += static_cast<uint32_t>(std::fwrite(samples, sizeof(int16_t), count, file_)) * 2;
-    WriteHeader();
-    std::fflush(file_);
+    uint64_t bytes = uint64_t{count} * 2;
+    if (bytes > kMaxDataBytes - dataBytes_) {
+        // The header cannot count further: the file keeps what it has.
+        full_ = true;
+        std::fprintf(stderr, "reefhoard: %s holds as much sound as a WAV file can; the rest is left out\n",
+                     path_.c_str());
+        bytes = (kMaxDataBytes - dataBytes_) & ~1u;
+    }
+    const std::size_t written = std::fwrite(samples, 1, bytes, file_);
+    dataBytes_ += static_cast<uint32_t>(written);
+    if (written != bytes || !WriteHeader()) Fail(std::strerror(errno));
+}
+
+void WavWriter::Fail(const std::string& why) {
+    failed_ = true;
+    std::fclose(file_);
+    file_ = nullptr;
+    RemovePartialFile(path_);
+    ReportWriteFailure(path_, why);
+    NoteOutputFailure();
 }
 
 void WavWriter::Close() {
     if (file_ == nullptr) return;
-    std::fclose(file_);
+    std::FILE* file = file_;
     file_ = nullptr;
+    if (std::fclose(file) != 0) {
+        failed_ = true;
+        const std::string why = std::strerror(errno);
+        RemovePartialFile(path_);
+        ReportWriteFailure(path_, why);
+        NoteOutputFailure();
+    }
 }
 
 }  // namespace plat

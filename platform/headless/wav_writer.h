@@ -1,6 +1,10 @@
 #pragma once
 // Appends 16-bit PCM to a WAV file, keeping the header's sizes up to date
-// after every append so that the file is complete whenever it is read.
+// after every append so that the file is complete whenever it is read. The
+// file is the one the user asked for with --audio-out: when a write fails
+// (a full disk, a folder that cannot be written), the writer says so, removes
+// what it wrote and counts the failure for the program's exit status; later
+// appends are dropped.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -14,13 +18,22 @@ public:
     void Append(const int16_t* samples, uint32_t count);
     void Close();
     bool IsOpen() const { return file_ != nullptr; }
+    // A write failed since the last Open.
+    bool Failed() const { return failed_; }
+
+    // The most PCM bytes a WAV file's 32-bit sizes can describe.
+    static constexpr uint32_t kMaxDataBytes = 0xFFFFFFFFu - 36u;
 
 private:
-    void WriteHeader();
+    bool WriteHeader();
+    void Fail(const std::string& why);
     std::FILE* file_ = nullptr;
+    std::string path_;
     uint32_t rate_ = 0;
     uint16_t channels_ = 0;
     uint32_t dataBytes_ = 0;
+    bool failed_ = false;
+    bool full_ = false;
 };
 
 }  // namespace plat

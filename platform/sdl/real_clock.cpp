@@ -1,5 +1,7 @@
 #include "platform/sdl/real_clock.h"
 
+#include <exception>
+
 namespace plat {
 
 RealClock::RealClock() : start_(std::chrono::steady_clock::now()) {}
@@ -24,23 +26,30 @@ void RealClock::Sleep(uint32_t ms) { std::this_thread::sleep_for(std::chrono::mi
 TimerId RealClock::StartPeriodic(uint32_t periodMs, TimerCallback callback, void* user) {
     if (periodMs == 0 || callback == nullptr) return 0;
     std::lock_guard lock(mutex_);
-    auto timer = std::make_unique<Timer>();
-    timer->id = nextId_++;
-    Timer* raw = timer.get();
-    timer->thread = std::thread([raw, periodMs, callback, user] {
-        // Deadlines advance by whole periods, so the ticks do not drift even
-        // when one callback runs late.
-        auto period = std::chrono::milliseconds(periodMs);
-        auto deadline = std::chrono::steady_clock::now() + period;
-        while (!raw->stop.load(std::memory_order_acquire)) {
-            std::this_thread::sleep_until(deadline);
-            if (raw->stop.load(std::memory_order_acquire)) break;
-            callback(user);
-            deadline += period;
-        }
-    });
-    timers_.push_back(std::move(timer));
-    return raw->id;
+    // A system out of threads or memory gives no timer, as a refused
+    // multimedia timer does, rather than an exception through the caller.
+    try {
+        auto timer = std::make_unique<Timer>();
+        timer->id = nextId_;
+        Timer* raw = timer.get();
+        timers_.reserve(timers_.size() + 1);
+        timer->thread = std::thread([raw, periodMs, callback, user] {
+            // Deadlines advance by whole periods, so the ticks do not drift
+            // even when one callback runs late.
+            auto period = std::chrono::milliseconds(periodMs);
+            auto deadline = std::chrono::steady_clock::now() + period;
+            while (!raw->stop.load(std::memory_order_acquire)) {
+                std::this_thread::sleep_until(deadline);
+                if (raw->stop.load(std::memory_order_acquire)) break;
+                callback(user);
+                deadline += period;
+            }
+        });
+        timers_.push_back(std::move(timer));  // cannot throw: room was reserved
+        return nextId_++;
+    } catch (const std::exception&) {
+        return 0;
+    }
 }
 
 void RealClock::StopPeriodic(TimerId id) {

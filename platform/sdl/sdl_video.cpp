@@ -5,16 +5,15 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 #include <thread>
 #include <utility>
 
+#include "platform/picture_placement.h"
 #include "platform/surface.h"
 
 namespace plat {
-
-namespace {
-
-constexpr auto kFrameFloor = std::chrono::microseconds(8333);  // about 120 Hz
 
 // The SDL objects of one window, owned through its native pointer.
 struct NativeWindow {
@@ -23,7 +22,18 @@ struct NativeWindow {
     SDL_Texture* texture = nullptr;
     int32_t pageWidth = 0, pageHeight = 0;
     bool altAlone = false;  // Alt went down and no other key since
+    // What the window shows now, row by row: a page that matches it is not
+    // uploaded or presented again.
+    std::vector<uint16_t> shown;
+    bool stale = true;  // the window needs a full picture (new, resized, exposed)
+    bool textureFilled = false;  // the texture has had a whole page
 };
+
+namespace {
+
+// The shortest frame when the display's refresh rate is unknown or vsync
+// does nothing (virtual displays, some compositors): 60 Hz.
+constexpr int kFallbackRefreshHz = 60;
 
 NativeWindow& Native(Window& w) { return *static_cast<NativeWindow*>(w.native); }
 
@@ -62,45 +72,84 @@ SDL_Scancode ScancodeOf(int vk) {
     }
 }
 
-// How the picture sits in the window: its scale, and the window's client size
-// and the picture's letterbox offset, both in picture pixels.
-struct Placement {
-    float scale;
-    int32_t clientWidth, clientHeight;
-    int32_t offsetX, offsetY;
-};
-
-Placement PlacementOf(NativeWindow& n) {
+// The picture's place in window units (what mouse events use) or in the
+// renderer's output pixels (more than window units on a HiDPI display).
+PicturePlacement PlacementInWindow(NativeWindow& n) {
     int w = 0, h = 0;
     SDL_GetWindowSize(n.window, &w, &h);
-    if (n.pageWidth <= 0 || n.pageHeight <= 0 || w <= 0 || h <= 0) return {1.0f, w, h, 0, 0};
-    float scale = std::min(static_cast<float>(w) / n.pageWidth, static_cast<float>(h) / n.pageHeight);
-    int32_t cw = static_cast<int32_t>(w / scale), ch = static_cast<int32_t>(h / scale);
-    return {scale, cw, ch, (cw - n.pageWidth) / 2, (ch - n.pageHeight) / 2};
+    return PlacePicture(w, h, n.pageWidth, n.pageHeight, PictureScaling());
+}
+
+PicturePlacement PlacementInPixels(NativeWindow& n) {
+    int w = 0, h = 0;
+    if (n.renderer == nullptr || SDL_GetRendererOutputSize(n.renderer, &w, &h) != 0) {
+        SDL_GetWindowSize(n.window, &w, &h);
+    }
+    return PlacePicture(w, h, n.pageWidth, n.pageHeight, PictureScaling());
 }
 
 // Whole multiples stay sharp; other scales are smoothed.
 void ChooseScaleMode(NativeWindow& n) {
     if (!n.texture) return;
-    float scale = PlacementOf(n).scale;
-    bool whole = scale == static_cast<float>(static_cast<int>(scale));
+    const bool whole = PlacementInPixels(n).WholeScale();
     SDL_SetTextureScaleMode(n.texture, whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
 }
 
 void PostSize(Window& w) {
     NativeWindow& n = Native(w);
-    Placement p = PlacementOf(n);
-    bool larger = p.clientWidth > n.pageWidth || p.clientHeight > n.pageHeight;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(n.window, &width, &height);
+    w.width = width;
+    w.height = height;
+    n.stale = true;
     ChooseScaleMode(n);
-    PostToWindow(w, WM_SIZE, larger ? SIZE_MAXIMIZED : SIZE_RESTORED,
-                 MakeLParam(p.clientWidth, p.clientHeight));
+    const bool maximized = (SDL_GetWindowFlags(n.window) & SDL_WINDOW_MAXIMIZED) != 0;
+    PostToWindow(w, WM_SIZE, maximized ? SIZE_MAXIMIZED : SIZE_RESTORED, MakeLParam(width, height));
 }
 
-// Mouse positions arrive in picture pixels; the window procedure expects them
-// relative to the client area, letterbox included.
+// Mouse messages carry picture pixels, whatever the window's size and mode;
+// a point on a bar lies outside the picture (as a signed 16-bit value).
 intptr_t MousePosition(NativeWindow& n, int32_t x, int32_t y) {
-    Placement p = PlacementOf(n);
-    return MakeLParam(std::max(0, x + p.offsetX), std::max(0, y + p.offsetY));
+    int32_t px = 0, py = 0;
+    PlacementInWindow(n).WindowToPicture(x, y, &px, &py);
+    return MakeLParam(std::clamp(px, -32768, 32767), std::clamp(py, -32768, 32767));
+}
+
+// A GL that rasterises on the processor (as under a virtual display) costs
+// tens of megabytes and more processor time than SDL's own software
+// renderer for a picture this small, so the hardware path is only for real
+// hardware. SDL_RENDERER (accelerated, software) overrides the choice.
+bool SoftwareGl(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    constexpr unsigned kGlRenderer = 0x1F01;
+    const char* name = getString != nullptr ? reinterpret_cast<const char*>(getString(kGlRenderer)) : nullptr;
+    return name != nullptr && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
+                               std::strstr(name, "swrast") || std::strstr(name, "Software"));
+}
+
+SDL_Renderer* CreateRenderer(SDL_Window* window) {
+    const char* wanted = SDL_getenv("REEF_RENDERER");
+    const bool software = wanted != nullptr && SDL_strcmp(wanted, "software") == 0;
+    const bool accelerated = wanted != nullptr && SDL_strcmp(wanted, "accelerated") == 0;
+    if (!software) {
+        SDL_Renderer* renderer =
+            SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (renderer != nullptr && (accelerated || !SoftwareGl(renderer))) return renderer;
+        if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+    }
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+}
+
+void ToggleFullScreen(Window& w) {
+    NativeWindow& n = Native(w);
+    const bool full = (SDL_GetWindowFlags(n.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(n.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    w.fullscreen = !full;
+    PostSize(w);
 }
 
 void TranslateWindowEvent(Window& w, const SDL_WindowEvent& e) {
@@ -114,6 +163,7 @@ void TranslateWindowEvent(Window& w, const SDL_WindowEvent& e) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_RESTORED: PostSize(w); break;
+        case SDL_WINDOWEVENT_EXPOSED: Native(w).stale = true; break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             PostToWindow(w, WM_ACTIVATEAPP, 1, 0);
             PostToWindow(w, WM_ACTIVATE, WA_ACTIVE, 0);
@@ -143,6 +193,12 @@ void TranslateKey(Window& w, const SDL_KeyboardEvent& e) {
     }
     n.altAlone = false;
     if (e.keysym.sym == SDLK_F12 && !down) RequestScreenshot();
+    // Alt+Enter switches between the window and full screen; the game never
+    // sees it.
+    if (vk == VK_RETURN && (SDL_GetModState() & KMOD_ALT) != 0) {
+        if (down && !e.repeat) ToggleFullScreen(w);
+        return;
+    }
     if (vk == 0) return;
     if (down && vk < static_cast<int>(g_keysTappedSincePoll.size())) g_keysTappedSincePoll[vk] = true;
     // As on Windows, bit 30 says the key was already down: a repeat.
@@ -205,7 +261,7 @@ int32_t SdlVideo::DesktopBitsPerPixel() {
 }
 
 bool SdlVideo::CreateNative(Window& w) {
-    Uint32 flags = w.visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
+    Uint32 flags = (w.visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN) | SDL_WINDOW_ALLOW_HIGHDPI;
     if (w.style & WS_POPUP) {
         flags |= SDL_WINDOW_BORDERLESS;
     } else if (w.style & WS_MAXIMIZEBOX) {
@@ -247,11 +303,12 @@ void SdlVideo::Focus(Window& w) { SDL_RaiseWindow(Native(w).window); }
 bool SdlVideo::OpenDisplay(Window& w, int32_t width, int32_t height, bool fullscreen) {
     NativeWindow& n = Native(w);
     DestroyDisplay(n);
-    if (fullscreen) SDL_SetWindowFullscreen(n.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    n.renderer = SDL_CreateRenderer(n.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (n.renderer == nullptr) n.renderer = SDL_CreateRenderer(n.window, -1, SDL_RENDERER_SOFTWARE);
+    if (fullscreen) {
+        SDL_SetWindowFullscreen(n.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        w.fullscreen = true;
+    }
+    n.renderer = CreateRenderer(n.window);
     if (n.renderer == nullptr) return false;
-    SDL_RenderSetLogicalSize(n.renderer, width, height);
     n.texture = SDL_CreateTexture(n.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
                                   width, height);
     if (n.texture == nullptr) {
@@ -260,7 +317,15 @@ bool SdlVideo::OpenDisplay(Window& w, int32_t width, int32_t height, bool fullsc
     }
     n.pageWidth = width;
     n.pageHeight = height;
+    n.shown.assign(static_cast<size_t>(width) * height, 0);
+    n.stale = true;
+    n.textureFilled = false;
     ChooseScaleMode(n);
+    SDL_DisplayMode mode{};
+    const int refresh = SDL_GetWindowDisplayMode(n.window, &mode) == 0 && mode.refresh_rate > 0
+                            ? mode.refresh_rate
+                            : kFallbackRefreshHz;
+    framePeriod_ = std::chrono::microseconds(1000000 / refresh);
     return true;
 }
 
@@ -306,19 +371,40 @@ void SdlVideo::WaitForEvents(uint32_t ms) { SDL_WaitEventTimeout(nullptr, static
 
 void SdlVideo::Present(Window& w, Surface& page) {
     NativeWindow& n = Native(w);
-    if (n.texture != nullptr) {
-        SDL_Surface* pixels = page.Sdl();
-        SDL_UpdateTexture(n.texture, nullptr, pixels->pixels, pixels->pitch);
-        SDL_SetRenderDrawColor(n.renderer, 0, 0, 0, 255);
-        SDL_RenderClear(n.renderer);
-        SDL_RenderCopy(n.renderer, n.texture, nullptr, nullptr);
-        SDL_RenderPresent(n.renderer);
-    }
-    // Vsync may do nothing (virtual displays, some compositors): never let a
-    // frame be shorter than the floor, so the loop does not spin a core.
+    if (n.texture != nullptr) ShowChangedRows(n, page);
+    // Presents are paced to the display's refresh even where vsync does
+    // nothing and when nothing changed, so the loop never spins a core.
     auto now = std::chrono::steady_clock::now();
     if (now < nextFrame_) std::this_thread::sleep_until(nextFrame_);
-    nextFrame_ = std::max(now, nextFrame_) + kFrameFloor;
+    nextFrame_ = std::max(now, nextFrame_) + framePeriod_;
+}
+
+void SdlVideo::ShowChangedRows(NativeWindow& n, Surface& page) {
+    SDL_Surface* pixels = page.Sdl();
+    if (pixels->w != n.pageWidth || pixels->h != n.pageHeight) return;
+    // The band of rows that differ from what the window shows.
+    const size_t rowBytes = static_cast<size_t>(n.pageWidth) * sizeof(uint16_t);
+    auto pageRow = [&](int y) { return static_cast<const uint8_t*>(pixels->pixels) + static_cast<size_t>(y) * pixels->pitch; };
+    auto shownRow = [&](int y) { return n.shown.data() + static_cast<size_t>(y) * n.pageWidth; };
+    int first = 0, last = n.pageHeight - 1;
+    if (n.textureFilled) {
+        while (first <= last && std::memcmp(pageRow(first), shownRow(first), rowBytes) == 0) ++first;
+        while (last >= first && std::memcmp(pageRow(last), shownRow(last), rowBytes) == 0) --last;
+    }
+    n.textureFilled = true;
+    if (first > last && !n.stale) return;
+    if (first <= last) {
+        for (int y = first; y <= last; ++y) std::memcpy(shownRow(y), pageRow(y), rowBytes);
+        const SDL_Rect band{0, first, n.pageWidth, last - first + 1};
+        SDL_UpdateTexture(n.texture, &band, pageRow(first), pixels->pitch);
+    }
+    const PicturePlacement place = PlacementInPixels(n);
+    const SDL_Rect target{place.x, place.y, place.width, place.height};
+    SDL_SetRenderDrawColor(n.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(n.renderer);
+    SDL_RenderCopy(n.renderer, n.texture, nullptr, &target);
+    SDL_RenderPresent(n.renderer);
+    n.stale = false;
 }
 
 void SdlVideo::ShowMessage(const char* caption, const char* text, bool stopIcon) {

@@ -1,8 +1,9 @@
 #pragma once
 // The sdl backend's display: a real window whose picture is scaled to the
-// window keeping its aspect, SDL input turned into window messages, and
-// presentation paced to the display (or to about 120 frames a second where
-// vsync does nothing, as under a virtual display).
+// window keeping its aspect (sharp whole scales or smooth), SDL input turned
+// into window messages in picture pixels, Alt+Enter for full screen, and
+// presentation of only what changed, paced to the display's refresh (60 Hz
+// where it is unknown or vsync does nothing, as under a virtual display).
 #include <atomic>
 #include <chrono>
 
@@ -11,6 +12,8 @@
 struct SDL_MouseButtonEvent;
 
 namespace plat {
+
+struct NativeWindow;
 
 class SdlVideo : public VideoDriver {
 public:
@@ -35,12 +38,16 @@ public:
 
 private:
     void NoteButton(const SDL_MouseButtonEvent& event);
+    // Uploads the rows of the page that differ from what the window shows and
+    // presents; nothing when the page shows nothing new.
+    void ShowChangedRows(NativeWindow& window, Surface& page);
 
     bool open_ = false;
     // The mouse device's state, gathered from events on the window's thread
     // and read by the frame timer's thread when the mouse is polled.
     std::atomic<int32_t> motionX_{0}, motionY_{0}, mouseButtons_{0};
     std::chrono::steady_clock::time_point nextFrame_{};
+    std::chrono::microseconds framePeriod_{16667};
 };
 
 }  // namespace plat

@@ -47,6 +47,14 @@ TEST_F(Blit, BlocksWhollyOutsideAreRefusedAndDrawNothing) {
     for (int x = 0; x < 20; ++x) EXPECT_EQ(PixelAt(target, x, 0), kWhite565);
 }
 
+TEST_F(Blit, MissingSurfacesAreRefused) {
+    EXPECT_EQ(BlitRect(source, 0, 0, 4, 4, nullptr, 0, 0, kKeyedBlit), plat::DDERR_INVALIDPARAMS);
+    EXPECT_EQ(BlitRect(nullptr, 0, 0, 4, 4, target, 0, 0, kKeyedBlit), plat::DDERR_INVALIDPARAMS);
+    EXPECT_EQ(BlitAt(source, nullptr, 0, 0, kKeyedBlit), plat::DDERR_INVALIDPARAMS);
+    EXPECT_EQ(BlitAt(nullptr, target, 0, 0, kKeyedBlit), plat::DDERR_INVALIDPARAMS);
+    EXPECT_EQ(PixelAt(target, 0, 0), kWhite565);
+}
+
 TEST_F(Blit, BlitRectTakesTheSourceBlockAndClipsIt) {
     EXPECT_EQ(BlitRect(source, 3, 1, 4, 2, target, -1, 7, plat::DDBLT_WAIT), plat::DD_OK);
     EXPECT_EQ(PixelAt(target, 0, 7), 5);  // source column 4

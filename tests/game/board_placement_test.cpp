@@ -62,7 +62,10 @@ TEST(BoardPlacement, HidesFiveStraightLinesOnOpenSeaReproducibly) {
         if ((Board::Column(cell) * 7 + Board::Row(cell) * 3) % 11 == 0) board.maps[0][cell].island = 2;
     }
     for (uint32_t seed = 1; seed <= 200; ++seed) {
+        // Left over from a wave that ended on treasure.
         board.found.fill(5);
+        board.waveStop = 1;
+        board.probe = 1;
         PlaceRound(board, seed);
         ASSERT_EQ(board.treasureLeft, 25);
         auto byKind = CellsByKind(board);
@@ -72,6 +75,8 @@ TEST(BoardPlacement, HidesFiveStraightLinesOnOpenSeaReproducibly) {
             for (int cell : cells) ASSERT_FALSE(board.IsIsland(cell));
         }
         ASSERT_EQ(board.found, (std::array<int32_t, 5>{}));
+        ASSERT_EQ(board.waveStop, 0);
+        ASSERT_EQ(board.probe, 0);
     }
     PlaceRound(board, 4242);
     const auto first = CellsByKind(board);

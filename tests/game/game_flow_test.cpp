@@ -1,9 +1,16 @@
 // The game flow played through window messages on the headless shell: new
 // games, searches, rounds, the two endings, the high-score entry, the buttons
 // and the panels.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
+#include "game/high_score_write.h"
 #include "game_fixture.h"
 #include "input/mouse.h"
 #include "shell/frame_timer.h"
@@ -11,6 +18,11 @@
 namespace {
 
 using GameFlowTest = GameTest;
+
+std::string FileText(const char* name) {
+    std::ifstream in(name, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
 
 TEST_F(GameFlowTest, EnteringShowsTheIdleBoardOfTheFirstMap) {
     EXPECT_EQ(g_Game.GetState(), GameState::Idle);
@@ -119,6 +131,47 @@ TEST_F(GameFlowTest, GameEndsWhenTheLastTurnIsSearchedAway) {
     ASSERT_TRUE(RunUntil(GameState::Idle));
     saved.Load("hiscore.dat");
     EXPECT_EQ(saved.entries[1].score, 0);
+}
+
+// A full disk: every write of the save fails as a full disk fails it.
+ssize_t FullDiskWrite(int, const void*, size_t) {
+    errno = ENOSPC;
+    return -1;
+}
+
+class HighScoreSaveFailureTest : public GameTest {
+protected:
+    void SetUp() override {
+        // The debug log is read from the environment at its first message.
+        setenv("REEF_DEBUG_LOG", "1", 1);
+        GameTest::SetUp();
+    }
+    void TearDown() override {
+        g_HighScoreWrite = ::write;
+        GameTest::TearDown();
+    }
+};
+
+TEST_F(HighScoreSaveFailureTest, AFailedSaveKeepsTheOldTableAndIsLogged) {
+    HighScoreTable old;
+    old.Create(20);
+    old.Insert("Ann:::Y", 100);
+    ASSERT_EQ(old.Save("hiscore.dat"), 1);
+    const std::string before = FileText("hiscore.dat");
+    g_HighScoreWrite = FullDiskWrite;
+
+    StartGame();
+    ClickCell(TreasureCells()[0]);
+    g_Game.board.turnsLeft = 1;
+    ClickCell(QuietSeaCell());
+    HoldSpace();
+    ASSERT_TRUE(RunUntil(GameState::Idle));
+    EXPECT_EQ(g_Game.highScores.TopScore(), 125);  // the game's own table took it
+    EXPECT_EQ(FileText("hiscore.dat"), before);
+    EXPECT_FALSE(std::filesystem::exists("hiscore.dat.tmp"));
+    EXPECT_NE(FileText("debug.log").find("hiscore.dat could not be saved (No space left on device)"),
+              std::string::npos)
+        << FileText("debug.log");
 }
 
 TEST_F(GameFlowTest, MenuWithoutALauncherGoesOnAndWithOneHandsOver) {

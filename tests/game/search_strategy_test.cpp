@@ -27,6 +27,15 @@ TEST(SearchStrategy, FollowsAFoundLineToItsEnds) {
     EXPECT_EQ(ChooseSearch(board), Board::Index(9, 10));
 }
 
+TEST(SearchStrategy, ALineOnTheEdgeOfTheBoardIsFollowedInward) {
+    Board board;
+    board.ClearCells();
+    // The left edge: the cells beside these finds lie off the board.
+    board.cells[Board::Index(0, 10)].state = CellState::kFoundBase + 1;
+    board.cells[Board::Index(1, 10)].state = CellState::kFoundBase + 1;
+    EXPECT_EQ(ChooseSearch(board), Board::Index(2, 10));
+}
+
 TEST(SearchStrategy, WithoutCluesItProbesTheMiddleAndThenTheLastWavesRing) {
     Board board;
     board.ClearCells();

@@ -85,4 +85,46 @@ TEST_F(MouseDevice, SoftwarePointerIsDrawnAndTakenAwayAgain) {
     back->Release();
 }
 
+// A surface whose every pixel differs from its neighbours, so that any area
+// put back in the wrong place or at the wrong scale shows.
+plat::Surface* Numbered(int w, int h) {
+    plat::Surface* s = FilledSurface(w, h, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) SetPixelAt(s, x, y, static_cast<uint16_t>(0x0800 + y * w + x));
+    return s;
+}
+
+bool SamePixels(plat::Surface* a, plat::Surface* b) {
+    for (int y = 0; y < a->Height(); ++y)
+        for (int x = 0; x < a->Width(); ++x)
+            if (PixelAt(a, x, y) != PixelAt(b, x, y)) return false;
+    return true;
+}
+
+TEST_F(MouseDevice, EachCursorSavesAndRestoresAnAreaOfItsOwnSize) {
+    OpenDisplay();
+    WriteSolidBmp(Dir().Path() / "small.bmp", 3, 2, 255, 255, 255);
+    WriteSolidBmp(Dir().Path() / "large.bmp", 9, 7, 255, 0, 0);
+    Mouse mouse;
+    mouse.LoadCursorImage("small.bmp");
+    mouse.LoadCursorImage("large.bmp");
+    mouse.Show();
+    OwnedSurface back{Numbered(30, 20)};
+    OwnedSurface before{Numbered(30, 20)};
+
+    for (int index : {1, 0, 1}) {
+        mouse.SelectCursor(index);
+        const int w = index == 1 ? 9 : 3, h = index == 1 ? 7 : 2;
+        mouse.SetPosition(4, 5);
+        mouse.DrawCursor(back.get());
+        const uint16_t colour = index == 1 ? kRed565 : kWhite565;
+        EXPECT_EQ(PixelsAt(back.get(), {{4, 5}, {4 + w - 1, 5 + h - 1}, {4 + w, 5}, {4, 5 + h}}),
+                  (std::vector<uint16_t>{colour, colour, PixelAt(before.get(), 4 + w, 5),
+                                         PixelAt(before.get(), 4, 5 + h)}))
+            << "cursor " << index;
+        mouse.RestoreUnder(back.get());
+        EXPECT_TRUE(SamePixels(back.get(), before.get())) << "cursor " << index;
+    }
+}
+
 }  // namespace

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "temp_dir.h"
 
 namespace {
@@ -61,6 +66,62 @@ TEST(Profile, LeadingIntReadsBlanksSignAndDigits) {
     EXPECT_EQ(plat::LeadingInt("abc"), 0);
     EXPECT_EQ(plat::LeadingInt(""), 0);
     EXPECT_EQ(plat::LeadingInt("99999999999999"), INT32_MAX);
+}
+
+TEST(Profile, WritingAKeyKeepsEveryOtherLine) {
+    TempDir dir;
+    dir.Write("setup.ini", "; the launcher's settings\n[Setup]\nX = 5\nw=900\n\n[default]\ngametime=200\n");
+    ASSERT_TRUE(plat::WriteProfileString("setup", "x", "40", ".\\setup.ini"));
+    ASSERT_TRUE(plat::WriteProfileString("setup", "h", "700", ".\\setup.ini"));
+    ASSERT_TRUE(plat::WriteProfileString("window", "scale", "sharp", ".\\setup.ini"));
+    std::ifstream in("setup.ini", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text,
+              "; the launcher's settings\r\n[Setup]\r\nx=40\r\nw=900\r\nh=700\r\n\r\n"
+              "[default]\r\ngametime=200\r\n[window]\r\nscale=sharp\r\n");
+    char value[16];
+    plat::GetProfileString("setup", "h", "", value, sizeof value, "setup.ini");
+    EXPECT_STREQ(value, "700");
+}
+
+TEST(Profile, AFileTooLargeToBeSettingsIsLeftAlone) {
+    TempDir dir;
+    dir.Write("setup.ini", std::string(2 << 20, 'x'));
+    EXPECT_FALSE(plat::WriteProfileString("setup", "x", "1", "setup.ini"));
+    EXPECT_EQ(std::filesystem::file_size("setup.ini"), 2u << 20);
+}
+
+TEST(Profile, LongLinesAreSkippedAndOnlyTheFirstMegabyteIsRead) {
+    TempDir dir;
+    // A line of three megabytes costs no memory and hides nothing after it.
+    dir.Write("long.ini", "[s]\nbefore=1\nlong=" + std::string(3 << 20, 'x') + "\nafter=2\n");
+    char buf[300];
+    EXPECT_EQ(plat::GetProfileString("s", "long", "", buf, sizeof buf, "long.ini"), 194u);
+    plat::GetProfileString("s", "after", "", buf, sizeof buf, "long.ini");
+    EXPECT_STREQ(buf, "");  // past the first megabyte: not read
+    dir.Write("cut.ini", "[s]\nlong=" + std::string(1000, 'y') + "\nafter=2\n");
+    plat::GetProfileString("s", "after", "", buf, sizeof buf, "cut.ini");
+    EXPECT_STREQ(buf, "2");
+
+    dir.Write("late.ini", std::string(1 << 20, '\n') + "[s]\nk=v\n");
+    plat::GetProfileString("s", "k", "default", buf, sizeof buf, "late.ini");
+    EXPECT_STREQ(buf, "default");
+}
+
+TEST(Profile, AFileReadOnceAnswersAsLookupsInItDo) {
+    TempDir dir;
+    dir.Write("a.ini", "[Images]\nImage01 = \"title\"\nimage01=second\n[images]\nimage02=board ;x\n");
+    const plat::ProfileFile file("a.ini");
+    dir.Write("a.ini", "");  // what was read stays
+    char buf[8];
+    EXPECT_EQ(file.GetString("images", "IMAGE01", "none", buf, sizeof buf), 5u);
+    EXPECT_STREQ(buf, "title");
+    file.GetString("IMAGES", "image02", "none", buf, sizeof buf);
+    EXPECT_STREQ(buf, "board ;");  // cut to the buffer
+    file.GetString("images", "image03", "none", buf, sizeof buf);
+    EXPECT_STREQ(buf, "none");
+    EXPECT_EQ(plat::ProfileFile("missing.ini").GetString("s", "k", nullptr, buf, sizeof buf), 0u);
+    EXPECT_STREQ(buf, "");
 }
 
 }  // namespace

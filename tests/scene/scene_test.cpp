@@ -56,6 +56,43 @@ TEST_F(SceneTest, ImageKeysPureBlueDrawsClippedAndAMissingFileDrawsNothing) {
     EXPECT_EQ(PixelsAt(target.get(), {{9, 9}, {7, 9}}), (std::vector<uint16_t>{kRed565, kWhite565}));
 }
 
+// Holds an extra reference to a surface's pixels, to see when its owner lets go.
+struct Watched {
+    explicit Watched(plat::Surface* surface) : sdl(surface->Sdl()) { ++sdl->refcount; }
+    ~Watched() { SDL_FreeSurface(sdl); }
+    bool Released() const { return sdl->refcount == 1; }
+    SDL_Surface* sdl;
+};
+
+TEST_F(SceneTest, ImagesReleaseAPictureTheyReplaceAndTakeNoPictureAsEmpty) {
+    Bmp("a.bmp", 3, 2, 255, 0, 0);
+    Bmp("b.bmp", 5, 4, 0, 255, 0);
+    Image image("a.bmp");
+    Watched first(image.GetSurface());
+    EXPECT_EQ(image.Load("missing.bmp"), nullptr);
+    EXPECT_FALSE(first.Released());  // a failed load keeps the picture
+    ASSERT_NE(image.Load("b.bmp"), nullptr);
+    EXPECT_TRUE(first.Released());
+    EXPECT_EQ(image.width, 5);
+
+    Watched second(image.GetSurface());
+    EXPECT_EQ(image.LoadDepth(nullptr, 16), nullptr);
+    EXPECT_TRUE(second.Released());
+    EXPECT_STREQ(image.GetName(), "");
+
+    plat::Surface* attached = FilledSurface(6, 7, kWhite565);
+    image.Attach(attached);
+    EXPECT_EQ(image.height, 7);
+    Watched third(attached);
+    image.Attach(attached);  // the same surface again is kept
+    EXPECT_FALSE(third.Released());
+    image.Attach(nullptr);
+    EXPECT_TRUE(third.Released());
+    EXPECT_EQ(image.GetSurface(), nullptr);
+    EXPECT_EQ(image.width, 0);
+    EXPECT_EQ(image.Draw(target.get(), 0, 0), 0);
+}
+
 TEST_F(SceneTest, LoadImagesStopsAtAGapOrNoneAndNamesImagesBySection) {
     Bmp("title.bmp", 8, 4, 255, 0, 0);
     Bmp("other.bmp", 6, 6, 0, 255, 0);
@@ -116,6 +153,24 @@ TEST_F(SceneTest, AddedButtonsTakeTheListsOffsetAndLeaveThenEnterGivesEmptyLists
     EXPECT_EQ(scene.images->Count(), 0);
     EXPECT_EQ(scene.buttons->buttons->Count(), 0);
     EXPECT_EQ(scene.buttons->offsetX, 0);
+}
+
+TEST_F(SceneTest, LeavingTakesItsPicturesOutOfTheBackgroundLayers) {
+    Bmp("sea.bmp", 20, 10, 0, 64, 128);
+    OwnedSurface elsewhere{FilledSurface(20, 10, kWhite565)};
+    g_DirtyRects.SetBackground(elsewhere.get());
+    g_DirtyRects.AddRectFlags(0, 0, 4, 4, 0, DirtyRect::kFromBackground);  // kept: not the scene's
+    scene.SetBackground(scene.AddImage("sea.bmp")->GetSurface());
+    scene.SetBackdrop(scene.AddImage("sea.bmp")->GetSurface());
+    g_DirtyRects.AddRectFlags(0, 0, 4, 4, 0, DirtyRect::kFromBackground);
+    g_DirtyRects.AddRect(2, 2, 4, 4);
+
+    scene.Leave();
+    EXPECT_EQ(g_DirtyRects.GetBackground(), nullptr);
+    EXPECT_EQ(g_DirtyRects.GetBackdrop(), nullptr);
+    ASSERT_EQ(g_DirtyRects.lists[0]->Count(), 1);
+    EXPECT_EQ(g_DirtyRects.lists[0]->Get(0)->background, elsewhere.get());
+    g_DirtyRects.lists[0]->DeleteAll();
 }
 
 TEST_F(SceneTest, ChildPresentsThroughItsParentOnly) {

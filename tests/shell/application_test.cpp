@@ -2,7 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
 #include "headless_shell.h"
+#include "shell/shell_state.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -45,6 +55,35 @@ TEST(Application, FirstOfTwoScenesWithOneNameWins) {
 TEST(Application, ForwardsMessagesOnlyToACurrentScene) {
     Application app;
     EXPECT_EQ(app.ForwardMessage(nullptr, plat::WM_MOVE, 0, 0), 1);
+}
+
+TEST(LaunchShelf, StartsTheLauncherOfARelativeFolderThereAndLeavesNoChildBehind) {
+    TempDir dir;
+    // The launcher answers through a pipe in its folder: what it was given
+    // and where it runs.
+    dir.Write("shelf/GameShelf.exe", "#!/bin/sh\nprintf '%s %s' \"$1\" \"$(pwd)\" > answer\n");
+    std::filesystem::permissions(dir.Path() / "shelf/GameShelf.exe", std::filesystem::perms::owner_all);
+    ASSERT_EQ(mkfifo("shelf/answer", 0600), 0);
+    SetGameName("Reefhoard");
+    SetLauncherDir("shelf");
+    ASSERT_TRUE(LaunchShelf());
+    // Not our child: nothing is left for us to reap, now or when it ends.
+    errno = 0;
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+
+    const int answer = open("shelf/answer", O_RDONLY);
+    ASSERT_GE(answer, 0);
+    char text[512] = {};
+    std::string heard;
+    for (ssize_t n; (n = read(answer, text, sizeof text)) > 0;) heard.append(text, static_cast<size_t>(n));
+    close(answer);
+    EXPECT_EQ(heard, "Reefhoard " + std::filesystem::canonical(dir.Path() / "shelf").string());
+
+    SetLauncherDir("nowhere");
+    EXPECT_FALSE(LaunchShelf());
+    SetLauncherDir("");
+    EXPECT_FALSE(LaunchShelf());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "input/mouse.h"
 #include "platform/qv.h"
 #include "platform/window.h"
+#include "scene/dirty_rect_manager.h"
 #include "shell/application.h"
 #include "shell/shell_state.h"
 #include "shell/start_up.h"
@@ -106,26 +107,51 @@ TEST_F(MainLoopTest, F1TogglesTheOverlay) {
     EXPECT_FALSE(g_Shell.fpsOverlay);
 }
 
-TEST_F(MainLoopTest, MaximisedWindowShiftsMousePositionsUntilRestored) {
+TEST_F(MainLoopTest, MousePositionsArePicturePixelsWhateverTheWindowSize) {
     CountingScene scene("treasure");
     StartWith(&scene);
     PumpMessages();  // activation
     ASSERT_EQ(g_Shell.active, 1);
+    // The backend fits the picture to the window: a new size moves nothing.
     plat::SendMessage(g_Shell.window, plat::WM_SIZE, plat::SIZE_MAXIMIZED, plat::MakeLParam(1280, 961));
-    EXPECT_EQ(g_Shell.pictureOffsetX, 640 - 399);
-    EXPECT_EQ(g_Shell.pictureOffsetY, 480 - 300);
-    plat::SendMessage(g_Shell.window, plat::WM_MOUSEMOVE, 0, plat::MakeLParam(251, 200));
+    plat::SendMessage(g_Shell.window, plat::WM_MOUSEMOVE, 0, plat::MakeLParam(10, 20));
     EXPECT_EQ(g_Mouse.X(), 10);
     EXPECT_EQ(g_Mouse.Y(), 20);
-
-    plat::SendMessage(g_Shell.window, plat::WM_SIZE, plat::SIZE_RESTORED, plat::MakeLParam(800, 600));
-    EXPECT_EQ(g_Shell.pictureOffsetX, 0);
-    EXPECT_EQ(g_Shell.pictureOffsetY, 0);
+    // A point on the bar left of the picture stays left of it.
+    plat::SendMessage(g_Shell.window, plat::WM_MOUSEMOVE, 0, plat::MakeLParam(-3, 20));
+    EXPECT_EQ(g_Mouse.X(), -3);
 
     // Moves while inactive are not taken.
     plat::SendMessage(g_Shell.window, plat::WM_ACTIVATE, plat::WA_INACTIVE, 0);
     plat::SendMessage(g_Shell.window, plat::WM_MOUSEMOVE, 0, plat::MakeLParam(300, 300));
-    EXPECT_EQ(g_Mouse.X(), 10);
+    EXPECT_EQ(g_Mouse.X(), -3);
+}
+
+// Turns the frame-rate text on in its first frame and off in its fourth, and
+// ends the program in its eighth.
+class OverlayScene : public CountingScene {
+public:
+    OverlayScene() : CountingScene("treasure") {}
+    int Run(int active) override {
+        CountingScene::Run(active);
+        if (runs == 1 || runs == 4) plat::SendMessage(g_Shell.window, plat::WM_KEYUP, plat::VK_F1, 0);
+        return runs == 8 ? 7 : 1;
+    }
+};
+
+TEST_F(MainLoopTest, FrameRateTextLeavesBothPagesOnceSwitchedOff) {
+    OverlayScene scene;
+    StartWith(&scene);
+    OwnedSurface background{FilledSurface(800, 600, kGreen565)};
+    g_DirtyRects.SetBackground(background.get());
+    EXPECT_FALSE(MainLoop());
+    ASSERT_EQ(scene.runs, 8);
+    plat::Surface* shown = plat::HeadlessDisplay().LastPresented();
+    ASSERT_NE(shown, nullptr);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 580; x < 610; ++x) ASSERT_EQ(PixelAt(shown, x, y), kGreen565) << x << "," << y;
+    }
+    g_DirtyRects.SetBackground(nullptr);
 }
 
 TEST_F(MainLoopTest, LowColourDesktopStopsStartUpWithItsMessage) {

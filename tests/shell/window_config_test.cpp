@@ -3,7 +3,9 @@
 #include <filesystem>
 
 #include "headless_shell.h"
+#include "platform/profile.h"
 #include "platform/window.h"
+#include "platform/window_registry.h"
 #include "shell/shell_state.h"
 
 namespace {
@@ -78,6 +80,38 @@ TEST_F(WindowConfig, MusicAndEffectsNeedAnUpperCaseY) {
     Dir().Write("options.ini", "[setup]\nmusic=y\nSFX=Yes\n");
     EXPECT_FALSE(ReadOptionSwitch("music"));
     EXPECT_TRUE(ReadOptionSwitch("SFX"));
+}
+
+TEST_F(WindowConfig, SizesBeyondTheScreenAreClampedAndThePictureStaysThePictureSize) {
+    plat::HeadlessDisplay().SetScreen(1920, 1080, 32);
+    Dir().Write("setup.ini", "[setup]\nw=40000\nh=0\n");
+    plat::WindowInfo w = Create();
+    EXPECT_EQ(w.width, 1920);
+    EXPECT_EQ(w.height, 150);
+    EXPECT_EQ(g_Shell.clientWidth, 800);
+    EXPECT_EQ(g_Shell.clientHeight, 600);
+}
+
+TEST_F(WindowConfig, AWindowThePlayerMovedIsRememberedAndAnUntouchedOneWritesNothing) {
+    Create();
+    SaveWindowSettings();
+    EXPECT_FALSE(std::filesystem::exists("setup.ini"));
+    // What a player's move, resize and Alt+Enter leave in the window record.
+    plat::SetWindowTopmost(g_Shell.window, 30, 40, 1000, 750);
+    SaveWindowSettings();
+    char value[16];
+    auto read = [&](const char* key) {
+        plat::GetProfileString("setup", key, "", value, sizeof value, ".\\setup.ini");
+        return std::string(value);
+    };
+    EXPECT_EQ(read("x") + " " + read("y") + " " + read("w") + " " + read("h"), "30 40 1000 750");
+    EXPECT_EQ(read("fullscreen"), "");
+    plat::WindowRegistry::WithWindow(g_Shell.window, [](plat::Window& w) {
+        w.fullscreen = true;
+        w.width = 1920;
+    });
+    SaveWindowSettings();
+    EXPECT_EQ(read("fullscreen") + " " + read("w"), "1 1000");
 }
 
 TEST_F(WindowConfig, FailedCreationReportsFalse) {

@@ -1,0 +1,117 @@
+// Writing one key of an INI file, keeping every other line as it stands.
+#include <strings.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/paths.h"
+#include "platform/profile.h"
+
+namespace plat {
+
+namespace {
+
+// Settings files are a few hundred bytes; anything far larger is not one.
+constexpr std::streamoff kMaxSettingsBytes = 1 << 20;
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return "";
+    const size_t last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+bool SameName(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b) == 0; }
+
+// The section a "[name]" line opens, or false for any other line.
+bool SectionOf(const std::string& line, std::string* name) {
+    const std::string text = Trimmed(line);
+    if (text.size() < 2 || text.front() != '[') return false;
+    const size_t close = text.find(']');
+    if (close == std::string::npos) return false;
+    *name = Trimmed(text.substr(1, close - 1));
+    return true;
+}
+
+// The key of a "key=value" line, or false.
+bool KeyOf(const std::string& line, std::string* key) {
+    const size_t equals = line.find('=');
+    if (equals == std::string::npos) return false;
+    *key = Trimmed(line.substr(0, equals));
+    return true;
+}
+
+bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return true;  // no file yet: it is made
+    if (in.tellg() > kMaxSettingsBytes) return false;
+    in.seekg(0);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines->push_back(line);
+    }
+    return true;
+}
+
+bool WriteWhole(const std::string& path, const std::vector<std::string>& lines) {
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        for (const std::string& line : lines) out << line << "\r\n";
+        out.flush();
+        if (!out) {
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteProfileString(const char* section, const char* key, const char* value, const char* file) {
+    const std::string path = ResolvePath(file);
+    std::vector<std::string> lines;
+    if (!ReadLines(path, &lines)) return false;
+    const std::string entry = std::string(key) + "=" + value;
+
+    bool inSection = false;
+    size_t sectionEnd = lines.size();  // where a missing key is added
+    bool sectionFound = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::string name;
+        if (SectionOf(lines[i], &name)) {
+            if (inSection) {
+                sectionEnd = i;
+                break;
+            }
+            inSection = SameName(name, section);
+            sectionFound |= inSection;
+            continue;
+        }
+        std::string lineKey;
+        if (inSection && KeyOf(lines[i], &lineKey) && SameName(lineKey, key)) {
+            lines[i] = entry;
+            return WriteWhole(path, lines);
+        }
+    }
+    if (sectionFound) {
+        // After the section's last non-blank line.
+        while (sectionEnd > 0 && Trimmed(lines[sectionEnd - 1]).empty()) --sectionEnd;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(sectionEnd), entry);
+    } else {
+        lines.push_back("[" + std::string(section) + "]");
+        lines.push_back(entry);
+    }
+    return WriteWhole(path, lines);
+}
+
+}  // namespace plat

@@ -1,0 +1,283 @@
+// Every file the game reads, in turn deleted, emptied, cut to half its
+// length and with bytes overwritten in its middle: the program, started
+// headless on a copy of the game folder and playing a game by itself, must
+// neither crash nor hang nor trip a sanitizer. A file the game can do
+// without (a picture or a sound leaves its item out, maps become open sea,
+// settings their defaults, a foreign high-score table an empty one) lets it
+// play the whole game; the one picture without which no game can start ends
+// it at once with one message naming the file and a failing exit status.
+// The test prints the table of file, fault and outcome.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "game_folder.h"
+#include "temp_dir.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The picture without which no game can be started.
+const std::string kEssential = "newgame.bmp";
+// A game the built-in player plays to its end takes about 1,800 frames; a
+// run that could not start one ends after a dozen.
+constexpr long kPlayedFrames = 1000;
+// Far beyond a whole game even under the thread sanitizer.
+constexpr int kHangSeconds = 240;
+
+enum class Fault { Deleted, Emptied, Halved, Overwritten };
+constexpr Fault kFaults[] = {Fault::Deleted, Fault::Emptied, Fault::Halved, Fault::Overwritten};
+const char* FaultName(Fault fault) {
+    switch (fault) {
+        case Fault::Deleted: return "deleted";
+        case Fault::Emptied: return "emptied";
+        case Fault::Halved: return "halved";
+        case Fault::Overwritten: return "overwritten";
+    }
+    return "";
+}
+
+std::string Text(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteText(const fs::path& path, const std::string& content) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+// Files a player's folder holds beside the generated ones: the options file
+// shared with the launcher, a high-score table and music as MP3. Each is
+// there only for its own cases (an MP3 would silence the WAV music).
+std::string LittleEndian(uint32_t value) {
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>(value >> (8 * i));
+    return bytes;
+}
+
+std::string HighScoreFile() {
+    std::string file = LittleEndian(20);
+    for (int i = 0; i < 20; ++i) {
+        std::string name = i == 0 ? "Ann:1 Reef Road:ann@example.org:Y" : "";
+        name.resize(256, '\0');
+        file += name + LittleEndian(i == 0 ? 400 : 0);
+    }
+    return file;
+}
+
+std::string SilentMp3() {
+    std::string frame(417, '\0');
+    frame[0] = '\xFF';
+    frame[1] = '\xFB';
+    frame[2] = '\x90';
+    frame[3] = '\xC0';
+    std::string file;
+    for (int i = 0; i < 400; ++i) file += frame;
+    return file;
+}
+
+const std::map<std::string, std::string>& AddedFiles() {
+    static const std::map<std::string, std::string> files = {
+        {"../options.ini",
+         "[setup]\r\nmusic=Y\r\nSFX=Y\r\nplayerid=1\r\n[Player2]\r\nname=Ann\r\naddress=1 Reef Road\r\n"
+         "email=ann@example.org\r\nsend=Y\r\n"},
+        {"hiscore.dat", HighScoreFile()},
+        {"sounds/music.mp3", SilentMp3()},
+    };
+    return files;
+}
+
+// Every file the game reads: the build's generated files and the added ones.
+std::vector<std::string> GameFiles() {
+    std::vector<std::string> files;
+    const fs::path from(REEF_GAME_FOLDER);
+    for (const auto& entry : fs::recursive_directory_iterator(from)) {
+        const std::string ext = entry.path().extension().string();
+        const std::string name = entry.path().filename().string();
+        if (!entry.is_regular_file() || name == "hiscore.dat") continue;
+        if (ext == ".bmp" || ext == ".wav" || ext == ".dat" || name == "setup.ini") {
+            files.push_back(fs::relative(entry.path(), from).string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    for (const auto& [name, content] : AddedFiles()) files.push_back(name);
+    return files;
+}
+
+struct Outcome {
+    enum Kind { Plays, Refused, CannotPlay, Crash, Hang } kind;
+    std::string detail;
+};
+
+const char* KindName(Outcome::Kind kind) {
+    switch (kind) {
+        case Outcome::Plays: return "plays";
+        case Outcome::Refused: return "refused";
+        case Outcome::CannotPlay: return "CANNOT PLAY";
+        case Outcome::Crash: return "CRASH";
+        case Outcome::Hang: return "HANG";
+    }
+    return "";
+}
+
+// Runs a shell command; its exit status, or -1 when it ended by a signal.
+int RunShell(const std::string& command) {
+    const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) return -2;
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+long ReportedFrames(const fs::path& report) {
+    std::istringstream lines(Text(report));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("frames=", 0) == 0) return std::stol(line.substr(7));
+    }
+    return 0;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+// Makes the game folder with the fault in the file, plays, and judges.
+Outcome PlayWithFault(const fs::path& root, const std::string& file, Fault fault) {
+    const fs::path game = root / "game";
+    LinkGameFolder(game, {});
+    const fs::path target = game / file;
+    std::string content;
+    const auto added = AddedFiles().find(file);
+    content = added != AddedFiles().end() ? added->second : Text(fs::path(REEF_GAME_FOLDER) / file);
+    fs::remove(target);
+    switch (fault) {
+        case Fault::Deleted:
+            break;
+        case Fault::Emptied:
+            WriteText(target, "");
+            break;
+        case Fault::Halved:
+            WriteText(target, content.substr(0, content.size() / 2));
+            break;
+        case Fault::Overwritten:
+            for (size_t i = 0; i < 16 && content.size() / 2 + i < content.size(); ++i) {
+                content[content.size() / 2 + i] = "\xFF\x7F\x00\x80"[i % 4];
+            }
+            WriteText(target, content);
+            break;
+    }
+
+    const std::string command = "cd '" + game.string() + "' && exec timeout -s KILL " +
+                                std::to_string(kHangSeconds) + " '" + REEF_PROGRAM +
+                                "' --headless --seed 7 --autoplay=1 --report report.txt >out.txt 2>err.txt";
+    const int status = RunShell(command);
+    const std::string errors = Text(game / "err.txt");
+    if (status == 128 + 9) return {Outcome::Hang, "killed after " + std::to_string(kHangSeconds) + " s"};
+    if (status < 0 || errors.find("Sanitizer") != std::string::npos ||
+        errors.find("runtime error") != std::string::npos) {
+        const std::vector<std::string> lines = Lines(errors);
+        return {Outcome::Crash, "status " + std::to_string(status) + ": " + (lines.empty() ? "" : lines[0])};
+    }
+    if (status == 0) {
+        const long frames = ReportedFrames(game / "report.txt");
+        if (frames >= kPlayedFrames) return {Outcome::Plays, std::to_string(frames) + " frames"};
+        return {Outcome::CannotPlay, "ended after " + std::to_string(frames) + " frames"};
+    }
+    const std::vector<std::string> lines = Lines(errors);
+    return {Outcome::Refused, "status " + std::to_string(status) + ": " + (lines.empty() ? "" : lines.back())};
+}
+
+struct Case {
+    std::string file;
+    Fault fault;
+    Outcome outcome{Outcome::Hang, "not run"};
+};
+
+TEST(AssetFaults, EveryFileDeletedEmptiedHalvedOrOverwrittenPlaysOrIsNamed) {
+    std::vector<Case> cases;
+    for (const std::string& file : GameFiles()) {
+        for (Fault fault : kFaults) cases.push_back({file, fault});
+    }
+    ASSERT_GT(cases.size(), 200u);
+
+    TempDir scratch;
+    std::atomic<size_t> next{0};
+    auto worker = [&] {
+        for (size_t i; (i = next++) < cases.size();) {
+            const fs::path root = scratch.Path() / std::to_string(i);
+            cases[i].outcome = PlayWithFault(root, cases[i].file, cases[i].fault);
+            std::error_code ec;
+            fs::remove_all(root, ec);
+        }
+    };
+    std::vector<std::thread> workers;
+    const unsigned count = std::max(1u, std::thread::hardware_concurrency());
+    for (unsigned i = 0; i < count; ++i) workers.emplace_back(worker);
+    for (std::thread& t : workers) t.join();
+
+    std::ostringstream table;
+    table << "file                       fault        outcome\n";
+    for (const Case& c : cases) {
+        char row[160];
+        std::snprintf(row, sizeof row, "%-26s %-12s %-8s %s\n", c.file.c_str(), FaultName(c.fault),
+                      KindName(c.outcome.kind), c.outcome.detail.c_str());
+        table << row;
+    }
+    std::printf("%s", table.str().c_str());
+    fs::create_directories(REEF_ARTIFACT_FOLDER);
+    std::ofstream(fs::path(REEF_ARTIFACT_FOLDER) / "asset-faults.txt") << table.str();
+
+    for (const Case& c : cases) {
+        const std::string name = fs::path(c.file).filename().string();
+        // Only the essential picture may end the game, and only when it no
+        // longer loads: bytes changed in its middle leave a picture.
+        const bool mayRefuse = name == kEssential && c.fault != Fault::Overwritten;
+        const Outcome& o = c.outcome;
+        const std::string where = c.file + " " + FaultName(c.fault) + ": " + o.detail;
+        if (mayRefuse) {
+            EXPECT_EQ(o.kind, Outcome::Refused) << where;
+            EXPECT_NE(o.detail.find(name), std::string::npos) << where;
+        } else {
+            EXPECT_EQ(o.kind, Outcome::Plays) << where;
+        }
+    }
+}
+
+// The message of a refused run is its only one.
+TEST(AssetFaults, TheEssentialPictureMissingGivesOneMessage) {
+    TempDir scratch;
+    const fs::path game = scratch.Path() / "game";
+    LinkGameFolder(game, {kEssential});
+    const std::string command = "cd '" + game.string() + "' && '" + REEF_PROGRAM +
+                                "' --headless --seed 7 --autoplay=1 --report report.txt >out.txt 2>err.txt";
+    EXPECT_EQ(RunShell(command), 1);
+    EXPECT_EQ(Lines(Text(game / "err.txt")),
+              (std::vector<std::string>{"Error: The picture newgame.bmp is missing or damaged; without it no "
+                                        "game can be started."}));
+    EXPECT_NE(Text(game / "report.txt").find("exit=1"), std::string::npos);
+}
+
+}  // namespace

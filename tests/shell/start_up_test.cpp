@@ -1,0 +1,43 @@
+// Start-up that cannot bring the game up ends it with one message and an exit
+// status that tells scripts and launchers so; closing the window during the
+// splash is the player's choice and ends it with 0.
+#include "shell/start_up.h"
+
+#include "headless_shell.h"
+#include "platform/headless/virtual_clock.h"
+#include "shell/entry.h"
+#include "shell/shell_state.h"
+#include "surface_test_util.h"
+
+namespace {
+
+using StartUpTest = HeadlessShell;
+
+TEST_F(StartUpTest, ADesktopWhoseDepthCannotBeReadIsNotTakenForOneOfEnoughColours) {
+    plat::HeadlessDisplay().SetScreen(1024, 768, 0);
+    EXPECT_EQ(GameEntry(nullptr, "", 0), kStartUpFailedStatus);
+    EXPECT_EQ(plat::HeadlessDisplay().LastError(), "The colour depth of the desktop display could not be read.");
+    EXPECT_EQ(g_Shell.window, nullptr);
+}
+
+TEST_F(StartUpTest, AFrameTimerThatCannotStartFailsStartUp) {
+    plat::HeadlessClock().SetTimersRefused(true);
+    EXPECT_FALSE(StartUp(nullptr, nullptr, "", 0));
+    plat::HeadlessClock().SetTimersRefused(false);
+    EXPECT_TRUE(StartUpFailed());
+    EXPECT_EQ(plat::HeadlessDisplay().LastError(), "The game's frame timer could not be started.");
+    window_ = g_Shell.window;  // the display is up: the fixture closes it
+}
+
+void PressEscape(void*) { plat::PostMessage(g_Shell.window, plat::WM_KEYUP, plat::VK_ESCAPE, 0); }
+
+TEST_F(StartUpTest, ClosingTheWindowDuringTheSplashIsNoFailure) {
+    WriteSolidBmp(Dir().Path() / "Title/TovaliSplash.bmp", 800, 600, 0, 0, 255);
+    const plat::TimerId escape = plat::StartPeriodicTimer(200, PressEscape, nullptr);
+    EXPECT_EQ(GameEntry(nullptr, "", 0), 0);
+    plat::StopPeriodicTimer(escape);
+    EXPECT_FALSE(StartUpFailed());
+    EXPECT_FALSE(plat::IsWindow(g_Shell.window));
+}
+
+}  // namespace
