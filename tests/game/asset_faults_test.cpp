@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "game_folder.h"
+#include "platform/mp3_bytes.h"
 #include "temp_dir.h"
 
 extern char** environ;
@@ -81,24 +82,13 @@ std::string HighScoreFile() {
     return file;
 }
 
-std::string SilentMp3() {
-    std::string frame(417, '\0');
-    frame[0] = '\xFF';
-    frame[1] = '\xFB';
-    frame[2] = '\x90';
-    frame[3] = '\xC0';
-    std::string file;
-    for (int i = 0; i < 400; ++i) file += frame;
-    return file;
-}
-
 const std::map<std::string, std::string>& AddedFiles() {
     static const std::map<std::string, std::string> files = {
         {"../options.ini",
          "[setup]\r\nmusic=Y\r\nSFX=Y\r\nplayerid=1\r\n[Player2]\r\nname=Ann\r\naddress=1 Reef Road\r\n"
          "email=ann@example.org\r\nsend=Y\r\n"},
         {"hiscore.dat", HighScoreFile()},
-        {"sounds/music.mp3", SilentMp3()},
+        {"sounds/music.mp3", SilentMp3(400)},
     };
     return files;
 }
