@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include <strings.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <system_error>
@@ -9,6 +10,9 @@ namespace plat {
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string g_userFolder;
+
 // The entry of folder whose name equals name without regard to case, or name
 // itself when there is none.
 std::string MatchInFolder(const fs::path& folder, const std::string& name) {
@@ -19,16 +23,18 @@ std::string MatchInFolder(const fs::path& folder, const std::string& name) {
     }
     return name;
 }
-}  // namespace
 
-std::string ResolvePath(const std::string& windowsPath) {
+// The path below base: backslashes become separators, and each component is
+// taken exactly when it exists, else by a case-insensitive match in its
+// parent folder, else as written.
+std::string ResolveBelow(const fs::path& base, const std::string& windowsPath) {
     std::string unixPath = windowsPath;
     for (char& c : unixPath) {
         if (c == '\\') c = '/';
     }
     if (unixPath.empty()) return unixPath;
 
-    fs::path resolved = unixPath[0] == '/' ? fs::path("/") : fs::path();
+    fs::path resolved = unixPath[0] == '/' ? fs::path("/") : base;
     std::size_t pos = 0;
     while (pos <= unixPath.size()) {
         std::size_t slash = unixPath.find('/', pos);
@@ -50,8 +56,42 @@ std::string ResolvePath(const std::string& windowsPath) {
     return resolved.string();
 }
 
+// The relative path as it would lie in the player's folder; empty when there
+// is no such folder or the path is absolute.
+std::string InUserFolder(const std::string& windowsPath) {
+    if (g_userFolder.empty() || windowsPath.empty() || windowsPath[0] == '/' || windowsPath[0] == '\\') {
+        return "";
+    }
+    return ResolveBelow(g_userFolder, windowsPath);
+}
+
+}  // namespace
+
+std::string ResolvePath(const std::string& windowsPath) {
+    const std::string mine = InUserFolder(windowsPath);
+    std::error_code ec;
+    if (!mine.empty() && fs::exists(mine, ec)) return mine;
+    return ResolveBelow(fs::path(), windowsPath);
+}
+
 std::FILE* OpenFile(const std::string& windowsPath, const char* mode) {
     return std::fopen(ResolvePath(windowsPath).c_str(), mode);
+}
+
+void SetUserFolder(const std::string& folder) { g_userFolder = folder; }
+
+const std::string& UserFolder() { return g_userFolder; }
+
+std::string ResolveWritePath(const std::string& windowsPath) {
+    const std::string mine = InUserFolder(windowsPath);
+    if (mine.empty()) return ResolveBelow(fs::path(), windowsPath);
+    std::error_code ec;
+    if (fs::exists(mine, ec)) return mine;
+    const std::string shared = ResolveBelow(fs::path(), windowsPath);
+    const fs::path folder = fs::path(shared).parent_path();
+    if (::access(folder.empty() ? "." : folder.c_str(), W_OK) == 0) return shared;
+    fs::create_directories(fs::path(mine).parent_path(), ec);
+    return mine;
 }
 
 }  // namespace plat

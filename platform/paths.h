@@ -14,4 +14,16 @@ std::string ResolvePath(const std::string& windowsPath);
 // fopen of the resolved path.
 std::FILE* OpenFile(const std::string& windowsPath, const char* mode);
 
+// A folder of the player's own for the files the game writes, used when the
+// game's folder (the working folder) cannot be written, as when the game is
+// installed for everyone. While one is set, ResolvePath looks there first and
+// falls back to the game's folder; ResolveWritePath sends new files there.
+// An empty folder turns this off.
+void SetUserFolder(const std::string& folder);
+const std::string& UserFolder();
+// Where a file the game writes goes: where it already is in the player's
+// folder, else in the game's folder when that can be written, else in the
+// player's folder (made when missing).
+std::string ResolveWritePath(const std::string& windowsPath);
+
 }  // namespace plat

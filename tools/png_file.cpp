@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-bool WritePng(const std::string& path, const Canvas& canvas) {
+bool WritePng(const std::string& path, const Canvas& canvas, bool keyIsClear) {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -16,16 +16,20 @@ bool WritePng(const std::string& path, const Canvas& canvas) {
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, canvas.Width(), canvas.Height(), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    const int channels = keyIsClear ? 4 : 3;
+    png_set_IHDR(png, info, canvas.Width(), canvas.Height(), 8,
+                 keyIsClear ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<size_t>(canvas.Width()) * 3);
+    std::vector<png_byte> row(static_cast<size_t>(canvas.Width()) * channels);
     for (int y = 0; y < canvas.Height(); ++y) {
         for (int x = 0; x < canvas.Width(); ++x) {
-            Rgb c = canvas.At(x, y);
-            row[x * 3] = c.r;
-            row[x * 3 + 1] = c.g;
-            row[x * 3 + 2] = c.b;
+            const Rgb c = canvas.At(x, y);
+            png_byte* out = &row[static_cast<size_t>(x) * channels];
+            out[0] = c.r;
+            out[1] = c.g;
+            out[2] = c.b;
+            if (keyIsClear) out[3] = c == kTransparent ? 0 : 255;
         }
         png_write_row(png, row.data());
     }

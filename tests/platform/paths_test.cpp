@@ -1,6 +1,9 @@
 #include "platform/paths.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "temp_dir.h"
 
@@ -30,6 +33,37 @@ TEST(ResolvePath, ExactNameWinsAndParentFolderWorks) {
     std::filesystem::current_path("game");
     EXPECT_EQ(plat::ResolvePath("..\\OPTIONS.INI"), "../options.ini");
     EXPECT_EQ(plat::OpenFile("missing\\file.txt", "rb"), nullptr);
+}
+
+// An installed game: its folder cannot be written, so what it writes goes to
+// the player's folder, where it is then read first.
+TEST(ResolvePath, WrittenFilesGoToThePlayersFolderWhenTheGameFolderIsReadOnly) {
+    TempDir dir;
+    dir.Write("share/game/hiscore.dat", "shipped");
+    dir.Write("share/options.ini", "shared");
+    const std::filesystem::path user = dir.Path() / "home/reefhoard";
+    std::filesystem::current_path(dir.Path() / "share/game");
+    plat::SetUserFolder(user.string());
+    // Nothing of the player's yet: reads come from the game's folder.
+    EXPECT_EQ(plat::ResolvePath("hiscore.dat"), "hiscore.dat");
+    EXPECT_EQ(plat::ResolvePath("..\\options.ini"), "../options.ini");
+    // A writable game folder keeps its files where they are.
+    EXPECT_EQ(plat::ResolveWritePath("hiscore.dat"), "hiscore.dat");
+    std::filesystem::permissions(".", std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    const bool readOnly = ::access(".", W_OK) != 0;  // root may write anyway
+    if (readOnly) {
+        EXPECT_EQ(plat::ResolveWritePath("hiscore.dat"), (user / "hiscore.dat").string());
+        EXPECT_TRUE(std::filesystem::is_directory(user));
+    }
+    std::filesystem::permissions(".", std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    // Once the player has a copy, it is read and written there.
+    dir.Write("home/reefhoard/hiscore.dat", "mine");
+    dir.Write("home/options.ini", "mine too");
+    EXPECT_EQ(plat::ResolvePath("HISCORE.DAT"), (user / "hiscore.dat").string());
+    EXPECT_EQ(plat::ResolveWritePath("hiscore.dat"), (user / "hiscore.dat").string());
+    EXPECT_EQ(plat::ResolvePath("..\\options.ini"), (user / "../options.ini").string());
+    plat::SetUserFolder("");
+    EXPECT_EQ(plat::ResolvePath("hiscore.dat"), "hiscore.dat");
 }
 
 }  // namespace
