@@ -132,7 +132,7 @@ int HighScoreTable::Save(const char* fileName) {
     // The table goes to a temporary file beside the target, which replaces
     // the target only once it is wholly on disk: at any moment the file
     // holds either the old table or the new one.
-    const std::string target = plat::ResolvePath(fileName);
+    const std::string target = plat::ResolveWritePath(fileName);
     const std::string temporary = target + ".tmp";
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return 0;

@@ -78,9 +78,11 @@ bool WriteWhole(const std::string& path, const std::vector<std::string>& lines) 
 }  // namespace
 
 bool WriteProfileString(const char* section, const char* key, const char* value, const char* file) {
-    const std::string path = ResolvePath(file);
+    // The settings are read where they are found (perhaps the game's own
+    // folder) and written where this player may write them.
+    const std::string path = ResolveWritePath(file);
     std::vector<std::string> lines;
-    if (!ReadLines(path, &lines)) return false;
+    if (!ReadLines(ResolvePath(file), &lines)) return false;
     const std::string entry = std::string(key) + "=" + value;
 
     bool inSection = false;

@@ -9,6 +9,7 @@
 
 #include "platform/backend.h"
 #include "platform/output_files.h"
+#include "platform/paths.h"
 #include "platform/surface.h"
 #include "platform/window_registry.h"
 
@@ -162,13 +163,14 @@ std::array<std::atomic<bool>, kVirtualKeys> g_scriptedKeys{};
 std::atomic<bool> g_realMouseIgnored{false};
 std::atomic<Scaling> g_pictureScaling{Scaling::Smooth};
 
-// Without a file given, captures are numbered in the working folder.
+// Without a file given, captures are numbered in the game's folder, or in the
+// player's own when the game's folder cannot be written.
 void SaveScreenshot(const Surface& page) {
     std::string path = g_screenshotFile;
     if (path.empty()) {
         char name[40];
         std::snprintf(name, sizeof name, "screenshot-%03d.bmp", ++g_screenshotsTaken);
-        path = name;
+        path = ResolveWritePath(name);
     }
     // Written whole or not at all: a full disk leaves no cut picture behind.
     const std::vector<uint8_t> bmp = EncodeBmp(page);

@@ -20,7 +20,9 @@ bool ParseNumber(const char* text, unsigned long max, unsigned long* out) {
 // value is not right.
 bool TakeValue(CommandLine& line, const std::string& option, const char* value) {
     unsigned long number = 0;
-    if (option == "--audio-out") {
+    if (option == "--data") {
+        line.data = value;
+    } else if (option == "--audio-out") {
         line.audioOut = value;
     } else if (option == "--screenshot") {
         line.screenshot = value;
@@ -63,12 +65,15 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             line.headless = true;
         } else if (arg == "--help") {
             line.help = true;
+        } else if (arg == "--version") {
+            line.version = true;
         } else if (arg == "--autoplay") {
             line.autoplayGames = 1;
         } else if (arg.rfind("--autoplay=", 0) == 0) {
             if (!TakeValue(line, "--autoplay", arg.c_str() + std::strlen("--autoplay="))) return line;
         } else if (arg == "--seed" || arg == "--audio-out" || arg == "--screenshot" ||
-                   arg == "--frames" || arg == "--record" || arg == "--replay" || arg == "--report") {
+                   arg == "--frames" || arg == "--record" || arg == "--replay" || arg == "--report" ||
+                   arg == "--data") {
             if (i + 1 >= argc) {
                 line.error = arg + " needs a value";
                 return line;
@@ -98,6 +103,11 @@ const char* CommandLineHelp() {
            "  --replay FILE      feed the input recorded in FILE instead of the mouse\n"
            "  --autoplay[=N]     let the built-in player play N games (1), then quit\n"
            "  --report FILE      write the game's state at the end to FILE\n"
+           "  --data DIR         the game's folder (found by itself beside the program\n"
+           "                     or in its share/reefhoard)\n"
+           "  --version          show the version\n"
            "  --help             show this help\n"
            "Keys: Escape quits, F1 shows the frame rate, F12 takes a screenshot.\n";
 }
+
+const char* VersionLine() { return "reefhoard " REEF_VERSION "\n"; }

@@ -7,6 +7,8 @@
 struct CommandLine {
     bool headless = false;
     bool help = false;
+    bool version = false;
+    std::string data;  // the game's folder, when not found by itself
     bool seedGiven = false;
     uint32_t seed = 0;
     std::string audioOut;  // headless: where the mixed sound is written
@@ -24,3 +26,6 @@ CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 // The option summary that --help prints.
 const char* CommandLineHelp();
+
+// The line --version prints: the program's name and version.
+const char* VersionLine();

@@ -10,11 +10,12 @@
 #include "platform/window.h"
 #include "shell/command_line.h"
 #include "shell/entry.h"
+#include "shell/game_folder.h"
 #include "shell/scripted_run.h"
 #include "shell/shell_state.h"
 
 int main(int argc, char** argv) {
-    const CommandLine line = ParseCommandLine(argc, argv);
+    CommandLine line = ParseCommandLine(argc, argv);
     if (!line.error.empty()) {
         std::fprintf(stderr, "reefhoard: %s\n%s", line.error.c_str(), CommandLineHelp());
         return 2;
@@ -23,8 +24,16 @@ int main(int argc, char** argv) {
         std::fputs(CommandLineHelp(), stdout);
         return 0;
     }
+    if (line.version) {
+        std::fputs(VersionLine(), stdout);
+        return 0;
+    }
 
     std::string error;
+    if (!EnterGameFolder(line, &error)) {
+        std::fprintf(stderr, "reefhoard: %s\n", error.c_str());
+        return 2;
+    }
     if (!PrepareScriptedRun(line, &error)) {
         std::fprintf(stderr, "reefhoard: %s\n", error.c_str());
         return 2;

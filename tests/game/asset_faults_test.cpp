@@ -182,7 +182,7 @@ Outcome PlayWithFault(const fs::path& root, const std::string& file, Fault fault
 
     const std::string command = "cd '" + game.string() + "' && exec timeout -s KILL " +
                                 std::to_string(kHangSeconds) + " '" + REEF_PROGRAM +
-                                "' --headless --seed 7 --autoplay=1 --report report.txt >out.txt 2>err.txt";
+                                "' --headless --data . --seed 7 --autoplay=1 --report report.txt >out.txt 2>err.txt";
     const int status = RunShell(command);
     const std::string errors = Text(game / "err.txt");
     if (status == 128 + 9) return {Outcome::Hang, "killed after " + std::to_string(kHangSeconds) + " s"};
@@ -262,7 +262,7 @@ TEST(AssetFaults, TheEssentialPictureMissingGivesOneMessage) {
     const fs::path game = scratch.Path() / "game";
     LinkGameFolder(game, {kEssential});
     const std::string command = "cd '" + game.string() + "' && '" + REEF_PROGRAM +
-                                "' --headless --seed 7 --autoplay=1 --report report.txt >out.txt 2>err.txt";
+                                "' --headless --data . --seed 7 --autoplay=1 --report report.txt >out.txt 2>err.txt";
     EXPECT_EQ(RunShell(command), 1);
     EXPECT_EQ(Lines(Text(game / "err.txt")),
               (std::vector<std::string>{"Error: The picture newgame.bmp is missing or damaged; without it no "

@@ -113,4 +113,26 @@ TEST_F(WholeGameTest, MalformedRecordingsAreRefusedWithTheirLine) {
     }
 }
 
+// Installed, the program lies in bin/ and its files in share/reefhoard; started
+// from an unrelated folder it works in its own, while file names given on its
+// command line still mean what they meant where it was started.
+TEST_F(WholeGameTest, StartedElsewhereItFindsItsInstalledFolder) {
+    const fs::path prefix = dir.Path() / "prefix";
+    fs::create_directories(prefix / "bin");
+    fs::copy_file(REEF_PROGRAM, prefix / "bin/reefhoard");
+    LinkGameFolder(prefix / "share/reefhoard", {});
+    fs::create_directories(dir.Path() / "elsewhere");
+    const std::string program = "cd '" + (dir.Path() / "elsewhere").string() + "' && ../prefix/bin/reefhoard ";
+
+    const std::string replay = "--headless --seed 3 --replay '" + kKeptRecording + "' --report r.txt";
+    ASSERT_EQ(std::system((program + replay + " 2>err.txt").c_str()), 0) << Text("elsewhere/err.txt");
+    EXPECT_EQ(Report("elsewhere/r.txt").at("score"), "8050");
+    EXPECT_TRUE(fs::exists(prefix / "share/reefhoard/hiscore.dat"));
+
+    EXPECT_NE(std::system((program + "--data nowhere 2>err.txt").c_str()), 0);
+    EXPECT_EQ(Text("elsewhere/err.txt"), "reefhoard: --data nowhere: no such folder\n");
+    ASSERT_EQ(std::system((program + "--version >out.txt").c_str()), 0);
+    EXPECT_EQ(Text("elsewhere/out.txt").rfind("reefhoard 1.", 0), 0u) << Text("elsewhere/out.txt");
+}
+
 }  // namespace

@@ -1,0 +1,87 @@
+#include "shell/game_folder.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/paths.h"
+#include "shell/command_line.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every game folder holds the island maps; a folder without them is not one.
+constexpr const char* kMarkerFile = "islands.dat";
+
+bool HoldsGame(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_regular_file(folder / kMarkerFile, ec);
+}
+
+void MakeAbsolute(std::string& path) {
+    if (path.empty()) return;
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(path, ec);
+    if (!ec) path = absolute.string();
+}
+
+// The folder the running program was loaded from; empty when unknown.
+fs::path ProgramFolder() {
+    std::error_code ec;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : program.parent_path();
+}
+
+// The folder to work in, or empty when there is none.
+fs::path FindGameFolder(const std::string& dataOption, std::string* error) {
+    // A folder named on the command line is taken as it is, so that a game
+    // folder with files missing meets the game's own fallbacks.
+    if (!dataOption.empty()) {
+        std::error_code ec;
+        if (fs::is_directory(dataOption, ec)) return dataOption;
+        *error = "--data " + dataOption + ": no such folder";
+        return {};
+    }
+    if (HoldsGame(".")) return ".";
+    const fs::path program = ProgramFolder();
+    if (!program.empty()) {
+        if (HoldsGame(program)) return program;
+        const fs::path installed = program.parent_path() / "share" / "reefhoard";
+        if (HoldsGame(installed)) return installed;
+    }
+    *error = std::string("the game's files were not found (no ") + kMarkerFile +
+             " here, beside the program or in its share/reefhoard); name their folder with --data";
+    return {};
+}
+
+}  // namespace
+
+std::string PlayerDataFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && dataHome[0] == '/') return (fs::path(dataHome) / "reefhoard").string();
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') return (fs::path(home) / ".local/share/reefhoard").string();
+    return "";
+}
+
+bool EnterGameFolder(CommandLine& line, std::string* error) {
+    const fs::path folder = FindGameFolder(line.data, error);
+    if (folder.empty()) return false;
+    for (std::string* path : {&line.audioOut, &line.screenshot, &line.record, &line.replay, &line.report,
+                              &line.launcherDir}) {
+        MakeAbsolute(*path);
+    }
+    std::error_code ec;
+    fs::current_path(folder, ec);
+    if (ec) {
+        *error = "cannot work in the game's folder " + folder.string() + ": " + ec.message();
+        return false;
+    }
+    // An installed game's folder belongs to the system: each player's scores
+    // and settings then live in that player's own folder.
+    if (::access(".", W_OK) != 0) plat::SetUserFolder(PlayerDataFolder());
+    return true;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The game names its files relative to its own folder ("islands.dat",
+// ".\sounds\music.mp3", "hiscore.dat"), so the program works in that folder
+// wherever it was started from.
+#include <string>
+
+struct CommandLine;
+
+// Moves into the game's folder: the one --data names (taken as it is), else the working
+// folder when it holds the game's files (a build or a test's copy), else the
+// program's own folder, else the installed <prefix>/share/reefhoard beside
+// <prefix>/bin. File names given on the command line are made absolute first,
+// so they still mean what they meant where the program was started. When the
+// game's folder cannot be written, the player's own folder takes the files the
+// game writes. False with the reason when no game folder is found.
+bool EnterGameFolder(CommandLine& line, std::string* error);
+
+// Where this player's files go when the game's folder is shared:
+// $XDG_DATA_HOME/reefhoard, else $HOME/.local/share/reefhoard; empty when
+// neither variable is set.
+std::string PlayerDataFolder();
