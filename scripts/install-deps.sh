@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build, run and test, when any
-# of them is missing. Runs apt-get as root, or through sudo.
+# of them is missing, and any packages named as arguments (scripts that need
+# more, like the package test). Runs apt-get as root, or through sudo.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   libsdl2-dev libinih-dev libmpg123-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libpng-dev fonts-dejavu-core
+  "$@"
 )
 
 missing=()
