@@ -18,8 +18,10 @@ _SNDEvent* QVSound::g_EventList = nullptr;
 SNDSample* QVSound::g_SampleList = nullptr;
 SNDSample* QVSound::g_pLastSample = nullptr;
 SNDSample* QVSound::g_pEndSample = nullptr;
-QVSound::OpenFileFunc QVSound::g_pOpenFile = nullptr;
-QVSound::CloseFileFunc QVSound::g_pCloseFile = nullptr;
+// Files open through the platform until a caller installs its own hooks, so
+// a load tried without a sound device fails cleanly instead of calling null.
+QVSound::OpenFileFunc QVSound::g_pOpenFile = QVSound::DefaultOpenFile;
+QVSound::CloseFileFunc QVSound::g_pCloseFile = QVSound::DefaultCloseFile;
 
 QVSound::QVSound(plat::WindowHandle window, int maxSamples) { Init(window, maxSamples); }
 
