@@ -6,13 +6,13 @@
 // entered and Update once per frame.
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "game/board.h"
 #include "game/floating_score.h"
 #include "game/game_base.h"
 #include "game/high_score_table.h"
 #include "game/search_host.h"
 #include "platform/surface.h"
-#include "scene/ptr_list.h"
 
 class BoardScene;
 class DialogScene;

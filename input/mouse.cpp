@@ -1,10 +1,10 @@
 #include "input/mouse.h"
 
 #include "display/blit.h"
+#include "display/dirty_rect_manager.h"
+#include "display/image.h"
 #include "display/surface_ops.h"
 #include "platform/qv.h"
-#include "scene/dirty_rect_manager.h"
-#include "scene/image.h"
 
 Mouse g_Mouse;
 

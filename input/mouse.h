@@ -7,8 +7,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "platform/surface.h"
-#include "scene/ptr_list.h"
 
 class Image;
 

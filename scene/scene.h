@@ -6,11 +6,11 @@
 // per pass of the main loop.
 #include <cstdint>
 
+#include "base/ptr_list.h"
+#include "display/image.h"
 #include "platform/direct_draw.h"
 #include "platform/messages.h"
 #include "platform/surface.h"
-#include "scene/image.h"
-#include "scene/ptr_list.h"
 
 class Button;
 class ButtonList;

@@ -8,10 +8,10 @@
 #include "platform/output_files.h"
 #include "platform/video_driver.h"
 #include "platform/window.h"
+#include "runtime/shell_state.h"
 #include "shell/command_line.h"
 #include "shell/entry.h"
 #include "shell/scripted_run.h"
-#include "shell/shell_state.h"
 
 int main(int argc, char** argv) {
     const CommandLine line = ParseCommandLine(argc, argv);

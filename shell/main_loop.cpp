@@ -3,13 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "display/dirty_rect_manager.h"
 #include "platform/messages.h"
 #include "platform/qv.h"
 #include "platform/qv_font.h"
 #include "platform/window.h"
-#include "scene/dirty_rect_manager.h"
-#include "shell/application.h"
-#include "shell/shell_state.h"
+#include "runtime/message_pump.h"
+#include "runtime/shell_state.h"
+#include "scene/application.h"
 #include "shell/splash.h"
 
 namespace {
@@ -21,19 +22,6 @@ constexpr int kQuitCode = 7;
 constexpr int32_t kFpsX = 580;
 constexpr int32_t kFpsY = 0;
 }  // namespace
-
-int PumpMessages() {
-    plat::Message message;
-    while (plat::PeekMessage(&message)) {
-        if (message.message == plat::WM_QUIT) {
-            plat::PostQuitMessage(static_cast<int>(message.wParam));
-            return 1;
-        }
-        plat::TranslateMessage(message);
-        plat::DispatchMessage(message);
-    }
-    return 0;
-}
 
 bool MainLoop() {
     for (;;) {

@@ -3,8 +3,8 @@
 // The image owns its surface.
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "platform/surface.h"
-#include "scene/ptr_list.h"
 
 class Image {
 public:

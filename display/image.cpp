@@ -1,4 +1,4 @@
-#include "scene/image.h"
+#include "display/image.h"
 
 #include <cstdio>
 #include <cstring>
