@@ -8,6 +8,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/bmp_header.h"
@@ -16,6 +17,7 @@
 #include "platform/output_files.h"
 #include "platform/paths.h"
 #include "platform/qv_font.h"
+#include "platform/sdl_handles.h"
 #include "platform/video_driver.h"
 #include "platform/window.h"
 
@@ -133,15 +135,13 @@ plat::Surface* QVLoadBitmap(const char* path, int32_t) {
         SDL_RWclose(file);
         return LoadFailed(path, why.empty() ? SDL_GetError() : why.c_str());
     }
-    SDL_Surface* loaded = SDL_LoadBMP_RW(file, 1);
+    const plat::SdlSurfacePtr loaded(SDL_LoadBMP_RW(file, 1));
     if (loaded == nullptr) return LoadFailed(path, SDL_GetError());
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB565, 0);
-    SDL_FreeSurface(loaded);
+    plat::SdlSurfacePtr converted(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB565, 0));
     if (converted == nullptr) return LoadFailed(path, SDL_GetError());
     try {
-        return plat::Surface::Adopt(converted);
+        return plat::Surface::Adopt(std::move(converted));
     } catch (const std::bad_alloc&) {
-        SDL_FreeSurface(converted);
         return LoadFailed(path, "out of memory");
     }
 }
