@@ -6,6 +6,7 @@
 #include "platform/audio_output.h"
 #include "platform/backend.h"
 #include "platform/output_files.h"
+#include "platform/screenshot.h"
 #include "platform/video_driver.h"
 #include "platform/window.h"
 #include "runtime/shell_state.h"
