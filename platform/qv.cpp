@@ -26,8 +26,8 @@ namespace {
 struct QvState {
     plat::WindowHandle window = nullptr;
     plat::DirectDraw* directDraw = nullptr;
-    plat::Surface* front = nullptr;
-    plat::Surface* back = nullptr;
+    plat::SurfacePtr front;
+    plat::SurfacePtr back;
     std::string lastError;
     bool fontReady = false;
     bool mouseCreated = false;
@@ -42,9 +42,8 @@ struct QvState {
 QvState g_qv;
 
 void ReleasePages() {
-    if (g_qv.front) g_qv.front->Release();
-    if (g_qv.back) g_qv.back->Release();
-    g_qv.front = g_qv.back = nullptr;
+    g_qv.front.reset();
+    g_qv.back.reset();
 }
 
 int InitDisplay(plat::WindowHandle window, int32_t width, int32_t height, bool fullscreen) {
@@ -54,8 +53,8 @@ int InitDisplay(plat::WindowHandle window, int32_t width, int32_t height, bool f
         return 0;
     }
     ReleasePages();
-    g_qv.front = g_qv.directDraw->CreateSurface(width, height);
-    g_qv.back = g_qv.directDraw->CreateSurface(width, height);
+    g_qv.front.reset(g_qv.directDraw->CreateSurface(width, height));
+    g_qv.back.reset(g_qv.directDraw->CreateSurface(width, height));
     if (g_qv.front == nullptr || g_qv.back == nullptr ||
         !plat::OpenWindowDisplay(window, width, height, fullscreen)) {
         ReleasePages();
@@ -99,8 +98,8 @@ void QVPrintError() {
 plat::DirectDraw* QVGetLPDD() { return g_qv.directDraw; }
 
 void QVGetDDInfo(plat::Surface** primary, plat::Surface** backBuffer) {
-    if (primary) *primary = g_qv.front;
-    if (backBuffer) *backBuffer = g_qv.back;
+    if (primary) *primary = g_qv.front.get();
+    if (backBuffer) *backBuffer = g_qv.back.get();
 }
 
 void QVGetRGBABits(const plat::PixelFormat& format, int32_t* red, int32_t* green, int32_t* blue,

@@ -110,4 +110,10 @@ private:
     std::unique_ptr<KeyRuns> runs_;
 };
 
+// A surface with one owner, released when the owner goes.
+struct SurfaceReleaser {
+    void operator()(Surface* surface) const { surface->Release(); }
+};
+using SurfacePtr = std::unique_ptr<Surface, SurfaceReleaser>;
+
 }  // namespace plat
