@@ -14,6 +14,7 @@
 #include "platform/bmp_header.h"
 #include "platform/message_box.h"
 #include "platform/clock.h"
+#include "platform/failure.h"
 #include "platform/output_files.h"
 #include "platform/paths.h"
 #include "platform/qv_font.h"
@@ -49,17 +50,19 @@ void ReleasePages() {
 int InitDisplay(plat::WindowHandle window, int32_t width, int32_t height, bool fullscreen) {
     if (g_qv.directDraw == nullptr) g_qv.directDraw = plat::DirectDraw::Create();
     if (g_qv.directDraw == nullptr) {
-        g_qv.lastError = "No display could be opened.";
+        g_qv.lastError = "No display could be opened: " + plat::LastFailure() + ".";
         return 0;
     }
     ReleasePages();
     g_qv.front.reset(g_qv.directDraw->CreateSurface(width, height));
     g_qv.back.reset(g_qv.directDraw->CreateSurface(width, height));
+    if (g_qv.front == nullptr || g_qv.back == nullptr) plat::Fail("its pages could not be made");
     if (g_qv.front == nullptr || g_qv.back == nullptr ||
         !plat::OpenWindowDisplay(window, width, height, fullscreen)) {
         ReleasePages();
         g_qv.lastError = "The display of " + std::to_string(width) + " by " +
-                         std::to_string(height) + " pixels could not be set up.";
+                         std::to_string(height) + " pixels could not be set up: " +
+                         plat::LastFailure() + ".";
         return 0;
     }
     g_qv.front->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL | plat::DDBLT_WAIT, 0);
@@ -75,6 +78,7 @@ int CountBits(uint32_t mask) { return __builtin_popcount(mask); }
 
 plat::Surface* LoadFailed(const char* path, const char* why) {
     g_qv.lastError = std::string("Cannot load ") + path + ": " + why;
+    plat::Fail(g_qv.lastError);
     return nullptr;
 }
 

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/backend.h"
+#include "platform/failure.h"
 #include "platform/screenshot.h"
 #include "platform/surface.h"
 #include "platform/window_registry.h"
@@ -136,10 +137,10 @@ WindowProc GetWindowProc(WindowHandle handle) {
 
 bool OpenWindowDisplay(WindowHandle handle, int32_t width, int32_t height, bool fullscreen) {
     bool opened = false;
-    WindowRegistry::WithWindow(handle, [&](Window& w) {
+    const bool found = WindowRegistry::WithWindow(handle, [&](Window& w) {
         opened = Video().OpenDisplay(w, width, height, fullscreen);
     });
-    return opened;
+    return found ? opened : Fail("the window is gone");
 }
 
 void CloseWindowDisplay(WindowHandle handle) {

@@ -5,6 +5,7 @@
 
 #include "platform/audio_output.h"
 #include "platform/backend.h"
+#include "platform/failure.h"
 #include "platform/output_files.h"
 #include "platform/screenshot.h"
 #include "platform/video_driver.h"
@@ -26,15 +27,20 @@ int main(int argc, char** argv) {
     }
 
     std::string error;
+    plat::Backend backend = plat::FindBackend("headless")->backend;
+    if (!line.headless && !plat::BackendFromEnvironment(&backend, &error)) {
+        std::fprintf(stderr, "reefhoard: %s\n", error.c_str());
+        return 2;
+    }
     if (!PrepareScriptedRun(line, &error)) {
         std::fprintf(stderr, "reefhoard: %s\n", error.c_str());
         return 2;
     }
 
-    plat::UseBackend(line.headless ? plat::Backend::Headless : plat::BackendFromEnvironment());
-    if (!plat::Video().Open(&error)) {
+    plat::UseBackend(backend);
+    if (!plat::Video().Open()) {
         std::fprintf(stderr, "reefhoard: no display could be opened (%s); use --headless to run without one\n",
-                     error.c_str());
+                     plat::LastFailure().c_str());
         return 1;
     }
     if (!line.audioOut.empty()) plat::SetAudioCaptureFile(line.audioOut);

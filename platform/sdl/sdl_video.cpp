@@ -8,6 +8,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/failure.h"
 #include "platform/picture_placement.h"
 #include "platform/sdl/sdl_input.h"
 #include "platform/sdl/sdl_window.h"
@@ -56,13 +57,10 @@ SdlRendererPtr CreateRenderer(SDL_Window* window) {
 
 }  // namespace
 
-bool SdlVideo::Open(std::string* error) {
+bool SdlVideo::Open() {
     if (open_) return true;
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        if (error) *error = SDL_GetError();
-        return false;
-    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return FailWithSdlError();
     // Without a display SDL falls back to drivers that show nothing; a player
     // would face an invisible game. Take them only when asked for by name.
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -70,8 +68,7 @@ bool SdlVideo::Open(std::string* error) {
                                                  SDL_strcmp(driver, "dummy") == 0);
     if (invisible && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        if (error) *error = "no window system found";
-        return false;
+        return Fail("no window system found");
     }
     open_ = true;
     return true;
@@ -103,7 +100,7 @@ bool SdlVideo::CreateNative(Window& w) {
         flags |= SDL_WINDOW_RESIZABLE;
     }
     SdlWindowPtr window(SDL_CreateWindow(w.title.c_str(), w.x, w.y, w.width, w.height, flags));
-    if (window == nullptr) return false;
+    if (window == nullptr) return FailWithSdlError();
     auto* n = new NativeWindow;
     n->window = std::move(window);
     w.native = n;
@@ -140,10 +137,11 @@ bool SdlVideo::OpenDisplay(Window& w, int32_t width, int32_t height, bool fullsc
         w.fullscreen = true;
     }
     n.renderer = CreateRenderer(n.window.get());
-    if (n.renderer == nullptr) return false;
+    if (n.renderer == nullptr) return FailWithSdlError();
     n.texture.reset(SDL_CreateTexture(n.renderer.get(), SDL_PIXELFORMAT_RGB565,
                                       SDL_TEXTUREACCESS_STREAMING, width, height));
     if (n.texture == nullptr) {
+        FailWithSdlError();
         DestroyDisplay(n);
         return false;
     }
