@@ -29,7 +29,10 @@ public:
     virtual void Leave();
     virtual int OnMessage(plat::WindowHandle window, uint32_t message, uintptr_t wParam,
                           intptr_t lParam);
-    // The frame's work; 7 asks the shell to end the program.
+    // What Run returns to ask the shell to end the program.
+    static constexpr int kQuit = 7;
+
+    // The frame's work; kQuit asks the shell to end the program.
     virtual int Run(int active);
     virtual void SetName(const char* text);
     virtual const char* GetName();

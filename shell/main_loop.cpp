@@ -11,13 +11,13 @@
 #include "runtime/message_pump.h"
 #include "runtime/shell_state.h"
 #include "scene/application.h"
+#include "scene/scene.h"
 #include "shell/splash.h"
 
 namespace {
 // How long an inactive window waits for input before looking again: the
 // window does nothing then, and must not spin a core doing it.
 constexpr uint32_t kInactiveWaitMs = 10;
-constexpr int kQuitCode = 7;
 // Where the frame-rate text goes.
 constexpr int32_t kFpsX = 580;
 constexpr int32_t kFpsY = 0;
@@ -47,7 +47,7 @@ bool MainLoop() {
                                       qvfont::kCellHeight, DirtyRect::kOneShot,
                                       DirtyRect::kFromBackground);
         }
-        if (g_Application.RunFrame(g_Shell.active) == kQuitCode) {
+        if (g_Application.RunFrame(g_Shell.active) == Scene::kQuit) {
             ShowCredits();
             plat::DestroyWindow(g_Shell.window);
             return false;
