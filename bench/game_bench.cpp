@@ -8,16 +8,16 @@
 #include <filesystem>
 #include <string>
 
+#include "display/dirty_rect_manager.h"
 #include "game/board_scene.h"
 #include "game/game.h"
 #include "platform/backend.h"
 #include "platform/window.h"
-#include "scene/dirty_rect_manager.h"
-#include "shell/application.h"
+#include "runtime/message_pump.h"
+#include "runtime/shell_state.h"
+#include "scene/application.h"
 #include "shell/command_line.h"
-#include "shell/main_loop.h"
 #include "shell/scripted_run.h"
-#include "shell/shell_state.h"
 #include "shell/start_up.h"
 
 namespace {

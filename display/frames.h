@@ -3,8 +3,8 @@
 // pure blue, so that drawing a frame is one blit.
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "platform/surface.h"
-#include "scene/ptr_list.h"
 
 // Appends source's frames of frameWidth by frameHeight to list in row-major
 // order; a partial column or row at the right or bottom is dropped. columns,

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "display/image.h"
 #include "fuzz_support.h"
-#include "scene/image.h"
 #include "scene/sprite.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

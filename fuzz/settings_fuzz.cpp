@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
+#include "game/player_store.h"
 #include "platform/profile.h"
-#include "shell/player_store.h"
 #include "shell/window_config.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

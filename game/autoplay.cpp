@@ -4,8 +4,8 @@
 #include "game/game.h"
 #include "game/search_strategy.h"
 #include "platform/messages.h"
+#include "scene/application.h"
 #include "scene/button_list.h"
-#include "shell/application.h"
 
 namespace {
 // Frames between two actions: the messages of one are pumped and read by the

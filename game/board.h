@@ -1,40 +1,21 @@
 #pragma once
 // The sea map the player searches: 200 island maps of a 38 x 37 hex grid,
 // the cells of the map in play with its five hidden treasure lines, and the
-// counters of the running game.
-//
-// Cells are numbered row by row: index = row * 38 + col. Odd rows sit half a
-// cell to the right of even rows.
+// counters of the running game. The grid's geometry is in game/board_geometry.h.
 #include <array>
 #include <cstdint>
 #include <vector>
 
+#include "game/board_geometry.h"
 #include "game/cell.h"
 #include "platform/surface.h"
 
 class SearchHost;
 class Sprite;
 
-// The six steps between neighbouring cells; the numbering is the one the
-// treasure placement draws from.
-enum class HexDirection : int {
-    Right = 0,
-    Left = 1,
-    UpLeft = 2,
-    UpRight = 3,
-    DownRight = 4,
-    DownLeft = 5,
-};
-
-class Board {
+class Board : public BoardGeometry {
 public:
-    static constexpr int kColumns = 38;
-    static constexpr int kRows = 37;
-    static constexpr int kCellCount = kColumns * kRows;  // 1,406
-    static constexpr int kMapCount = 200;
-    static constexpr int kExcludedCount = 97;
     static constexpr int kKinds = 5;
-    static constexpr int kCellsPerKind = 5;
     static constexpr int kFindCap = 200;
     static constexpr int kTurnsPerSet = 3;
     static constexpr uint32_t kWavePauseMs = 50;
@@ -46,27 +27,6 @@ public:
     Board();
     Board(const Board&) = delete;
     Board& operator=(const Board&) = delete;
-
-    // Geometry; none of it needs a map.
-    static constexpr int Column(int cell) { return cell % kColumns; }
-    static constexpr int Row(int cell) { return cell / kColumns; }
-    static constexpr int Index(int col, int row) { return row * kColumns + col; }
-    static constexpr bool OnBoard(int col, int row) { return col >= 0 && col < kColumns && row >= 0 && row < kRows; }
-    // Top-left screen pixel of the cell's tile in the 800 x 600 picture.
-    static constexpr int CellX(int cell) { return (Row(cell) % 2 ? 57 : 50) + Column(cell) * 14; }
-    static constexpr int CellY(int cell) { return 84 + Row(cell) * 12; }
-    // Lowest index whose hit box (tile corner + 2 to + 16, bounds included)
-    // holds the point, or -1. Neighbouring boxes overlap.
-    static int CellAt(int x, int y);
-    // The 97 corner and edge cells that are never part of play.
-    static bool IsExcluded(int cell);
-    // Moves (col, row) one step; the result may lie off the board.
-    static void Step(int& col, int& row, HexDirection direction);
-    // Calls visit(cell) for each on-board cell of the ring of this radius
-    // around the centre, clockwise from the ring's top-left corner. The walk
-    // goes on through off-board positions; radius 0 visits nothing.
-    template <class Visit>
-    static void WalkRing(int centre, int radius, Visit&& visit);
 
     bool IsIsland(int cell) const { return cells[cell].island != -1; }
 
@@ -125,20 +85,3 @@ private:
     bool PlaceAnyFittingLine(int kind);
     void ScatterKind(int kind);
 };
-
-template <class Visit>
-void Board::WalkRing(int centre, int radius, Visit&& visit) {
-    constexpr HexDirection kSides[] = {
-        HexDirection::Right, HexDirection::DownRight, HexDirection::DownLeft,
-        HexDirection::Left,  HexDirection::UpLeft,    HexDirection::UpRight,
-    };
-    int col = Column(centre);
-    int row = Row(centre);
-    for (int i = 0; i < radius; ++i) Step(col, row, HexDirection::UpLeft);
-    for (HexDirection side : kSides) {
-        for (int i = 0; i < radius; ++i) {
-            if (OnBoard(col, row)) visit(Index(col, row));
-            Step(col, row, side);
-        }
-    }
-}

@@ -1,8 +1,8 @@
 // Drawing the board's cells into the background layer, where they stay under
 // everything else and are restored with the background.
+#include "display/dirty_rect_manager.h"
 #include "game/board.h"
 #include "game/both_pages.h"
-#include "scene/dirty_rect_manager.h"
 #include "scene/sprite.h"
 
 void Board::Redraw(bool all) {

@@ -3,15 +3,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "display/dirty_rect_manager.h"
 #include "game/both_pages.h"
 #include "game/game.h"
 #include "input/mouse.h"
 #include "platform/clock.h"
+#include "runtime/frame_timer.h"
 #include "scene/button.h"
 #include "scene/button_list.h"
-#include "scene/dirty_rect_manager.h"
 #include "scene/sprite_pool.h"
-#include "shell/frame_timer.h"
 #include "sound/sound_manager.h"
 
 BoardScene g_BoardScene(g_Game);

@@ -4,7 +4,7 @@
 // once (board cells, a full refresh after a panel) must reach both pages, or
 // the stale page would alternate with the fresh one. While a BothPages
 // object lives, every restore is reported for both pages.
-#include "scene/dirty_rect_manager.h"
+#include "display/dirty_rect_manager.h"
 
 class BothPages {
 public:

@@ -1,6 +1,6 @@
 #include "game/floating_score.h"
 
-#include "shell/shell_state.h"
+#include "runtime/shell_state.h"
 
 void FloatingScore::Move() {
     // Before the frame rate has been measured, assume a usual 60 frames.

@@ -5,18 +5,18 @@
 #include <cerrno>
 #include <cstring>
 
+#include "display/dirty_rect_manager.h"
 #include "display/frames.h"
 #include "game/board_scene.h"
 #include "game/both_pages.h"
+#include "game/player_store.h"
 #include "input/mouse.h"
 #include "platform/clock.h"
+#include "platform/debug_log.h"
 #include "platform/profile.h"
+#include "runtime/frame_timer.h"
+#include "runtime/shell_state.h"
 #include "scene/button_list.h"
-#include "scene/dirty_rect_manager.h"
-#include "shell/debug_log.h"
-#include "shell/frame_timer.h"
-#include "shell/player_store.h"
-#include "shell/shell_state.h"
 
 Game g_Game;
 

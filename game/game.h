@@ -6,13 +6,14 @@
 // entered and Update once per frame.
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "game/board.h"
 #include "game/floating_score.h"
 #include "game/game_base.h"
 #include "game/high_score_table.h"
 #include "game/search_host.h"
 #include "platform/surface.h"
-#include "scene/ptr_list.h"
+#include "scene/scene.h"
 
 class BoardScene;
 class DialogScene;
@@ -20,7 +21,7 @@ class DialogScene;
 class Game : public GameBase, public SearchHost {
 public:
     static constexpr int kGoOn = 5;
-    static constexpr int kQuit = 7;
+    static constexpr int kQuit = Scene::kQuit;
     static constexpr int32_t kTurnsPerGame = 25;
     static constexpr int32_t kTurnsPerRightClick = 25;
     static constexpr int32_t kRounds = 9;

@@ -2,14 +2,14 @@
 // hall-of-fame notice and the rules page.
 #include <cstdio>
 
+#include "display/dirty_rect_manager.h"
 #include "game/board_scene.h"
 #include "game/both_pages.h"
 #include "game/game.h"
 #include "platform/messages.h"
+#include "runtime/frame_timer.h"
+#include "runtime/shell_state.h"
 #include "scene/dialog_scene.h"
-#include "scene/dirty_rect_manager.h"
-#include "shell/frame_timer.h"
-#include "shell/shell_state.h"
 
 namespace {
 constexpr int32_t kPanelX = 135, kPanelY = 153;

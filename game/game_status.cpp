@@ -3,12 +3,12 @@
 // notice and the rising points of each find.
 #include <cstdio>
 
+#include "display/dirty_rect_manager.h"
 #include "game/board_scene.h"
 #include "game/game.h"
-#include "scene/dirty_rect_manager.h"
+#include "runtime/frame_timer.h"
+#include "runtime/shell_state.h"
 #include "scene/sprite_pool.h"
-#include "shell/frame_timer.h"
-#include "shell/shell_state.h"
 #include "sound/sound_manager.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "game/game.h"
 #include "platform/output_files.h"
 #include "platform/window.h"
-#include "shell/frame_timer.h"
+#include "runtime/frame_timer.h"
 
 void RunReport::Capture() {
     if (g_Game.highScores.count > 0) best_ = g_Game.highScores.TopScore();

@@ -1,10 +1,10 @@
 #include "input/mouse.h"
 
 #include "display/blit.h"
+#include "display/dirty_rect_manager.h"
+#include "display/image.h"
 #include "display/surface_ops.h"
 #include "platform/qv.h"
-#include "scene/dirty_rect_manager.h"
-#include "scene/image.h"
 
 Mouse g_Mouse;
 
@@ -57,10 +57,10 @@ void Mouse::SelectCursor(int32_t index) {
 }
 
 bool Mouse::FitSaveUnder(int32_t slot, int32_t width, int32_t height) {
-    plat::Surface*& under = saveUnder[slot];
+    plat::SurfacePtr& under = saveUnder[slot];
     if (under != nullptr && under->Width() == width && under->Height() == height) return true;
-    if (under != nullptr) under->Release();
-    under = CreateSurface(width, height);
+    under.reset();  // the old copy goes before the new one is made
+    under.reset(CreateSurface(width, height));
     savedX[slot] = -1;
     return under != nullptr;
 }
@@ -159,17 +159,14 @@ void Mouse::RestoreUnder(plat::Surface* surface) {
     // was drawn over it.
     const plat::Rect area{savedX[page], savedY[page], savedX[page] + saveUnder[page]->Width(),
                           savedY[page] + saveUnder[page]->Height()};
-    surface->Blt(&area, saveUnder[page], nullptr, plat::DDBLT_WAIT);
+    surface->Blt(&area, saveUnder[page].get(), nullptr, plat::DDBLT_WAIT);
     savedX[page] = -1;
 }
 
 void Mouse::Release() {
     cursorImages.DeleteAll();
     cursor = nullptr;
-    for (plat::Surface*& slot : saveUnder) {
-        if (slot != nullptr) slot->Release();
-        slot = nullptr;
-    }
+    for (plat::SurfacePtr& slot : saveUnder) slot.reset();
     savedX[0] = savedX[1] = -1;
     SetButtonQueue(0);
 }

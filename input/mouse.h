@@ -7,8 +7,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "platform/surface.h"
-#include "scene/ptr_list.h"
 
 class Image;
 
@@ -47,7 +47,7 @@ public:
 
     Image* cursor = nullptr;
     PtrList<Image> cursorImages{1};
-    plat::Surface* saveUnder[2] = {nullptr, nullptr};
+    plat::SurfacePtr saveUnder[2];
     int32_t page = 0;
     int32_t savedX[2] = {-1, -1};
     int32_t savedY[2] = {0, 0};

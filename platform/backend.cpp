@@ -1,7 +1,6 @@
 #include "platform/backend.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #include "platform/audio_output.h"
 #include "platform/clock.h"
@@ -19,40 +18,82 @@ namespace {
 Backend g_backend = Backend::Headless;
 bool g_chosen = false;
 
-RealClock& SdlClock() {
+ClockDriver& SdlClock() {
     static RealClock clock;
     return clock;
 }
 
-SdlVideo& SdlDisplay() {
+VideoDriver& SdlDisplay() {
     static SdlVideo video;
     return video;
 }
+
+AudioOutput& SdlSound() { return SdlAudio(); }
+ClockDriver& HeadlessTime() { return HeadlessClock(); }
+VideoDriver& HeadlessWindows() { return HeadlessDisplay(); }
+AudioOutput& HeadlessSound() { return HeadlessAudio(); }
+
+const BackendEntry kBackends[] = {
+    {"sdl", Backend::Sdl, SdlClock, SdlDisplay, SdlSound},
+    {"headless", Backend::Headless, HeadlessTime, HeadlessWindows, HeadlessSound},
+};
 }  // namespace
 
+std::span<const BackendEntry> Backends() { return kBackends; }
+
+const BackendEntry* FindBackend(std::string_view name) {
+    for (const BackendEntry& entry : kBackends) {
+        if (name == entry.name) return &entry;
+    }
+    return nullptr;
+}
+
+std::string BackendNames() {
+    std::string names;
+    for (const BackendEntry& entry : kBackends) {
+        if (!names.empty()) names += ", ";
+        names += entry.name;
+    }
+    return names;
+}
+
 void UseBackend(Backend backend) {
-    g_backend = backend;
-    g_chosen = true;
-    if (backend == Backend::Sdl) {
-        SetClockDriver(&SdlClock());
-        SetAudioOutput(&SdlAudio());
-        SetVideoDriver(&SdlDisplay());
-    } else {
-        SetClockDriver(&HeadlessClock());
-        SetAudioOutput(&HeadlessAudio());
-        SetVideoDriver(&HeadlessDisplay());
+    for (const BackendEntry& entry : kBackends) {
+        if (entry.backend != backend) continue;
+        g_backend = backend;
+        g_chosen = true;
+        SetClockDriver(&entry.clock());
+        SetAudioOutput(&entry.audio());
+        SetVideoDriver(&entry.video());
     }
 }
 
 Backend CurrentBackend() {
-    if (!g_chosen) UseBackend(BackendFromEnvironment());
+    if (!g_chosen) {
+        // The program refuses an unknown name at start-up; anything that
+        // gets here without one takes the default.
+        Backend backend = kBackends[0].backend;
+        BackendFromEnvironment(&backend, nullptr);
+        UseBackend(backend);
+    }
     return g_backend;
 }
 
-Backend BackendFromEnvironment() {
+bool BackendFromEnvironment(Backend* backend, std::string* error) {
     const char* value = std::getenv("REEF_BACKEND");
-    return value != nullptr && std::strcmp(value, "headless") == 0 ? Backend::Headless
-                                                                   : Backend::Sdl;
+    if (value == nullptr || *value == '\0') {
+        *backend = kBackends[0].backend;
+        return true;
+    }
+    if (const BackendEntry* entry = FindBackend(value)) {
+        *backend = entry->backend;
+        return true;
+    }
+    if (error != nullptr) {
+        *error = std::string("REEF_BACKEND=") + value + ": unknown backend (known: " +
+                 BackendNames() + ")";
+    }
+    return false;
 }
 
 }  // namespace plat

@@ -1,18 +1,44 @@
 #pragma once
-// The two interchangeable backends under the platform layer: "sdl" (a real
+// The interchangeable backends under the platform layer: "sdl" (a real
 // window, mouse, keyboard and sound) and "headless" (no display or sound
-// device, a virtual clock and injected input, for tests, tools and CI).
+// device, a virtual clock and injected input, for tests, tools and CI). Both
+// are rows of one table of drivers.
+#include <span>
+#include <string>
+#include <string_view>
+
 namespace plat {
 
+class AudioOutput;
+class ClockDriver;
+class VideoDriver;
+
 enum class Backend { Sdl, Headless };
+
+// One backend: the name --headless and REEF_BACKEND use, and its drivers.
+struct BackendEntry {
+    const char* name;
+    Backend backend;
+    ClockDriver& (*clock)();
+    VideoDriver& (*video)();
+    AudioOutput& (*audio)();
+};
+
+// Every backend, the default first.
+std::span<const BackendEntry> Backends();
+// The backend of that name, or null.
+const BackendEntry* FindBackend(std::string_view name);
+// The backends' names, as "sdl, headless".
+std::string BackendNames();
 
 // Installs the drivers of one backend behind every platform facility. Called
 // once at start-up, before any facility is used (tests call it again freely).
 void UseBackend(Backend backend);
 Backend CurrentBackend();
 
-// The backend that the environment asks for: REEF_BACKEND=headless selects
-// headless, anything else sdl.
-Backend BackendFromEnvironment();
+// The backend REEF_BACKEND names, the default when it is unset or empty.
+// False for a name that is no backend's, with the reason (naming the known
+// ones) in error when it is not null.
+bool BackendFromEnvironment(Backend* backend, std::string* error);
 
 }  // namespace plat

@@ -5,8 +5,7 @@
 namespace plat {
 
 DirectDraw* DirectDraw::Create() {
-    std::string error;
-    return Video().Open(&error) ? new DirectDraw : nullptr;
+    return Video().Open() ? new DirectDraw : nullptr;
 }
 
 Surface* DirectDraw::CreateSurface(int32_t width, int32_t height) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace plat {
 
@@ -31,22 +32,23 @@ uint32_t PlayableBytes(const MixVoice& voice) {
 }  // namespace
 
 Mixer::~Mixer() {
-    for (MixVoice* voice : voices_) SDL_FreeAudioStream(voice->stream);
+    for (MixVoice* voice : voices_) voice->stream.reset();
 }
 
-SDL_AudioStream* Mixer::MakeStream(const MixVoice& voice, uint32_t frequency,
-                                   const PcmFormat& output) {
+SdlAudioStreamPtr Mixer::MakeStream(const MixVoice& voice, uint32_t frequency,
+                                    const PcmFormat& output) {
     SDL_AudioFormat source = voice.format.bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-    SDL_AudioStream* stream =
+    SdlAudioStreamPtr stream(
         SDL_NewAudioStream(source, static_cast<Uint8>(voice.format.channels),
                            static_cast<int>(frequency), AUDIO_S16SYS,
-                           static_cast<Uint8>(output.channels), static_cast<int>(output.rate));
+                           static_cast<Uint8>(output.channels), static_cast<int>(output.rate)));
     if (stream == nullptr) return nullptr;
     // One feed's worth passed through now grows the converter's work buffers
     // here rather than in the audio callback.
     static const uint8_t kSilence[kFeedFrames * 4] = {};
-    SDL_AudioStreamPut(stream, kSilence, static_cast<int>(kFeedFrames * voice.format.FrameBytes()));
-    SDL_AudioStreamClear(stream);
+    SDL_AudioStreamPut(stream.get(), kSilence,
+                       static_cast<int>(kFeedFrames * voice.format.FrameBytes()));
+    SDL_AudioStreamClear(stream.get());
     return stream;
 }
 
@@ -57,13 +59,12 @@ bool Mixer::SetOutputFormat(const PcmFormat& format) {
     output_.bits = 16;
     bool allConverted = true;
     for (MixVoice* voice : voices_) {
-        SDL_AudioStream* stream = MakeStream(*voice, voice->frequency, output_);
+        SdlAudioStreamPtr stream = MakeStream(*voice, voice->frequency, output_);
         if (stream == nullptr) {
             allConverted = false;
             continue;
         }
-        SDL_FreeAudioStream(voice->stream);
-        voice->stream = stream;
+        voice->stream = std::move(stream);
     }
     return allConverted;
 }
@@ -77,37 +78,35 @@ bool Mixer::AddVoice(MixVoice* voice) {
     if (voice->format.bits != 8 && voice->format.bits != 16) return false;
     if (voice->frequency == 0) voice->frequency = voice->format.rate;
     std::unique_lock<std::mutex> lock;
-    SDL_AudioStream* stream = MakeStreamThenLock(*voice, voice->frequency, lock);
+    SdlAudioStreamPtr stream = MakeStreamThenLock(*voice, voice->frequency, lock);
     if (stream == nullptr) return false;
-    voice->stream = stream;
+    voice->stream = std::move(stream);
     voices_.push_back(voice);
     return true;
 }
 
-SDL_AudioStream* Mixer::MakeStreamThenLock(const MixVoice& voice, uint32_t frequency,
-                                           std::unique_lock<std::mutex>& lock) {
+SdlAudioStreamPtr Mixer::MakeStreamThenLock(const MixVoice& voice, uint32_t frequency,
+                                            std::unique_lock<std::mutex>& lock) {
     for (;;) {
         const PcmFormat output = OutputFormat();
-        SDL_AudioStream* stream = MakeStream(voice, frequency, output);
+        SdlAudioStreamPtr stream = MakeStream(voice, frequency, output);
         if (stream == nullptr) return nullptr;
         lock = std::unique_lock(mutex_);
         if (output_ == output) return stream;
-        // The output format changed meanwhile: make the converter again.
+        // The output format changed meanwhile: make the converter again (this
+        // one is freed outside the lock).
         lock.unlock();
-        SDL_FreeAudioStream(stream);
     }
 }
 
 void Mixer::RemoveVoice(MixVoice* voice) {
-    SDL_AudioStream* stream = nullptr;
+    SdlAudioStreamPtr stream;  // freed outside the lock
     {
         std::lock_guard lock(mutex_);
         StopLocked(*voice);
         voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
-        stream = voice->stream;
-        voice->stream = nullptr;
+        stream = std::move(voice->stream);
     }
-    SDL_FreeAudioStream(stream);
 }
 
 void Mixer::Play(MixVoice& voice, bool looping) {
@@ -118,7 +117,7 @@ void Mixer::Play(MixVoice& voice, bool looping) {
         // it had taken before its cursor: they play first, so that a stop and
         // a play continue exactly where the sound stopped. The tail of a voice
         // that ended is dropped instead.
-        if (voice.draining) SDL_AudioStreamClear(voice.stream);
+        if (voice.draining) SDL_AudioStreamClear(voice.stream.get());
         voice.draining = false;
         voice.playing = true;
     }
@@ -130,7 +129,7 @@ void Mixer::Stop(MixVoice& voice) {
 }
 
 void Mixer::StopLocked(MixVoice& voice) {
-    if (voice.draining && voice.stream != nullptr) SDL_AudioStreamClear(voice.stream);
+    if (voice.draining && voice.stream != nullptr) SDL_AudioStreamClear(voice.stream.get());
     voice.draining = false;
     if (!voice.playing) return;
     // The converter keeps what it holds (see Play).
@@ -158,7 +157,7 @@ void Mixer::SetPosition(MixVoice& voice, uint32_t position) {
     // paused voice resumed at its saved position keeps its converted frames.
     if (cursor == voice.cursor && !voice.draining) return;
     voice.cursor = cursor;
-    SDL_AudioStreamClear(voice.stream);
+    SDL_AudioStreamClear(voice.stream.get());
     voice.draining = false;
 }
 
@@ -171,12 +170,12 @@ void Mixer::SetGains(MixVoice& voice, float left, float right) {
 bool Mixer::SetFrequency(MixVoice& voice, uint32_t frequency) {
     const uint32_t wanted = frequency == 0 ? voice.format.rate : frequency;
     std::unique_lock<std::mutex> lock;
-    SDL_AudioStream* stream = MakeStreamThenLock(voice, wanted, lock);
+    SdlAudioStreamPtr stream = MakeStreamThenLock(voice, wanted, lock);
     if (stream == nullptr) return false;
     std::swap(voice.stream, stream);
     voice.frequency = wanted;
     lock.unlock();
-    SDL_FreeAudioStream(stream);  // the old converter, freed outside the lock
+    stream.reset();  // the old converter, freed outside the lock
     return true;
 }
 
@@ -198,7 +197,7 @@ void Mixer::Feed(MixVoice& voice) {
         return;
     }
     uint32_t bytes = std::min(kFeedFrames * voice.format.FrameBytes(), playable - voice.cursor);
-    if (SDL_AudioStreamPut(voice.stream, voice.data->data() + voice.cursor,
+    if (SDL_AudioStreamPut(voice.stream.get(), voice.data->data() + voice.cursor,
                            static_cast<int>(bytes)) != 0) {
         StopLocked(voice);  // the converter refused: stop rather than spin
         return;
@@ -217,7 +216,7 @@ void Mixer::Feed(MixVoice& voice) {
     SignalCrossed(voice, from, playable, false);
     // A one-shot buffer ends here; what the converter still holds is mixed
     // over the next blocks.
-    SDL_AudioStreamFlush(voice.stream);
+    SDL_AudioStreamFlush(voice.stream.get());
     voice.playing = false;
     voice.draining = true;
     SignalStop(voice);
@@ -225,9 +224,9 @@ void Mixer::Feed(MixVoice& voice) {
 
 void Mixer::MixInto(MixVoice& voice, uint32_t frames) {
     const int wanted = static_cast<int>(frames * output_.channels * sizeof(int16_t));
-    while (voice.playing && SDL_AudioStreamAvailable(voice.stream) < wanted) Feed(voice);
-    int got = SDL_AudioStreamGet(voice.stream, converted_, wanted);
-    if (voice.draining && SDL_AudioStreamAvailable(voice.stream) == 0) voice.draining = false;
+    while (voice.playing && SDL_AudioStreamAvailable(voice.stream.get()) < wanted) Feed(voice);
+    int got = SDL_AudioStreamGet(voice.stream.get(), converted_, wanted);
+    if (voice.draining && SDL_AudioStreamAvailable(voice.stream.get()) == 0) voice.draining = false;
     if (got <= 0) return;
     const int samples = got / static_cast<int>(sizeof(int16_t));
     if (output_.channels == 2) {

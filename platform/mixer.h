@@ -13,6 +13,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/sdl_handles.h"
 #include "platform/sound_device.h"
 
 namespace plat {
@@ -39,7 +40,7 @@ struct MixVoice {
     float gainLeft = 1.0f;
     float gainRight = 1.0f;
     std::vector<PositionNotify> notifications;
-    SDL_AudioStream* stream = nullptr;
+    SdlAudioStreamPtr stream;
 };
 
 class Mixer {
@@ -85,12 +86,12 @@ private:
     static constexpr uint32_t kBlockFrames = 1024;
     // A converter from the voice's data at frequency to output; made without
     // the mutex, so the audio callback never waits for an allocation.
-    static SDL_AudioStream* MakeStream(const MixVoice& voice, uint32_t frequency,
-                                       const PcmFormat& output);
+    static SdlAudioStreamPtr MakeStream(const MixVoice& voice, uint32_t frequency,
+                                        const PcmFormat& output);
     // MakeStream for the current output format; returns (with lock held) a
     // converter that matches it, or null (lock not held) when none can be made.
-    SDL_AudioStream* MakeStreamThenLock(const MixVoice& voice, uint32_t frequency,
-                                        std::unique_lock<std::mutex>& lock);
+    SdlAudioStreamPtr MakeStreamThenLock(const MixVoice& voice, uint32_t frequency,
+                                         std::unique_lock<std::mutex>& lock);
     void StopLocked(MixVoice& voice);
     void Feed(MixVoice& voice);
     void MixInto(MixVoice& voice, uint32_t frames);

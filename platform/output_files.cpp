@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/sdl_handles.h"
 #include "platform/surface.h"
 
 namespace plat {
@@ -108,7 +109,7 @@ bool WriteWholeFile(const std::string& path, const void* data, std::size_t size,
 }
 
 std::vector<uint8_t> EncodeBmp(const Surface& surface) {
-    SDL_Surface* bgr = SDL_ConvertSurfaceFormat(surface.Sdl(), SDL_PIXELFORMAT_BGR24, 0);
+    const SdlSurfacePtr bgr(SDL_ConvertSurfaceFormat(surface.Sdl(), SDL_PIXELFORMAT_BGR24, 0));
     if (bgr == nullptr) return {};
     constexpr uint32_t kHeaderBytes = 14 + 40;
     const auto width = static_cast<uint32_t>(bgr->w), height = static_cast<uint32_t>(bgr->h);
@@ -133,7 +134,6 @@ std::vector<uint8_t> EncodeBmp(const Surface& surface) {
         std::memcpy(file.data() + kHeaderBytes + static_cast<std::size_t>(rowBytes) * (height - 1 - y), row,
                     width * 3);
     }
-    SDL_FreeSurface(bgr);
     return file;
 }
 

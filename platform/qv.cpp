@@ -8,14 +8,17 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/bmp_header.h"
 #include "platform/message_box.h"
 #include "platform/clock.h"
+#include "platform/failure.h"
 #include "platform/output_files.h"
 #include "platform/paths.h"
 #include "platform/qv_font.h"
+#include "platform/sdl_handles.h"
 #include "platform/video_driver.h"
 #include "platform/window.h"
 
@@ -24,8 +27,8 @@ namespace {
 struct QvState {
     plat::WindowHandle window = nullptr;
     plat::DirectDraw* directDraw = nullptr;
-    plat::Surface* front = nullptr;
-    plat::Surface* back = nullptr;
+    plat::SurfacePtr front;
+    plat::SurfacePtr back;
     std::string lastError;
     bool fontReady = false;
     bool mouseCreated = false;
@@ -40,25 +43,26 @@ struct QvState {
 QvState g_qv;
 
 void ReleasePages() {
-    if (g_qv.front) g_qv.front->Release();
-    if (g_qv.back) g_qv.back->Release();
-    g_qv.front = g_qv.back = nullptr;
+    g_qv.front.reset();
+    g_qv.back.reset();
 }
 
 int InitDisplay(plat::WindowHandle window, int32_t width, int32_t height, bool fullscreen) {
     if (g_qv.directDraw == nullptr) g_qv.directDraw = plat::DirectDraw::Create();
     if (g_qv.directDraw == nullptr) {
-        g_qv.lastError = "No display could be opened.";
+        g_qv.lastError = "No display could be opened: " + plat::LastFailure() + ".";
         return 0;
     }
     ReleasePages();
-    g_qv.front = g_qv.directDraw->CreateSurface(width, height);
-    g_qv.back = g_qv.directDraw->CreateSurface(width, height);
+    g_qv.front.reset(g_qv.directDraw->CreateSurface(width, height));
+    g_qv.back.reset(g_qv.directDraw->CreateSurface(width, height));
+    if (g_qv.front == nullptr || g_qv.back == nullptr) plat::Fail("its pages could not be made");
     if (g_qv.front == nullptr || g_qv.back == nullptr ||
         !plat::OpenWindowDisplay(window, width, height, fullscreen)) {
         ReleasePages();
         g_qv.lastError = "The display of " + std::to_string(width) + " by " +
-                         std::to_string(height) + " pixels could not be set up.";
+                         std::to_string(height) + " pixels could not be set up: " +
+                         plat::LastFailure() + ".";
         return 0;
     }
     g_qv.front->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL | plat::DDBLT_WAIT, 0);
@@ -74,6 +78,7 @@ int CountBits(uint32_t mask) { return __builtin_popcount(mask); }
 
 plat::Surface* LoadFailed(const char* path, const char* why) {
     g_qv.lastError = std::string("Cannot load ") + path + ": " + why;
+    plat::Fail(g_qv.lastError);
     return nullptr;
 }
 
@@ -97,8 +102,8 @@ void QVPrintError() {
 plat::DirectDraw* QVGetLPDD() { return g_qv.directDraw; }
 
 void QVGetDDInfo(plat::Surface** primary, plat::Surface** backBuffer) {
-    if (primary) *primary = g_qv.front;
-    if (backBuffer) *backBuffer = g_qv.back;
+    if (primary) *primary = g_qv.front.get();
+    if (backBuffer) *backBuffer = g_qv.back.get();
 }
 
 void QVGetRGBABits(const plat::PixelFormat& format, int32_t* red, int32_t* green, int32_t* blue,
@@ -133,15 +138,13 @@ plat::Surface* QVLoadBitmap(const char* path, int32_t) {
         SDL_RWclose(file);
         return LoadFailed(path, why.empty() ? SDL_GetError() : why.c_str());
     }
-    SDL_Surface* loaded = SDL_LoadBMP_RW(file, 1);
+    const plat::SdlSurfacePtr loaded(SDL_LoadBMP_RW(file, 1));
     if (loaded == nullptr) return LoadFailed(path, SDL_GetError());
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB565, 0);
-    SDL_FreeSurface(loaded);
+    plat::SdlSurfacePtr converted(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB565, 0));
     if (converted == nullptr) return LoadFailed(path, SDL_GetError());
     try {
-        return plat::Surface::Adopt(converted);
+        return plat::Surface::Adopt(std::move(converted));
     } catch (const std::bad_alloc&) {
-        SDL_FreeSurface(converted);
         return LoadFailed(path, "out of memory");
     }
 }

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <utility>
 
 #include "platform/key_runs.h"
 
@@ -23,40 +24,41 @@ SDL_Rect ToSdl(const Rect* r, const SDL_Surface* whole) {
 
 Surface* Surface::Create(int32_t width, int32_t height, uint32_t sdlFormat) {
     if (width <= 0 || height <= 0) return nullptr;
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height,
-                                                    SDL_BITSPERPIXEL(sdlFormat), sdlFormat);
-    return s ? new Surface(s) : nullptr;
+    return Adopt(SdlSurfacePtr(SDL_CreateRGBSurfaceWithFormat(0, width, height,
+                                                              SDL_BITSPERPIXEL(sdlFormat), sdlFormat)));
 }
 
-Surface* Surface::Adopt(SDL_Surface* surface) { return surface ? new Surface(surface) : nullptr; }
+Surface* Surface::Adopt(SdlSurfacePtr surface) {
+    return surface ? new Surface(std::move(surface)) : nullptr;
+}
 
-Surface::Surface(SDL_Surface* surface) : sdl_(surface) {}
+Surface::Surface(SdlSurfacePtr surface) : sdl_(std::move(surface)) {}
 
-Surface::~Surface() { SDL_FreeSurface(sdl_); }
+Surface::~Surface() = default;
 
 int32_t Surface::Blt(const Rect* dstRect, Surface* source, const Rect* srcRect, uint32_t flags,
                      uint32_t fillColour) {
-    SDL_Rect dst = ToSdl(dstRect, sdl_);
-    if (!Inside(dst, sdl_)) return DDERR_INVALIDRECT;
+    SDL_Rect dst = ToSdl(dstRect, sdl_.get());
+    if (!Inside(dst, sdl_.get())) return DDERR_INVALIDRECT;
     PixelsChanging();
     if (flags & DDBLT_COLORFILL) {
-        return SDL_FillRect(sdl_, &dst, fillColour) == 0 ? DD_OK : DDERR_INVALIDPARAMS;
+        return SDL_FillRect(sdl_.get(), &dst, fillColour) == 0 ? DD_OK : DDERR_INVALIDPARAMS;
     }
     if (source == nullptr) return DDERR_INVALIDPARAMS;
-    SDL_Rect src = ToSdl(srcRect, source->sdl_);
-    if (!Inside(src, source->sdl_)) return DDERR_INVALIDRECT;
+    SDL_Rect src = ToSdl(srcRect, source->sdl_.get());
+    if (!Inside(src, source->sdl_.get())) return DDERR_INVALIDRECT;
 
     const bool keyed = (flags & DDBLT_KEYSRC) != 0;
     if (keyed && src.w == dst.w && src.h == dst.h) {
-        if (const KeyRuns* runs = source->OpaqueRuns(sdl_)) {
-            runs->Copy(source->sdl_, src.x, src.y, src.w, src.h, sdl_, dst.x, dst.y);
+        if (const KeyRuns* runs = source->OpaqueRuns(sdl_.get())) {
+            runs->Copy(source->sdl_.get(), src.x, src.y, src.w, src.h, sdl_.get(), dst.x, dst.y);
             return DD_OK;
         }
     }
     source->PrepareAsSource(keyed);
     int result = (src.w == dst.w && src.h == dst.h)
-                     ? SDL_BlitSurface(source->sdl_, &src, sdl_, &dst)
-                     : SDL_BlitScaled(source->sdl_, &src, sdl_, &dst);
+                     ? SDL_BlitSurface(source->sdl_.get(), &src, sdl_.get(), &dst)
+                     : SDL_BlitScaled(source->sdl_.get(), &src, sdl_.get(), &dst);
     return result == 0 ? DD_OK : DDERR_INVALIDPARAMS;
 }
 
@@ -66,8 +68,8 @@ void Surface::PrepareAsSource(bool keyed) {
     // when they differ from the last blit's.
     const SdlKey wanted = keyed ? SdlKey{true, colourKey_} : SdlKey{false, 0};
     if (sdlKeyKnown_ && wanted.on == sdlKey_.on && wanted.value == sdlKey_.value) return;
-    if (!sdlKeyKnown_) SDL_SetSurfaceBlendMode(sdl_, SDL_BLENDMODE_NONE);
-    SDL_SetColorKey(sdl_, wanted.on ? SDL_TRUE : SDL_FALSE, wanted.value);
+    if (!sdlKeyKnown_) SDL_SetSurfaceBlendMode(sdl_.get(), SDL_BLENDMODE_NONE);
+    SDL_SetColorKey(sdl_.get(), wanted.on ? SDL_TRUE : SDL_FALSE, wanted.value);
     sdlKey_ = wanted;
     sdlKeyKnown_ = true;
 }
@@ -80,7 +82,7 @@ const KeyRuns* Surface::OpaqueRuns(const SDL_Surface* destination) {
         sdl_->w > 65535) {
         return nullptr;
     }
-    if (!runs_ || runs_->Key() != colourKey_) runs_ = std::make_unique<KeyRuns>(sdl_, colourKey_);
+    if (!runs_ || runs_->Key() != colourKey_) runs_ = std::make_unique<KeyRuns>(sdl_.get(), colourKey_);
     runsState_ = RunsState::Built;
     return runs_.get();
 }
@@ -93,12 +95,12 @@ void Surface::PixelsChanging() {
 
 void* Surface::Lock(SurfaceDesc* desc) {
     PixelsChanging();
-    if (SDL_LockSurface(sdl_) != 0) return nullptr;
+    if (SDL_LockSurface(sdl_.get()) != 0) return nullptr;
     if (desc) *desc = GetSurfaceDesc();
     return sdl_->pixels;
 }
 
-void Surface::Unlock() { SDL_UnlockSurface(sdl_); }
+void Surface::Unlock() { SDL_UnlockSurface(sdl_.get()); }
 
 SurfaceDesc Surface::GetSurfaceDesc() const {
     const SDL_PixelFormat* f = sdl_->format;
@@ -107,7 +109,7 @@ SurfaceDesc Surface::GetSurfaceDesc() const {
                        sdl_->pixels};
 }
 
-bool Surface::SaveBmp(const char* path) const { return SDL_SaveBMP(sdl_, path) == 0; }
+bool Surface::SaveBmp(const char* path) const { return SDL_SaveBMP(sdl_.get(), path) == 0; }
 
 int32_t Surface::Width() const { return sdl_->w; }
 int32_t Surface::Height() const { return sdl_->h; }
@@ -115,9 +117,7 @@ int32_t Surface::Height() const { return sdl_->h; }
 void Surface::SwapPixels(Surface& other) {
     PixelsChanging();
     other.PixelsChanging();
-    SDL_Surface* mine = sdl_;
-    sdl_ = other.sdl_;
-    other.sdl_ = mine;
+    std::swap(sdl_, other.sdl_);
 }
 
 }  // namespace plat

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-struct SDL_Surface;
+#include "platform/sdl_handles.h"
 
 namespace plat {
 
@@ -45,8 +45,8 @@ public:
     // display's 16-bit RGB565 by default), with source colour key 0; null
     // when it cannot be made.
     static Surface* Create(int32_t width, int32_t height, uint32_t sdlFormat = kRgb565);
-    // Takes ownership of an SDL surface.
-    static Surface* Adopt(SDL_Surface* surface);
+    // Takes ownership of an SDL surface; null for none.
+    static Surface* Adopt(SdlSurfacePtr surface);
 
     // Copies srcRect of source onto dstRect of this surface (null rectangles
     // mean the whole surface), stretching when the sizes differ. With
@@ -78,12 +78,12 @@ public:
     // Destroys the surface (DirectDraw's Release for a surface with one owner).
     void Release() { delete this; }
 
-    SDL_Surface* Sdl() const { return sdl_; }
+    SDL_Surface* Sdl() const { return sdl_.get(); }
 
     static constexpr uint32_t kRgb565 = 0x15151002u;  // SDL_PIXELFORMAT_RGB565
 
 private:
-    explicit Surface(SDL_Surface* surface);
+    explicit Surface(SdlSurfacePtr surface);
     ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
@@ -96,7 +96,7 @@ private:
     // Called before the pixels change: built spans no longer hold.
     void PixelsChanging();
 
-    SDL_Surface* sdl_;
+    SdlSurfacePtr sdl_;
     uint32_t colourKey_ = 0;
     // The key SDL holds for the surface, once set.
     struct SdlKey {
@@ -109,5 +109,11 @@ private:
     RunsState runsState_ = RunsState::None;
     std::unique_ptr<KeyRuns> runs_;
 };
+
+// A surface with one owner, released when the owner goes.
+struct SurfaceReleaser {
+    void operator()(Surface* surface) const { surface->Release(); }
+};
+using SurfacePtr = std::unique_ptr<Surface, SurfaceReleaser>;
 
 }  // namespace plat

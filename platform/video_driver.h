@@ -36,8 +36,9 @@ struct Window {
 class VideoDriver {
 public:
     virtual ~VideoDriver() = default;
-    // Makes the display usable; false with a reason when there is none.
-    virtual bool Open(std::string* error) = 0;
+    // Makes the display usable; false when there is none, with the reason
+    // noted (platform/failure.h), as for every driver call that can fail.
+    virtual bool Open() = 0;
     virtual void Close() = 0;
     virtual void ScreenSize(int32_t* width, int32_t* height) = 0;
     virtual int32_t DesktopBitsPerPixel() = 0;

@@ -1,15 +1,13 @@
 #include "platform/window.h"
 
 #include <array>
-
 #include <atomic>
-#include <cstdio>
 #include <map>
 #include <mutex>
 
 #include "platform/backend.h"
-#include "platform/output_files.h"
-#include "platform/paths.h"
+#include "platform/failure.h"
+#include "platform/screenshot.h"
 #include "platform/surface.h"
 #include "platform/window_registry.h"
 
@@ -139,10 +137,10 @@ WindowProc GetWindowProc(WindowHandle handle) {
 
 bool OpenWindowDisplay(WindowHandle handle, int32_t width, int32_t height, bool fullscreen) {
     bool opened = false;
-    WindowRegistry::WithWindow(handle, [&](Window& w) {
+    const bool found = WindowRegistry::WithWindow(handle, [&](Window& w) {
         opened = Video().OpenDisplay(w, width, height, fullscreen);
     });
-    return opened;
+    return found ? opened : Fail("the window is gone");
 }
 
 void CloseWindowDisplay(WindowHandle handle) {
@@ -150,9 +148,6 @@ void CloseWindowDisplay(WindowHandle handle) {
 }
 
 namespace {
-std::string g_screenshotFile;
-std::atomic<bool> g_screenshotWanted{false};
-int32_t g_screenshotsTaken = 0;
 int32_t g_frameLimit = 0;
 int32_t g_framesPresented = 0;
 std::atomic<int64_t> g_presentedTotal{0};
@@ -163,30 +158,7 @@ std::array<std::atomic<bool>, kVirtualKeys> g_scriptedKeys{};
 std::atomic<bool> g_realMouseIgnored{false};
 std::atomic<Scaling> g_pictureScaling{Scaling::Smooth};
 
-// Without a file given, captures are numbered in the game's folder, or in the
-// player's own when the game's folder cannot be written.
-void SaveScreenshot(const Surface& page) {
-    std::string path = g_screenshotFile;
-    if (path.empty()) {
-        char name[40];
-        std::snprintf(name, sizeof name, "screenshot-%03d.bmp", ++g_screenshotsTaken);
-        path = ResolveWritePath(name);
-    }
-    // Written whole or not at all: a full disk leaves no cut picture behind.
-    const std::vector<uint8_t> bmp = EncodeBmp(page);
-    std::string why = "the picture could not be converted";
-    if (!bmp.empty() && WriteWholeFile(path, bmp.data(), bmp.size(), &why)) {
-        std::fprintf(stderr, "screenshot written to %s\n", path.c_str());
-        return;
-    }
-    ReportWriteFailure(path, why);
-    if (!g_screenshotFile.empty()) NoteOutputFailure();
-}
 }  // namespace
-
-void SetScreenshotFile(const std::string& path) { g_screenshotFile = path; }
-
-void RequestScreenshot() { g_screenshotWanted = true; }
 
 void SetFrameLimit(int32_t frames) {
     g_frameLimit = frames;
@@ -219,8 +191,7 @@ void PresentPage(WindowHandle handle, Surface& page) {
         presented = true;
         ++g_presentedTotal;
         const bool lastFrame = g_frameLimit > 0 && ++g_framesPresented == g_frameLimit;
-        const bool wanted = g_screenshotWanted.exchange(false);
-        if (wanted || (lastFrame && !g_screenshotFile.empty())) SaveScreenshot(page);
+        CaptureIfWanted(page, lastFrame);
         if (lastFrame) PostToWindow(w, WM_CLOSE, 0, 0);
     });
     // Outside the registry's lock: the hook posts messages to the window.

@@ -69,13 +69,8 @@ bool OpenWindowDisplay(WindowHandle window, int32_t width, int32_t height, bool 
 void CloseWindowDisplay(WindowHandle window);
 // Shows the page in the window, then waits for the next frame's turn.
 void PresentPage(WindowHandle window, Surface& page);
-// Frame captures for bug reports and scripted runs: the page is written as a
-// BMP when a capture is requested (F12 in a window) and, with a file set, at
-// the last frame of a frame limit. Requested captures go to the file set, or
-// else to screenshot-001.bmp, -002 ... in the working folder. A frame limit
-// above 0 closes the window once that many frames have been presented.
-void SetScreenshotFile(const std::string& path);
-void RequestScreenshot();
+// A frame limit above 0 closes the window once that many frames have been
+// presented (a capture of the last one is in platform/screenshot.h).
 void SetFrameLimit(int32_t frames);
 
 // Scripted input (replays, the built-in player): a function called on the

@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
+#include "display/dirty_rect_manager.h"
 #include "display/frames.h"
 #include "display/surface_ops.h"
 #include "platform/messages.h"
 #include "platform/qv.h"
-#include "scene/dirty_rect_manager.h"
-#include "shell/shell_state.h"
+#include "runtime/shell_state.h"
 
 namespace {
 uint8_t g_ClickOnPress = 0;

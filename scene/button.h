@@ -5,8 +5,8 @@
 // player clicks it. Buttons are found by name in their scene's ButtonList.
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "platform/surface.h"
-#include "scene/ptr_list.h"
 
 // One picture of a button.
 struct ButtonFrame {

@@ -4,8 +4,8 @@
 // common offset.
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "scene/button.h"
-#include "scene/ptr_list.h"
 
 class ButtonList {
 public:

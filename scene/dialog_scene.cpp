@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
+#include "display/dirty_rect_manager.h"
 #include "input/mouse.h"
 #include "platform/window.h"
+#include "runtime/frame_timer.h"
+#include "runtime/message_pump.h"
+#include "runtime/shell_state.h"
 #include "scene/button_list.h"
-#include "scene/dirty_rect_manager.h"
-#include "shell/frame_timer.h"
-#include "shell/main_loop.h"
-#include "shell/shell_state.h"
 
 namespace {
 constexpr size_t kResultSize = 256;

@@ -6,8 +6,8 @@
 // text and destroys it. The inherited name holds the result text.
 #include <cstdint>
 
-#include "scene/image.h"
-#include "scene/ptr_list.h"
+#include "base/ptr_list.h"
+#include "display/image.h"
 #include "scene/scene.h"
 
 class DialogScene : public Scene {

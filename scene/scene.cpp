@@ -4,12 +4,12 @@
 #include <cstring>
 #include <new>
 
+#include "display/dirty_rect_manager.h"
 #include "input/mouse.h"
 #include "platform/profile.h"
 #include "platform/qv.h"
+#include "runtime/shell_state.h"
 #include "scene/button_list.h"
-#include "scene/dirty_rect_manager.h"
-#include "shell/shell_state.h"
 
 Scene::Scene()
     : name(""), directDraw(nullptr), backBuffer(nullptr), buttons(new ButtonList()),

@@ -6,11 +6,11 @@
 // per pass of the main loop.
 #include <cstdint>
 
+#include "base/ptr_list.h"
+#include "display/image.h"
 #include "platform/direct_draw.h"
 #include "platform/messages.h"
 #include "platform/surface.h"
-#include "scene/image.h"
-#include "scene/ptr_list.h"
 
 class Button;
 class ButtonList;
@@ -29,7 +29,10 @@ public:
     virtual void Leave();
     virtual int OnMessage(plat::WindowHandle window, uint32_t message, uintptr_t wParam,
                           intptr_t lParam);
-    // The frame's work; 7 asks the shell to end the program.
+    // What Run returns to ask the shell to end the program.
+    static constexpr int kQuit = 7;
+
+    // The frame's work; kQuit asks the shell to end the program.
     virtual int Run(int active);
     virtual void SetName(const char* text);
     virtual const char* GetName();

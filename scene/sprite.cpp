@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "display/blit.h"
+#include "display/dirty_rect_manager.h"
 #include "display/frames.h"
 #include "display/surface_ops.h"
 #include "platform/message_box.h"
 #include "platform/qv.h"
-#include "scene/dirty_rect_manager.h"
-#include "shell/frame_timer.h"
+#include "runtime/frame_timer.h"
 
 Sprite::Sprite()
     : name(""), x(0), y(0), vx(0), vy(0), width(0), height(0), mode(kPlayOnceHold), playing(0),
@@ -112,7 +112,10 @@ void Sprite::DrawPart(int32_t sx, int32_t sy, int32_t w, int32_t h, plat::Surfac
 }
 
 void Sprite::Draw(plat::Surface* destination) {
-    if (restoreBeforeDraw != 0) g_DirtyRects.AddSpriteRect(this);
+    // The sprite's area, its position truncated rather than centred.
+    if (restoreBeforeDraw != 0) {
+        g_DirtyRects.AddRect(static_cast<int32_t>(x), static_cast<int32_t>(y), width, height);
+    }
     plat::Surface* surface = CurrentSurface();
     if (surface == nullptr) return;
     // The halves are whole pixels; the subtraction keeps x's fraction until

@@ -5,8 +5,8 @@
 // from the background when the same page comes round again.
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "platform/surface.h"
-#include "scene/ptr_list.h"
 
 class Sprite {
 public:

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "shell/frame_timer.h"
+#include "runtime/frame_timer.h"
 
 SpritePool g_SpritePool;
 

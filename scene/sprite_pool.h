@@ -4,8 +4,8 @@
 // animates and draws every copy once per frame. The pool owns its copies.
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "platform/surface.h"
-#include "scene/ptr_list.h"
 #include "scene/sprite.h"
 
 class SpritePool {

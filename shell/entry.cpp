@@ -5,9 +5,9 @@
 #include "game/board_scene.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
-#include "shell/application.h"
+#include "runtime/shell_state.h"
+#include "scene/application.h"
 #include "shell/main_loop.h"
-#include "shell/shell_state.h"
 #include "shell/start_up.h"
 
 int GameEntry(void* instance, const char* commandLine, int showCommand) {

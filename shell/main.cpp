@@ -5,14 +5,16 @@
 
 #include "platform/audio_output.h"
 #include "platform/backend.h"
+#include "platform/failure.h"
 #include "platform/output_files.h"
+#include "platform/screenshot.h"
 #include "platform/video_driver.h"
 #include "platform/window.h"
+#include "runtime/shell_state.h"
 #include "shell/command_line.h"
 #include "shell/entry.h"
 #include "shell/game_folder.h"
 #include "shell/scripted_run.h"
-#include "shell/shell_state.h"
 
 int main(int argc, char** argv) {
     CommandLine line = ParseCommandLine(argc, argv);
@@ -34,15 +36,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "reefhoard: %s\n", error.c_str());
         return 2;
     }
+    plat::Backend backend = plat::FindBackend("headless")->backend;
+    if (!line.headless && !plat::BackendFromEnvironment(&backend, &error)) {
+        std::fprintf(stderr, "reefhoard: %s\n", error.c_str());
+        return 2;
+    }
     if (!PrepareScriptedRun(line, &error)) {
         std::fprintf(stderr, "reefhoard: %s\n", error.c_str());
         return 2;
     }
 
-    plat::UseBackend(line.headless ? plat::Backend::Headless : plat::BackendFromEnvironment());
-    if (!plat::Video().Open(&error)) {
+    plat::UseBackend(backend);
+    if (!plat::Video().Open()) {
         std::fprintf(stderr, "reefhoard: no display could be opened (%s); use --headless to run without one\n",
-                     error.c_str());
+                     plat::LastFailure().c_str());
         return 1;
     }
     if (!line.audioOut.empty()) plat::SetAudioCaptureFile(line.audioOut);

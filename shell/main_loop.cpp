@@ -3,37 +3,25 @@
 #include <cstdio>
 #include <cstring>
 
+#include "display/dirty_rect_manager.h"
 #include "platform/messages.h"
 #include "platform/qv.h"
 #include "platform/qv_font.h"
 #include "platform/window.h"
-#include "scene/dirty_rect_manager.h"
-#include "shell/application.h"
-#include "shell/shell_state.h"
+#include "runtime/message_pump.h"
+#include "runtime/shell_state.h"
+#include "scene/application.h"
+#include "scene/scene.h"
 #include "shell/splash.h"
 
 namespace {
 // How long an inactive window waits for input before looking again: the
 // window does nothing then, and must not spin a core doing it.
 constexpr uint32_t kInactiveWaitMs = 10;
-constexpr int kQuitCode = 7;
 // Where the frame-rate text goes.
 constexpr int32_t kFpsX = 580;
 constexpr int32_t kFpsY = 0;
 }  // namespace
-
-int PumpMessages() {
-    plat::Message message;
-    while (plat::PeekMessage(&message)) {
-        if (message.message == plat::WM_QUIT) {
-            plat::PostQuitMessage(static_cast<int>(message.wParam));
-            return 1;
-        }
-        plat::TranslateMessage(message);
-        plat::DispatchMessage(message);
-    }
-    return 0;
-}
 
 bool MainLoop() {
     for (;;) {
@@ -59,7 +47,7 @@ bool MainLoop() {
                                       qvfont::kCellHeight, DirtyRect::kOneShot,
                                       DirtyRect::kFromBackground);
         }
-        if (g_Application.RunFrame(g_Shell.active) == kQuitCode) {
+        if (g_Application.RunFrame(g_Shell.active) == Scene::kQuit) {
             ShowCredits();
             plat::DestroyWindow(g_Shell.window);
             return false;

@@ -4,6 +4,3 @@
 
 // Returns false when the program ends (window closed or a scene asked to quit).
 bool MainLoop();
-// 0 when the queue is empty, 1 when the quit message was taken (it is posted
-// again so that every loop up the stack sees it).
-int PumpMessages();

@@ -8,8 +8,8 @@
 #include "input/input_feed.h"
 #include "input/input_recorder.h"
 #include "platform/window.h"
-#include "shell/frame_timer.h"
-#include "shell/shell_state.h"
+#include "runtime/frame_timer.h"
+#include "runtime/shell_state.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include "display/blit.h"
 #include "input/mouse.h"
 #include "platform/qv.h"
-#include "shell/frame_timer.h"
-#include "shell/main_loop.h"
-#include "shell/shell_state.h"
+#include "runtime/frame_timer.h"
+#include "runtime/message_pump.h"
+#include "runtime/shell_state.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "platform/profile.h"
 #include "platform/window.h"
-#include "shell/shell_state.h"
+#include "runtime/shell_state.h"
 #include "shell/window_proc.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include "platform/mci.h"
 #include "platform/qv.h"
 #include "platform/window.h"
-#include "shell/application.h"
-#include "shell/frame_timer.h"
-#include "shell/shell_state.h"
+#include "runtime/frame_timer.h"
+#include "runtime/shell_state.h"
+#include "scene/application.h"
 #include "shell/window_config.h"
 #include "sound/sound_manager.h"
 

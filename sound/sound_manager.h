@@ -4,8 +4,8 @@
 // choosing, and plays, stops or pauses effects by that name.
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "platform/window_handle.h"
-#include "scene/ptr_list.h"
 #include "sound/snd_sample.h"
 
 struct SoundEntry {

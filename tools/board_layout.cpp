@@ -1,13 +1,13 @@
 #include "tools/board_layout.h"
 
-#include "game/board.h"
+#include "game/board_geometry.h"
 #include "tools/hex_tile.h"
 
 BoardLayout::BoardLayout() : owner_(kScreenWidth * kScreenHeight, -1) {
-    for (int cell = 0; cell < Board::kCellCount; ++cell)
+    for (int cell = 0; cell < BoardGeometry::kCellCount; ++cell)
         for (int y = 0; y < kTileHeight; ++y)
             for (int x = 0; x < kTileWidth; ++x)
-                if (TileOwns(x, y)) owner_[(Board::CellY(cell) + y) * kScreenWidth + Board::CellX(cell) + x] = cell;
+                if (TileOwns(x, y)) owner_[(BoardGeometry::CellY(cell) + y) * kScreenWidth + BoardGeometry::CellX(cell) + x] = cell;
 }
 
 int BoardLayout::CellAtPixel(int x, int y) const {
@@ -17,5 +17,5 @@ int BoardLayout::CellAtPixel(int x, int y) const {
 
 bool BoardLayout::Playable(int x, int y) const {
     const int cell = CellAtPixel(x, y);
-    return cell >= 0 && !Board::IsExcluded(cell);
+    return cell >= 0 && !BoardGeometry::IsExcluded(cell);
 }

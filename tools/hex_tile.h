@@ -2,7 +2,7 @@
 // The shape of one board cell's tile. Cells sit 14 pixels apart in a row and
 // 12 pixels apart between rows, odd rows shifted 7 pixels right, so the
 // pixels nearest to each cell's centre form a pointy-top hexagon that fits a
-// 14 x 17 tile drawn at (Board::CellX, Board::CellY). Tile pictures paint
+// 14 x 17 tile drawn at (BoardGeometry::CellX, BoardGeometry::CellY). Tile pictures paint
 // exactly those pixels, so neighbouring tiles fit together without overlap.
 #include <array>
 

@@ -11,10 +11,10 @@ constexpr int kDirections = 6;
 constexpr float kMinOpenLineShare = 0.4f;
 
 bool Neighbour(int cell, int direction, int& out) {
-    int col = Board::Column(cell), row = Board::Row(cell);
-    Board::Step(col, row, static_cast<HexDirection>(direction));
-    if (!Board::OnBoard(col, row)) return false;
-    out = Board::Index(col, row);
+    int col = BoardGeometry::Column(cell), row = BoardGeometry::Row(cell);
+    BoardGeometry::Step(col, row, static_cast<HexDirection>(direction));
+    if (!BoardGeometry::OnBoard(col, row)) return false;
+    out = BoardGeometry::Index(col, row);
     return true;
 }
 
@@ -27,8 +27,8 @@ int LandNeighbours(const std::vector<bool>& land, int cell) {
 
 // A cell that may become land: on the board's inner part, not excluded.
 bool Buildable(int cell) {
-    const int col = Board::Column(cell), row = Board::Row(cell);
-    return !Board::IsExcluded(cell) && col >= 1 && col < Board::kColumns - 1 && row >= 1 && row < Board::kRows - 1;
+    const int col = BoardGeometry::Column(cell), row = BoardGeometry::Row(cell);
+    return !BoardGeometry::IsExcluded(cell) && col >= 1 && col < BoardGeometry::kColumns - 1 && row >= 1 && row < BoardGeometry::kRows - 1;
 }
 
 // Land cells owned by another island than `island`, next to `cell`.
@@ -40,11 +40,11 @@ bool TouchesOtherIsland(const std::vector<int>& owner, int cell, int island) {
 }
 
 std::vector<bool> GrowIslands(ToolRandom& random, int land_target, int islands) {
-    std::vector<int> owner(Board::kCellCount, -1);
+    std::vector<int> owner(BoardGeometry::kCellCount, -1);
     std::vector<std::vector<int>> members(islands);
     for (int i = 0; i < islands; ++i) {
         for (int tries = 0; tries < 200; ++tries) {
-            const int cell = random.Below(Board::kCellCount);
+            const int cell = random.Below(BoardGeometry::kCellCount);
             if (Buildable(cell) && owner[cell] < 0 && !TouchesOtherIsland(owner, cell, i)) {
                 owner[cell] = i;
                 members[i].push_back(cell);
@@ -74,10 +74,10 @@ std::vector<bool> GrowIslands(ToolRandom& random, int land_target, int islands) 
         members[island].push_back(best);
         ++land;
     }
-    std::vector<bool> result(Board::kCellCount);
-    for (int c = 0; c < Board::kCellCount; ++c) result[c] = owner[c] >= 0;
+    std::vector<bool> result(BoardGeometry::kCellCount);
+    for (int c = 0; c < BoardGeometry::kCellCount; ++c) result[c] = owner[c] >= 0;
     // Fill lagoons of one cell: they read as holes, not as sea.
-    for (int c = 0; c < Board::kCellCount; ++c)
+    for (int c = 0; c < BoardGeometry::kCellCount; ++c)
         if (!result[c] && Buildable(c) && LandNeighbours(result, c) == kDirections) result[c] = true;
     return result;
 }
@@ -96,16 +96,16 @@ int8_t FrameFor(const std::vector<bool>& land, int cell, ToolRandom& random) {
 
 int CountOpenLines(const std::vector<bool>& land) {
     int open = 0;
-    for (int start = 0; start < Board::kCellCount; ++start) {
+    for (int start = 0; start < BoardGeometry::kCellCount; ++start) {
         for (int d = 0; d < kDirections; ++d) {
-            int col = Board::Column(start), row = Board::Row(start), k = 0;
-            for (; k < Board::kCellsPerKind; ++k) {
-                if (!Board::OnBoard(col, row)) break;
-                const int cell = Board::Index(col, row);
-                if (Board::IsExcluded(cell) || land[cell]) break;
-                Board::Step(col, row, static_cast<HexDirection>(d));
+            int col = BoardGeometry::Column(start), row = BoardGeometry::Row(start), k = 0;
+            for (; k < BoardGeometry::kCellsPerKind; ++k) {
+                if (!BoardGeometry::OnBoard(col, row)) break;
+                const int cell = BoardGeometry::Index(col, row);
+                if (BoardGeometry::IsExcluded(cell) || land[cell]) break;
+                BoardGeometry::Step(col, row, static_cast<HexDirection>(d));
             }
-            if (k == Board::kCellsPerKind) ++open;
+            if (k == BoardGeometry::kCellsPerKind) ++open;
         }
     }
     return open;
@@ -114,16 +114,16 @@ int CountOpenLines(const std::vector<bool>& land) {
 std::vector<IslandMap> MakeIslandMaps() {
     std::vector<IslandMap> maps;
     int playable = 0;
-    for (int c = 0; c < Board::kCellCount; ++c) playable += Board::IsExcluded(c) ? 0 : 1;
-    for (int m = 0; m < Board::kMapCount; ++m) {
+    for (int c = 0; c < BoardGeometry::kCellCount; ++c) playable += BoardGeometry::IsExcluded(c) ? 0 : 1;
+    for (int m = 0; m < BoardGeometry::kMapCount; ++m) {
         for (uint64_t attempt = 0;; ++attempt) {
             ToolRandom random(static_cast<uint64_t>(m) * 977 + attempt * 13 + 5);
             const float share = m < 9 ? 0.07f + 0.011f * m : random.Range(0.07f, 0.16f);
             const int islands = m < 9 ? 3 + m / 2 : 3 + random.Below(5);
             std::vector<bool> land = GrowIslands(random, static_cast<int>(share * playable), islands);
-            if (CountOpenLines(land) < kMinOpenLineShare * Board::kCellCount * kDirections) continue;
+            if (CountOpenLines(land) < kMinOpenLineShare * BoardGeometry::kCellCount * kDirections) continue;
             IslandMap map;
-            for (int c = 0; c < Board::kCellCount; ++c) map[c] = land[c] ? FrameFor(land, c, random) : int8_t{-1};
+            for (int c = 0; c < BoardGeometry::kCellCount; ++c) map[c] = land[c] ? FrameFor(land, c, random) : int8_t{-1};
             maps.push_back(map);
             break;
         }

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/board.h"
+#include "game/board_geometry.h"
 
-using IslandMap = std::array<int8_t, Board::kCellCount>;
+using IslandMap = std::array<int8_t, BoardGeometry::kCellCount>;
 
 // Frames 0 to 62 are coast pieces: bit d of the frame number is set when the
 // neighbour in HexDirection d is land as well. A cell with land all round
@@ -21,5 +21,5 @@ inline constexpr int kIslandFrameCount = kInlandFirstFrame + kInlandFrameCount;
 std::vector<IslandMap> MakeIslandMaps();
 // How many (start, direction) pairs give five on-board, non-excluded,
 // open-sea cells in a row: the treasure placement's chance of success is
-// this out of Board::kCellCount x 6.
+// this out of BoardGeometry::kCellCount x 6.
 int CountOpenLines(const std::vector<bool>& land);

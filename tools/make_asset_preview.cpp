@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/board.h"
+#include "game/board_geometry.h"
 #include "tools/bmp_file.h"
 #include "tools/hex_tile.h"
 #include "tools/png_file.h"
@@ -83,9 +83,9 @@ void DrawFrame(Canvas& screen, const Canvas& sheet, int frame_w, int frame_h, in
 }
 
 std::vector<signed char> ReadMap0(const fs::path& path) {
-    std::vector<signed char> map(Board::kCellCount, -1);
+    std::vector<signed char> map(BoardGeometry::kCellCount, -1);
     std::ifstream file(path, std::ios::binary);
-    file.read(reinterpret_cast<char*>(map.data()), Board::kCellCount);
+    file.read(reinterpret_cast<char*>(map.data()), BoardGeometry::kCellCount);
     return map;
 }
 
@@ -93,9 +93,9 @@ Canvas BoardWithIslands(const fs::path& game) {
     Canvas screen = *ReadBmp((game / "background.bmp").string());
     const Canvas islands = *ReadBmp((game / "islands.bmp").string());
     const std::vector<signed char> map = ReadMap0(game / "islands.dat");
-    for (int cell = 0; cell < Board::kCellCount; ++cell)
-        if (map[cell] >= 0 && !Board::IsExcluded(cell))
-            DrawFrame(screen, islands, kTileWidth, kTileHeight, map[cell], Board::CellX(cell), Board::CellY(cell));
+    for (int cell = 0; cell < BoardGeometry::kCellCount; ++cell)
+        if (map[cell] >= 0 && !BoardGeometry::IsExcluded(cell))
+            DrawFrame(screen, islands, kTileWidth, kTileHeight, map[cell], BoardGeometry::CellX(cell), BoardGeometry::CellY(cell));
     return screen;
 }
 
@@ -113,20 +113,20 @@ Canvas MockScreen(const fs::path& game, Canvas screen) {
     const Canvas tileset = load("tileset.bmp"), font = load("NumberFont.bmp");
     const std::vector<signed char> map = ReadMap0(game / "islands.dat");
     const auto tile = [&](int col, int row, int frame) {
-        const int cell = Board::Index(col, row);
-        if (Board::OnBoard(col, row) && map[cell] < 0 && !Board::IsExcluded(cell))
-            DrawFrame(screen, tileset, tileset.Width() / 11, tileset.Height(), frame, Board::CellX(cell), Board::CellY(cell));
+        const int cell = BoardGeometry::Index(col, row);
+        if (BoardGeometry::OnBoard(col, row) && map[cell] < 0 && !BoardGeometry::IsExcluded(cell))
+            DrawFrame(screen, tileset, tileset.Width() / 11, tileset.Height(), frame, BoardGeometry::CellX(cell), BoardGeometry::CellY(cell));
     };
     for (int col = 4; col < 12; ++col) tile(col, 28, 2);
     for (int radius = 1; radius <= 3; ++radius) {
         int col = 20, row = 18;
-        for (int k = 0; k < radius; ++k) Board::Step(col, row, HexDirection::UpLeft);
+        for (int k = 0; k < radius; ++k) BoardGeometry::Step(col, row, HexDirection::UpLeft);
         const HexDirection sides[] = {HexDirection::Right, HexDirection::DownRight, HexDirection::DownLeft,
                                       HexDirection::Left, HexDirection::UpLeft, HexDirection::UpRight};
         for (HexDirection side : sides)
             for (int k = 0; k < radius; ++k) {
                 tile(col, row, radius == 3 ? 4 : 2);
-                Board::Step(col, row, side);
+                BoardGeometry::Step(col, row, side);
             }
     }
     tile(20, 18, 0);
@@ -144,7 +144,7 @@ Canvas MockScreen(const fs::path& game, Canvas screen) {
     const int bx[] = {649, 720, 649, 720}, by[] = {485, 485, 531, 531};
     for (int i = 0; i < 4; ++i) screen.Draw(load(buttons[i]).Crop(i == 1 ? 64 : 0, 0, 64, 40), bx[i], by[i]);
     const Canvas scores = load("scores.bmp");
-    screen.Draw(scores.Crop(24, 0, 24, 12), Board::CellX(Board::Index(10, 10)) - 6, Board::CellY(Board::Index(10, 10)) - 20);
+    screen.Draw(scores.Crop(24, 0, 24, 12), BoardGeometry::CellX(BoardGeometry::Index(10, 10)) - 6, BoardGeometry::CellY(BoardGeometry::Index(10, 10)) - 20);
     return screen;
 }
 }  // namespace

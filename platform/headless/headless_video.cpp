@@ -14,7 +14,7 @@ HeadlessVideo& HeadlessDisplay() {
 
 void HeadlessVideo::SurfaceDeleter::operator()(Surface* s) const { s->Release(); }
 
-bool HeadlessVideo::Open(std::string*) { return true; }
+bool HeadlessVideo::Open() { return true; }
 
 void HeadlessVideo::ScreenSize(int32_t* width, int32_t* height) {
     *width = screenWidth_;

@@ -3,31 +3,18 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 #include <thread>
 #include <utility>
 
+#include "platform/failure.h"
 #include "platform/picture_placement.h"
+#include "platform/sdl/sdl_input.h"
+#include "platform/sdl/sdl_window.h"
 #include "platform/surface.h"
 
 namespace plat {
-
-// The SDL objects of one window, owned through its native pointer.
-struct NativeWindow {
-    SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
-    int32_t pageWidth = 0, pageHeight = 0;
-    bool altAlone = false;  // Alt went down and no other key since
-    // What the window shows now, row by row: a page that matches it is not
-    // uploaded or presented again.
-    std::vector<uint16_t> shown;
-    bool stale = true;  // the window needs a full picture (new, resized, exposed)
-    bool textureFilled = false;  // the texture has had a whole page
-};
 
 namespace {
 
@@ -35,84 +22,9 @@ namespace {
 // does nothing (virtual displays, some compositors): 60 Hz.
 constexpr int kFallbackRefreshHz = 60;
 
-NativeWindow& Native(Window& w) { return *static_cast<NativeWindow*>(w.native); }
-
 void DestroyDisplay(NativeWindow& n) {
-    if (n.texture) SDL_DestroyTexture(n.texture);
-    if (n.renderer) SDL_DestroyRenderer(n.renderer);
-    n.texture = nullptr;
-    n.renderer = nullptr;
-}
-
-int VirtualKeyOf(SDL_Keycode key) {
-    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-    if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + (key - SDLK_F1);
-    switch (key) {
-        case SDLK_ESCAPE: return VK_ESCAPE;
-        case SDLK_SPACE: return VK_SPACE;
-        case SDLK_RETURN: return VK_RETURN;
-        case SDLK_LALT:
-        case SDLK_RALT: return VK_MENU;
-        default: return 0;
-    }
-}
-
-SDL_Scancode ScancodeOf(int vk) {
-    if (vk >= 'A' && vk <= 'Z') return static_cast<SDL_Scancode>(SDL_SCANCODE_A + (vk - 'A'));
-    if (vk >= '1' && vk <= '9') return static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (vk - '1'));
-    if (vk == '0') return SDL_SCANCODE_0;
-    if (vk >= 0x70 && vk <= 0x7B) return static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + (vk - 0x70));
-    switch (vk) {
-        case VK_ESCAPE: return SDL_SCANCODE_ESCAPE;
-        case VK_SPACE: return SDL_SCANCODE_SPACE;
-        case VK_RETURN: return SDL_SCANCODE_RETURN;
-        case VK_MENU: return SDL_SCANCODE_LALT;
-        default: return SDL_SCANCODE_UNKNOWN;
-    }
-}
-
-// The picture's place in window units (what mouse events use) or in the
-// renderer's output pixels (more than window units on a HiDPI display).
-PicturePlacement PlacementInWindow(NativeWindow& n) {
-    int w = 0, h = 0;
-    SDL_GetWindowSize(n.window, &w, &h);
-    return PlacePicture(w, h, n.pageWidth, n.pageHeight, PictureScaling());
-}
-
-PicturePlacement PlacementInPixels(NativeWindow& n) {
-    int w = 0, h = 0;
-    if (n.renderer == nullptr || SDL_GetRendererOutputSize(n.renderer, &w, &h) != 0) {
-        SDL_GetWindowSize(n.window, &w, &h);
-    }
-    return PlacePicture(w, h, n.pageWidth, n.pageHeight, PictureScaling());
-}
-
-// Whole multiples stay sharp; other scales are smoothed.
-void ChooseScaleMode(NativeWindow& n) {
-    if (!n.texture) return;
-    const bool whole = PlacementInPixels(n).WholeScale();
-    SDL_SetTextureScaleMode(n.texture, whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-}
-
-void PostSize(Window& w) {
-    NativeWindow& n = Native(w);
-    int width = 0, height = 0;
-    SDL_GetWindowSize(n.window, &width, &height);
-    w.width = width;
-    w.height = height;
-    n.stale = true;
-    ChooseScaleMode(n);
-    const bool maximized = (SDL_GetWindowFlags(n.window) & SDL_WINDOW_MAXIMIZED) != 0;
-    PostToWindow(w, WM_SIZE, maximized ? SIZE_MAXIMIZED : SIZE_RESTORED, MakeLParam(width, height));
-}
-
-// Mouse messages carry picture pixels, whatever the window's size and mode;
-// a point on a bar lies outside the picture (as a signed 16-bit value).
-intptr_t MousePosition(NativeWindow& n, int32_t x, int32_t y) {
-    int32_t px = 0, py = 0;
-    PlacementInWindow(n).WindowToPicture(x, y, &px, &py);
-    return MakeLParam(std::clamp(px, -32768, 32767), std::clamp(py, -32768, 32767));
+    n.texture.reset();
+    n.renderer.reset();
 }
 
 // A GL that rasterises on the processor (as under a virtual display) costs
@@ -130,104 +42,25 @@ bool SoftwareGl(SDL_Renderer* renderer) {
                                std::strstr(name, "swrast") || std::strstr(name, "Software"));
 }
 
-SDL_Renderer* CreateRenderer(SDL_Window* window) {
+SdlRendererPtr CreateRenderer(SDL_Window* window) {
     const char* wanted = SDL_getenv("REEF_RENDERER");
     const bool software = wanted != nullptr && SDL_strcmp(wanted, "software") == 0;
     const bool accelerated = wanted != nullptr && SDL_strcmp(wanted, "accelerated") == 0;
     if (!software) {
-        SDL_Renderer* renderer =
-            SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-        if (renderer != nullptr && (accelerated || !SoftwareGl(renderer))) return renderer;
-        if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+        SdlRendererPtr renderer(
+            SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
+        if (renderer != nullptr && (accelerated || !SoftwareGl(renderer.get()))) return renderer;
     }
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-}
-
-void ToggleFullScreen(Window& w) {
-    NativeWindow& n = Native(w);
-    const bool full = (SDL_GetWindowFlags(n.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(n.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    w.fullscreen = !full;
-    PostSize(w);
-}
-
-void TranslateWindowEvent(Window& w, const SDL_WindowEvent& e) {
-    switch (e.event) {
-        case SDL_WINDOWEVENT_CLOSE: PostToWindow(w, WM_CLOSE, 0, 0); break;
-        case SDL_WINDOWEVENT_MOVED:
-            w.x = e.data1;
-            w.y = e.data2;
-            PostToWindow(w, WM_MOVE, 0, MakeLParam(e.data1, e.data2));
-            break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-        case SDL_WINDOWEVENT_MAXIMIZED:
-        case SDL_WINDOWEVENT_RESTORED: PostSize(w); break;
-        case SDL_WINDOWEVENT_EXPOSED: Native(w).stale = true; break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            PostToWindow(w, WM_ACTIVATEAPP, 1, 0);
-            PostToWindow(w, WM_ACTIVATE, WA_ACTIVE, 0);
-            break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            PostToWindow(w, WM_ACTIVATE, WA_INACTIVE, 0);
-            PostToWindow(w, WM_ACTIVATEAPP, 0, 0);
-            break;
-        default: break;
-    }
-}
-
-// Keys pressed since the game last asked about them. A tap that goes down
-// and up between two polls of the key state would otherwise never be seen:
-// it reads as held once.
-std::array<bool, 256> g_keysTappedSincePoll{};
-
-void TranslateKey(Window& w, const SDL_KeyboardEvent& e) {
-    NativeWindow& n = Native(w);
-    int vk = VirtualKeyOf(e.keysym.sym);
-    bool down = e.type == SDL_KEYDOWN;
-    if (vk == VK_MENU) {
-        // Alt pressed and released alone opens the keyboard menu on Windows.
-        if (down && !e.repeat) n.altAlone = true;
-        if (!down && n.altAlone) PostToWindow(w, WM_SYSCOMMAND, SC_KEYMENU, 0);
-        return;
-    }
-    n.altAlone = false;
-    if (e.keysym.sym == SDLK_F12 && !down) RequestScreenshot();
-    // Alt+Enter switches between the window and full screen; the game never
-    // sees it.
-    if (vk == VK_RETURN && (SDL_GetModState() & KMOD_ALT) != 0) {
-        if (down && !e.repeat) ToggleFullScreen(w);
-        return;
-    }
-    if (vk == 0) return;
-    if (down && vk < static_cast<int>(g_keysTappedSincePoll.size())) g_keysTappedSincePoll[vk] = true;
-    // As on Windows, bit 30 says the key was already down: a repeat.
-    const intptr_t keyData = !down ? static_cast<intptr_t>(0xC0000001u) : e.repeat ? 0x40000001 : 1;
-    PostToWindow(w, down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), keyData);
-}
-
-void TranslateButton(Window& w, const SDL_MouseButtonEvent& e) {
-    bool down = e.type == SDL_MOUSEBUTTONDOWN;
-    uint32_t message;
-    if (e.button == SDL_BUTTON_LEFT) {
-        message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-    } else if (e.button == SDL_BUTTON_RIGHT) {
-        message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-    } else {
-        return;
-    }
-    PostToWindow(w, message, 0, MousePosition(Native(w), e.x, e.y));
+    return SdlRendererPtr(SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE));
 }
 
 }  // namespace
 
-bool SdlVideo::Open(std::string* error) {
+bool SdlVideo::Open() {
     if (open_) return true;
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        if (error) *error = SDL_GetError();
-        return false;
-    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return FailWithSdlError();
     // Without a display SDL falls back to drivers that show nothing; a player
     // would face an invisible game. Take them only when asked for by name.
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -235,8 +68,7 @@ bool SdlVideo::Open(std::string* error) {
                                                  SDL_strcmp(driver, "dummy") == 0);
     if (invisible && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        if (error) *error = "no window system found";
-        return false;
+        return Fail("no window system found");
     }
     open_ = true;
     return true;
@@ -267,51 +99,49 @@ bool SdlVideo::CreateNative(Window& w) {
     } else if (w.style & WS_MAXIMIZEBOX) {
         flags |= SDL_WINDOW_RESIZABLE;
     }
-    SDL_Window* window = SDL_CreateWindow(w.title.c_str(), w.x, w.y, w.width, w.height, flags);
-    if (window == nullptr) return false;
+    SdlWindowPtr window(SDL_CreateWindow(w.title.c_str(), w.x, w.y, w.width, w.height, flags));
+    if (window == nullptr) return FailWithSdlError();
     auto* n = new NativeWindow;
-    n->window = window;
+    n->window = std::move(window);
     w.native = n;
     return true;
 }
 
 void SdlVideo::DestroyNative(Window& w) {
     if (w.native == nullptr) return;
-    NativeWindow& n = Native(w);
-    DestroyDisplay(n);
-    SDL_DestroyWindow(n.window);
-    delete &n;
+    delete &Native(w);  // texture, renderer, then window
     w.native = nullptr;
 }
 
 void SdlVideo::UpdateNative(Window& w) {
     NativeWindow& n = Native(w);
-    SDL_SetWindowTitle(n.window, w.title.c_str());
-    SDL_SetWindowAlwaysOnTop(n.window, w.topmost ? SDL_TRUE : SDL_FALSE);
-    if (w.visible) SDL_ShowWindow(n.window);
+    SDL_SetWindowTitle(n.window.get(), w.title.c_str());
+    SDL_SetWindowAlwaysOnTop(n.window.get(), w.topmost ? SDL_TRUE : SDL_FALSE);
+    if (w.visible) SDL_ShowWindow(n.window.get());
 }
 
 void SdlVideo::PlaceNative(Window& w) {
     NativeWindow& n = Native(w);
-    if (SDL_GetWindowFlags(n.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) return;
-    SDL_SetWindowPosition(n.window, w.x, w.y);
-    SDL_SetWindowSize(n.window, w.width, w.height);
+    if (SDL_GetWindowFlags(n.window.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) return;
+    SDL_SetWindowPosition(n.window.get(), w.x, w.y);
+    SDL_SetWindowSize(n.window.get(), w.width, w.height);
 }
 
-void SdlVideo::Focus(Window& w) { SDL_RaiseWindow(Native(w).window); }
+void SdlVideo::Focus(Window& w) { SDL_RaiseWindow(Native(w).window.get()); }
 
 bool SdlVideo::OpenDisplay(Window& w, int32_t width, int32_t height, bool fullscreen) {
     NativeWindow& n = Native(w);
     DestroyDisplay(n);
     if (fullscreen) {
-        SDL_SetWindowFullscreen(n.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_SetWindowFullscreen(n.window.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
         w.fullscreen = true;
     }
-    n.renderer = CreateRenderer(n.window);
-    if (n.renderer == nullptr) return false;
-    n.texture = SDL_CreateTexture(n.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                                  width, height);
+    n.renderer = CreateRenderer(n.window.get());
+    if (n.renderer == nullptr) return FailWithSdlError();
+    n.texture.reset(SDL_CreateTexture(n.renderer.get(), SDL_PIXELFORMAT_RGB565,
+                                      SDL_TEXTUREACCESS_STREAMING, width, height));
     if (n.texture == nullptr) {
+        FailWithSdlError();
         DestroyDisplay(n);
         return false;
     }
@@ -322,7 +152,7 @@ bool SdlVideo::OpenDisplay(Window& w, int32_t width, int32_t height, bool fullsc
     n.textureFilled = false;
     ChooseScaleMode(n);
     SDL_DisplayMode mode{};
-    const int refresh = SDL_GetWindowDisplayMode(n.window, &mode) == 0 && mode.refresh_rate > 0
+    const int refresh = SDL_GetWindowDisplayMode(n.window.get(), &mode) == 0 && mode.refresh_rate > 0
                             ? mode.refresh_rate
                             : kFallbackRefreshHz;
     framePeriod_ = std::chrono::microseconds(1000000 / refresh);
@@ -345,7 +175,7 @@ void SdlVideo::PumpEvents(Window& w) {
                 if (RealMouseIgnored()) break;
                 motionX_ += e.motion.xrel;
                 motionY_ += e.motion.yrel;
-                PostToWindow(w, WM_MOUSEMOVE, 0, MousePosition(Native(w), e.motion.x, e.motion.y));
+                PostToWindow(w, WM_MOUSEMOVE, 0, MousePosition(w, e.motion.x, e.motion.y));
                 break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
@@ -396,14 +226,14 @@ void SdlVideo::ShowChangedRows(NativeWindow& n, Surface& page) {
     if (first <= last) {
         for (int y = first; y <= last; ++y) std::memcpy(shownRow(y), pageRow(y), rowBytes);
         const SDL_Rect band{0, first, n.pageWidth, last - first + 1};
-        SDL_UpdateTexture(n.texture, &band, pageRow(first), pixels->pitch);
+        SDL_UpdateTexture(n.texture.get(), &band, pageRow(first), pixels->pitch);
     }
     const PicturePlacement place = PlacementInPixels(n);
     const SDL_Rect target{place.x, place.y, place.width, place.height};
-    SDL_SetRenderDrawColor(n.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(n.renderer);
-    SDL_RenderCopy(n.renderer, n.texture, nullptr, &target);
-    SDL_RenderPresent(n.renderer);
+    SDL_SetRenderDrawColor(n.renderer.get(), 0, 0, 0, 255);
+    SDL_RenderClear(n.renderer.get());
+    SDL_RenderCopy(n.renderer.get(), n.texture.get(), nullptr, &target);
+    SDL_RenderPresent(n.renderer.get());
     n.stale = false;
 }
 
@@ -421,17 +251,7 @@ void SdlVideo::CursorPos(int32_t* x, int32_t* y) {
     *y = gy;
 }
 
-bool SdlVideo::KeyDown(int virtualKey) {
-    SDL_Scancode code = ScancodeOf(virtualKey);
-    if (code == SDL_SCANCODE_UNKNOWN) return false;
-    bool tapped = false;
-    if (virtualKey >= 0 && virtualKey < static_cast<int>(g_keysTappedSincePoll.size())) {
-        tapped = std::exchange(g_keysTappedSincePoll[virtualKey], false);
-    }
-    int count = 0;
-    const Uint8* state = SDL_GetKeyboardState(&count);
-    return tapped || (code < count && state[code] != 0);
-}
+bool SdlVideo::KeyDown(int virtualKey) { return KeyHeldOrTapped(virtualKey); }
 
 void SdlVideo::MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) {
     *dx = motionX_.exchange(0);

@@ -2,9 +2,9 @@
 // cell lands on the screen, and cells whose frames the pictures do not have.
 #include <gtest/gtest.h>
 
+#include "display/dirty_rect_manager.h"
 #include "game/board.h"
 #include "headless_shell.h"
-#include "scene/dirty_rect_manager.h"
 #include "scene/sprite.h"
 #include "surface_test_util.h"
 

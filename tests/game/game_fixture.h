@@ -18,10 +18,10 @@
 #include "platform/headless/headless_video.h"
 #include "platform/messages.h"
 #include "platform/window.h"
+#include "runtime/message_pump.h"
+#include "runtime/shell_state.h"
+#include "scene/application.h"
 #include "scene/button_list.h"
-#include "shell/application.h"
-#include "shell/main_loop.h"
-#include "shell/shell_state.h"
 #include "shell/start_up.h"
 
 class GameTest : public HeadlessShell {

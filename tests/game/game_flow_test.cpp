@@ -13,7 +13,7 @@
 #include "game/high_score_write.h"
 #include "game_fixture.h"
 #include "input/mouse.h"
-#include "shell/frame_timer.h"
+#include "runtime/frame_timer.h"
 
 namespace {
 

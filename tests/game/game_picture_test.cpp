@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "display/dirty_rect_manager.h"
 #include "display/frames.h"
-#include "scene/dirty_rect_manager.h"
 #include "game_fixture.h"
-#include "shell/frame_timer.h"
+#include "runtime/frame_timer.h"
 #include "surface_test_util.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
 #include "platform/qv.h"
-#include "scene/dirty_rect_manager.h"
 #include "surface_test_util.h"
 
 namespace {

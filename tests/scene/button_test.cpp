@@ -9,10 +9,10 @@
 #include <string>
 #include <tuple>
 
+#include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
 #include "platform/messages.h"
 #include "scene/button_list.h"
-#include "scene/dirty_rect_manager.h"
 #include "surface_test_util.h"
 
 namespace {

@@ -8,12 +8,12 @@
 #include <functional>
 #include <tuple>
 
+#include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
 #include "platform/messages.h"
+#include "runtime/frame_timer.h"
+#include "runtime/shell_state.h"
 #include "scene/button_list.h"
-#include "scene/dirty_rect_manager.h"
-#include "shell/frame_timer.h"
-#include "shell/shell_state.h"
 #include "shell/start_up.h"
 #include "surface_test_util.h"
 

@@ -6,11 +6,11 @@
 
 #include <filesystem>
 
+#include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
 #include "platform/qv.h"
+#include "runtime/shell_state.h"
 #include "scene/button_list.h"
-#include "scene/dirty_rect_manager.h"
-#include "shell/shell_state.h"
 #include "surface_test_util.h"
 
 namespace {

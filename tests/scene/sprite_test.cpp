@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
+#include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
-#include "scene/dirty_rect_manager.h"
+#include "runtime/frame_timer.h"
 #include "scene/sprite.h"
 #include "scene/sprite_pool.h"
-#include "shell/frame_timer.h"
 #include "surface_test_util.h"
 
 namespace {

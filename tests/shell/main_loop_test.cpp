@@ -1,15 +1,16 @@
 #include "shell/main_loop.h"
 
+#include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
-#include "surface_test_util.h"
 #include "input/mouse.h"
 #include "platform/qv.h"
 #include "platform/window.h"
-#include "scene/dirty_rect_manager.h"
-#include "shell/application.h"
-#include "shell/shell_state.h"
+#include "runtime/message_pump.h"
+#include "runtime/shell_state.h"
+#include "scene/application.h"
 #include "shell/start_up.h"
 #include "shell/window_proc.h"
+#include "surface_test_util.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <thread>
 
+#include "../platform/mp3_bytes.h"
 #include "headless_shell.h"
 #include "platform/mci.h"
-#include "../platform/mp3_bytes.h"
-#include "shell/main_loop.h"
-#include "shell/shell_state.h"
+#include "runtime/message_pump.h"
+#include "runtime/shell_state.h"
 #include "shell/start_up.h"
 #include "sound/qv_sound.h"
 

@@ -5,8 +5,8 @@
 
 #include "headless_shell.h"
 #include "platform/headless/virtual_clock.h"
+#include "runtime/shell_state.h"
 #include "shell/entry.h"
-#include "shell/shell_state.h"
 #include "surface_test_util.h"
 
 namespace {

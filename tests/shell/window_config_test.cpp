@@ -6,7 +6,7 @@
 #include "platform/profile.h"
 #include "platform/window.h"
 #include "platform/window_registry.h"
-#include "shell/shell_state.h"
+#include "runtime/shell_state.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // The image owns its surface.
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "platform/surface.h"
-#include "scene/ptr_list.h"
 
 class Image {
 public:
@@ -28,7 +28,7 @@ public:
                int32_t newWidth, int32_t newHeight);
     void SetName(const char* text);
     const char* GetName() const { return name; }
-    plat::Surface* GetSurface() const { return surface; }
+    plat::Surface* GetSurface() const { return surface.get(); }
     void SetPosition(int32_t newX, int32_t newY);
     void SetColorKey(int32_t red, int32_t green, int32_t blue);
     // Draws the whole bitmap at (x, y) with its colour key, clipped; 0 and
@@ -41,10 +41,7 @@ public:
     int32_t y;
     int32_t width;
     int32_t height;
-    plat::Surface* surface;
-
-private:
-    void ReleaseSurface();
+    plat::SurfacePtr surface;
 };
 
 // The first image of the list whose name equals name exactly; null when there

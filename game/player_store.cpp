@@ -1,9 +1,9 @@
-#include "shell/player_store.h"
+#include "game/player_store.h"
 
 #include <cstdio>
 
+#include "platform/debug_log.h"
 #include "platform/profile.h"
-#include "shell/debug_log.h"
 
 PlayerStore g_PlayerStore;
 

@@ -7,11 +7,10 @@
 // which the background itself can be refreshed.
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "platform/surface.h"
-#include "scene/ptr_list.h"
 
 class Image;
-class Sprite;
 
 struct DirtyRect {
     static constexpr uint32_t kOneShot = 1;
@@ -46,8 +45,6 @@ public:
     void ForgetSurface(const plat::Surface* surface);
     plat::Surface* GetBackground() const { return background; }
     plat::Surface* GetBackdrop() const { return backdrop; }
-    // The shell's back buffer.
-    plat::Surface* GetScreen() const;
     // Takes ownership of the rectangle.
     void Add(DirtyRect* rect);
     // A one-shot background rectangle; the backdrop is copied onto the
@@ -60,8 +57,6 @@ public:
                       uint32_t flagsB);
     void AddRectFromEdges(int32_t left, int32_t top, int32_t right, int32_t bottom);
     void AddImageRect(const Image* image);
-    // AddRect over the sprite's area (its position truncated, not centred).
-    void AddSpriteRect(const Sprite* sprite);
 
     int32_t page;
     PtrList<DirtyRect>* lists[2];

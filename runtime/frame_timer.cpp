@@ -1,7 +1,7 @@
-#include "shell/frame_timer.h"
+#include "runtime/frame_timer.h"
 
 #include "input/mouse.h"
-#include "shell/debug_log.h"
+#include "platform/debug_log.h"
 
 std::atomic<uint32_t> FrameTimer::clock{0};
 plat::TimerId FrameTimer::timerId = 0;

@@ -1,4 +1,4 @@
-#include "shell/application.h"
+#include "scene/application.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "scene/ptr_list.h"
+#include "base/ptr_list.h"
 
 #include <gtest/gtest.h>
 

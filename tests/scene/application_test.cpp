@@ -1,4 +1,4 @@
-#include "shell/application.h"
+#include "scene/application.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "headless_shell.h"
-#include "shell/shell_state.h"
+#include "runtime/shell_state.h"
 #include "temp_dir.h"
 
 namespace {

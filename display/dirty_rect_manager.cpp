@@ -1,9 +1,7 @@
-#include "scene/dirty_rect_manager.h"
+#include "display/dirty_rect_manager.h"
 
 #include "display/blit.h"
-#include "scene/image.h"
-#include "scene/sprite.h"
-#include "shell/shell_state.h"
+#include "display/image.h"
 
 DirtyRectManager g_DirtyRects;
 
@@ -90,8 +88,6 @@ void DirtyRectManager::ForgetSurface(const plat::Surface* surface) {
     }
 }
 
-plat::Surface* DirtyRectManager::GetScreen() const { return g_Shell.backBuffer; }
-
 void DirtyRectManager::Add(DirtyRect* rect) {
     rect->background = background;
     rect->backdrop = backdrop;
@@ -131,9 +127,4 @@ void DirtyRectManager::AddRectFromEdges(int32_t left, int32_t top, int32_t right
 
 void DirtyRectManager::AddImageRect(const Image* image) {
     AddRect(image->x, image->y, image->width, image->height);
-}
-
-void DirtyRectManager::AddSpriteRect(const Sprite* sprite) {
-    AddRect(static_cast<int32_t>(sprite->x), static_cast<int32_t>(sprite->y), sprite->width,
-            sprite->height);
 }

@@ -1,4 +1,4 @@
-#include "scene/image.h"
+#include "display/image.h"
 
 #include <cstdio>
 #include <cstring>
@@ -7,44 +7,37 @@
 #include "display/surface_ops.h"
 #include "platform/qv.h"
 
-Image::Image() : name(""), x(0), y(0), width(0), height(0), surface(nullptr) {}
+Image::Image() : name(""), x(0), y(0), width(0), height(0) {}
 
 Image::Image(const char* fileName) : Image() { Load(fileName); }
 
-Image::~Image() { ReleaseSurface(); }
+Image::~Image() = default;
 
 plat::Surface* Image::Load(const char* fileName) { return LoadDepth(fileName, 16); }
 
 plat::Surface* Image::LoadDepth(const char* fileName, int32_t depth) {
     if (fileName == nullptr) {
-        ReleaseSurface();
+        surface.reset();
         name[0] = '\0';
         return nullptr;
     }
     plat::Surface* loaded = QVLoadBitmap(fileName, depth);
     if (loaded == nullptr) return nullptr;
     // A second load replaces the picture: the first is released, not lost.
-    ReleaseSurface();
-    surface = loaded;
-    SetColorKeyRGB(surface, 0, 0, 255);
+    surface.reset(loaded);
+    SetColorKeyRGB(loaded, 0, 0, 255);
     SetName(fileName);
-    GetSurfaceSize(surface, &width, &height);
-    return surface;
+    GetSurfaceSize(loaded, &width, &height);
+    return loaded;
 }
 
 void Image::Attach(plat::Surface* newSurface) {
-    if (newSurface != surface) ReleaseSurface();
-    surface = newSurface;
+    if (newSurface != surface.get()) surface.reset(newSurface);
     if (surface != nullptr) {
-        GetSurfaceSize(surface, &width, &height);
+        GetSurfaceSize(newSurface, &width, &height);
     } else {
         width = height = 0;
     }
-}
-
-void Image::ReleaseSurface() {
-    if (surface != nullptr) surface->Release();
-    surface = nullptr;
 }
 
 void Image::Setup(const char* newName, const char* fileName, int32_t newX, int32_t newY,
@@ -64,13 +57,13 @@ void Image::SetPosition(int32_t newX, int32_t newY) {
 }
 
 void Image::SetColorKey(int32_t red, int32_t green, int32_t blue) {
-    if (surface != nullptr) SetColorKeyRGB(surface, red, green, blue);
+    if (surface != nullptr) SetColorKeyRGB(surface.get(), red, green, blue);
 }
 
 int Image::Draw(plat::Surface* destination, int32_t atX, int32_t atY) {
     // A scene without a background picture hands in a null layer.
     if (surface == nullptr || destination == nullptr) return 0;
-    return BlitAt(surface, destination, atX, atY, kKeyedBlit);
+    return BlitAt(surface.get(), destination, atX, atY, kKeyedBlit);
 }
 
 Image* FindImageByName(const PtrList<Image>* list, const char* name) {

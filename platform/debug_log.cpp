@@ -1,4 +1,4 @@
-#include "shell/debug_log.h"
+#include "platform/debug_log.h"
 
 #include <cstdarg>
 #include <cstdio>

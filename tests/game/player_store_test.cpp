@@ -1,6 +1,6 @@
 // PlayerStore: the current player's id, kept within the eight records, and
 // the records read with their defaults and joined into a description.
-#include "shell/player_store.h"
+#include "game/player_store.h"
 
 #include <gtest/gtest.h>
 

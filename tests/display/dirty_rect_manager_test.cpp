@@ -1,4 +1,4 @@
-#include "scene/dirty_rect_manager.h"
+#include "display/dirty_rect_manager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/shell_state.h"
+#include "runtime/shell_state.h"
 
 #include <cstdio>
 #include <cstring>

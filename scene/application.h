@@ -3,10 +3,10 @@
 // objects each scene is handed when it is entered. It does not own the scenes.
 #include <cstdint>
 
+#include "base/ptr_list.h"
 #include "platform/direct_draw.h"
 #include "platform/messages.h"
 #include "platform/surface.h"
-#include "scene/ptr_list.h"
 
 class Scene;
 

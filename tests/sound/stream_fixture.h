@@ -1,0 +1,99 @@
+#pragma once
+// The music stream tests' fixture: patterned WAV files, a look at the stream's
+// record and its fill thread, and the recording of what the output played.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/audio_output.h"
+#include "recording.h"
+#include "sound/sound_manager.h"
+#include "sound_fixture.h"
+
+// Stereo 16-bit frames that are never silent and do not repeat within a file.
+inline std::vector<int16_t> Pattern(uint32_t frames) {
+    std::vector<int16_t> pcm(frames * 2);
+    for (uint32_t i = 0; i < frames; ++i) {
+        pcm[2 * i] = int16_t(1 + i % 30011);
+        pcm[2 * i + 1] = int16_t(-1 - (i * 7) % 29989);
+    }
+    return pcm;
+}
+
+inline std::string Bytes(const std::vector<int16_t>& pcm) {
+    std::string bytes(pcm.size() * 2, '\0');
+    std::memcpy(bytes.data(), pcm.data(), bytes.size());
+    return bytes;
+}
+
+inline std::string StereoFile(const std::vector<int16_t>& pcm) {
+    return wav::Riff(wav::Fmt(2, 22050, 16) + wav::Chunk("data", Bytes(pcm)));
+}
+
+// 8-bit mono at 22050 Hz.
+inline std::string ByteFile(const std::string& pcm) {
+    return wav::Riff(wav::Fmt(1, 22050, 8) + wav::Chunk("data", pcm));
+}
+
+inline _SNDStream StreamCopy() {
+    QVSound::LockStreamInfo();
+    _SNDStream copy = *QVSound::GetStreamInfoPtr();
+    QVSound::UnlockStreamInfo();
+    return copy;
+}
+
+// The fill thread has done what the cursor asks of it: every chunk that has
+// played is refilled, or the stream is gone.
+inline bool FillThreadIsIdle() {
+    QVSound::LockStreamInfo();
+    const _SNDStream& s = *QVSound::GetStreamInfoPtr();
+    bool idle = !(s.dwFlags & STREAM_LOADED);
+    if (!idle && !(s.dwFlags & STREAM_ENDING)) {
+        uint32_t cursor = 0;
+        s.pSample->m_lpBuffer->GetCurrentPosition(&cursor, nullptr);
+        idle = s.dwNextChunk == std::min<uint32_t>(cursor / s.dwChunkBytes, 7);
+    }
+    QVSound::UnlockStreamInfo();
+    return idle;
+}
+
+// Moves audio time, then lets the fill thread catch up.
+inline void PlayFor(uint32_t ms) {
+    AdvanceAudio(ms);
+    ASSERT_TRUE(WaitUntil(FillThreadIsIdle));
+}
+
+// The recorded frames from the first that is not silent on, as stereo pairs.
+inline std::vector<int16_t> FromFirstSound(const Recording& r) {
+    size_t first = 0;
+    while (first < r.samples.size() && r.samples[first] == 0) ++first;
+    first -= first % 2;
+    return {r.samples.begin() + long(first), r.samples.end()};
+}
+
+class StreamTest : public SoundTest {
+protected:
+    void SetUp() override {
+        plat::SetAudioCaptureFile((dir_.Path() / "out.wav").string());
+        SoundTest::SetUp();
+        QVSound::ClearStreamNextStreamFunc();
+    }
+    void TearDown() override {
+        SoundTest::TearDown();
+        EXPECT_EQ(StreamCopy().dwFlags, 0u);
+        EXPECT_EQ(QVSound::g_FillThread, nullptr);
+        plat::SetAudioCaptureFile("");
+    }
+    int LoadStream(const std::string& name, const std::string& bytes, uint32_t id) {
+        dir_.Write(name, bytes);
+        return g_Sound.LoadStream(name.c_str(), id);
+    }
+    // Ends the library, which closes the recording, and reads it.
+    Recording Recorded() {
+        g_Sound.Exit();
+        return ReadRecording((dir_.Path() / "out.wav").string());
+    }
+};
