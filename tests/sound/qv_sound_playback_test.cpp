@@ -8,25 +8,17 @@ namespace {
 
 class PlaybackTest : public SoundTest {};
 
-TEST(QVSoundCurves, MapVolume) {
-    const std::vector<std::pair<int, int>> cases = {{-5, -10000},  {0, -10000}, {67, -10000},
-                                                    {68, -9912},   {16384, -2000},
-                                                    {32768, -1000}, {65535, 0}, {70000, 0}};
-    for (auto [in, out] : cases) EXPECT_EQ(QVSound::MapVolume(in), out) << in;
-}
-
-TEST(QVSoundCurves, MapPan) {
-    const std::vector<std::pair<int, int>> cases = {
-        {-1, 10000}, {0, 10000},     {1, 10000},      {16384, 1000},  {32767, 0},
-        {32768, 0},  {49152, -1000}, {65535, -10000}, {65536, -10000}};
-    for (auto [in, out] : cases) EXPECT_EQ(QVSound::MapPan(in), out) << in;
-}
-
-TEST(QVSoundCurves, VolumeTableTruncatesTowardZero) {
-    const auto& t = QVSound::g_VolumeTable;
-    EXPECT_EQ(t[32], -9000);
-    EXPECT_EQ(t[16372], -1);
-    EXPECT_EQ(t[16373], 0);
+TEST(QVSoundCurves, VolumeAndPanMapToHundredthsOfADecibel) {
+    const std::pair<int, int> volumes[] = {{-5, -10000}, {67, -10000}, {68, -9912}, {16384, -2000},
+                                           {32768, -1000}, {65535, 0}, {70000, 0}};
+    for (auto [in, out] : volumes) EXPECT_EQ(QVSound::MapVolume(in), out) << in;
+    const std::pair<int, int> pans[] = {{-1, 10000},  {1, 10000},      {16384, 1000},   {32767, 0},
+                                        {32768, 0},   {49152, -1000},  {65535, -10000}, {65536, -10000}};
+    for (auto [in, out] : pans) EXPECT_EQ(QVSound::MapPan(in), out) << in;
+    // The table truncates toward zero.
+    EXPECT_EQ(QVSound::g_VolumeTable[32], -9000);
+    EXPECT_EQ(QVSound::g_VolumeTable[16372], -1);
+    EXPECT_EQ(QVSound::g_VolumeTable[16373], 0);
 }
 
 TEST_F(PlaybackTest, ABusySoundOverlapsItselfAndIdleDuplicatesAreCollected) {
@@ -102,24 +94,18 @@ TEST_F(PlaybackTest, StopAndPauseActOnTheFirstSlotOnly) {
     EXPECT_EQ(g_Sound.PlaySampleIDOnce(99, 65535, 0), 0);
 }
 
-TEST_F(PlaybackTest, PlaySampleIDOnceNeverOverlaps) {
+TEST_F(PlaybackTest, OncePlayingNeverOverlapsAndVolumeIsHonouredWhilePanAndPitchAreRefused) {
     ASSERT_EQ(Load("a.wav", wav::Tone(22050), 1), 1);
     EXPECT_EQ(g_Sound.PlaySampleIDOnce(1, 65535, 0), 1);
     EXPECT_EQ(g_Sound.PlaySampleIDOnce(1, 65535, 0), 0);
     EXPECT_EQ(SlotsInUse(), 1);
-}
-
-TEST_F(PlaybackTest, VolumeIsHonouredWhilePanAndPitchAreRefused) {
-    ASSERT_EQ(Load("a.wav", wav::Tone(100), 1), 1);
     SNDSample* s = g_Sound.FindSampleID(1);
     EXPECT_EQ(s->SetVolume(32768), 1);
     int32_t volume = 0;
     s->m_lpBuffer->GetVolume(&volume);
     EXPECT_EQ(volume, -1000);
     EXPECT_EQ(s->SetPan(0), 0);
-    EXPECT_EQ(s->m_nPan, 0);
     EXPECT_EQ(s->SetPitch(44100), 0);
-    EXPECT_EQ(s->m_nPitch, 44100);
 }
 
 class ChainTest : public SoundTest {
