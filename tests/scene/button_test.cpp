@@ -1,6 +1,4 @@
-// A button's two input state machines (Poll from the mouse state once per
-// frame, OnMessage from window messages), its drawing and loading, and the
-// button list.
+// A button's two input state machines (Poll and OnMessage), drawing, loading, and the list.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -66,19 +64,16 @@ TEST_F(ButtonTest, RightAndBottomEdgesAreOutsideForPollButInsideForMessages) {
 TEST_F(ButtonTest, PollClicksOnceOnAReleaseOverTheButtonOfAPressThatStayedOn) {
     EXPECT_EQ(Polls({{15, 15, kUp}, {15, 15, kHeld}, {15, 15, kUp}}), "hpH");
     EXPECT_EQ(button.clickButton, 1);
-    // The click lasts one poll; a press moved off and released gives none,
-    // not even on coming back.
+    // The click lasts one poll; a press moved off and released gives none, even coming back.
     EXPECT_EQ(Polls({{15, 15, kUp}, {15, 15, kHeld}, {50, 50, kHeld}, {50, 50, kUp}, {15, 15, kUp}}), "hpnnh");
     // Pressed outside and dragged on: pressed without a click; the release clicks.
     EXPECT_EQ(Polls({{50, 50, kHeld}, {15, 15, kHeld}, {15, 15, kUp}}), "npH");
 }
 
-TEST_F(ButtonTest, ClickOnPressReportsThePressAndNotTheRelease) {
+TEST_F(ButtonTest, ClickOnPressReportsThePressAndADisabledButtonNeitherChangesNorClicks) {
     SetClickOnPress(1);
     EXPECT_EQ(Polls({{15, 15, kHeld}, {15, 15, kHeld}, {15, 15, kUp}}), "Pph");
-}
-
-TEST_F(ButtonTest, DisabledButtonNeitherChangesStateNorClicks) {
+    SetClickOnPress(0);
     button.Poll(15, 15, kHeld);
     button.SetEnabled(0);
     EXPECT_EQ(Polls({{15, 15, kUp}}), "p");
@@ -103,7 +98,7 @@ TEST_F(ButtonTest, MessagesClickOnEveryReleaseOverTheButtonAndRightClicksKeepThe
     EXPECT_EQ(Messages({{kRightUp, 50, 16}, {kLeftDown, 15, 15}, {kLeftUp, 50, 50}}), "hpn");
 }
 
-TEST_F(ButtonTest, StateAndFrameBasePastTheFramesDrawTheLastFrame) {
+TEST_F(ButtonTest, DrawShowsTheStatesFrameStretchedAndReportsItWhenAsked) {
     Button drawn(2, 2);
     drawn.Draw(target.get());  // no frames: nothing
     EXPECT_EQ(PixelAt(target.get(), 2, 2), kWhite565);
@@ -112,21 +107,19 @@ TEST_F(ButtonTest, StateAndFrameBasePastTheFramesDrawTheLastFrame) {
     drawn.SetState(Button::kPressed);
     drawn.Draw(target.get());
     EXPECT_EQ(PixelAt(target.get(), 2, 2), kGreen565);
-
+    // State and frame base past the frames draw the last frame.
     drawn.SetState(Button::kNormal);
     drawn.frameBase = 1;
     drawn.SetForcedFrame(0);
     drawn.Draw(target.get());
     EXPECT_EQ(PixelAt(target.get(), 2, 2), kRed565);
-}
 
-TEST_F(ButtonTest, DrawStretchesTheFrameToTheRectangleAndReportsItWhenAsked) {
-    Button drawn(0, 0);
-    drawn.AddFrame(0, red.get());
-    drawn.width = drawn.height = 8;
-    drawn.SetOffset(10, 20);
-    drawn.SetMarkDirty(1);
-    drawn.Draw(target.get());
+    Button stretched(0, 0);
+    stretched.AddFrame(0, red.get());
+    stretched.width = stretched.height = 8;
+    stretched.SetOffset(10, 20);
+    stretched.SetMarkDirty(1);
+    stretched.Draw(target.get());
     EXPECT_EQ(PixelsAt(target.get(), {{17, 27}, {18, 27}}), (std::vector<uint16_t>{kRed565, kWhite565}));
     PtrList<DirtyRect>& reported = *g_DirtyRects.lists[g_DirtyRects.page];
     ASSERT_EQ(reported.Count(), 1);
@@ -194,9 +187,7 @@ TEST_F(ButtonTest, StripAddsExactlyCountFramesOrNone) {
     EXPECT_EQ(uneven.frames->Count(), 0);
     EXPECT_EQ(uneven.LoadFrame(5, "gone.bmp"), 0);
     EXPECT_EQ(uneven.LoadFrame(5, "strip.bmp"), 1);
-    EXPECT_EQ(uneven.width, 30);
-    // The frames the buttons loaded are released with them; the address
-    // sanitizer's leak check watches that.
+    EXPECT_EQ(uneven.width, 30);  // the leak check sees the frames released with the buttons
 }
 
 }  // namespace
