@@ -43,11 +43,6 @@ const char* FaultName(Fault fault) {
     return names[static_cast<int>(fault)];
 }
 
-std::string Text(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 void WriteText(const fs::path& path, const std::string& content) {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << content;
@@ -113,7 +108,7 @@ int RunShell(const std::string& command) {
 }
 
 long ReportedFrames(const fs::path& report) {
-    std::istringstream lines(Text(report));
+    std::istringstream lines(ReadText(report));
     for (std::string line; std::getline(lines, line);) {
         if (line.rfind("frames=", 0) == 0) return std::stol(line.substr(7));
     }
@@ -135,7 +130,7 @@ Outcome PlayWithFault(const fs::path& root, const std::string& file, Fault fault
     LinkGameFolder(game, {});
     const fs::path target = game / file;
     const auto added = AddedFiles().find(file);
-    std::string content = added != AddedFiles().end() ? added->second : Text(fs::path(REEF_GAME_FOLDER) / file);
+    std::string content = added != AddedFiles().end() ? added->second : ReadText(fs::path(REEF_GAME_FOLDER) / file);
     fs::remove(target);
     if (fault == Fault::Emptied) WriteText(target, "");
     if (fault == Fault::Halved) WriteText(target, content.substr(0, content.size() / 2));
@@ -150,7 +145,7 @@ Outcome PlayWithFault(const fs::path& root, const std::string& file, Fault fault
                                 std::to_string(kHangSeconds) + " '" + REEF_PROGRAM +
                                 "' --headless --data . --seed 7 --autoplay=1 --report report.txt >out.txt 2>err.txt";
     const int status = RunShell(command);
-    const std::string errors = Text(game / "err.txt");
+    const std::string errors = ReadText(game / "err.txt");
     if (status == 128 + 9) return {Outcome::Hang, "killed after " + std::to_string(kHangSeconds) + " s"};
     if (status < 0 || errors.find("Sanitizer") != std::string::npos ||
         errors.find("runtime error") != std::string::npos) {
@@ -229,10 +224,10 @@ TEST(AssetFaults, TheEssentialPictureMissingGivesOneMessage) {
     const std::string command = "cd '" + game.string() + "' && '" + REEF_PROGRAM +
                                 "' --headless --data . --seed 7 --autoplay=1 --report report.txt >out.txt 2>err.txt";
     EXPECT_EQ(RunShell(command), 1);
-    EXPECT_EQ(Lines(Text(game / "err.txt")),
+    EXPECT_EQ(Lines(ReadText(game / "err.txt")),
               (std::vector<std::string>{"Error: The picture newgame.bmp is missing or damaged; without it no "
                                         "game can be started."}));
-    EXPECT_NE(Text(game / "report.txt").find("exit=1"), std::string::npos);
+    EXPECT_NE(ReadText(game / "report.txt").find("exit=1"), std::string::npos);
 }
 
 }  // namespace

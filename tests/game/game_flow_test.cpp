@@ -19,11 +19,6 @@ namespace {
 
 using GameFlowTest = GameTest;
 
-std::string FileText(const char* name) {
-    std::ifstream in(name, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 TEST_F(GameFlowTest, NewGameStartsFreshFromAnyState) {
     StartGame();
     Board& board = g_Game.board;
@@ -149,7 +144,7 @@ TEST_F(HighScoreSaveFailureTest, AFailedSaveKeepsTheOldTableAndIsLogged) {
     old.Create(20);
     old.Insert("Ann:::Y", 100);
     ASSERT_EQ(old.Save("hiscore.dat"), 1);
-    const std::string before = FileText("hiscore.dat");
+    const std::string before = ReadText("hiscore.dat");
     g_HighScoreWrite = FullDiskWrite;
 
     StartGame();
@@ -159,11 +154,11 @@ TEST_F(HighScoreSaveFailureTest, AFailedSaveKeepsTheOldTableAndIsLogged) {
     HoldSpace();
     ASSERT_TRUE(RunUntil(GameState::Idle));
     EXPECT_EQ(g_Game.highScores.TopScore(), 125);  // the game's own table took it
-    EXPECT_EQ(FileText("hiscore.dat"), before);
+    EXPECT_EQ(ReadText("hiscore.dat"), before);
     EXPECT_FALSE(std::filesystem::exists("hiscore.dat.tmp"));
-    EXPECT_NE(FileText("debug.log").find("hiscore.dat could not be saved (No space left on device)"),
+    EXPECT_NE(ReadText("debug.log").find("hiscore.dat could not be saved (No space left on device)"),
               std::string::npos)
-        << FileText("debug.log");
+        << ReadText("debug.log");
 }
 
 TEST_F(GameFlowTest, MenuWithoutALauncherGoesOnAndWithOneHandsOverAsExitDoes) {

@@ -50,9 +50,7 @@ TEST(Profile, WritingAKeyKeepsEveryOtherLine) {
     ASSERT_TRUE(plat::WriteProfileString("setup", "x", "40", ".\\setup.ini"));
     ASSERT_TRUE(plat::WriteProfileString("setup", "h", "700", ".\\setup.ini"));
     ASSERT_TRUE(plat::WriteProfileString("window", "scale", "sharp", ".\\setup.ini"));
-    std::ifstream in("setup.ini", std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text,
+    EXPECT_EQ(ReadText("setup.ini"),
               "; the launcher's settings\r\n[Setup]\r\nx=40\r\nw=900\r\nh=700\r\n\r\n"
               "[default]\r\ngametime=200\r\n[window]\r\nscale=sharp\r\n");
     // A file too large to be settings is left alone.

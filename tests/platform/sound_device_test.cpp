@@ -172,8 +172,7 @@ TEST_F(SoundDeviceTest, PanSilencesTheFarSideInTheRecording) {
     plat::SetAudioCaptureFile("");
     buffer->Release();
 
-    std::ifstream in(dir.Path() / "pan.wav", std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = ReadText(dir.Path() / "pan.wav");
     ASSERT_GT(bytes.size(), 44u + 400u);
     const auto* samples = reinterpret_cast<const int16_t*>(bytes.data() + 44);
     EXPECT_EQ(samples[200], 0);            // left

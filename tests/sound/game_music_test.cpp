@@ -24,8 +24,7 @@ namespace fs = std::filesystem;
 
 // The PCM of a 16-bit WAV file, found by its "data" chunk.
 std::vector<int16_t> WavPcm(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = ReadText(path);
     for (size_t at = 12; at + 8 <= bytes.size();) {
         const uint32_t size = RecordingGet32(bytes, at + 4);
         if (bytes.compare(at, 4, "data") == 0 && at + 8 + size <= bytes.size()) {
@@ -67,10 +66,7 @@ protected:
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name;
         return ReadRecording((dir_.Path() / "game" / (name + ".wav")).string());
     }
-    std::string Text(const std::string& name) const {
-        std::ifstream in(dir_.Path() / "game" / name, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    std::string Text(const std::string& name) const { return ReadText(dir_.Path() / "game" / name); }
     TempDir dir_;
 };
 
