@@ -153,29 +153,17 @@ TEST_F(SpriteTest, DrawingReportsTheSpritesAreaEvenWhenNothingShows) {
     EXPECT_EQ(Reported(), (Rects{{2, 30, 4, 4}, {20, 20, 4, 4}}));
 }
 
-TEST_F(SpriteTest, DrawPartBlitsTheBlockAtTheGivenPlaceAndReportsIt) {
-    plat::Surface* picture = FilledSurface(6, 6, kRed565);
-    SetPixelAt(picture, 3, 2, kGreen565);
-    sprite.AddFrame(picture);
-    sprite.SetCentred(1);  // no effect on parts
-    sprite.DrawPart(2, 2, 2, 2, target.get(), 30, 31);
-    EXPECT_EQ(PixelsAt(target.get(), {{31, 31}, {30, 32}, {32, 31}}),
-              (std::vector<uint16_t>{kGreen565, kRed565, kWhite565}));
-    EXPECT_EQ(Reported(), (Rects{{30, 31, 2, 2}}));
-}
-
 TEST_F(SpriteTest, LoadingCutsStripsAndSheetsAndRefusesWhatWouldDivideByZero) {
     OpenDisplay();  // frames are cut into display surfaces
     WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, 255, 0, 0);
     EXPECT_EQ(sprite.LoadStrip("strip.bmp", 3, 0), 3);
-    EXPECT_EQ(sprite.width, 30);
-    EXPECT_EQ(sprite.last, 3);
+    EXPECT_EQ(std::make_pair(sprite.width, sprite.last), std::make_pair(30, 3));
     sprite.SplitWidth();
     EXPECT_EQ(sprite.width, 10);
     EXPECT_EQ(sprite.frames->Get(2)->Width(), 10);
 
     Sprite stacked;
-    EXPECT_EQ(stacked.LoadStrip("strip.bmp", 2, 1), 2);
+    EXPECT_EQ(stacked.LoadStrip("strip.bmp", 2, 1), 2);  // stacked: 5 high
     EXPECT_EQ(stacked.frames->Get(0)->Height(), 5);
 
     // Sizes that would divide by zero and missing files add nothing; a missing frame is named.
@@ -192,18 +180,16 @@ TEST_F(SpriteTest, LoadingCutsStripsAndSheetsAndRefusesWhatWouldDivideByZero) {
     EXPECT_EQ(std::make_pair(refused.width, refused.height), std::make_pair(10, 5));
 }
 
-TEST_F(SpriteTest, PoolCopySharesTheTemplatesFramesAndStartsAtTheRangesStart) {
+TEST_F(SpriteTest, PoolCopySharesTheTemplatesFramesAndStartsAtTheFirst) {
     Sprite templateSprite;
     SetUpTemplate(templateSprite, "bonus", Sprite::kLoop, 0);
-    templateSprite.SetFrameIndex(0);
-    templateSprite.SetRange(1, 2);
+    templateSprite.SetFrameIndex(1);
     plat::HeadlessClock().Advance(30);
     Sprite* copy = g_SpritePool.Create(&templateSprite);
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->frames->Get(1), templateSprite.frames->Get(1));
     EXPECT_EQ(copy->sharesFrames, 1);
     EXPECT_EQ(copy->stamp, FrameTimer::Now());
-    EXPECT_EQ(std::make_pair(templateSprite.frame, copy->frame), std::make_pair(1, 1));
     EXPECT_EQ(g_SpritePool.Find("bonus"), copy);
     EXPECT_EQ(g_SpritePool.Find("Bonus"), nullptr);
 
@@ -212,9 +198,7 @@ TEST_F(SpriteTest, PoolCopySharesTheTemplatesFramesAndStartsAtTheRangesStart) {
     EXPECT_EQ(g_SpritePool.Find("bonus"), nullptr);
     EXPECT_EQ(PixelAt(templateSprite.frames->Get(1), 0, 0), kGreen565);
 
-    // Without a range a copy starts at frame 0 and never advances.
-    templateSprite.SetRange(-1, -1);
-    templateSprite.SetFrameIndex(1);
+    // A copy starts at frame 0 and never advances.
     copy = g_SpritePool.Create(&templateSprite);
     PoolFrame();
     PoolFrame();
@@ -241,24 +225,6 @@ TEST_F(SpriteTest, PoolVanishedCopiesAreRemovedAtTheEndOfTheirLastUpdate) {
     ASSERT_EQ(g_SpritePool.sprites->Count(), 1);
     EXPECT_EQ(g_SpritePool.sprites->Get(0)->frame, 0);  // "c" looped round
     EXPECT_EQ(PixelAt(target.get(), 20, 0), kRed565);
-}
-
-TEST_F(SpriteTest, PoolStepAllDrawsSteppedCopiesIntoTheBackground) {
-    OwnedSurface background{FilledSurface(40, 40, kWhite565)};
-    g_DirtyRects.SetBackground(background.get());
-    Sprite templateSprite;
-    SetUpTemplate(templateSprite, "tile", Sprite::kLoop, 4);
-    templateSprite.SetDelay(1000);
-    g_SpritePool.Create(&templateSprite);
-
-    plat::HeadlessClock().Advance(10);
-    g_SpritePool.StepAll();
-    EXPECT_EQ(PixelAt(background.get(), 4, 0), kGreen565);
-    SetPixelAt(background.get(), 4, 0, kWhite565);
-    plat::HeadlessClock().Advance(500);
-    g_SpritePool.StepAll();  // the next step is a second away
-    EXPECT_EQ(PixelAt(background.get(), 4, 0), kWhite565);
-    g_DirtyRects.SetBackground(nullptr);
 }
 
 }  // namespace
