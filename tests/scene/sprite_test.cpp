@@ -120,11 +120,9 @@ TEST_F(SpriteTest, StepWaitsForItsTimeAndWrapsByDirection) {
 }
 
 TEST_F(SpriteTest, DrawingReportsTheSpritesAreaEvenWhenNothingShows) {
-    // Centred: drawn from half its size back; 10.7 - 1 = 9.7 truncates to 9.
     sprite.AddFrame(FilledSurface(5, 3, kRed565));
-    sprite.SetCentred(1);
-    sprite.x = 10.0f;
-    sprite.y = 10.7f;
+    sprite.x = 8.0f;
+    sprite.y = 9.7f;  // truncated
     sprite.Draw(target.get());
     EXPECT_EQ(PixelsAt(target.get(), {{7, 9}, {8, 9}, {12, 11}, {13, 9}}),
               (std::vector<uint16_t>{kWhite565, kRed565, kRed565, kWhite565}));
@@ -139,15 +137,13 @@ TEST_F(SpriteTest, DrawingReportsTheSpritesAreaEvenWhenNothingShows) {
     hidden.SetVisible(0);
     hidden.Draw(target.get());
     EXPECT_EQ(PixelAt(target.get(), 3, 31), kWhite565);
-    // No frame: nothing drawn or reported, but a restore before drawing still
-    // reports the sprite's own area, even when centred.
+    // No frame: nothing drawn or reported, but a restore before drawing still reports its area.
     hidden.SetVisible(1);
     hidden.SetFrameIndex(-1);
     hidden.Draw(target.get());
     hidden.SetFrameIndex(1);
     hidden.Draw(target.get());
     hidden.restoreBeforeDraw = 1;
-    hidden.SetCentred(1);
     hidden.SetPosition(20, 20);
     hidden.Draw(target.get());
     EXPECT_EQ(Reported(), (Rects{{2, 30, 4, 4}, {20, 20, 4, 4}}));
