@@ -54,15 +54,10 @@ TEST_F(GamePictureTest, StatusShowsTurnsAsThreeDigitsAndScoresRightAligned) {
     g_Game.board.turnsLeft = 7;
     g_Game.board.score = 1234;
     Frames(2);
-    // Three digits of pitch 13 centred on 712.
-    EXPECT_TRUE(Shows(Shown(), 693, 165, digits.Get(0)));
-    EXPECT_TRUE(Shows(Shown(), 706, 165, digits.Get(0)));
-    EXPECT_TRUE(Shows(Shown(), 719, 165, digits.Get(7)));
-    // The score's last digit starts at 755.
-    EXPECT_TRUE(Shows(Shown(), 755, 77, digits.Get(4)));
-    EXPECT_TRUE(Shows(Shown(), 755 - 3 * 13, 77, digits.Get(1)));
-    // The round number, left-aligned.
-    EXPECT_TRUE(Shows(Shown(), 706, 370, digits.Get(1)));
+    // Each row: x, y and the digit shown there. Turns: three digits of pitch 13
+    // centred on 712; the score's last digit at 755; the round, left-aligned.
+    const int shown[][3] = {{693, 165, 0}, {706, 165, 0}, {719, 165, 7}, {755, 77, 4}, {755 - 3 * 13, 77, 1}, {706, 370, 1}};
+    for (auto [x, y, digit] : shown) EXPECT_TRUE(Shows(Shown(), x, y, digits.Get(digit))) << x << "," << y;
 }
 
 TEST_F(GamePictureTest, CompletedKindsShowTheirIcons) {
