@@ -7,6 +7,14 @@
 #include <fstream>
 #include <string>
 
+// The whole content of a file; empty when it cannot be read.
+inline std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::string text(in ? static_cast<size_t>(in.tellg()) : 0, '\0');
+    in.seekg(0).read(text.data(), static_cast<std::streamsize>(text.size()));
+    return text;
+}
+
 class TempDir {
 public:
     TempDir() {

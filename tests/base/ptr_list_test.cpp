@@ -10,38 +10,29 @@ struct Counted {
     int* destroyed;
 };
 
-TEST(PtrList, GrowsByDoublingKeepsOrderAndRemovesTheFirstMatchOnly) {
-    PtrList<int> list(1);
-    int v[5] = {0, 1, 2, 3, 4};
-    const int expectedCapacity[5] = {1, 2, 4, 4, 8};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(list.Add(&v[i]), &v[i]);
-        EXPECT_EQ(list.Capacity(), expectedCapacity[i]);
-    }
-    list.Add(&v[1]);
-    int absent = 9;
-    list.Remove(&absent);
-    list.Remove(&v[1]);
-    ASSERT_EQ(list.Count(), 5);
-    const int expected[5] = {0, 2, 3, 4, 1};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(list.Get(i), &v[expected[i]]);
-}
-
-TEST(PtrList, RemoveKeepsElementAndDeleteAllDestroysEverything) {
+TEST(PtrList, GrowsByDoublingRemovesTheFirstMatchOnlyAndDeleteAllDestroysTheRest) {
     int destroyed = 0;
     PtrList<Counted> list(1);
-    auto* kept = new Counted(&destroyed);
-    list.Add(kept);
-    list.Add(new Counted(&destroyed));
-    list.Add(new Counted(&destroyed));
-    list.Remove(kept);
+    Counted* c[4];
+    const int expectedCapacity[4] = {1, 2, 4, 4};
+    for (int i = 0; i < 4; ++i) {
+        c[i] = new Counted(&destroyed);
+        EXPECT_EQ(list.Add(c[i]), c[i]);
+        EXPECT_EQ(list.Capacity(), expectedCapacity[i]);
+    }
+    list.Add(c[1]);
+    list.Remove(nullptr);  // absent: nothing
+    list.Remove(c[1]);     // neither destroyed nor the later copy removed
+    ASSERT_EQ(list.Count(), 4);
+    const Counted* order[4] = {c[0], c[2], c[3], c[1]};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(list.Get(i), order[i]);
+    list.Remove(c[1]);
     EXPECT_EQ(destroyed, 0);
-    const int capacity = list.Capacity();
     list.DeleteAll();
-    EXPECT_EQ(destroyed, 2);
+    EXPECT_EQ(destroyed, 3);
     EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(list.Capacity(), capacity);
-    delete kept;
+    EXPECT_EQ(list.Capacity(), 8);  // kept
+    delete c[1];
 }
 
 }  // namespace

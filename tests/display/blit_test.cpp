@@ -24,42 +24,34 @@ protected:
     plat::Surface* target = FilledSurface(20, 8, kWhite565);
 };
 
-TEST_F(Blit, NegativePositionsDropTheLeadingColumnsAndRows) {
-    EXPECT_EQ(BlitAt(source, target, -5, -2, plat::DDBLT_WAIT), plat::DD_OK);
-    EXPECT_EQ(PixelAt(target, 0, 0), 6);  // column 5 of the source
-    EXPECT_EQ(PixelAt(target, 4, 1), 10);
-    EXPECT_EQ(PixelAt(target, 5, 0), kWhite565);
-    EXPECT_EQ(PixelAt(target, 0, 2), kWhite565);  // only two rows were left
-}
-
-TEST_F(Blit, OverhangRightAndBottomIsCut) {
-    EXPECT_EQ(BlitAt(source, target, 15, 6, plat::DDBLT_WAIT), plat::DD_OK);
-    EXPECT_EQ(PixelAt(target, 15, 6), 1);
-    EXPECT_EQ(PixelAt(target, 19, 7), 5);
-    EXPECT_EQ(PixelAt(target, 14, 6), kWhite565);
-    EXPECT_EQ(PixelAt(target, 15, 5), kWhite565);
-}
-
-TEST_F(Blit, BlocksWhollyOutsideAreRefusedAndDrawNothing) {
+TEST_F(Blit, BlocksAreClippedOnEverySideAndWhollyOutsideOrMissingAreRefused) {
+    // Each row: source block (x, y, width, height), place, then the colours at
+    // three points of the target: inside, past the block's end, and one before it.
+    struct Case { int sx, sy, w, h, x, y; std::vector<std::pair<int, int>> at; std::vector<uint16_t> colours; };
+    const Case cases[] = {
+        {0, 0, 10, 4, -5, -2, {{0, 0}, {4, 1}, {5, 0}, {0, 2}}, {6, 10, kWhite565, kWhite565}},  // lead cut
+        {0, 0, 10, 4, 15, 6, {{15, 6}, {19, 7}, {14, 6}, {15, 5}}, {1, 5, kWhite565, kWhite565}},  // overhang
+        {3, 1, 4, 2, -1, 7, {{0, 7}, {2, 7}, {3, 7}, {0, 6}}, {5, 7, kWhite565, kWhite565}},       // a block
+    };
+    for (const Case& c : cases) {
+        target->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL, kWhite565);
+        const bool whole = c.w == 10;  // the whole source through BlitAt
+        EXPECT_EQ(whole ? BlitAt(source, target, c.x, c.y, plat::DDBLT_WAIT)
+                        : BlitRect(source, c.sx, c.sy, c.w, c.h, target, c.x, c.y, plat::DDBLT_WAIT),
+                  plat::DD_OK);
+        std::vector<uint16_t> colours;
+        for (auto [x, y] : c.at) colours.push_back(PixelAt(target, x, y));
+        EXPECT_EQ(colours, c.colours) << c.x << "," << c.y;
+    }
+    target->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL, kWhite565);
     for (auto [x, y] : {std::pair{20, 0}, {-10, 0}, {0, 8}, {0, -4}, {-30, -30}}) {
         EXPECT_NE(BlitAt(source, target, x, y, plat::DDBLT_WAIT), plat::DD_OK) << x << "," << y;
     }
-    for (int x = 0; x < 20; ++x) EXPECT_EQ(PixelAt(target, x, 0), kWhite565);
-}
-
-TEST_F(Blit, MissingSurfacesAreRefused) {
     EXPECT_EQ(BlitRect(source, 0, 0, 4, 4, nullptr, 0, 0, kKeyedBlit), plat::DDERR_INVALIDPARAMS);
     EXPECT_EQ(BlitRect(nullptr, 0, 0, 4, 4, target, 0, 0, kKeyedBlit), plat::DDERR_INVALIDPARAMS);
     EXPECT_EQ(BlitAt(source, nullptr, 0, 0, kKeyedBlit), plat::DDERR_INVALIDPARAMS);
     EXPECT_EQ(BlitAt(nullptr, target, 0, 0, kKeyedBlit), plat::DDERR_INVALIDPARAMS);
-    EXPECT_EQ(PixelAt(target, 0, 0), kWhite565);
-}
-
-TEST_F(Blit, BlitRectTakesTheSourceBlockAndClipsIt) {
-    EXPECT_EQ(BlitRect(source, 3, 1, 4, 2, target, -1, 7, plat::DDBLT_WAIT), plat::DD_OK);
-    EXPECT_EQ(PixelAt(target, 0, 7), 5);  // source column 4
-    EXPECT_EQ(PixelAt(target, 2, 7), 7);
-    EXPECT_EQ(PixelAt(target, 3, 7), kWhite565);
+    for (int x = 0; x < 20; ++x) EXPECT_EQ(PixelAt(target, x, 0), kWhite565);
 }
 
 TEST_F(Blit, KeyedBlitLeavesPureBlueOut) {

@@ -74,8 +74,7 @@ TEST_F(DirtyRects, PureBlueIsNeverCopiedByARestore) {
     manager.AddRectFlags(0, 0, 4, 4, DirtyRect::kOneShot, DirtyRect::kFromBackground);
     manager.AddRectFlags(10, 0, 4, 4, DirtyRect::kOneShot, DirtyRect::kFromBackdrop);
     manager.Restore(target);
-    // Neither the background's blue at (1, 1) nor the backdrop's at (12, 1)
-    // is copied; the backdrop refreshed the background before the restore.
+    // Neither blue is copied; the backdrop refreshed the background before the restore.
     EXPECT_EQ(PixelsAt(target, {{1, 1}, {2, 1}, {13, 1}}), (std::vector<uint16_t>{kRed565, kGreen565, kWhite565}));
     EXPECT_EQ(PixelsAt(background, {{12, 1}, {13, 1}}), (std::vector<uint16_t>{kGreen565, kWhite565}));
 }

@@ -24,10 +24,7 @@ TEST(RGBToPixel, PacksChannelsForEachLayout) {
 }
 
 TEST(GetPixel, ReadsEveryDepthAndGivesZeroOutside) {
-    struct Case {
-        uint32_t format;
-        uint32_t expected;
-    };
+    struct Case { uint32_t format, expected; };
     for (Case c : {Case{SDL_PIXELFORMAT_INDEX8, 0x7Bu}, Case{SDL_PIXELFORMAT_RGB565, 0xBEEFu},
                    Case{SDL_PIXELFORMAT_RGB24, 0x123456u}, Case{SDL_PIXELFORMAT_ARGB8888, 0x89ABCDEFu}}) {
         plat::Surface* s = plat::Surface::Create(4, 3, c.format);
@@ -37,10 +34,7 @@ TEST(GetPixel, ReadsEveryDepthAndGivesZeroOutside) {
         for (int i = 0; i < bytes; ++i) p[d.pitch * 2 + bytes * 3 + i] = static_cast<uint8_t>(c.expected >> (8 * i));
         s->Unlock();
         EXPECT_EQ(GetPixel(s, 3, 2), c.expected) << d.format.bitsPerPixel;
-        EXPECT_EQ(GetPixel(s, 2, 2), 0u);
-        EXPECT_EQ(GetPixel(s, 4, 0), 0u);
-        EXPECT_EQ(GetPixel(s, 0, 3), 0u);
-        EXPECT_EQ(GetPixel(s, -1, 0), 0u);
+        EXPECT_EQ(GetPixel(s, 2, 2) | GetPixel(s, 4, 0) | GetPixel(s, 0, 3) | GetPixel(s, -1, 0), 0u);
         s->Release();
     }
 }
@@ -69,8 +63,14 @@ TEST_F(Frames, SlicingDropsPartialColumnsAndRowsAndKeepsRowMajorOrder) {
     strip->Release();
 }
 
-TEST_F(Frames, LoadFramesReadsAFileAndAddsNothingWhenItIsMissing) {
+TEST_F(Frames, LoadFramesAndCreateSurfaceNeedTheDisplayAndAFile) {
+    EXPECT_EQ(CreateSurface(4, 4), nullptr);
     OpenDisplay();
+    plat::Surface* s = CreateSurface(4, 4);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->GetColorKey(), 0u);
+    EXPECT_EQ(s->GetSurfaceDesc().format.bitsPerPixel, 16u);
+    s->Release();
     PtrList<plat::Surface> frames(1);
     EXPECT_EQ(LoadFrames("missing.bmp", &frames, 10, 10, nullptr), 0);
     EXPECT_EQ(frames.Count(), 0);
@@ -81,16 +81,6 @@ TEST_F(Frames, LoadFramesReadsAFileAndAddsNothingWhenItIsMissing) {
     ASSERT_EQ(frames.Count(), 4);
     EXPECT_EQ(PixelAt(frames.Get(3), 9, 9), kRed565);
     for (int i = 0; i < frames.Count(); ++i) frames.Get(i)->Release();
-}
-
-TEST_F(Frames, CreateSurfaceNeedsTheDisplayAndStartsWithKeyZero) {
-    EXPECT_EQ(CreateSurface(4, 4), nullptr);
-    OpenDisplay();
-    plat::Surface* s = CreateSurface(4, 4);
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->GetColorKey(), 0u);
-    EXPECT_EQ(s->GetSurfaceDesc().format.bitsPerPixel, 16u);
-    s->Release();
 }
 
 }  // namespace

@@ -1,12 +1,8 @@
-// Every file the game reads, in turn deleted, emptied, cut to half its
-// length and with bytes overwritten in its middle: the program, started
-// headless on a copy of the game folder and playing a game by itself, must
-// neither crash nor hang nor trip a sanitizer. A file the game can do
-// without (a picture or a sound leaves its item out, maps become open sea,
-// settings their defaults, a foreign high-score table an empty one) lets it
-// play the whole game; the one picture without which no game can start ends
-// it at once with one message naming the file and a failing exit status.
-// The test prints the table of file, fault and outcome.
+// Every file the game reads, in turn deleted, emptied, halved and overwritten
+// in its middle: the program, playing a game by itself headless, must neither
+// crash nor hang nor trip a sanitizer. Without a file it can do without it plays
+// the whole game; the one picture no game can start without ends it at once
+// with one message naming the file. The table of outcomes is printed.
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -35,8 +31,7 @@ namespace fs = std::filesystem;
 
 // The picture without which no game can be started.
 const std::string kEssential = "newgame.bmp";
-// A game the built-in player plays to its end takes about 1,800 frames; a
-// run that could not start one ends after a dozen.
+// A whole game takes about 1,800 frames; a run that could not start one, a dozen.
 constexpr long kPlayedFrames = 1000;
 // Far beyond a whole game even under the thread sanitizer.
 constexpr int kHangSeconds = 240;
@@ -44,18 +39,8 @@ constexpr int kHangSeconds = 240;
 enum class Fault { Deleted, Emptied, Halved, Overwritten };
 constexpr Fault kFaults[] = {Fault::Deleted, Fault::Emptied, Fault::Halved, Fault::Overwritten};
 const char* FaultName(Fault fault) {
-    switch (fault) {
-        case Fault::Deleted: return "deleted";
-        case Fault::Emptied: return "emptied";
-        case Fault::Halved: return "halved";
-        case Fault::Overwritten: return "overwritten";
-    }
-    return "";
-}
-
-std::string Text(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    static const char* const names[] = {"deleted", "emptied", "halved", "overwritten"};
+    return names[static_cast<int>(fault)];
 }
 
 void WriteText(const fs::path& path, const std::string& content) {
@@ -63,24 +48,15 @@ void WriteText(const fs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
 
-// Files a player's folder holds beside the generated ones: the options file
-// shared with the launcher, a high-score table and music as MP3. Each is
-// there only for its own cases (an MP3 would silence the WAV music).
-std::string LittleEndian(uint32_t value) {
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>(value >> (8 * i));
-    return bytes;
+// A table of 20 with one score of 400 (0x190), little-endian.
+std::string HighScoreFile() {
+    std::string first = "Ann:1 Reef Road:ann@example.org:Y";
+    first.resize(256, '\0');
+    return std::string("\x14\0\0\0", 4) + first + std::string("\x90\x01\0\0", 4) + std::string(19 * 260, '\0');
 }
 
-std::string HighScoreFile() {
-    std::string file = LittleEndian(20);
-    for (int i = 0; i < 20; ++i) {
-        std::string name = i == 0 ? "Ann:1 Reef Road:ann@example.org:Y" : "";
-        name.resize(256, '\0');
-        file += name + LittleEndian(i == 0 ? 400 : 0);
-    }
-    return file;
-}
+// Files a player's folder holds beside the generated ones, each there only
+// for its own cases (an MP3 would silence the WAV music).
 
 const std::map<std::string, std::string>& AddedFiles() {
     static const std::map<std::string, std::string> files = {
@@ -116,14 +92,8 @@ struct Outcome {
 };
 
 const char* KindName(Outcome::Kind kind) {
-    switch (kind) {
-        case Outcome::Plays: return "plays";
-        case Outcome::Refused: return "refused";
-        case Outcome::CannotPlay: return "CANNOT PLAY";
-        case Outcome::Crash: return "CRASH";
-        case Outcome::Hang: return "HANG";
-    }
-    return "";
+    static const char* const names[] = {"plays", "refused", "CANNOT PLAY", "CRASH", "HANG"};
+    return names[kind];
 }
 
 // Runs a shell command; its exit status, or -1 when it ended by a signal.
@@ -138,7 +108,7 @@ int RunShell(const std::string& command) {
 }
 
 long ReportedFrames(const fs::path& report) {
-    std::istringstream lines(Text(report));
+    std::istringstream lines(ReadText(report));
     for (std::string line; std::getline(lines, line);) {
         if (line.rfind("frames=", 0) == 0) return std::stol(line.substr(7));
     }
@@ -159,32 +129,23 @@ Outcome PlayWithFault(const fs::path& root, const std::string& file, Fault fault
     const fs::path game = root / "game";
     LinkGameFolder(game, {});
     const fs::path target = game / file;
-    std::string content;
     const auto added = AddedFiles().find(file);
-    content = added != AddedFiles().end() ? added->second : Text(fs::path(REEF_GAME_FOLDER) / file);
+    std::string content = added != AddedFiles().end() ? added->second : ReadText(fs::path(REEF_GAME_FOLDER) / file);
     fs::remove(target);
-    switch (fault) {
-        case Fault::Deleted:
-            break;
-        case Fault::Emptied:
-            WriteText(target, "");
-            break;
-        case Fault::Halved:
-            WriteText(target, content.substr(0, content.size() / 2));
-            break;
-        case Fault::Overwritten:
-            for (size_t i = 0; i < 16 && content.size() / 2 + i < content.size(); ++i) {
-                content[content.size() / 2 + i] = "\xFF\x7F\x00\x80"[i % 4];
-            }
-            WriteText(target, content);
-            break;
+    if (fault == Fault::Emptied) WriteText(target, "");
+    if (fault == Fault::Halved) WriteText(target, content.substr(0, content.size() / 2));
+    if (fault == Fault::Overwritten) {
+        for (size_t i = 0; i < 16 && content.size() / 2 + i < content.size(); ++i) {
+            content[content.size() / 2 + i] = "\xFF\x7F\x00\x80"[i % 4];
+        }
+        WriteText(target, content);
     }
 
     const std::string command = "cd '" + game.string() + "' && exec timeout -s KILL " +
                                 std::to_string(kHangSeconds) + " '" + REEF_PROGRAM +
                                 "' --headless --data . --seed 7 --autoplay=1 --report report.txt >out.txt 2>err.txt";
     const int status = RunShell(command);
-    const std::string errors = Text(game / "err.txt");
+    const std::string errors = ReadText(game / "err.txt");
     if (status == 128 + 9) return {Outcome::Hang, "killed after " + std::to_string(kHangSeconds) + " s"};
     if (status < 0 || errors.find("Sanitizer") != std::string::npos ||
         errors.find("runtime error") != std::string::npos) {
@@ -242,8 +203,7 @@ TEST(AssetFaults, EveryFileDeletedEmptiedHalvedOrOverwrittenPlaysOrIsNamed) {
 
     for (const Case& c : cases) {
         const std::string name = fs::path(c.file).filename().string();
-        // Only the essential picture may end the game, and only when it no
-        // longer loads: bytes changed in its middle leave a picture.
+        // Only the essential picture may end the game, and only when it no longer loads.
         const bool mayRefuse = name == kEssential && c.fault != Fault::Overwritten;
         const Outcome& o = c.outcome;
         const std::string where = c.file + " " + FaultName(c.fault) + ": " + o.detail;
@@ -264,10 +224,10 @@ TEST(AssetFaults, TheEssentialPictureMissingGivesOneMessage) {
     const std::string command = "cd '" + game.string() + "' && '" + REEF_PROGRAM +
                                 "' --headless --data . --seed 7 --autoplay=1 --report report.txt >out.txt 2>err.txt";
     EXPECT_EQ(RunShell(command), 1);
-    EXPECT_EQ(Lines(Text(game / "err.txt")),
+    EXPECT_EQ(Lines(ReadText(game / "err.txt")),
               (std::vector<std::string>{"Error: The picture newgame.bmp is missing or damaged; without it no "
                                         "game can be started."}));
-    EXPECT_NE(Text(game / "report.txt").find("exit=1"), std::string::npos);
+    EXPECT_NE(ReadText(game / "report.txt").find("exit=1"), std::string::npos);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // What the player sees of a game, read from the presented page: the status
-// numbers, the completed-kind icons, a wave's front ring, both display pages
-// after a full restore; and screenshots of the game's screens for people to
-// look at, written into the build folder.
+// numbers, the completed-kind icons, a wave's front ring, both display pages.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -48,10 +46,6 @@ protected:
         }
         GameTest::TearDown();
     }
-    static void Screenshot(const std::string& name) {
-        std::filesystem::create_directories(REEF_ARTIFACT_FOLDER);
-        Shown()->SaveBmp((std::string(REEF_ARTIFACT_FOLDER) + "/" + name).c_str());
-    }
     PtrList<plat::Surface> digits, tiles;
 };
 
@@ -60,15 +54,10 @@ TEST_F(GamePictureTest, StatusShowsTurnsAsThreeDigitsAndScoresRightAligned) {
     g_Game.board.turnsLeft = 7;
     g_Game.board.score = 1234;
     Frames(2);
-    // Three digits of pitch 13 centred on 712.
-    EXPECT_TRUE(Shows(Shown(), 693, 165, digits.Get(0)));
-    EXPECT_TRUE(Shows(Shown(), 706, 165, digits.Get(0)));
-    EXPECT_TRUE(Shows(Shown(), 719, 165, digits.Get(7)));
-    // The score's last digit starts at 755.
-    EXPECT_TRUE(Shows(Shown(), 755, 77, digits.Get(4)));
-    EXPECT_TRUE(Shows(Shown(), 755 - 3 * 13, 77, digits.Get(1)));
-    // The round number, left-aligned.
-    EXPECT_TRUE(Shows(Shown(), 706, 370, digits.Get(1)));
+    // Each row: x, y and the digit shown there. Turns: three digits of pitch 13
+    // centred on 712; the score's last digit at 755; the round, left-aligned.
+    const int shown[][3] = {{693, 165, 0}, {706, 165, 0}, {719, 165, 7}, {755, 77, 4}, {755 - 3 * 13, 77, 1}, {706, 370, 1}};
+    for (auto [x, y, digit] : shown) EXPECT_TRUE(Shows(Shown(), x, y, digits.Get(digit))) << x << "," << y;
 }
 
 TEST_F(GamePictureTest, CompletedKindsShowTheirIcons) {
@@ -117,51 +106,6 @@ TEST_F(GamePictureTest, BothPagesShowTheBoardAfterAPanelCloses) {
                   PixelAt(g_DirtyRects.GetBackdrop(), Board::CellX(i) + 7, Board::CellY(i) + 8));
         break;
     }
-}
-
-// Saves the page shown once the first panel is up, then answers it. A panel
-// shows its own picture as the background while it is up.
-struct PanelShot {
-    const char* file;
-    bool taken = false;
-};
-void ScreenshotAndClose(void* data) {
-    auto* shot = static_cast<PanelShot*>(data);
-    if (shot->taken || g_DirtyRects.GetBackground() == g_BoardScene.backgroundImage->GetSurface()) {
-        return;
-    }
-    std::filesystem::create_directories(REEF_ARTIFACT_FOLDER);
-    const std::string path = std::string(REEF_ARTIFACT_FOLDER) + "/" + shot->file;
-    plat::HeadlessDisplay().LastPresented()->SaveBmp(path.c_str());
-    plat::HeadlessDisplay().SetKeyDown(plat::VK_SPACE, true);
-    shot->taken = true;
-}
-
-TEST_F(GamePictureTest, ScreenshotsOfTheGame) {
-    Frames(60);
-    Screenshot("game-idle.bmp");
-
-    PanelShot roundPanel{"game-round-panel.bmp"};
-    plat::TimerId shot = plat::StartPeriodicTimer(100, ScreenshotAndClose, &roundPanel);
-    ClickButton("newgame");
-    plat::StopPeriodicTimer(shot);
-    EXPECT_TRUE(roundPanel.taken);
-    HoldSpace(false);
-    ASSERT_EQ(g_Game.GetState(), GameState::Playing);
-
-    ClickCell(QuietSeaCell());
-    const std::vector<int> treasure = TreasureCells();
-    for (int i = 0; i < 7; ++i) ClickCell(treasure[i]);
-    Frames(3);
-    Screenshot("game-play.bmp");
-
-    g_Game.board.turnsLeft = 1;
-    ClickCell(QuietSeaCell());
-    PanelShot overPanel{"game-over-panel.bmp"};
-    shot = plat::StartPeriodicTimer(100, ScreenshotAndClose, &overPanel);
-    ASSERT_TRUE(RunUntil(GameState::Idle));
-    plat::StopPeriodicTimer(shot);
-    EXPECT_TRUE(overPanel.taken);
 }
 
 }  // namespace

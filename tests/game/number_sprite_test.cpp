@@ -48,23 +48,17 @@ protected:
     OwnedSurface target{FilledSurface(800, 30, kWhite565)};
 };
 
-TEST_F(NumberSpriteTest, LoadFrameCutsTenDigitsOneDigitWide) {
-    EXPECT_EQ(number.frames->Count(), 10);
+TEST_F(NumberSpriteTest, ZeroFilledNumbersAreCentredOrRightAlignedAndNeverCut) {
+    EXPECT_EQ(number.frames->Count(), 10);  // ten digits one digit wide
     EXPECT_EQ(number.width, kDigitWidth);
-    EXPECT_EQ(PixelAt(number.frames->Get(7), 0, 0), DigitColour(7));
-}
-
-TEST_F(NumberSpriteTest, CentredZeroFilledNumberStartsHalfItsWidthLeftOfX) {
     number.SetAlign(NumberSprite::kAlignCentre);
     number.SetDigits(3);
     number.DrawNumber(5, 712, 0, target.get());
     // "005", 39 pixels: 712 - 19 = 693.
     EXPECT_EQ(Row(692, 732), Runs({{1, kWhite565}, {26, DigitColour(0)}, {13, DigitColour(5)}, {1, kWhite565}}));
-}
-
-TEST_F(NumberSpriteTest, RightAlignedNumberPutsTheLastDigitAtXAndZeroFillNeverCuts) {
+    // Right-aligned, the last digit starts at x; four digits in three places.
     number.SetAlign(NumberSprite::kAlignRight);
-    number.SetDigits(3);
+    target.reset(FilledSurface(800, 30, kWhite565));
     number.DrawNumber(1234, 755, 0, target.get());
     EXPECT_EQ(Row(715, 768), Runs({{1, kWhite565}, {13, DigitColour(1)}, {13, DigitColour(2)},
                                    {13, DigitColour(3)}, {13, DigitColour(4)}, {1, kWhite565}}));
@@ -81,19 +75,6 @@ TEST_F(NumberSpriteTest, MinusSignTakesAPlaceAndDrawsNothing) {
     number.DrawNumber(-7, 100, 10, target.get());
     EXPECT_EQ(PixelsAt(target.get(), {{86, 15}, {99, 15}, {100, 15}}),
               (std::vector<uint16_t>{kWhite565, kWhite565, DigitColour(7)}));
-}
-
-TEST_F(NumberSpriteTest, SpacingWidensThePitchAndCentringRoundsDown) {
-    number.SetSpacing(2);
-    number.DrawNumber(90, 0, 0, target.get());
-    EXPECT_EQ(Row(0, 28), Runs({{13, DigitColour(9)}, {2, kWhite565}, {13, DigitColour(0)}, {1, kWhite565}}));
-
-    // A pitch of -1: half of -1 is -1, so one digit centred on 300 starts at 301.
-    number.SetSpacing(-kDigitWidth - 1);
-    number.SetAlign(NumberSprite::kAlignCentre);
-    number.DrawNumber(8, 300, 10, target.get());
-    EXPECT_EQ(PixelsAt(target.get(), {{300, 15}, {301, 15}, {313, 15}, {314, 15}}),
-              (std::vector<uint16_t>{kWhite565, DigitColour(8), DigitColour(8), kWhite565}));
 }
 
 }  // namespace

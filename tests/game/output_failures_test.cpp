@@ -33,10 +33,7 @@ protected:
         const int raw = std::system(command.c_str());
         return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     }
-    std::string Text(const std::string& name) const {
-        std::ifstream in(dir.Path() / name, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    std::string Text(const std::string& name) const { return ReadText(dir.Path() / name); }
     bool Exists(const std::string& name) const { return fs::exists(dir.Path() / name); }
 
     TempDir dir;

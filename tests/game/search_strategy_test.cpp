@@ -13,24 +13,21 @@
 
 namespace {
 
-TEST(SearchStrategy, FollowsAFoundLineToItsEnds) {
+TEST(SearchStrategy, FollowsAFoundLineToItsEndsAndInwardFromTheEdge) {
     Board board;
     board.ClearCells();
     const int first = Board::Index(10, 10);
     board.cells[first].state = CellState::kFoundBase + 2;
     const int next = ChooseSearch(board);
-    EXPECT_EQ(std::abs(Board::Row(next) - 10) <= 1 && std::abs(Board::Column(next) - 10) <= 1, true);
+    EXPECT_TRUE(std::abs(Board::Row(next) - 10) <= 1 && std::abs(Board::Column(next) - 10) <= 1);
     // A second find to its right fixes the line: the choice lies on it.
     board.cells[Board::Index(11, 10)].state = CellState::kFoundBase + 2;
     EXPECT_EQ(ChooseSearch(board), Board::Index(12, 10));
     board.cells[Board::Index(12, 10)].state = CellState::kSwept;
     EXPECT_EQ(ChooseSearch(board), Board::Index(9, 10));
-}
 
-TEST(SearchStrategy, ALineOnTheEdgeOfTheBoardIsFollowedInward) {
-    Board board;
+    // On the left edge the cells beside the finds lie off the board: followed inward.
     board.ClearCells();
-    // The left edge: the cells beside these finds lie off the board.
     board.cells[Board::Index(0, 10)].state = CellState::kFoundBase + 1;
     board.cells[Board::Index(1, 10)].state = CellState::kFoundBase + 1;
     EXPECT_EQ(ChooseSearch(board), Board::Index(2, 10));

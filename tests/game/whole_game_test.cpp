@@ -37,12 +37,7 @@ protected:
         run.errors = Text("err.txt");
         return run;
     }
-    std::string Text(const std::string& name) const {
-        std::ifstream file(dir.Path() / name, std::ios::binary);
-        std::ostringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
+    std::string Text(const std::string& name) const { return ReadText(dir.Path() / name); }
     std::map<std::string, std::string> Report(const std::string& name) const {
         std::map<std::string, std::string> values;
         std::istringstream lines(Text(name));

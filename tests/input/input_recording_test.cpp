@@ -18,12 +18,7 @@ using Kind = InputEvent::Kind;
 
 InputEvent Event(uint32_t time, Kind kind, int32_t x = 0, int32_t y = 0, bool right = false, int key = 0) {
     InputEvent e;
-    e.time = time;
-    e.kind = kind;
-    e.x = x;
-    e.y = y;
-    e.right = right;
-    e.key = key;
+    e.time = time, e.kind = kind, e.x = x, e.y = y, e.right = right, e.key = key;
     return e;
 }
 

@@ -54,9 +54,8 @@ protected:
         while (plat::PeekMessage(&m)) ended = ended || m.message == plat::MM_MCINOTIFY;
         return ended;
     }
-    // Moves audio time a quarter second at a time, giving the player's
-    // thread a moment of real time after each, until the song ends or the
-    // time is up. The audio time it took.
+    // Moves audio time in quarter seconds, with a moment of real time after each,
+    // until the song ends or maxMs pass; the audio time it took, 0 if it never ended.
     uint32_t PlayUntilEnd(uint32_t maxMs) {
         uint32_t ms = 0;
         while (ms < maxMs) {
@@ -83,15 +82,11 @@ TEST_F(Mp3Music, ASongLongerThanTheRingEndsOnceAfterItHasPlayedAndPlaysAgain) {
     ASSERT_EQ(plat::MciSendString("open song.mp3 alias music", nullptr), 0);
     ASSERT_EQ(plat::MciSendString("play music notify", window_), 0);
     // Not before the song's end: ten seconds, well past the two of the ring.
-    const uint32_t first = PlayUntilEnd(12000);
-    EXPECT_GE(first, 9750u);
-    EXPECT_LE(first, 12000u);
+    EXPECT_GE(PlayUntilEnd(12000), 9750u);
     EXPECT_FALSE(Ended());  // once
     // A play after the end starts from the beginning.
     ASSERT_EQ(plat::MciSendString("play music notify", window_), 0);
-    const uint32_t second = PlayUntilEnd(12000);
-    EXPECT_GE(second, 9750u);
-    EXPECT_LE(second, 12000u);
+    EXPECT_GE(PlayUntilEnd(12000), 9750u);
 }
 
 TEST_F(Mp3Music, APauseIsNotAnEnd) {
@@ -106,10 +101,7 @@ TEST_F(Mp3Music, APauseIsNotAnEnd) {
     }
     EXPECT_FALSE(Ended());
     EXPECT_EQ(plat::MciSendString("resume music", nullptr), 0);
-    // The two seconds that were left.
-    const uint32_t rest = PlayUntilEnd(4000);
-    EXPECT_GE(rest, 1750u);
-    EXPECT_LE(rest, 4000u);
+    EXPECT_GE(PlayUntilEnd(4000), 1750u);  // the two seconds that were left
 }
 
 TEST_F(Mp3Music, TheSongFallsSilentWhenTheDeviceClosesFirst) {

@@ -9,26 +9,20 @@
 
 namespace {
 
-TEST(ResolvePath, BackslashesAndCaseInsensitiveComponents) {
+TEST(ResolvePath, BackslashesCaseInsensitiveComponentsExactNamesFirstAndParentFolders) {
     TempDir dir;
     dir.Write("Title/TovaliSplash.bmp", "x");
-    dir.Write("sounds/02.wav", "y");
+    dir.Write("a/Data.txt", "upper");
+    dir.Write("a/data.txt", "lower");
+    dir.Write("options.ini", "o");
     EXPECT_EQ(plat::ResolvePath("title\\HowToPlay.bmp"), "Title/HowToPlay.bmp");
     EXPECT_EQ(plat::ResolvePath(".\\TITLE\\tovalisplash.BMP"), "./Title/TovaliSplash.bmp");
-    EXPECT_EQ(plat::ResolvePath("SOUNDS\\02.wav"), "sounds/02.wav");
+    EXPECT_EQ(plat::ResolvePath("a\\data.txt"), "a/data.txt");
+    EXPECT_EQ(plat::ResolvePath("a\\Data.txt"), "a/Data.txt");
     std::FILE* f = plat::OpenFile(".\\title\\TOVALISPLASH.bmp", "rb");
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(std::fgetc(f), 'x');
     std::fclose(f);
-}
-
-TEST(ResolvePath, ExactNameWinsAndParentFolderWorks) {
-    TempDir dir;
-    dir.Write("a/Data.txt", "upper");
-    dir.Write("a/data.txt", "lower");
-    dir.Write("options.ini", "o");
-    EXPECT_EQ(plat::ResolvePath("a\\data.txt"), "a/data.txt");
-    EXPECT_EQ(plat::ResolvePath("a\\Data.txt"), "a/Data.txt");
     std::filesystem::create_directory("game");
     std::filesystem::current_path("game");
     EXPECT_EQ(plat::ResolvePath("..\\OPTIONS.INI"), "../options.ini");

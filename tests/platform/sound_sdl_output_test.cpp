@@ -52,8 +52,7 @@ TEST(SdlSoundOutput, TheCallbackMixesAPlayingBufferAndEndsIt) {
     plat::CloseEvent(stopped);
     plat::UseBackend(plat::Backend::Headless);
 
-    std::ifstream in(raw, std::ios::binary);
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string data = ReadText(raw);
     size_t loud = 0;
     for (size_t i = 0; i + 1 < data.size(); i += 2) {
         int16_t s = int16_t(uint8_t(data[i]) | uint8_t(data[i + 1]) << 8);

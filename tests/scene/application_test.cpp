@@ -16,51 +16,32 @@
 
 namespace {
 
-TEST(Application, SelectsScenesByExactName) {
+TEST(Application, SelectsScenesByExactNameAndTheFirstOfTwoNamesWins) {
     Application app;
-    CountingScene first("first"), second("second");
+    CountingScene first("first"), second("second"), same("first");
     app.AddScene(&first);
     app.AddScene(&second);
+    app.AddScene(&same);
     EXPECT_EQ(app.SelectScene("nothing"), nullptr);
     EXPECT_EQ(app.RunFrame(1), 0);
+    EXPECT_EQ(app.ForwardMessage(nullptr, plat::WM_MOVE, 0, 0), 1);  // no current scene
 
     EXPECT_EQ(app.SelectScene("second"), &second);
-    EXPECT_EQ(second.enters, 1);
     EXPECT_EQ(app.SelectScene("Second"), &second);  // names are case-sensitive
     EXPECT_EQ(app.SelectScene("missing"), &second);
-    EXPECT_EQ(second.enters, 1);
-    EXPECT_EQ(second.leaves, 0);
-
+    EXPECT_EQ(std::make_pair(second.enters, second.leaves), std::make_pair(1, 0));
     // Selecting the current scene again leaves and re-enters it.
     app.SelectScene("second");
-    EXPECT_EQ(second.leaves, 1);
-    EXPECT_EQ(second.enters, 2);
-
-    app.SelectScene("first");
+    EXPECT_EQ(std::make_pair(second.enters, second.leaves), std::make_pair(2, 1));
+    EXPECT_EQ(app.SelectScene("first"), &first);
     EXPECT_EQ(second.leaves, 2);
-    EXPECT_EQ(first.enters, 1);
-}
-
-TEST(Application, FirstOfTwoScenesWithOneNameWins) {
-    Application app;
-    CountingScene a("same"), b("same");
-    app.AddScene(&a);
-    app.AddScene(&b);
-    EXPECT_EQ(app.SelectScene("same"), &a);
     app.LeaveAllScenes();
-    EXPECT_EQ(a.leaves, 1);
-    EXPECT_EQ(b.leaves, 1);
-}
-
-TEST(Application, ForwardsMessagesOnlyToACurrentScene) {
-    Application app;
-    EXPECT_EQ(app.ForwardMessage(nullptr, plat::WM_MOVE, 0, 0), 1);
+    EXPECT_EQ(std::make_tuple(first.leaves, second.leaves, same.leaves), std::make_tuple(1, 3, 1));
 }
 
 TEST(LaunchShelf, StartsTheLauncherOfARelativeFolderThereAndLeavesNoChildBehind) {
     TempDir dir;
-    // The launcher answers through a pipe in its folder: what it was given
-    // and where it runs.
+    // The launcher answers through a pipe: what it was given and where it runs.
     dir.Write("shelf/GameShelf.exe", "#!/bin/sh\nprintf '%s %s' \"$1\" \"$(pwd)\" > answer\n");
     std::filesystem::permissions(dir.Path() / "shelf/GameShelf.exe", std::filesystem::perms::owner_all);
     ASSERT_EQ(mkfifo("shelf/answer", 0600), 0);

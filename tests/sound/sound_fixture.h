@@ -1,7 +1,7 @@
 #pragma once
 // A sound library started on the headless backend in a fresh working folder,
 // shut down after each test, with helpers to move audio time and to wait for
-// the end-of-sample thread.
+// another thread.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -28,17 +28,6 @@ bool WaitUntil(Condition condition) {
     for (int i = 0; i < 10000; ++i) {
         if (condition()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return condition();
-}
-
-// Moves virtual time in 10 ms steps until the condition holds, so that what
-// another thread starts on the way is not carried further than one step.
-template <typename Condition>
-bool AdvanceAudioUntil(Condition condition) {
-    for (int step = 0; step < 1000; ++step) {
-        if (condition()) return true;
-        AdvanceAudio(10);
     }
     return condition();
 }

@@ -29,18 +29,11 @@ TEST(AssetNames, EveryFileTheGameLoadsIsThere) {
         "sounds\\search01.wav", "sounds\\02.wav", "sounds\\03.wav", "sounds\\04.wav", "sounds\\05.wav",
         "sounds\\06.wav", "sounds\\09.wav", "sounds\\11.wav", "sounds\\13.wav", "sounds\\12.wav",
         "sounds\\endlevel.wav", ".\\sounds\\music.wav"};
-    char name[64];
     for (int n = 1; n <= 9; ++n) {
-        std::snprintf(name, sizeof name, "round%dsmall.bmp", n);
-        names.push_back(name);
-        std::snprintf(name, sizeof name, "round%d.bmp", n);
-        names.push_back(name);
-    }
-    for (int n = 1; n <= 5; ++n) {
-        std::snprintf(name, sizeof name, "g%d.bmp", n);
-        names.push_back(name);
-        std::snprintf(name, sizeof name, "turnbonus%d.bmp", 3 * n);
-        names.push_back(name);
+        names.push_back("round" + std::to_string(n) + "small.bmp");
+        names.push_back("round" + std::to_string(n) + ".bmp");
+        if (n <= 5) names.push_back("g" + std::to_string(n) + ".bmp");
+        if (n <= 5) names.push_back("turnbonus" + std::to_string(3 * n) + ".bmp");
     }
     InGameFolder here;
     for (const std::string& file : names) {

@@ -60,14 +60,10 @@ TEST(AssetPictures, PanelsFitTheScreenWhereTheGameShowsThem) {
         EXPECT_LE(135 + p->w, 624) << file << " must not cover the status panel";
         EXPECT_LE(153 + p->h, 600) << file;
     }
-    Picture fame = LoadPicture("hallfamepop.bmp");
-    ASSERT_TRUE(fame);
-    EXPECT_LE(250 + fame->w, 800);
-    EXPECT_LE(202 + fame->h, 600);
-    Picture rules = LoadPicture("Title/HowToPlay.bmp");
-    ASSERT_TRUE(rules);
-    EXPECT_LE(rules->w, 800);
-    EXPECT_LE(rules->h, 600);
+    Picture fame = LoadPicture("hallfamepop.bmp"), rules = LoadPicture("Title/HowToPlay.bmp");
+    ASSERT_TRUE(fame && rules);
+    EXPECT_TRUE(250 + fame->w <= 800 && 202 + fame->h <= 600);
+    EXPECT_TRUE(rules->w <= 800 && rules->h <= 600);
 }
 
 TEST(AssetPictures, OpaqueWhereTheGameNeedsCoverAndKeyedWhereItDoesNot) {
