@@ -77,4 +77,17 @@ TEST_F(NumberSpriteTest, MinusSignTakesAPlaceAndDrawsNothing) {
               (std::vector<uint16_t>{kWhite565, kWhite565, DigitColour(7)}));
 }
 
+TEST_F(NumberSpriteTest, SpacingWidensThePitchAndCentringRoundsDown) {
+    number.SetSpacing(2);
+    number.DrawNumber(90, 0, 0, target.get());
+    EXPECT_EQ(Row(0, 28), Runs({{13, DigitColour(9)}, {2, kWhite565}, {13, DigitColour(0)}, {1, kWhite565}}));
+
+    // A pitch of -1: half of -1 is -1, so one digit centred on 300 starts at 301.
+    number.SetSpacing(-kDigitWidth - 1);
+    number.SetAlign(NumberSprite::kAlignCentre);
+    number.DrawNumber(8, 300, 10, target.get());
+    EXPECT_EQ(PixelsAt(target.get(), {{300, 15}, {301, 15}, {313, 15}, {314, 15}}),
+              (std::vector<uint16_t>{kWhite565, DigitColour(8), DigitColour(8), kWhite565}));
+}
+
 }  // namespace

@@ -27,24 +27,36 @@ struct Handshake {
     plat::EventHandle done;
 };
 
-uint32_t WaitForGoThenSignalDone(void* arg) {
-    auto* hs = static_cast<Handshake*>(arg);
-    const int got = plat::WaitForAnyEvent(1, &hs->go);
-    plat::SignalEvent(hs->done);
-    return got == 0 ? 42u : 1u;
-}
-
-TEST(KernelThreads, AThreadWakesOnAnEventAndReturnsItsResultOrRunsOnDetached) {
+TEST(KernelThreads, AThreadWakesOnAnEventAndItsResultIsReturned) {
     Handshake h{plat::CreateAutoResetEvent(), plat::CreateAutoResetEvent()};
     uint32_t id = 0;
-    plat::ThreadHandle thread = plat::StartThread(WaitForGoThenSignalDone, &h, plat::ThreadPriority::Lowest, &id);
+    plat::ThreadHandle thread = plat::StartThread(
+        [](void* arg) -> uint32_t {
+            auto* hs = static_cast<Handshake*>(arg);
+            int got = plat::WaitForAnyEvent(1, &hs->go);
+            plat::SignalEvent(hs->done);
+            return got == 0 ? 42u : 1u;
+        },
+        &h, plat::ThreadPriority::Lowest, &id);
     ASSERT_NE(thread, nullptr);
     EXPECT_NE(id, 0u);
     plat::SignalEvent(h.go);
     EXPECT_EQ(plat::WaitForAnyEvent(1, &h.done), 0);
     EXPECT_EQ(plat::JoinThread(thread), 42u);
+    plat::CloseEvent(h.go);
+    plat::CloseEvent(h.done);
+}
 
-    thread = plat::StartThread(WaitForGoThenSignalDone, &h, plat::ThreadPriority::Normal);
+TEST(KernelThreads, ADetachedThreadRunsToItsEnd) {
+    Handshake h{plat::CreateAutoResetEvent(), plat::CreateAutoResetEvent()};
+    plat::ThreadHandle thread = plat::StartThread(
+        [](void* arg) -> uint32_t {
+            auto* hs = static_cast<Handshake*>(arg);
+            plat::WaitForAnyEvent(1, &hs->go);
+            plat::SignalEvent(hs->done);
+            return 0;
+        },
+        &h, plat::ThreadPriority::Normal);
     ASSERT_NE(thread, nullptr);
     plat::DetachThread(thread);  // still waiting: it goes on without its handle
     plat::SignalEvent(h.go);

@@ -21,6 +21,10 @@ constexpr int32_t kUp = 0;
 // A 20 by 10 button at (10, 10): x 10..29, y 10..19 are inside for Poll.
 class ButtonTest : public HeadlessShell {
 protected:
+    void TearDown() override {
+        SetClickOnPress(0);
+        HeadlessShell::TearDown();
+    }
     // The button after each input: 'n' normal, 'h' hovered, 'p' pressed, in
     // capitals when it reports a click.
     char Letter() {
@@ -66,6 +70,25 @@ TEST_F(ButtonTest, PollClicksOnceOnAReleaseOverTheButtonOfAPressThatStayedOn) {
     EXPECT_EQ(Polls({{50, 50, kHeld}, {15, 15, kHeld}, {15, 15, kUp}}), "npH");
 }
 
+TEST_F(ButtonTest, ClickOnPressReportsThePressAndADisabledButtonNeitherChangesNorClicks) {
+    SetClickOnPress(1);
+    EXPECT_EQ(Polls({{15, 15, kHeld}, {15, 15, kHeld}, {15, 15, kUp}}), "Pph");
+    SetClickOnPress(0);
+    button.Poll(15, 15, kHeld);
+    button.SetEnabled(0);
+    EXPECT_EQ(Polls({{15, 15, kUp}}), "p");
+    EXPECT_EQ(Messages({{kLeftUp, 15, 15}}), "p");
+}
+
+TEST_F(ButtonTest, PixelTestIgnoresPressesOnPureBlueOfTheFirstFrameOrWithoutOne) {
+    button.SetPixelTest(1);
+    EXPECT_EQ(Polls({{15, 15, kHeld}, {15, 15, kUp}}), "nn");  // no frame yet
+    OwnedSurface picture{FilledSurface(20, 10, kRed565)};
+    for (int y = 0; y < 10; ++y) SetPixelAt(picture.get(), 0, y, kBlue565);
+    button.AddFrame(0, picture.get());
+    EXPECT_EQ(Polls({{10, 15, kHeld}, {10, 15, kUp}, {11, 15, kHeld}, {11, 15, kUp}}), "nnpH");  // x 10 is blue
+}
+
 TEST_F(ButtonTest, MessagesClickOnEveryReleaseOverTheButtonAndRightClicksKeepTheState) {
     EXPECT_EQ(Messages({{kMove, 15, 15}, {kLeftDown, 15, 15}, {kMove, 16, 16}, {kLeftUp, 16, 16}}), "hppH");
     EXPECT_EQ(button.clickButton, 1);
@@ -84,6 +107,12 @@ TEST_F(ButtonTest, DrawShowsTheStatesFrameStretchedAndReportsItWhenAsked) {
     drawn.SetState(Button::kPressed);
     drawn.Draw(target.get());
     EXPECT_EQ(PixelAt(target.get(), 2, 2), kGreen565);
+    // State and frame base past the frames draw the last frame.
+    drawn.SetState(Button::kNormal);
+    drawn.frameBase = 1;
+    drawn.SetForcedFrame(0);
+    drawn.Draw(target.get());
+    EXPECT_EQ(PixelAt(target.get(), 2, 2), kRed565);
 
     Button stretched(0, 0);
     stretched.AddFrame(0, red.get());
@@ -111,23 +140,33 @@ TEST_F(ButtonTest, ListSetOffsetMovesPictureAndHitRectangleOfEveryButton) {
     first->Draw(target.get());
     EXPECT_EQ(PixelsAt(target.get(), {{10, 20}, {0, 0}}), (std::vector<uint16_t>{kRed565, kWhite565}));
     list.PollAll(41, 51, 0);
-    EXPECT_EQ(second->GetState(), Button::kHovered);
+    EXPECT_EQ(list.GetHovered(), second);
+    list.PollAll(12, 21, 0);
+    EXPECT_EQ(list.GetHovered(), first);
     EXPECT_EQ(list.Find("second"), second);
 }
 
-TEST_F(ButtonTest, ListGetClickedGivesTheFirstClickedOnly) {
+TEST_F(ButtonTest, ListGetClickedSkipsDisabledButtonsEvenWithTheirFlagSet) {
     ButtonList list;
-    auto* first = new Button(0, 0, 10, 10);
-    first->SetName("first");
-    auto* second = new Button(0, 0, 10, 10);
-    second->SetName("second");
-    list.Add(first);
-    list.Add(second);
+    auto* off = new Button(0, 0, 10, 10);
+    off->SetName("off");
+    auto* on = new Button(0, 0, 10, 10);
+    on->SetName("on");
+    list.Add(off);
+    list.Add(on);
     list.PollAll(5, 5, 1);
     list.PollAll(5, 5, 0);
-    EXPECT_EQ(list.GetClicked(), first);
-    EXPECT_EQ(list.IsClicked("second"), 0);
-    EXPECT_EQ(list.IsClicked("first"), 1);
+    ASSERT_EQ(list.GetClicked(), off);
+    EXPECT_EQ(list.IsClicked("on"), 0);  // only the first clicked counts
+
+    off->SetEnabled(0);
+    EXPECT_EQ(off->WasClicked(), 1);
+    EXPECT_EQ(list.GetClicked(), on);
+    EXPECT_EQ(list.IsClicked("on"), 1);
+
+    list.Delete("on");
+    EXPECT_EQ(list.Find("on"), nullptr);
+    EXPECT_EQ(list.GetClicked(), nullptr);
 }
 
 TEST_F(ButtonTest, StripAddsExactlyCountFramesOrNone) {

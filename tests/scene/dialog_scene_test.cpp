@@ -85,7 +85,7 @@ TEST_F(DialogSceneTest, PanelIsCentredOnlyUntilPlacedAndButtonsMoveWithIt) {
     DialogScene missing;
     missing.AddPanel("gone.bmp", nullptr);
     EXPECT_EQ(box(missing), std::make_tuple(400, 300, 400, 300));
-    EXPECT_EQ(missing.SelectPanelByName("nobody"), missing.panels->Get(0));  // the rules panel relies on it
+    EXPECT_EQ(missing.SelectPanelByName("nobody"), missing.panels->Get(0));
 }
 
 TEST_F(DialogSceneTest, DeadlineEndsThePanelWithAnEmptyResult) {

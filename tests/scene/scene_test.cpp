@@ -42,8 +42,14 @@ TEST_F(SceneTest, ImageKeysPureBlueDrawsClippedAndAMissingFileDrawsNothing) {
     EXPECT_STREQ(missing.GetName(), "kept");
     EXPECT_EQ(missing.Draw(target.get(), 0, 0), 0);
 
+    // Setup overrides the stored size but draws the whole bitmap.
     Bmp("r.bmp", 4, 4, 255, 0, 0);
-    Image image("r.bmp");
+    Image image;
+    image.Setup("red", "r.bmp", 2, 3, 0, 9);
+    EXPECT_STREQ(image.GetName(), "r.bmp");  // loading names it after the file
+    EXPECT_EQ(image.x, 2);
+    EXPECT_EQ(image.width, 4);
+    EXPECT_EQ(image.height, 9);
     image.Draw(target.get(), 8, 7);  // partly outside: the visible part only
     EXPECT_EQ(PixelsAt(target.get(), {{9, 9}, {7, 9}}), (std::vector<uint16_t>{kRed565, kWhite565}));
 }
@@ -67,6 +73,11 @@ TEST_F(SceneTest, ImagesReleaseAPictureTheyReplaceAndTakeNoPictureAsEmpty) {
     EXPECT_TRUE(first.Released());
     EXPECT_EQ(image.width, 5);
 
+    Watched second(image.GetSurface());
+    EXPECT_EQ(image.LoadDepth(nullptr, 16), nullptr);
+    EXPECT_TRUE(second.Released());
+    EXPECT_STREQ(image.GetName(), "");
+
     plat::Surface* attached = FilledSurface(6, 7, kWhite565);
     image.Attach(attached);
     EXPECT_EQ(image.height, 7);
@@ -80,11 +91,47 @@ TEST_F(SceneTest, ImagesReleaseAPictureTheyReplaceAndTakeNoPictureAsEmpty) {
     EXPECT_EQ(image.Draw(target.get(), 0, 0), 0);
 }
 
-TEST_F(SceneTest, FailedAddsAreNotKeptButtonsTakeTheOffsetAndLeaveThenEnterGivesEmptyLists) {
+TEST_F(SceneTest, LoadImagesStopsAtAGapOrNoneAndNamesImagesBySection) {
+    Bmp("title.bmp", 8, 4, 255, 0, 0);
+    Bmp("other.bmp", 6, 6, 0, 255, 0);
+    Dir().Write("set.ini",
+                "[images]\nimage01=title\nimage02=board\nimage03=ghost\nimage04=title\nimage06=late\n"
+                "[title]\nx=100\ny= -40px\nfile=none\n"
+                "[board]\nfile=other.bmp\n"
+                "[late]\nx=1\n");
+    EXPECT_EQ(scene.LoadImages("set.ini"), 0);
+    ASSERT_EQ(scene.images->Count(), 4);
+    Image* title = scene.FindImage("title");
+    EXPECT_EQ(title, scene.images->Get(0));  // the first of a name wins
+    EXPECT_EQ(title->x, 100);
+    EXPECT_EQ(title->y, -40);
+    EXPECT_EQ(title->width, 8);
+    Image* board = scene.FindImage("board");
+    ASSERT_NE(board, nullptr);
+    EXPECT_EQ(board->x, 0);
+    EXPECT_EQ(board->width, 6);
+    EXPECT_EQ(scene.FindImage("late"), nullptr);
+    // An image whose file does not load is kept, and draws nothing.
+    EXPECT_EQ(scene.FindImage("ghost")->GetSurface(), nullptr);
+    EXPECT_EQ(scene.DrawImage(g_Shell.backBuffer, "ghost"), 1);
+    EXPECT_EQ(scene.DrawImage(g_Shell.backBuffer, "nobody"), 0);
+
+    Dir().Write("none.ini", "[images]\nimage01=none\nimage02=board\n");
+    EXPECT_EQ(scene.LoadImages("none.ini"), 0);
+    EXPECT_EQ(scene.LoadImages("missing.ini"), 0);
+    EXPECT_EQ(scene.images->Count(), 4);
+}
+
+TEST_F(SceneTest, AddsDetachingAndButtonsOffsetsAndLeaveThenEnterGivesEmptyLists) {
     Bmp("a.bmp", 3, 3, 0, 0, 0);
+    Image* first = scene.AddNamedImage("a.bmp", "same");
+    Image* second = scene.AddNamedImage("a.bmp", "same");
     EXPECT_EQ(scene.AddImage("missing.bmp"), nullptr);  // not kept
+    EXPECT_EQ(scene.images->Count(), 2);
     EXPECT_STREQ(scene.AddImage("a.bmp")->GetName(), "a.bmp");
-    EXPECT_EQ(scene.images->Count(), 1);
+    scene.DetachImageByName("same");
+    EXPECT_EQ(scene.FindImage("same"), second);
+    delete first;
     scene.buttons->SetOffset(7, 8);
     auto* button = new Button(1, 1);
     scene.AddButton(button);

@@ -120,9 +120,11 @@ TEST_F(SpriteTest, StepWaitsForItsTimeAndWrapsByDirection) {
 }
 
 TEST_F(SpriteTest, DrawingReportsTheSpritesAreaEvenWhenNothingShows) {
+    // Centred: drawn from half its size back; 10.7 - 1 = 9.7 truncates to 9.
     sprite.AddFrame(FilledSurface(5, 3, kRed565));
-    sprite.x = 8.0f;
-    sprite.y = 9.7f;  // truncated
+    sprite.SetCentred(1);
+    sprite.x = 10.0f;
+    sprite.y = 10.7f;
     sprite.Draw(target.get());
     EXPECT_EQ(PixelsAt(target.get(), {{7, 9}, {8, 9}, {12, 11}, {13, 9}}),
               (std::vector<uint16_t>{kWhite565, kRed565, kRed565, kWhite565}));
@@ -137,29 +139,43 @@ TEST_F(SpriteTest, DrawingReportsTheSpritesAreaEvenWhenNothingShows) {
     hidden.SetVisible(0);
     hidden.Draw(target.get());
     EXPECT_EQ(PixelAt(target.get(), 3, 31), kWhite565);
-    // No frame: nothing drawn or reported, but a restore before drawing still reports its area.
+    // No frame: nothing drawn or reported, but a restore before drawing still
+    // reports the sprite's own area, even when centred.
     hidden.SetVisible(1);
     hidden.SetFrameIndex(-1);
     hidden.Draw(target.get());
     hidden.SetFrameIndex(1);
     hidden.Draw(target.get());
     hidden.restoreBeforeDraw = 1;
+    hidden.SetCentred(1);
     hidden.SetPosition(20, 20);
     hidden.Draw(target.get());
     EXPECT_EQ(Reported(), (Rects{{2, 30, 4, 4}, {20, 20, 4, 4}}));
+}
+
+TEST_F(SpriteTest, DrawPartBlitsTheBlockAtTheGivenPlaceAndReportsIt) {
+    plat::Surface* picture = FilledSurface(6, 6, kRed565);
+    SetPixelAt(picture, 3, 2, kGreen565);
+    sprite.AddFrame(picture);
+    sprite.SetCentred(1);  // no effect on parts
+    sprite.DrawPart(2, 2, 2, 2, target.get(), 30, 31);
+    EXPECT_EQ(PixelsAt(target.get(), {{31, 31}, {30, 32}, {32, 31}}),
+              (std::vector<uint16_t>{kGreen565, kRed565, kWhite565}));
+    EXPECT_EQ(Reported(), (Rects{{30, 31, 2, 2}}));
 }
 
 TEST_F(SpriteTest, LoadingCutsStripsAndSheetsAndRefusesWhatWouldDivideByZero) {
     OpenDisplay();  // frames are cut into display surfaces
     WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, 255, 0, 0);
     EXPECT_EQ(sprite.LoadStrip("strip.bmp", 3, 0), 3);
-    EXPECT_EQ(std::make_pair(sprite.width, sprite.last), std::make_pair(30, 3));
+    EXPECT_EQ(sprite.width, 30);
+    EXPECT_EQ(sprite.last, 3);
     sprite.SplitWidth();
     EXPECT_EQ(sprite.width, 10);
     EXPECT_EQ(sprite.frames->Get(2)->Width(), 10);
 
     Sprite stacked;
-    EXPECT_EQ(stacked.LoadStrip("strip.bmp", 2, 1), 2);  // stacked: 5 high
+    EXPECT_EQ(stacked.LoadStrip("strip.bmp", 2, 1), 2);
     EXPECT_EQ(stacked.frames->Get(0)->Height(), 5);
 
     // Sizes that would divide by zero and missing files add nothing; a missing frame is named.
@@ -176,16 +192,18 @@ TEST_F(SpriteTest, LoadingCutsStripsAndSheetsAndRefusesWhatWouldDivideByZero) {
     EXPECT_EQ(std::make_pair(refused.width, refused.height), std::make_pair(10, 5));
 }
 
-TEST_F(SpriteTest, PoolCopySharesTheTemplatesFramesAndStartsAtTheFirst) {
+TEST_F(SpriteTest, PoolCopySharesTheTemplatesFramesAndStartsAtTheRangesStart) {
     Sprite templateSprite;
     SetUpTemplate(templateSprite, "bonus", Sprite::kLoop, 0);
-    templateSprite.SetFrameIndex(1);
+    templateSprite.SetFrameIndex(0);
+    templateSprite.SetRange(1, 2);
     plat::HeadlessClock().Advance(30);
     Sprite* copy = g_SpritePool.Create(&templateSprite);
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->frames->Get(1), templateSprite.frames->Get(1));
     EXPECT_EQ(copy->sharesFrames, 1);
     EXPECT_EQ(copy->stamp, FrameTimer::Now());
+    EXPECT_EQ(std::make_pair(templateSprite.frame, copy->frame), std::make_pair(1, 1));
     EXPECT_EQ(g_SpritePool.Find("bonus"), copy);
     EXPECT_EQ(g_SpritePool.Find("Bonus"), nullptr);
 
@@ -194,7 +212,9 @@ TEST_F(SpriteTest, PoolCopySharesTheTemplatesFramesAndStartsAtTheFirst) {
     EXPECT_EQ(g_SpritePool.Find("bonus"), nullptr);
     EXPECT_EQ(PixelAt(templateSprite.frames->Get(1), 0, 0), kGreen565);
 
-    // A copy starts at frame 0 and never advances.
+    // Without a range a copy starts at frame 0 and never advances.
+    templateSprite.SetRange(-1, -1);
+    templateSprite.SetFrameIndex(1);
     copy = g_SpritePool.Create(&templateSprite);
     PoolFrame();
     PoolFrame();
@@ -221,6 +241,24 @@ TEST_F(SpriteTest, PoolVanishedCopiesAreRemovedAtTheEndOfTheirLastUpdate) {
     ASSERT_EQ(g_SpritePool.sprites->Count(), 1);
     EXPECT_EQ(g_SpritePool.sprites->Get(0)->frame, 0);  // "c" looped round
     EXPECT_EQ(PixelAt(target.get(), 20, 0), kRed565);
+}
+
+TEST_F(SpriteTest, PoolStepAllDrawsSteppedCopiesIntoTheBackground) {
+    OwnedSurface background{FilledSurface(40, 40, kWhite565)};
+    g_DirtyRects.SetBackground(background.get());
+    Sprite templateSprite;
+    SetUpTemplate(templateSprite, "tile", Sprite::kLoop, 4);
+    templateSprite.SetDelay(1000);
+    g_SpritePool.Create(&templateSprite);
+
+    plat::HeadlessClock().Advance(10);
+    g_SpritePool.StepAll();
+    EXPECT_EQ(PixelAt(background.get(), 4, 0), kGreen565);
+    SetPixelAt(background.get(), 4, 0, kWhite565);
+    plat::HeadlessClock().Advance(500);
+    g_SpritePool.StepAll();  // the next step is a second away
+    EXPECT_EQ(PixelAt(background.get(), 4, 0), kWhite565);
+    g_DirtyRects.SetBackground(nullptr);
 }
 
 }  // namespace

@@ -26,9 +26,13 @@ TEST_F(PlaybackTest, ABusySoundOverlapsItselfAndIdleDuplicatesAreCollected) {
     SNDSample* first = g_Sound.PlaySample(1, 65535, 0);
     SNDSample* second = g_Sound.PlaySample(1, 65535, 0);
     SNDSample* third = g_Sound.PlaySample(1, 65535, 0);
-    ASSERT_TRUE(first && second && third);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(third, nullptr);
     EXPECT_EQ(first, g_Sound.FindSampleID(1));
-    EXPECT_TRUE((second->m_nFlags & SND_DUPE) && (third->m_nFlags & SND_DUPE) && second != third);
+    EXPECT_TRUE(second->m_nFlags & SND_DUPE);
+    EXPECT_TRUE(third->m_nFlags & SND_DUPE);
+    EXPECT_NE(second, third);
     for (SNDSample* s : {first, second, third}) {
         EXPECT_TRUE(s->SamplePlaying());
         EXPECT_FALSE(s->m_nFlags & SND_RESERVED);
@@ -55,6 +59,8 @@ TEST_F(PlaybackTest, WithEffectsOffNothingSoundsNothingIsDuplicatedOrReserved) {
     SNDSample* s = g_Sound.FindSampleID(1);
     EXPECT_FALSE(s->m_nFlags & SND_RESERVED);
     EXPECT_FALSE(s->SamplePlaying());
+    EXPECT_EQ(g_Sound.PlaySampleIDOnce(1, 65535, 0), 1);
+    EXPECT_FALSE(s->SamplePlaying());
 }
 
 TEST_F(PlaybackTest, StopAndPauseActOnTheFirstSlotOnly) {
@@ -69,16 +75,121 @@ TEST_F(PlaybackTest, StopAndPauseActOnTheFirstSlotOnly) {
     first->m_lpBuffer->GetCurrentPosition(&position, nullptr);
     EXPECT_EQ(position, 0u);
 
+    EXPECT_EQ(first->UnPauseSample(), 0);  // never paused
     first->PlaySample(65535, 0);
     AdvanceAudio(100);
     EXPECT_EQ(g_Sound.PauseSample(1), first);
     EXPECT_TRUE(first->m_nFlags & SND_PAUSED);
     EXPECT_GT(first->m_nSavedPos, 0);
     EXPECT_TRUE(dupe->SamplePlaying());
+    EXPECT_EQ(first->UnPauseSample(), 1);
+    EXPECT_TRUE(first->SamplePlaying());
+    EXPECT_FALSE(first->m_nFlags & SND_PAUSED);
+    first->m_lpBuffer->GetCurrentPosition(&position, nullptr);
+    EXPECT_GE(position, uint32_t(first->m_nSavedPos));
 
     EXPECT_EQ(g_Sound.StopSample(99), nullptr);
     EXPECT_EQ(g_Sound.PauseSample(99), nullptr);
     EXPECT_EQ(g_Sound.PlaySample(99, 65535, 0), nullptr);
+    EXPECT_EQ(g_Sound.PlaySampleIDOnce(99, 65535, 0), 0);
+}
+
+TEST_F(PlaybackTest, OncePlayingNeverOverlapsAndVolumeIsHonouredWhilePanAndPitchAreRefused) {
+    ASSERT_EQ(Load("a.wav", wav::Tone(22050), 1), 1);
+    EXPECT_EQ(g_Sound.PlaySampleIDOnce(1, 65535, 0), 1);
+    EXPECT_EQ(g_Sound.PlaySampleIDOnce(1, 65535, 0), 0);
+    EXPECT_EQ(SlotsInUse(), 1);
+    SNDSample* s = g_Sound.FindSampleID(1);
+    EXPECT_EQ(s->SetVolume(32768), 1);
+    int32_t volume = 0;
+    s->m_lpBuffer->GetVolume(&volume);
+    EXPECT_EQ(volume, -1000);
+    EXPECT_EQ(s->SetPan(0), 0);
+    EXPECT_EQ(s->SetPitch(44100), 0);
+}
+
+class ChainTest : public SoundTest {
+protected:
+    int Slots() const override { return 4; }  // event entries 1..4
+    void SetUp() override {
+        SoundTest::SetUp();
+        for (uint32_t id = 1; id <= 3; ++id) {
+            ASSERT_EQ(Load("s.wav", wav::Tone(2205), id), 1);  // 100 ms each
+            samples_[id - 1] = g_Sound.FindSampleID(id);
+        }
+        SNDSample::ChainSample(samples_[0], samples_[1]);
+        EXPECT_EQ(SNDSample::ChainSample(samples_[0], samples_[2]), samples_[0]);
+    }
+    SNDSample* samples_[3] = {};
+};
+
+TEST_F(ChainTest, AChainPlaysInOrderWithTheFirstOnesVolumeAndPan) {
+    EXPECT_EQ(samples_[1]->m_pNext, samples_[2]);
+    ASSERT_EQ(samples_[0]->PlaySample(40000, 20000), 1);
+    EXPECT_TRUE(samples_[0]->m_nFlags & SND_EVENTARMED);
+    EXPECT_FALSE(samples_[1]->SamplePlaying());
+
+    ASSERT_TRUE(AdvanceAudioUntil([&] { return samples_[0]->SamplePlaying() == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return samples_[1]->SamplePlaying() != 0; }));
+    EXPECT_FALSE(samples_[2]->SamplePlaying());
+    EXPECT_EQ(samples_[1]->m_nVolume, 40000);
+    EXPECT_EQ(samples_[1]->m_nPan, 20000);
+
+    ASSERT_TRUE(AdvanceAudioUntil([&] { return samples_[1]->SamplePlaying() == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return samples_[2]->SamplePlaying() != 0; }));
+    EXPECT_EQ(samples_[2]->m_nVolume, 40000);
+    EXPECT_EQ(samples_[2]->m_nPan, 20000);
+    EXPECT_FALSE(samples_[1]->m_nFlags & SND_EVENTARMED);
+}
+
+TEST_F(ChainTest, AStoppedChainedSampleStartsItsSuccessor) {
+    ASSERT_EQ(samples_[1]->PlaySample(65535, 0), 1);
+    samples_[1]->StopSample();
+    EXPECT_TRUE(WaitUntil([&] { return samples_[2]->SamplePlaying() != 0; }));
+}
+
+TEST_F(ChainTest, WithEveryEventEntryLentTheFirstPlaysAlone) {
+    for (int i = 1; i < QVSound::g_nMaxEventCount; ++i) {
+        QVSound::g_EventList[i].pSample = samples_[2];  // never signalled
+    }
+    ASSERT_EQ(samples_[0]->PlaySample(65535, 0), 1);
+    EXPECT_FALSE(samples_[0]->m_nFlags & SND_EVENTARMED);
+    for (int i = 1; i < QVSound::g_nMaxEventCount; ++i) QVSound::g_EventList[i].pSample = nullptr;
+
+    // The first ends without starting its successor. To know that the thread
+    // has seen every earlier signal, a later chain (2 then a fourth sample)
+    // must run first.
+    AdvanceAudio(150);
+    ASSERT_EQ(Load("d.wav", wav::Tone(2205), 4), 1);
+    SNDSample* fourth = g_Sound.FindSampleID(4);
+    SNDSample::ChainSample(samples_[2], fourth);
+    ASSERT_EQ(samples_[2]->PlaySample(65535, 0), 1);
+    g_Sound.StopSample(3);
+    ASSERT_TRUE(WaitUntil([&] { return fourth->SamplePlaying() != 0; }));
+    EXPECT_FALSE(samples_[1]->SamplePlaying());
+}
+
+TEST_F(ChainTest, AnEndedChainNoLongerSignalsTheEntryItUsed) {
+    // The first playing of 1 lends entry 1 and gives it back when 1 ends.
+    ASSERT_EQ(samples_[1]->PlaySample(65535, 0), 1);
+    ASSERT_TRUE(AdvanceAudioUntil([&] { return samples_[1]->SamplePlaying() == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return samples_[2]->SamplePlaying() != 0; }));
+    g_Sound.StopSample(3);
+    ASSERT_EQ(QVSound::AllocSoundEvent(), &QVSound::g_EventList[1]);
+
+    // Entry 1 now goes to sample 0, whose successor is 1.
+    ASSERT_EQ(samples_[0]->PlaySample(65535, 0), 1);
+    ASSERT_EQ(QVSound::g_EventList[1].pSample, samples_[0]);
+    // Sample 1, played again without arming and stopped, must not signal entry 1.
+    ASSERT_EQ(g_Sound.PlaySampleIDOnce(2, 65535, 0), 1);
+    g_Sound.StopSample(2);
+    // A signal the thread must handle after any signal of entry 1.
+    samples_[2]->m_pNext = samples_[1];
+    ASSERT_EQ(samples_[2]->PlaySample(65535, 0), 1);
+    g_Sound.StopSample(3);
+    ASSERT_TRUE(WaitUntil([&] { return samples_[1]->SamplePlaying() != 0; }));
+    EXPECT_EQ(QVSound::g_EventList[1].pSample, samples_[0]);
+    EXPECT_TRUE(samples_[0]->SamplePlaying());
 }
 
 }  // namespace

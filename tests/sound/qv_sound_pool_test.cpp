@@ -79,4 +79,36 @@ TEST_F(PoolTest, FreeingALowSlotKeepsHigherSlotsFindableAndReusesTheLowOne) {
     EXPECT_EQ(g_Sound.FindSampleID(4), &QVSound::g_SampleList[0]);
 }
 
+TEST_F(PoolTest, FlushSamplesFreesOnlyFinishedDuplicates) {
+    ASSERT_EQ(Load("short.wav", wav::Tone(441), 1), 1);    // 20 ms
+    ASSERT_EQ(Load("long.wav", wav::Tone(22050), 2), 1);   // 1 s
+    for (int i = 0; i < 2; ++i) g_Sound.PlaySample(1, 65535, 0);
+    for (int i = 0; i < 2; ++i) g_Sound.PlaySample(2, 65535, 0);
+    ASSERT_EQ(SlotsInUse(), 4);
+    AdvanceAudio(200);  // the short sound and its duplicate have finished
+    g_Sound.FlushSamples();
+    EXPECT_EQ(SlotsInUse(), 3);
+    EXPECT_NE(g_Sound.FindSampleID(1), nullptr);
+    int playingDupes = 0;
+    for (SNDSample* s = QVSound::g_SampleList; s < QVSound::g_pLastSample; ++s) {
+        if ((s->m_nFlags & SND_DUPE) && s->SamplePlaying()) ++playingDupes;
+    }
+    EXPECT_EQ(playingDupes, 1);
+}
+
+TEST_F(PoolTest, FileHooksAreUsedAndNullRestoresTheDefault) {
+    EXPECT_EQ(QVSound::g_pOpenFile("no such file.wav"), plat::InvalidFileHandle());
+    static int opens = 0;
+    opens = 0;
+    QVSound::SetFileOpenFunc([](const char* path) {
+        ++opens;
+        return plat::OpenFileForReading(path);
+    });
+    ASSERT_EQ(Load("a.wav", wav::Tone(100), 1), 1);
+    EXPECT_EQ(opens, 1);
+    QVSound::SetFileOpenFunc(nullptr);
+    ASSERT_EQ(Load("b.wav", wav::Tone(100), 2), 1);
+    EXPECT_EQ(opens, 1);
+}
+
 }  // namespace

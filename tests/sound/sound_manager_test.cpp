@@ -86,6 +86,7 @@ TEST_F(SoundManagerTest, NamesAreExactCutTo31AndTheFirstOfTwoEqualOnesWins) {
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(std::string(entry->name), name40.substr(0, 31));
     EXPECT_EQ(g_SoundManager.Find(name40.substr(0, 31).c_str()), entry);
+    EXPECT_EQ(g_SoundManager.PlayIndex(3, 65535, 0), nullptr);  // three entries
 }
 
 TEST_F(SoundManagerTest, AfterFreeingOneSoundANewLoadGetsAnUnusedId) {
