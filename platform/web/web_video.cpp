@@ -340,6 +340,7 @@ void WebVideo::ShowChangedRows(Surface& page) {
             const pixels = new Uint8ClampedArray(HEAPU8.slice($0, $0 + $1 * $2 * 4));
             Module.reefContext.putImageData(new ImageData(pixels, $1, $2), 0, $3);
             Module.reefDraws = (Module.reefDraws || 0) + 1;
+            if (!Module.reefFirstFrameMs) Module.reefFirstFrameMs = performance.now();
         },
         rgba_.data(), pageWidth_, last - first + 1, first);
 }

@@ -10,6 +10,8 @@
 var Module = typeof Module !== 'undefined' ? Module : {};
 
 (function () {
+  // The game's threads load this script too; the page is the main thread's.
+  if (typeof document === 'undefined') return;
   const GAME = '/reef/game';
   const SAVE = '/save';
   const REPORT = '/tmp/report.txt';
