@@ -77,8 +77,11 @@ std::atomic<uint32_t> g_nextThreadId{1};
 
 void LowerOwnPriority() {
     // Linux applies a nice value to the calling thread alone; raising it needs
-    // no privilege. A refusal leaves the thread at normal priority.
+    // no privilege. A refusal leaves the thread at normal priority, as does a
+    // system without thread ids (the web build, whose threads are workers).
+#ifdef SYS_gettid
     setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
+#endif
 }
 }  // namespace
 

@@ -22,6 +22,17 @@ inline plat::WindowHandle TestWindow() {
 // Moves virtual time, which drives the headless mixer in 10 ms steps.
 inline void AdvanceAudio(uint32_t ms) { plat::HeadlessClock().Advance(ms); }
 
+// Moves virtual time in 10 ms steps until the condition holds, so that what
+// another thread starts on the way is not carried further than one step.
+template <typename Condition>
+bool AdvanceAudioUntil(Condition condition) {
+    for (int step = 0; step < 1000; ++step) {
+        if (condition()) return true;
+        AdvanceAudio(10);
+    }
+    return condition();
+}
+
 // Waits for another thread's effect; the bound only stops a broken test.
 template <typename Condition>
 bool WaitUntil(Condition condition) {

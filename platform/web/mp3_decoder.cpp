@@ -1,0 +1,118 @@
+// MP3 decoding for the web build (see include/mpg123.h): the browser's
+// decodeAudioData turns the whole file into 16-bit PCM when it is opened;
+// reads then copy from that. The wait for the decoder yields to the browser.
+#include <emscripten.h>
+#include <emscripten/threading.h>
+#include <mpg123.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+struct mpg123_handle_struct {
+    int16_t* pcm = nullptr;  // malloc'd by the decoder glue: rate, channels, frames, then samples
+    size_t bytes = 0;
+    size_t cursor = 0;
+    long rate = 0;
+    int channels = 0;
+};
+
+namespace {
+// The rate the browser resamples to: the mixer's own, so that playing the
+// song costs no further conversion.
+constexpr int kDecodeRate = 22050;
+}  // namespace
+
+// Returns a malloc'd block of three int32 (rate, channels, frames) followed by
+// interleaved 16-bit samples, or 0 when the file cannot be read or decoded.
+EM_ASYNC_JS(int32_t, reef_decode_mp3, (const char* path, int rate), {
+    try {
+        const bytes = FS.readFile(UTF8ToString(path));
+        const context = new OfflineAudioContext(2, 1, rate);
+        const song = await context.decodeAudioData(bytes.slice().buffer);
+        const channels = Math.min(song.numberOfChannels, 2);
+        const frames = song.length;
+        const block = _malloc(12 + frames * channels * 2);
+        if (!block) return 0;
+        HEAP32[block >> 2] = song.sampleRate;
+        HEAP32[(block >> 2) + 1] = channels;
+        HEAP32[(block >> 2) + 2] = frames;
+        const first = (block + 12) >> 1;
+        for (let c = 0; c < channels; ++c) {
+            const data = song.getChannelData(c);
+            for (let i = 0; i < frames; ++i) {
+                const v = Math.max(-1, Math.min(1, data[i]));
+                HEAP16[first + i * channels + c] = Math.round(v * 32767);
+            }
+        }
+        return block;
+    } catch (e) {
+        return 0;
+    }
+});
+
+mpg123_handle* mpg123_new(const char*, int* error) {
+    if (error != nullptr) *error = MPG123_OK;
+    return new (std::nothrow) mpg123_handle_struct;
+}
+
+void mpg123_delete(mpg123_handle* handle) {
+    mpg123_close(handle);
+    delete handle;
+}
+
+int mpg123_param(mpg123_handle*, enum mpg123_parms, long, double) { return MPG123_OK; }
+
+int mpg123_open(mpg123_handle* h, const char* path) {
+    mpg123_close(h);
+    // The decoder and the file system live on the browser's main thread.
+    if (!emscripten_is_main_runtime_thread()) return MPG123_ERR;
+    const int32_t block = reef_decode_mp3(path, kDecodeRate);
+    if (block == 0) return MPG123_ERR;
+    auto* head = reinterpret_cast<int32_t*>(static_cast<intptr_t>(block));
+    h->rate = head[0];
+    h->channels = head[1];
+    h->bytes = static_cast<size_t>(head[2]) * h->channels * 2;
+    h->pcm = reinterpret_cast<int16_t*>(head + 3);
+    h->cursor = 0;
+    return MPG123_OK;
+}
+
+int mpg123_close(mpg123_handle* h) {
+    if (h->pcm != nullptr) std::free(reinterpret_cast<int32_t*>(h->pcm) - 3);
+    h->pcm = nullptr;
+    h->bytes = h->cursor = 0;
+    return MPG123_OK;
+}
+
+int mpg123_getformat(mpg123_handle* h, long* rate, int* channels, int* encoding) {
+    if (h->pcm == nullptr) return MPG123_ERR;
+    *rate = h->rate;
+    *channels = h->channels;
+    *encoding = MPG123_ENC_SIGNED_16;
+    return MPG123_OK;
+}
+
+int mpg123_format_none(mpg123_handle*) { return MPG123_OK; }
+
+int mpg123_format(mpg123_handle* h, long rate, int channels, int encodings) {
+    return rate == h->rate && channels == h->channels && encodings == MPG123_ENC_SIGNED_16 ? MPG123_OK
+                                                                                            : MPG123_ERR;
+}
+
+off_t mpg123_seek(mpg123_handle* h, off_t sampleOffset, int whence) {
+    if (h->pcm == nullptr || whence != SEEK_SET || sampleOffset < 0) return MPG123_ERR;
+    h->cursor = std::min(h->bytes, static_cast<size_t>(sampleOffset) * h->channels * 2);
+    return sampleOffset;
+}
+
+int mpg123_read(mpg123_handle* h, void* out, size_t bytes, size_t* done) {
+    const size_t n = std::min(bytes, h->bytes - h->cursor);
+    if (n > 0) std::memcpy(out, reinterpret_cast<const uint8_t*>(h->pcm) + h->cursor, n);
+    h->cursor += n;
+    if (done != nullptr) *done = n;
+    return n == 0 ? MPG123_DONE : MPG123_OK;
+}

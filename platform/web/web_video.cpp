@@ -1,0 +1,377 @@
+#include "platform/web/web_video.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "platform/clock.h"
+#include "platform/headless/virtual_clock.h"
+#include "platform/surface.h"
+#include "platform/window.h"
+
+namespace plat {
+
+WebVideo& WebDisplay() {
+    static WebVideo video;
+    return video;
+}
+
+namespace {
+
+constexpr const char* kCanvas = "#canvas";
+constexpr double kDisplayFrameMs = 1000.0 / 60;
+constexpr uint32_t kSteppedFrameMs = 10;  // the headless display's frame period
+constexpr double kLongPressMs = 500;
+
+// KeyboardEvent.code names the key's place, whatever the layout prints on it.
+int VirtualKeyOf(const char* code) {
+    if (std::strncmp(code, "Key", 3) == 0 && code[3] >= 'A' && code[3] <= 'Z' && code[4] == '\0') return code[3];
+    if (std::strncmp(code, "Digit", 5) == 0 && code[5] >= '0' && code[5] <= '9' && code[6] == '\0') return code[5];
+    if (code[0] == 'F' && code[1] >= '1' && code[1] <= '9') {
+        const int n = std::atoi(code + 1);
+        if (n >= 1 && n <= 12) return VK_F1 + n - 1;
+    }
+    if (std::strcmp(code, "Escape") == 0) return VK_ESCAPE;
+    if (std::strcmp(code, "Space") == 0) return VK_SPACE;
+    if (std::strcmp(code, "Enter") == 0 || std::strcmp(code, "NumpadEnter") == 0) return VK_RETURN;
+    if (std::strcmp(code, "AltLeft") == 0 || std::strcmp(code, "AltRight") == 0) return VK_MENU;
+    return 0;
+}
+
+// Browsers let sound start only from a gesture: every click, tap and key may
+// be the first.
+void ResumeSound() {
+    EM_ASM({ if (Module.reefResumeSound) Module.reefResumeSound(); });
+}
+
+EM_BOOL OnMouseButton(int type, const EmscriptenMouseEvent* e, void*) {
+    WebVideo& v = WebDisplay();
+    if (type == EMSCRIPTEN_EVENT_MOUSEDOWN) ResumeSound();
+    if (v.Scripted() || (e->button != 0 && e->button != 2)) return EM_FALSE;
+    const bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
+    const bool left = e->button == 0;
+    v.NoteButtons(left ? 1 : 2, down);
+    const uint32_t message = left ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP) : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
+    v.Queue(message, 0, v.PicturePoint(e->clientX, e->clientY));
+    return EM_TRUE;
+}
+
+EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* e, void*) {
+    WebVideo& v = WebDisplay();
+    if (v.Scripted()) return EM_FALSE;
+    v.NoteMotion(e->clientX, e->clientY);
+    v.Queue(WM_MOUSEMOVE, 0, v.PicturePoint(e->clientX, e->clientY));
+    return EM_FALSE;
+}
+
+// One finger drives the pointer: the first to touch, until it lifts.
+EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* e, void*) {
+    WebVideo& v = WebDisplay();
+    if (type == EMSCRIPTEN_EVENT_TOUCHEND) ResumeSound();
+    if (v.Scripted() || e->numTouches < 1) return EM_TRUE;
+    const EmscriptenTouchPoint& t = e->touches[0];
+    switch (type) {
+        case EMSCRIPTEN_EVENT_TOUCHSTART: v.TouchStarted(t.clientX, t.clientY); break;
+        case EMSCRIPTEN_EVENT_TOUCHMOVE:
+            v.NoteMotion(t.clientX, t.clientY);
+            v.Queue(WM_MOUSEMOVE, 0, v.PicturePoint(t.clientX, t.clientY));
+            break;
+        default: v.TouchEnded(); break;
+    }
+    return EM_TRUE;  // no mouse events made up from the touch
+}
+
+EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
+    WebVideo& v = WebDisplay();
+    const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+    if (down) ResumeSound();
+    const int vk = VirtualKeyOf(e->code);
+    if (vk == 0) return EM_FALSE;
+    if (vk == VK_MENU) {
+        // Alt pressed and released alone opens the keyboard menu on Windows.
+        if (down && !e->repeat) v.altAlone = true;
+        if (!down && v.altAlone) v.Queue(WM_SYSCOMMAND, SC_KEYMENU, 0);
+        return EM_TRUE;
+    }
+    v.altAlone = false;
+    // Alt+Enter fills the screen with the page, or leaves full screen.
+    if (vk == VK_RETURN && e->altKey) {
+        if (down && !e->repeat) {
+            EM_ASM({
+                if (document.fullscreenElement) document.exitFullscreen();
+                else document.documentElement.requestFullscreen();
+            });
+        }
+        return EM_TRUE;
+    }
+    v.SetKey(vk, down);
+    const intptr_t keyData = !down ? static_cast<intptr_t>(0xC0000001u) : e->repeat ? 0x40000001 : 1;
+    v.Queue(down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), keyData);
+    // Reload, full screen and the developer tools stay the browser's.
+    const bool browsers = vk == VK_F1 + 4 || vk == VK_F1 + 10 || vk == VK_F1 + 11;
+    return browsers ? EM_FALSE : EM_TRUE;
+}
+
+EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
+    WebDisplay().Layout();
+    return EM_FALSE;
+}
+
+// A hidden page pauses the game as a window that loses focus does.
+EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
+    WebVideo& v = WebDisplay();
+    if (v.Scripted()) return EM_FALSE;
+    v.hidden = e->hidden != 0;
+    if (e->hidden) {
+        v.Queue(WM_ACTIVATE, WA_INACTIVE, 0);
+        v.Queue(WM_ACTIVATEAPP, 0, 0);
+    } else {
+        v.Queue(WM_ACTIVATEAPP, 1, 0);
+        v.Queue(WM_ACTIVATE, WA_ACTIVE, 0);
+    }
+    return EM_FALSE;
+}
+
+}  // namespace
+
+bool WebVideo::Scripted() const { return RealMouseIgnored(); }
+
+bool WebVideo::Open(std::string*) {
+    if (open_) return true;
+    emscripten_set_mousedown_callback(kCanvas, nullptr, EM_TRUE, OnMouseButton);
+    emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnMouseButton);
+    emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnMouseMove);
+    emscripten_set_touchstart_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
+    emscripten_set_touchmove_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
+    emscripten_set_touchend_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
+    emscripten_set_touchcancel_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnKey);
+    emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnKey);
+    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, OnResize);
+    emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, OnVisibility);
+    open_ = true;
+    return true;
+}
+
+void WebVideo::ScreenSize(int32_t* width, int32_t* height) {
+    *width = EM_ASM_INT({ return screen.width; });
+    *height = EM_ASM_INT({ return screen.height; });
+}
+
+bool WebVideo::CreateNative(Window& window) {
+    UpdateNative(window);
+    return true;
+}
+
+void WebVideo::DestroyNative(Window& window) {
+    shown_.erase(std::remove(shown_.begin(), shown_.end(), &window), shown_.end());
+}
+
+void WebVideo::UpdateNative(Window& window) {
+    if (!window.title.empty()) {
+        MAIN_THREAD_EM_ASM({ document.title = UTF8ToString($0); }, window.title.c_str());
+    }
+    // The page is the window, and it has the focus when it is shown.
+    if (!window.visible || std::find(shown_.begin(), shown_.end(), &window) != shown_.end()) return;
+    shown_.push_back(&window);
+    PostToWindow(window, WM_ACTIVATEAPP, 1, 0);
+    PostToWindow(window, WM_ACTIVATE, WA_ACTIVE, 0);
+}
+
+bool WebVideo::OpenDisplay(Window& window, int32_t width, int32_t height, bool) {
+    pageWidth_ = width;
+    pageHeight_ = height;
+    onCanvas_.assign(static_cast<size_t>(width) * height, 0);
+    rgba_.assign(static_cast<size_t>(width) * height * 4, 0);
+    canvasFilled_ = false;
+    window.fullscreen = false;
+    EM_ASM(
+        {
+            const canvas = document.querySelector('#canvas');
+            canvas.width = $0;
+            canvas.height = $1;
+            Module.reefContext = canvas.getContext('2d', {alpha: false});
+        },
+        width, height);
+    Layout();
+    return true;
+}
+
+void WebVideo::Layout() {
+    if (pageWidth_ == 0) return;
+    pixelRatio_ = EM_ASM_DOUBLE({ return window.devicePixelRatio || 1; });
+    const auto width = static_cast<int32_t>(std::lround(EM_ASM_DOUBLE({ return window.innerWidth; }) * pixelRatio_));
+    const auto height = static_cast<int32_t>(std::lround(EM_ASM_DOUBLE({ return window.innerHeight; }) * pixelRatio_));
+    // Whole scales where the picture fits; a smaller window shrinks it smoothly.
+    const bool fits = width >= pageWidth_ && height >= pageHeight_;
+    place_ = PlacePicture(width, height, pageWidth_, pageHeight_, fits ? Scaling::Sharp : Scaling::Smooth);
+    const double r = pixelRatio_;
+    EM_ASM(
+        {
+            const style = document.querySelector('#canvas').style;
+            style.left = $0 + 'px';
+            style.top = $1 + 'px';
+            style.width = $2 + 'px';
+            style.height = $3 + 'px';
+            style.imageRendering = $4 ? 'pixelated' : 'auto';
+        },
+        place_.x / r, place_.y / r, place_.width / r, place_.height / r, place_.WholeScale() ? 1 : 0);
+}
+
+intptr_t WebVideo::PicturePoint(double clientX, double clientY) {
+    int32_t px = 0, py = 0;
+    place_.WindowToPicture(static_cast<int32_t>(std::lround(clientX * pixelRatio_)),
+                           static_cast<int32_t>(std::lround(clientY * pixelRatio_)), &px, &py);
+    return MakeLParam(std::clamp(px, -32768, 32767), std::clamp(py, -32768, 32767));
+}
+
+void WebVideo::NoteMotion(double clientX, double clientY) {
+    if (lastX_ >= 0) {
+        motionX_ += static_cast<int32_t>(std::lround((clientX - lastX_) * pixelRatio_));
+        motionY_ += static_cast<int32_t>(std::lround((clientY - lastY_) * pixelRatio_));
+    }
+    lastX_ = clientX;
+    lastY_ = clientY;
+}
+
+void WebVideo::NoteButtons(int32_t bits, bool down) {
+    if (down) {
+        mouseButtons_ |= bits;
+    } else {
+        mouseButtons_ &= ~bits;
+    }
+}
+
+void WebVideo::SetKey(int vk, bool down) {
+    if (vk <= 0 || vk >= 256) return;
+    keys_[vk] = down;
+    if (down) keysTappedSincePoll_[vk] = true;
+}
+
+void WebVideo::TouchStarted(double clientX, double clientY) {
+    touching_ = true;
+    longPressed_ = false;
+    touchX_ = clientX;
+    touchY_ = clientY;
+    touchStart_ = emscripten_get_now();
+    NoteMotion(clientX, clientY);
+    Queue(WM_MOUSEMOVE, 0, PicturePoint(clientX, clientY));
+}
+
+void WebVideo::TouchEnded() {
+    if (!touching_) return;
+    touching_ = false;
+    if (longPressed_) return;  // already a right click
+    const intptr_t at = PicturePoint(touchX_, touchY_);
+    Queue(WM_LBUTTONDOWN, 0, at);
+    Queue(WM_LBUTTONUP, 0, at);
+}
+
+void WebVideo::CheckLongPress() {
+    if (!touching_ || longPressed_ || emscripten_get_now() - touchStart_ < kLongPressMs) return;
+    longPressed_ = true;
+    const intptr_t at = PicturePoint(touchX_, touchY_);
+    Queue(WM_RBUTTONDOWN, 0, at);
+    Queue(WM_RBUTTONUP, 0, at);
+}
+
+void WebVideo::PumpEvents(Window& window) {
+    CheckLongPress();
+    while (!pending_.empty()) {
+        const Input in = pending_.front();
+        pending_.pop_front();
+        if (in.message == WM_KEYUP && in.wParam == static_cast<uintptr_t>(VK_F1 + 11)) RequestScreenshot();
+        PostToWindow(window, in.message, in.wParam, in.lParam);
+    }
+}
+
+void WebVideo::WaitForEvents(uint32_t ms) { Clock().Sleep(ms); }
+
+void WebVideo::Present(Window&, Surface& page) {
+    ShowChangedRows(page);
+    EM_ASM({ Module.reefPresents = (Module.reefPresents || 0) + 1; });
+    if (stepped_) HeadlessClock().Advance(kSteppedFrameMs);
+    // The wait for the next frame is the browser's time: it draws the canvas,
+    // runs the input callbacks and plays the sound meanwhile.
+    const double period = stepped_ ? kSteppedFrameMs : kDisplayFrameMs;
+    const double now = emscripten_get_now();
+    const double wait = std::max(0.0, nextFrame_ - now);
+    nextFrame_ = std::max(now, nextFrame_) + period;
+    emscripten_sleep(static_cast<unsigned>(std::ceil(wait)));
+}
+
+void WebVideo::ShowChangedRows(Surface& page) {
+    if (page.Width() != pageWidth_ || page.Height() != pageHeight_) return;
+    const SurfaceDesc desc = page.GetSurfaceDesc();
+    const size_t rowBytes = static_cast<size_t>(pageWidth_) * sizeof(uint16_t);
+    auto pageRow = [&](int y) {
+        return reinterpret_cast<const uint16_t*>(static_cast<const uint8_t*>(desc.pixels) +
+                                                 static_cast<size_t>(y) * desc.pitch);
+    };
+    auto shownRow = [&](int y) { return onCanvas_.data() + static_cast<size_t>(y) * pageWidth_; };
+    int first = 0, last = pageHeight_ - 1;
+    if (canvasFilled_) {
+        while (first <= last && std::memcmp(pageRow(first), shownRow(first), rowBytes) == 0) ++first;
+        while (last >= first && std::memcmp(pageRow(last), shownRow(last), rowBytes) == 0) --last;
+    }
+    canvasFilled_ = true;
+    if (first > last) return;  // nothing new: the canvas keeps its picture
+    uint8_t* out = rgba_.data();
+    for (int y = first; y <= last; ++y) {
+        const uint16_t* row = pageRow(y);
+        std::memcpy(shownRow(y), row, rowBytes);
+        for (int x = 0; x < pageWidth_; ++x, out += 4) {
+            const uint32_t p = row[x];
+            const uint32_t r = p >> 11, g = (p >> 5) & 0x3F, b = p & 0x1F;
+            out[0] = static_cast<uint8_t>((r << 3) | (r >> 2));
+            out[1] = static_cast<uint8_t>((g << 2) | (g >> 4));
+            out[2] = static_cast<uint8_t>((b << 3) | (b >> 2));
+            out[3] = 255;
+        }
+    }
+    EM_ASM(
+        {
+            // The heap is shared with the workers; ImageData takes a copy of it.
+            const pixels = new Uint8ClampedArray(HEAPU8.slice($0, $0 + $1 * $2 * 4));
+            Module.reefContext.putImageData(new ImageData(pixels, $1, $2), 0, $3);
+            Module.reefDraws = (Module.reefDraws || 0) + 1;
+            if (!Module.reefFirstFrameMs) Module.reefFirstFrameMs = performance.now();
+        },
+        rgba_.data(), pageWidth_, last - first + 1, first);
+}
+
+void WebVideo::ShowMessage(const char* caption, const char* text, bool) {
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+    MAIN_THREAD_EM_ASM(
+        {
+            const box = document.querySelector('#message');
+            if (box) {
+                box.textContent = UTF8ToString($0) + ': ' + UTF8ToString($1);
+                box.hidden = false;
+            }
+        },
+        caption, text);
+}
+
+void WebVideo::CursorPos(int32_t* x, int32_t* y) {
+    *x = static_cast<int32_t>(lastX_ * pixelRatio_);
+    *y = static_cast<int32_t>(lastY_ * pixelRatio_);
+}
+
+bool WebVideo::KeyDown(int virtualKey) {
+    if (virtualKey <= 0 || virtualKey >= 256) return false;
+    return std::exchange(keysTappedSincePoll_[virtualKey], false) || keys_[virtualKey];
+}
+
+void WebVideo::MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) {
+    *dx = motionX_.exchange(0);
+    *dy = motionY_.exchange(0);
+    *buttons = mouseButtons_.load();
+}
+
+}  // namespace plat

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The web build tested in a real browser: builds it (scripts/build-web.sh),
+# serves it on localhost, and runs scripts/web-test.js in headless Chromium:
+# a game played by hand with a screenshot of a wave, and a kept recording
+# replayed whose report must match the headless program's line for line.
+# Installs chromium, nodejs and npm when missing, and puppeteer-core (no
+# browser download) into build-web/test-tools. Prints the page's download
+# size and the figures the browser run measured; the screenshot goes to
+# build-web/test/web-wave.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+missing=()
+command -v chromium >/dev/null || missing+=(chromium)
+command -v node >/dev/null || missing+=(nodejs)
+command -v npm >/dev/null || missing+=(npm)
+if [ ${#missing[@]} -gt 0 ]; then
+  as_root=()
+  [ "$(id -u)" -ne 0 ] && as_root=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+web=$(scripts/build-web.sh | tail -n 1)
+cmake --build build --target reefhoard -j "$(nproc)" >/dev/null
+
+out="$PWD/$web/test"
+rm -rf "$out" && mkdir -p "$out"
+# The kept recording, served beside the page as a player's own would be.
+mkdir -p "$web/games"
+cp tests/game/data/autoplay-seed3.txt "$web/games/"
+# The same recording headless: the report the browser's must match.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"; [ -n "${server:-}" ] && kill "$server" 2>/dev/null || true' EXIT
+cp -r build/game "$scratch/game"
+(cd "$scratch/game" && ./reefhoard --headless --seed 3 --replay "$OLDPWD/tests/game/data/autoplay-seed3.txt" \
+  --report "$out/headless-report.txt" >/dev/null)
+
+tools="$PWD/$web/test-tools"
+if [ ! -d "$tools/node_modules/puppeteer-core" ]; then
+  mkdir -p "$tools"
+  PUPPETEER_SKIP_DOWNLOAD=1 npm install --prefix "$tools" --no-audit --no-fund --silent puppeteer-core@21 >/dev/null
+fi
+
+port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 scripts/serve-web.py "$port" "$web" >/dev/null &
+server=$!
+for _ in $(seq 50); do
+  python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/index.html')" \
+    2>/dev/null && break
+  sleep 0.1
+done
+
+echo "Download (raw / gzip bytes):"
+total=0 total_gz=0
+for f in index.html index.js index.worker.js index.wasm index.data; do
+  raw=$(stat -c %s "$web/$f")
+  gz=$(gzip -9 -c "$web/$f" | wc -c)
+  total=$((total + raw)) total_gz=$((total_gz + gz))
+  printf '  %-16s %10d %10d\n' "$f" "$raw" "$gz"
+done
+printf '  %-16s %10d %10d\n' total "$total" "$total_gz"
+
+NODE_PATH="$tools/node_modules" node scripts/web-test.js "http://127.0.0.1:$port/index.html" \
+  "$out/headless-report.txt" "$out"
+echo "Figures: $(tr -d '\n ' < "$out/figures.json")"
+echo "Screenshot: $out/web-wave.png"

@@ -1,0 +1,191 @@
+// The web build in headless Chromium, driven through the DevTools protocol
+// (puppeteer-core against the system's Chromium): a game played by mouse and
+// keyboard with a screenshot of a sonar wave, then a kept recording replayed
+// through the page's address with its report compared, line for line, with
+// the headless program's.
+//
+//   node scripts/web-test.js URL EXPECTED_REPORT OUTPUT_FOLDER
+//
+// Writes OUTPUT_FOLDER/web-wave.png and OUTPUT_FOLDER/figures.json; exits
+// non-zero when a check fails.
+'use strict';
+const fs = require('fs');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const [url, expectedReport, outDir] = process.argv.slice(2);
+const chromium = process.env.REEF_CHROMIUM || '/usr/bin/chromium';
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+const failures = [];
+function check(ok, what) {
+  console.log((ok ? 'ok    ' : 'FAIL  ') + what);
+  if (!ok) failures.push(what);
+}
+
+// Processor time of the browser and every process under it, in ms.
+function treeCpuMs(rootPid) {
+  const tick = 1000 / 100;  // USER_HZ
+  const parent = new Map(), time = new Map();
+  for (const pid of fs.readdirSync('/proc').filter((n) => /^\d+$/.test(n))) {
+    try {
+      const stat = fs.readFileSync(`/proc/${pid}/stat`, 'utf8');
+      const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+      parent.set(+pid, +fields[1]);
+      time.set(+pid, (+fields[11] + +fields[12]) * tick);
+    } catch (e) { /* gone */ }
+  }
+  let total = 0;
+  for (const [pid, t] of time) {
+    for (let p = pid; p > 1; p = parent.get(p)) {
+      if (p === rootPid) { total += t; break; }
+      if (!parent.has(p)) break;
+    }
+  }
+  return total;
+}
+
+// Page coordinates of a picture pixel: the canvas's box scaled to 800 by 600.
+async function pagePoint(page, x, y) {
+  return page.evaluate((x, y) => {
+    const box = document.querySelector('#canvas').getBoundingClientRect();
+    return {x: box.left + (x + 0.5) * box.width / 800, y: box.top + (y + 0.5) * box.height / 600};
+  }, x, y);
+}
+
+// A click held for a few frames, as a hand makes it.
+async function click(page, x, y) {
+  const p = await pagePoint(page, x, y);
+  await page.mouse.move(p.x, p.y);
+  await page.mouse.down();
+  await sleep(100);
+  await page.mouse.up();
+}
+
+async function press(page, key) {
+  await page.keyboard.down(key);
+  await sleep(100);
+  await page.keyboard.up(key);
+}
+
+async function canvasPixels(page) {
+  return page.evaluate(() => {
+    const c = document.querySelector('#canvas');
+    return Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data);
+  });
+}
+
+async function counters(page) {
+  return page.evaluate(() => ({draws: Module.reefDraws || 0, presents: Module.reefPresents || 0,
+                               now: performance.now()}));
+}
+
+async function playByHand(browser, figures) {
+  const page = await browser.newPage();
+  await page.setViewport({width: 1024, height: 768});
+  page.on('pageerror', (e) => console.log('page error: ' + e.message));
+  await page.goto(url);
+  await page.waitForFunction(() => typeof Module !== 'undefined' && Module.reefFirstFrameMs, {timeout: 60000});
+  figures.firstFrameMs = Math.round(await page.evaluate(() => Module.reefFirstFrameMs));
+  check(true, `first frame ${figures.firstFrameMs} ms after the page began loading`);
+
+  await click(page, 20, 300);  // past the splash
+  await sleep(1500);
+  // The board at rest: what an idle page costs.
+  const pid = browser.process().pid;
+  const cpuBefore = treeCpuMs(pid), idleStart = Date.now();
+  await sleep(5000);
+  figures.idleCpuPercent = +((treeCpuMs(pid) - cpuBefore) * 100 / (Date.now() - idleStart)).toFixed(1);
+  check(true, `idle board: ${figures.idleCpuPercent} % of one core for the whole browser`);
+
+  await click(page, 752, 505);  // new game
+  await sleep(1200);
+  await press(page, 'Space');  // closes the round panel
+  await sleep(800);
+  const board = await canvasPixels(page);
+  let blue = 0, colours = new Set();
+  for (let i = 0; i < board.length; i += 4) {
+    const x = (i / 4) % 800, y = Math.floor(i / 4 / 800);
+    if (x >= 170 && x < 690 && y >= 190 && y < 600) {
+      if (board[i + 2] > board[i] + 40) ++blue;
+      colours.add((board[i] << 16) | (board[i + 1] << 8) | board[i + 2]);
+    }
+  }
+  check(blue > 520 * 410 * 0.5 && colours.size > 50,
+        `board drawn: ${blue} sea pixels and ${colours.size} colours in the board's area`);
+
+  // A search: the sonar wave spreads from the cell in rings.
+  const cell = {x: 325, y: 308};
+  const before = await counters(page);
+  await click(page, cell.x, cell.y);
+  await sleep(60);
+  const wave = await canvasPixels(page);
+  await page.screenshot({path: path.join(outDir, 'web-wave.png')});
+  await sleep(440);
+  const after = await counters(page);
+  const seconds = (after.now - before.now) / 1000;
+  figures.wavePresentsPerSecond = Math.round((after.presents - before.presents) / seconds);
+  figures.waveDrawsPerSecond = Math.round((after.draws - before.draws) / seconds);
+  check(true, `during a wave: ${figures.wavePresentsPerSecond} frames presented and ` +
+              `${figures.waveDrawsPerSecond} drawn to the canvas per second`);
+  let changedNear = 0, changedFar = 0;
+  for (let i = 0; i < wave.length; i += 4) {
+    const x = (i / 4) % 800, y = Math.floor(i / 4 / 800);
+    const differs = wave[i] !== board[i] || wave[i + 1] !== board[i + 1] || wave[i + 2] !== board[i + 2];
+    if (!differs) continue;
+    if (Math.abs(x - cell.x) < 120 && Math.abs(y - cell.y) < 120) ++changedNear; else if (x < 700) ++changedFar;
+  }
+  check(changedNear > 300 && changedNear > changedFar,
+        `wave ring shown: ${changedNear} pixels changed around the searched cell, ${changedFar} elsewhere on the board`);
+
+  for (const next of [{x: 325, y: 260}, {x: 269, y: 164}]) {
+    await click(page, next.x, next.y);
+    await sleep(1500);
+  }
+  await page.close();
+}
+
+async function replay(browser, figures) {
+  const page = await browser.newPage();
+  await page.setViewport({width: 1024, height: 768});
+  const lines = [];
+  let inReport = false, done;
+  const finished = new Promise((r) => { done = r; });
+  page.on('console', (m) => {
+    const text = m.text();
+    if (text === 'reefhoard report begins') inReport = true;
+    else if (text === 'reefhoard report ends') { inReport = false; done(); }
+    else if (inReport) lines.push(text);
+  });
+  page.on('pageerror', (e) => console.log('page error: ' + e.message));
+  const started = Date.now();
+  await page.goto(url + '?seed=3&replay=games/autoplay-seed3.txt&report');
+  await Promise.race([finished, sleep(180000)]);
+  figures.replaySeconds = Math.round((Date.now() - started) / 1000);
+  const expected = fs.readFileSync(expectedReport, 'utf8').split('\n').filter((l) => l);
+  check(lines.length === expected.length && lines.every((l, i) => l === expected[i]),
+        `replay report in the browser matches the headless one (${lines.length} lines, ${figures.replaySeconds} s)`);
+  if (lines.join('\n') !== expected.join('\n')) {
+    console.log('browser:\n  ' + lines.join('\n  ') + '\nheadless:\n  ' + expected.join('\n  '));
+  }
+  await page.close();
+}
+
+(async () => {
+  fs.mkdirSync(outDir, {recursive: true});
+  const browser = await puppeteer.launch({
+    executablePath: chromium,
+    headless: 'new',
+    args: ['--no-sandbox', '--use-gl=swiftshader', '--mute-audio'],
+  });
+  const figures = {};
+  try {
+    await playByHand(browser, figures);
+    await replay(browser, figures);
+  } catch (e) {
+    check(false, 'browser run: ' + e.message);
+  } finally {
+    await browser.close();
+  }
+  fs.writeFileSync(path.join(outDir, 'figures.json'), JSON.stringify(figures, null, 2) + '\n');
+  process.exit(failures.length ? 1 : 0);
+})();
