@@ -4,12 +4,6 @@
 
 #include "platform/audio_output.h"
 #include "platform/clock.h"
-#include "platform/headless/headless_audio.h"
-#include "platform/headless/headless_video.h"
-#include "platform/headless/virtual_clock.h"
-#include "platform/sdl/real_clock.h"
-#include "platform/sdl/sdl_audio.h"
-#include "platform/sdl/sdl_video.h"
 #include "platform/video_driver.h"
 
 namespace plat {
@@ -17,32 +11,10 @@ namespace plat {
 namespace {
 Backend g_backend = Backend::Headless;
 bool g_chosen = false;
-
-ClockDriver& SdlClock() {
-    static RealClock clock;
-    return clock;
-}
-
-VideoDriver& SdlDisplay() {
-    static SdlVideo video;
-    return video;
-}
-
-AudioOutput& SdlSound() { return SdlAudio(); }
-ClockDriver& HeadlessTime() { return HeadlessClock(); }
-VideoDriver& HeadlessWindows() { return HeadlessDisplay(); }
-AudioOutput& HeadlessSound() { return HeadlessAudio(); }
-
-const BackendEntry kBackends[] = {
-    {"sdl", Backend::Sdl, SdlClock, SdlDisplay, SdlSound},
-    {"headless", Backend::Headless, HeadlessTime, HeadlessWindows, HeadlessSound},
-};
 }  // namespace
 
-std::span<const BackendEntry> Backends() { return kBackends; }
-
 const BackendEntry* FindBackend(std::string_view name) {
-    for (const BackendEntry& entry : kBackends) {
+    for (const BackendEntry& entry : Backends()) {
         if (name == entry.name) return &entry;
     }
     return nullptr;
@@ -50,7 +22,7 @@ const BackendEntry* FindBackend(std::string_view name) {
 
 std::string BackendNames() {
     std::string names;
-    for (const BackendEntry& entry : kBackends) {
+    for (const BackendEntry& entry : Backends()) {
         if (!names.empty()) names += ", ";
         names += entry.name;
     }
@@ -58,7 +30,7 @@ std::string BackendNames() {
 }
 
 void UseBackend(Backend backend) {
-    for (const BackendEntry& entry : kBackends) {
+    for (const BackendEntry& entry : Backends()) {
         if (entry.backend != backend) continue;
         g_backend = backend;
         g_chosen = true;
@@ -72,7 +44,7 @@ Backend CurrentBackend() {
     if (!g_chosen) {
         // The program refuses an unknown name at start-up; anything that
         // gets here without one takes the default.
-        Backend backend = kBackends[0].backend;
+        Backend backend = Backends()[0].backend;
         BackendFromEnvironment(&backend, nullptr);
         UseBackend(backend);
     }
@@ -82,7 +54,7 @@ Backend CurrentBackend() {
 bool BackendFromEnvironment(Backend* backend, std::string* error) {
     const char* value = std::getenv("REEF_BACKEND");
     if (value == nullptr || *value == '\0') {
-        *backend = kBackends[0].backend;
+        *backend = Backends()[0].backend;
         return true;
     }
     if (const BackendEntry* entry = FindBackend(value)) {

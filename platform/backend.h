@@ -1,8 +1,9 @@
 #pragma once
-// The interchangeable backends under the platform layer: "sdl" (a real
-// window, mouse, keyboard and sound) and "headless" (no display or sound
-// device, a virtual clock and injected input, for tests, tools and CI). Both
-// are rows of one table of drivers.
+// The interchangeable backends under the platform layer, rows of one table of
+// drivers: the build's real one ("sdl" on the desktop: a window, mouse,
+// keyboard and sound; "web" in a browser: the page's canvas, input and Web
+// Audio) and "headless" (no display or sound device, a virtual clock and
+// injected input, for tests, tools and CI). Each build supplies its table.
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,7 +14,8 @@ class AudioOutput;
 class ClockDriver;
 class VideoDriver;
 
-enum class Backend { Sdl, Headless };
+// Real: the build's own display, input, sound and time.
+enum class Backend { Real, Headless };
 
 // One backend: the name --headless and REEF_BACKEND use, and its drivers.
 struct BackendEntry {
@@ -24,7 +26,7 @@ struct BackendEntry {
     AudioOutput& (*audio)();
 };
 
-// Every backend, the default first.
+// Every backend of this build, the default first.
 std::span<const BackendEntry> Backends();
 // The backend of that name, or null.
 const BackendEntry* FindBackend(std::string_view name);

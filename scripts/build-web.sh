@@ -24,6 +24,9 @@ export NODE_PATH=/usr/share/nodejs
 if [ -z "${EM_CACHE:-}" ] && [ ! -w /usr/share/emscripten/cache ]; then
   export EM_CACHE="$PWD/build-web/emcache"
 fi
-emcmake cmake -S web -B build-web -DREEF_GAME_DIR="$PWD/build/game" >&2
+# The game folder as it is installed: the generated files alone.
+rm -rf build-web/stage
+cmake --install build --component game_folder --prefix "$PWD/build-web/stage" >&2
+emcmake cmake -S web -B build-web -DREEF_GAME_DIR="$PWD/build-web/stage/share/reefhoard" >&2
 cmake --build build-web -j "$(nproc)" >&2
 echo build-web

@@ -29,12 +29,13 @@ rm -rf "$out" && mkdir -p "$out"
 # The kept recording, served beside the page as a player's own would be.
 mkdir -p "$web/games"
 cp tests/game/data/autoplay-seed3.txt "$web/games/"
-# The same recording headless: the report the browser's must match.
+# The same recording headless, in a copy of the same game folder the page
+# preloads: the report the browser's must match.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"; [ -n "${server:-}" ] && kill "$server" 2>/dev/null || true' EXIT
-cp -r build/game "$scratch/game"
-(cd "$scratch/game" && ./reefhoard --headless --seed 3 --replay "$OLDPWD/tests/game/data/autoplay-seed3.txt" \
-  --report "$out/headless-report.txt" >/dev/null)
+cp -r "$web/stage/share/reefhoard" "$scratch/game"
+build/game/reefhoard --headless --data "$scratch/game" --seed 3 --replay tests/game/data/autoplay-seed3.txt \
+  --report "$out/headless-report.txt" >/dev/null
 
 tools="$PWD/$web/test-tools"
 if [ ! -d "$tools/node_modules/puppeteer-core" ]; then

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sdl_handles.h"
+
 namespace {
 
 thread_local std::string t_error;
@@ -333,7 +335,7 @@ int SDL_SaveBMP(SDL_Surface* surface, const char* path) {
 
 // ---- Audio streams ----------------------------------------------------------
 
-struct SDL_AudioStream {
+struct _SDL_AudioStream {
     bool eightBit;
     int inChannels, outChannels;
     double step;  // input frames per output frame
@@ -458,3 +460,13 @@ void SDL_AudioStreamClear(SDL_AudioStream* s) {
 }
 
 void SDL_FreeAudioStream(SDL_AudioStream* s) { delete s; }
+
+namespace plat {
+
+// The owned-handle deleters of the two kinds of handle the web build has
+// (it has no windows, renderers or textures; platform/sdl_handles.cpp serves
+// the desktop).
+void SdlDeleter::operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+void SdlDeleter::operator()(_SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+
+}  // namespace plat

@@ -1,8 +1,7 @@
-// The web build's choice of drivers, in place of platform/backend.cpp: the
-// web set (canvas, HTML5 input, Web Audio, real time), or for a scripted run
-// the same display on the headless backend's virtual clock with its mixer, so
-// that a replay in the browser ends exactly as a headless one; and the
-// headless set itself for --headless.
+// The web build's backends: the page (canvas, HTML5 input, Web Audio, real
+// time) first, then headless for --headless. A scripted run in the page keeps
+// the page's display but runs on the headless backend's virtual clock with its
+// mixer, so that a replay in the browser ends exactly as a headless one.
 #include "platform/audio_output.h"
 #include "platform/backend.h"
 #include "platform/clock.h"
@@ -18,42 +17,33 @@
 namespace plat {
 
 namespace {
-Backend g_backend = Backend::Headless;
-bool g_chosen = false;
-
-WebClock& RealTime() {
-    static WebClock clock;
-    return clock;
+ClockDriver& PageTime() {
+    static WebClock realTime;
+    static PacedVirtualClock gameTime;
+    if (RealMouseIgnored()) return gameTime;
+    return realTime;
 }
 
-PacedVirtualClock& GameTime() {
-    static PacedVirtualClock clock;
-    return clock;
+VideoDriver& PageDisplay() {
+    WebDisplay().SetStepped(RealMouseIgnored());
+    return WebDisplay();
 }
+
+AudioOutput& PageSound() {
+    if (RealMouseIgnored()) return HeadlessAudio();
+    return WebAudio();
+}
+
+ClockDriver& HeadlessTime() { return HeadlessClock(); }
+VideoDriver& HeadlessWindows() { return HeadlessDisplay(); }
+AudioOutput& HeadlessSound() { return HeadlessAudio(); }
+
+const BackendEntry kBackends[] = {
+    {"web", Backend::Real, PageTime, PageDisplay, PageSound},
+    {"headless", Backend::Headless, HeadlessTime, HeadlessWindows, HeadlessSound},
+};
 }  // namespace
 
-void UseBackend(Backend backend) {
-    g_backend = backend;
-    g_chosen = true;
-    if (backend == Backend::Headless) {
-        SetClockDriver(&HeadlessClock());
-        SetAudioOutput(&HeadlessAudio());
-        SetVideoDriver(&HeadlessDisplay());
-        return;
-    }
-    const bool scripted = RealMouseIgnored();
-    WebDisplay().SetStepped(scripted);
-    SetClockDriver(scripted ? static_cast<ClockDriver*>(&GameTime()) : &RealTime());
-    SetAudioOutput(scripted ? static_cast<AudioOutput*>(&HeadlessAudio()) : &WebAudio());
-    SetVideoDriver(&WebDisplay());
-}
-
-Backend CurrentBackend() {
-    if (!g_chosen) UseBackend(BackendFromEnvironment());
-    return g_backend;
-}
-
-// The page is the display: the web drivers take the place of the sdl ones.
-Backend BackendFromEnvironment() { return Backend::Sdl; }
+std::span<const BackendEntry> Backends() { return kBackends; }
 
 }  // namespace plat

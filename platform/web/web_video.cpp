@@ -11,6 +11,7 @@
 
 #include "platform/clock.h"
 #include "platform/headless/virtual_clock.h"
+#include "platform/screenshot.h"
 #include "platform/surface.h"
 #include "platform/window.h"
 
@@ -141,7 +142,7 @@ EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
 
 bool WebVideo::Scripted() const { return RealMouseIgnored(); }
 
-bool WebVideo::Open(std::string*) {
+bool WebVideo::Open() {
     if (open_) return true;
     emscripten_set_mousedown_callback(kCanvas, nullptr, EM_TRUE, OnMouseButton);
     emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnMouseButton);

@@ -18,7 +18,7 @@ namespace plat {
 
 class WebVideo : public VideoDriver {
 public:
-    bool Open(std::string* error) override;
+    bool Open() override;
     void Close() override {}
     void ScreenSize(int32_t* width, int32_t* height) override;
     int32_t DesktopBitsPerPixel() override { return 32; }

@@ -20,7 +20,7 @@ std::string ChosenFor(const char* value) {
     const bool known = plat::BackendFromEnvironment(&backend, &error);
     setenv("REEF_BACKEND", "headless", 1);
     if (!known) return "refused: " + error;
-    return backend == plat::Backend::Sdl ? "sdl" : "headless";
+    return backend == plat::Backend::Real ? "sdl" : "headless";
 }
 
 TEST(Backend, EnvironmentNamesABackendOrIsRefusedWithTheKnownNames) {

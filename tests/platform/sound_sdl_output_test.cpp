@@ -20,7 +20,7 @@ TEST(SdlSoundOutput, TheCallbackMixesAPlayingBufferAndEndsIt) {
     const std::string raw = (dir.Path() / "sdl.raw").string();
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
-    plat::UseBackend(plat::Backend::Sdl);
+    plat::UseBackend(plat::Backend::Real);
 
     plat::SoundDevice* device = nullptr;
     ASSERT_EQ(plat::CreateSoundDevice(&device), plat::kSoundOk);

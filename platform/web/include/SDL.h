@@ -94,7 +94,8 @@ constexpr SDL_AudioFormat AUDIO_S16SYS = AUDIO_S16LSB;  // WebAssembly is little
 // Converts 8-bit unsigned or 16-bit signed PCM of one or two channels at one
 // rate to 16-bit signed PCM at another, resampling linearly. What is put in
 // comes out one frame later; a flush lets that last frame out.
-struct SDL_AudioStream;
+struct _SDL_AudioStream;
+using SDL_AudioStream = _SDL_AudioStream;
 SDL_AudioStream* SDL_NewAudioStream(SDL_AudioFormat sourceFormat, Uint8 sourceChannels, int sourceRate,
                                     SDL_AudioFormat outputFormat, Uint8 outputChannels, int outputRate);
 int SDL_AudioStreamPut(SDL_AudioStream* stream, const void* data, int bytes);
