@@ -1,15 +1,13 @@
 // The part of SDL 2 that the shared platform code uses, for the web build
-// (see include/SDL.h): RGB565 and BGR24 surfaces, blits, BMP files and the
-// audio stream's PCM conversion.
+// (see include/SDL.h): RGB565 and BGR24 surfaces, blits and BMP files; the
+// audio stream's PCM conversion is in sdl_subset_audio.cpp.
 #include <SDL.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
 #include <new>
 #include <string>
 #include <vector>
@@ -19,11 +17,6 @@
 namespace {
 
 thread_local std::string t_error;
-
-int Fail(const char* why) {
-    t_error = why;
-    return -1;
-}
 
 SDL_PixelFormat g_rgb565{SDL_PIXELFORMAT_RGB565, 16, 2, 0xF800, 0x07E0, 0x001F, 0};
 SDL_PixelFormat g_bgr24{SDL_PIXELFORMAT_BGR24, 24, 3, 0x0000FF, 0x00FF00, 0xFF0000, 0};
@@ -49,6 +42,11 @@ uint16_t To565(uint32_t r, uint32_t g, uint32_t b) {
 
 }  // namespace
 
+int SDL_SetError(const char* text) {
+    t_error = text;
+    return -1;
+}
+
 const char* SDL_GetError() { return t_error.c_str(); }
 
 // ---- Surfaces ---------------------------------------------------------------
@@ -56,7 +54,7 @@ const char* SDL_GetError() { return t_error.c_str(); }
 SDL_Surface* SDL_CreateRGBSurfaceWithFormat(Uint32, int width, int height, int, Uint32 format) {
     SDL_PixelFormat* f = FormatOf(format);
     if (f == nullptr || width <= 0 || height <= 0) {
-        Fail("unsupported surface");
+        SDL_SetError("unsupported surface");
         return nullptr;
     }
     const int pitch = (width * f->BytesPerPixel + 3) & ~3;
@@ -65,7 +63,7 @@ SDL_Surface* SDL_CreateRGBSurfaceWithFormat(Uint32, int width, int height, int, 
     if (pixels == nullptr || s == nullptr) {
         std::free(pixels);
         delete s;
-        Fail("out of memory");
+        SDL_SetError("out of memory");
         return nullptr;
     }
     return s;
@@ -115,13 +113,13 @@ int SDL_BlitSurface(SDL_Surface* src, const SDL_Rect* srcRect, SDL_Surface* dst,
 }
 
 int SDL_BlitScaled(SDL_Surface* src, const SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstRect) {
-    if (src->format != dst->format || src->format->BytesPerPixel != 2) return Fail("blit between formats");
+    if (src->format != dst->format || src->format->BytesPerPixel != 2) return SDL_SetError("blit between formats");
     const SDL_Rect from = srcRect ? *srcRect : SDL_Rect{0, 0, src->w, src->h};
     const SDL_Rect to = dstRect ? *dstRect : SDL_Rect{0, 0, dst->w, dst->h};
     if (from.w <= 0 || from.h <= 0 || to.w <= 0 || to.h <= 0 || from.x < 0 || from.y < 0 ||
         from.x + from.w > src->w || from.y + from.h > src->h || to.x < 0 || to.y < 0 ||
         to.x + to.w > dst->w || to.y + to.h > dst->h) {
-        return Fail("blit outside a surface");
+        return SDL_SetError("blit outside a surface");
     }
     const bool same = from.w == to.w && from.h == to.h;
     const auto key = static_cast<uint16_t>(src->key);
@@ -182,7 +180,7 @@ struct SDL_RWops {
 SDL_RWops* SDL_RWFromFile(const char* path, const char* mode) {
     std::FILE* file = std::fopen(path, mode);
     if (file == nullptr) {
-        Fail(std::strerror(errno));
+        SDL_SetError(std::strerror(errno));
         return nullptr;
     }
     return new SDL_RWops{file};
@@ -202,7 +200,7 @@ Sint64 SDL_RWsize(SDL_RWops* rw) {
 
 Sint64 SDL_RWseek(SDL_RWops* rw, Sint64 offset, int whence) {
     const int from = whence == RW_SEEK_SET ? SEEK_SET : whence == RW_SEEK_CUR ? SEEK_CUR : SEEK_END;
-    if (std::fseek(rw->file, static_cast<long>(offset), from) != 0) return Fail("seek failed");
+    if (std::fseek(rw->file, static_cast<long>(offset), from) != 0) return SDL_SetError("seek failed");
     return std::ftell(rw->file);
 }
 
@@ -232,7 +230,7 @@ SDL_Surface* ReadBmp(std::FILE* file) {
     // The caller has checked the headers' sizes against the file's length.
     uint8_t head[14 + 40];
     if (std::fread(head, 1, sizeof head, file) != sizeof head || head[0] != 'B' || head[1] != 'M') {
-        Fail("not a BMP picture");
+        SDL_SetError("not a BMP picture");
         return nullptr;
     }
     const uint32_t infoBytes = Le32(head + 14);
@@ -245,7 +243,7 @@ SDL_Surface* ReadBmp(std::FILE* file) {
     if (infoBytes < 40 || width <= 0 || height <= 0 ||
         !(compression == 0 || (compression == 3 && (bits == 16 || bits == 32))) ||
         !(bits == 8 || bits == 16 || bits == 24 || bits == 32)) {
-        Fail("a kind of BMP picture the web build does not read");
+        SDL_SetError("a kind of BMP picture the web build does not read");
         return nullptr;
     }
     std::vector<uint8_t> palette;
@@ -255,7 +253,7 @@ SDL_Surface* ReadBmp(std::FILE* file) {
         palette.assign(colours * 4, 0);
         std::fseek(file, static_cast<long>(14 + infoBytes), SEEK_SET);
         if (std::fread(palette.data(), 1, palette.size(), file) != palette.size()) {
-            Fail("the BMP palette is cut short");
+            SDL_SetError("the BMP palette is cut short");
             return nullptr;
         }
     }
@@ -267,7 +265,7 @@ SDL_Surface* ReadBmp(std::FILE* file) {
     for (int32_t i = 0; i < height; ++i) {
         if (std::fread(row.data(), 1, rowBytes, file) != rowBytes) {
             SDL_FreeSurface(s);
-            Fail("the BMP pixels are cut short");
+            SDL_SetError("the BMP pixels are cut short");
             return nullptr;
         }
         uint8_t* out = Pixel(s, 0, topDown ? i : height - 1 - i);
@@ -330,143 +328,13 @@ int SDL_SaveBMP(SDL_Surface* surface, const char* path) {
     }
     if (file != nullptr && std::fclose(file) != 0) ok = false;
     SDL_FreeSurface(bgr);
-    return ok ? 0 : Fail("the BMP file could not be written");
+    return ok ? 0 : SDL_SetError("the BMP file could not be written");
 }
-
-// ---- Audio streams ----------------------------------------------------------
-
-struct _SDL_AudioStream {
-    bool eightBit;
-    int inChannels, outChannels;
-    double step;  // input frames per output frame
-    double position = 0;  // of the next output frame, after previous
-    bool primed = false;  // previous holds a frame
-    int16_t previous[2] = {0, 0};
-    std::vector<uint8_t> partial;  // bytes of an input frame not yet whole
-    std::deque<int16_t> out;
-};
-
-SDL_AudioStream* SDL_NewAudioStream(SDL_AudioFormat sourceFormat, Uint8 sourceChannels, int sourceRate,
-                                    SDL_AudioFormat outputFormat, Uint8 outputChannels, int outputRate) {
-    if ((sourceFormat != AUDIO_U8 && sourceFormat != AUDIO_S16LSB) || outputFormat != AUDIO_S16LSB ||
-        sourceChannels < 1 || sourceChannels > 2 || outputChannels < 1 || outputChannels > 2 ||
-        sourceRate <= 0 || outputRate <= 0) {
-        Fail("unsupported audio conversion");
-        return nullptr;
-    }
-    auto* s = new (std::nothrow) SDL_AudioStream{};
-    if (s == nullptr) return nullptr;
-    s->eightBit = sourceFormat == AUDIO_U8;
-    s->inChannels = sourceChannels;
-    s->outChannels = outputChannels;
-    s->step = static_cast<double>(sourceRate) / outputRate;
-    return s;
-}
-
-namespace {
-
-// One input frame in the output's channels.
-void ReadFrame(const SDL_AudioStream& s, const uint8_t* p, int16_t frame[2]) {
-    int16_t in[2];
-    for (int c = 0; c < s.inChannels; ++c) {
-        in[c] = s.eightBit ? static_cast<int16_t>((p[c] - 128) << 8)
-                           : static_cast<int16_t>(p[2 * c] | (p[2 * c + 1] << 8));
-    }
-    if (s.inChannels == s.outChannels) {
-        frame[0] = in[0];
-        frame[1] = in[s.inChannels - 1];
-    } else if (s.outChannels == 2) {
-        frame[0] = frame[1] = in[0];
-    } else {
-        frame[0] = static_cast<int16_t>((in[0] + in[1]) / 2);
-    }
-}
-
-// Emits the output frames that fall between the previous frame and this one.
-void Advance(SDL_AudioStream& s, const int16_t frame[2]) {
-    if (!s.primed) {
-        s.previous[0] = frame[0];
-        s.previous[1] = frame[1];
-        s.primed = true;
-        return;
-    }
-    while (s.position < 1.0) {
-        for (int c = 0; c < s.outChannels; ++c) {
-            const double v = s.previous[c] + (frame[c] - s.previous[c]) * s.position;
-            s.out.push_back(static_cast<int16_t>(std::lround(v)));
-        }
-        s.position += s.step;
-    }
-    s.position -= 1.0;
-    s.previous[0] = frame[0];
-    s.previous[1] = frame[1];
-}
-
-}  // namespace
-
-int SDL_AudioStreamPut(SDL_AudioStream* s, const void* data, int bytes) {
-    if (bytes < 0) return Fail("negative length");
-    const int frameBytes = s->inChannels * (s->eightBit ? 1 : 2);
-    const auto* p = static_cast<const uint8_t*>(data);
-    int16_t frame[2] = {0, 0};
-    while (bytes > 0) {
-        if (!s->partial.empty() || bytes < frameBytes) {
-            const int take = std::min(bytes, frameBytes - static_cast<int>(s->partial.size()));
-            s->partial.insert(s->partial.end(), p, p + take);
-            p += take;
-            bytes -= take;
-            if (static_cast<int>(s->partial.size()) < frameBytes) break;
-            ReadFrame(*s, s->partial.data(), frame);
-            s->partial.clear();
-        } else {
-            ReadFrame(*s, p, frame);
-            p += frameBytes;
-            bytes -= frameBytes;
-        }
-        Advance(*s, frame);
-    }
-    return 0;
-}
-
-int SDL_AudioStreamGet(SDL_AudioStream* s, void* out, int bytes) {
-    const size_t samples = std::min(static_cast<size_t>(std::max(bytes, 0)) / 2, s->out.size());
-    auto* to = static_cast<int16_t*>(out);
-    std::copy(s->out.begin(), s->out.begin() + static_cast<std::ptrdiff_t>(samples), to);
-    s->out.erase(s->out.begin(), s->out.begin() + static_cast<std::ptrdiff_t>(samples));
-    return static_cast<int>(samples * 2);
-}
-
-int SDL_AudioStreamAvailable(SDL_AudioStream* s) { return static_cast<int>(s->out.size() * 2); }
-
-int SDL_AudioStreamFlush(SDL_AudioStream* s) {
-    // The last frame held back for interpolation goes out as it is.
-    if (s->primed) {
-        while (s->position < 1.0) {
-            for (int c = 0; c < s->outChannels; ++c) s->out.push_back(s->previous[c]);
-            s->position += s->step;
-        }
-    }
-    s->primed = false;
-    s->position = 0;
-    s->partial.clear();
-    return 0;
-}
-
-void SDL_AudioStreamClear(SDL_AudioStream* s) {
-    s->out.clear();
-    s->partial.clear();
-    s->primed = false;
-    s->position = 0;
-}
-
-void SDL_FreeAudioStream(SDL_AudioStream* s) { delete s; }
 
 namespace plat {
 
-// The owned-handle deleters of the two kinds of handle the web build has
-// (it has no windows, renderers or textures; platform/sdl_handles.cpp serves
-// the desktop).
+// The owned-handle deleter of the surfaces (the web build has no windows,
+// renderers or textures; platform/sdl_handles.cpp serves the desktop).
 void SdlDeleter::operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-void SdlDeleter::operator()(_SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
 
 }  // namespace plat

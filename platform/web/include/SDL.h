@@ -63,6 +63,8 @@ int SDL_LockSurface(SDL_Surface* surface);
 void SDL_UnlockSurface(SDL_Surface* surface);
 // Between RGB565 and BGR24, either way.
 SDL_Surface* SDL_ConvertSurfaceFormat(SDL_Surface* source, Uint32 format, Uint32 flags);
+// Notes the text SDL_GetError returns (no format arguments in this subset); -1.
+int SDL_SetError(const char* text);
 const char* SDL_GetError();
 
 // ---- Files ------------------------------------------------------------------
