@@ -167,7 +167,20 @@ async function replay(browser, figures) {
   if (lines.join('\n') !== expected.join('\n')) {
     console.log('browser:\n  ' + lines.join('\n  ') + '\nheadless:\n  ' + expected.join('\n  '));
   }
+  // The replayed game entered the high scores; the page keeps them in
+  // IndexedDB, so the next visit starts with the same table.
+  await sleep(1000);
+  const saved = await page.evaluate(() => Array.from(FS.readFile('/reef/game/hiscore.dat')));
   await page.close();
+  const again = await browser.newPage();
+  await again.goto(url);
+  await again.waitForFunction(() => typeof Module !== 'undefined' && Module.reefFirstFrameMs, {timeout: 60000});
+  const restored = await again.evaluate(() => {
+    try { return Array.from(FS.readFile('/reef/game/hiscore.dat')); } catch (e) { return []; }
+  });
+  check(saved.length === 5204 && restored.join() === saved.join(),
+        `high scores kept for the next visit (${restored.length} of ${saved.length} bytes)`);
+  await again.close();
 }
 
 (async () => {

@@ -95,10 +95,12 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     }
     // A kept file changes when it is renamed into place or closed after
     // writing.
+    // The rename call hands over the path as the program named it, often
+    // relative to the game folder.
     const rename = FS.rename;
     FS.rename = function (from, to) {
       const result = rename.apply(FS, arguments);
-      if (isKept(to)) saveSoon();
+      if (isKept(PATH_FS.resolve(to))) saveSoon();
       return result;
     };
     const close = FS.close;
