@@ -61,6 +61,16 @@ async function click(page, x, y) {
   await page.mouse.up();
 }
 
+// A finger's tap, resting as long as a finger does.
+async function tap(page, x, y) {
+  const p = await pagePoint(page, x, y);
+  const cdp = await page.target().createCDPSession();
+  await cdp.send('Input.dispatchTouchEvent', {type: 'touchStart', touchPoints: [{x: p.x, y: p.y}]});
+  await sleep(80);
+  await cdp.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []});
+  await cdp.detach();
+}
+
 async function press(page, key) {
   await page.keyboard.down(key);
   await sleep(100);
@@ -81,7 +91,7 @@ async function counters(page) {
 
 async function playByHand(browser, figures) {
   const page = await browser.newPage();
-  await page.setViewport({width: 1024, height: 768});
+  await page.setViewport({width: 1024, height: 768, hasTouch: true});
   page.on('pageerror', (e) => console.log('page error: ' + e.message));
   await page.goto(url);
   await page.waitForFunction(() => typeof Module !== 'undefined' && Module.reefFirstFrameMs, {timeout: 60000});
@@ -141,6 +151,16 @@ async function playByHand(browser, figures) {
     await click(page, next.x, next.y);
     await sleep(1500);
   }
+
+  // A finger's tap on the Help button opens the help panel over the board.
+  const beforeTap = await canvasPixels(page);
+  await tap(page, 681, 505);
+  await sleep(800);
+  const afterTap = await canvasPixels(page);
+  let changed = 0;
+  for (let i = 0; i < afterTap.length; i += 4) if (afterTap[i] !== beforeTap[i]) ++changed;
+  check(changed > 100000, `a tap on Help opened the help panel (${changed} pixels changed)`);
+  await press(page, 'Space');
   await page.close();
 }
 
