@@ -2,9 +2,7 @@
 #include "platform/audio_output.h"
 #include "platform/backend.h"
 #include "platform/clock.h"
-#include "platform/headless/headless_audio.h"
-#include "platform/headless/headless_video.h"
-#include "platform/headless/virtual_clock.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/sdl/real_clock.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_video.h"
@@ -24,16 +22,16 @@ VideoDriver& SdlDisplay() {
 }
 
 AudioOutput& SdlSound() { return SdlAudio(); }
-ClockDriver& HeadlessTime() { return HeadlessClock(); }
-VideoDriver& HeadlessWindows() { return HeadlessDisplay(); }
-AudioOutput& HeadlessSound() { return HeadlessAudio(); }
-
-const BackendEntry kBackends[] = {
-    {"sdl", Backend::Real, SdlClock, SdlDisplay, SdlSound},
-    {"headless", Backend::Headless, HeadlessTime, HeadlessWindows, HeadlessSound},
-};
 }  // namespace
 
-std::span<const BackendEntry> Backends() { return kBackends; }
+std::span<const BackendEntry> Backends() {
+    // Made on first use: the platform's facilities may ask for it while
+    // other files' statics are still being made.
+    static const BackendEntry table[] = {
+        {"sdl", Backend::Real, SdlClock, SdlDisplay, SdlSound},
+        HeadlessBackend(),
+    };
+    return table;
+}
 
 }  // namespace plat

@@ -6,8 +6,7 @@
 #include "platform/backend.h"
 #include "platform/clock.h"
 #include "platform/headless/headless_audio.h"
-#include "platform/headless/headless_video.h"
-#include "platform/headless/virtual_clock.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/video_driver.h"
 #include "platform/web/web_audio.h"
 #include "platform/web/web_clock.h"
@@ -33,17 +32,16 @@ AudioOutput& PageSound() {
     if (RealMouseIgnored()) return HeadlessAudio();
     return WebAudio();
 }
-
-ClockDriver& HeadlessTime() { return HeadlessClock(); }
-VideoDriver& HeadlessWindows() { return HeadlessDisplay(); }
-AudioOutput& HeadlessSound() { return HeadlessAudio(); }
-
-const BackendEntry kBackends[] = {
-    {"web", Backend::Real, PageTime, PageDisplay, PageSound},
-    {"headless", Backend::Headless, HeadlessTime, HeadlessWindows, HeadlessSound},
-};
 }  // namespace
 
-std::span<const BackendEntry> Backends() { return kBackends; }
+std::span<const BackendEntry> Backends() {
+    // Made on first use: the platform's facilities may ask for it while
+    // other files' statics are still being made.
+    static const BackendEntry table[] = {
+        {"web", Backend::Real, PageTime, PageDisplay, PageSound},
+        HeadlessBackend(),
+    };
+    return table;
+}
 
 }  // namespace plat

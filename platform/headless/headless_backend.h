@@ -1,0 +1,9 @@
+#pragma once
+// The headless row of the backend table, the same in every build.
+#include "platform/backend.h"
+
+namespace plat {
+
+BackendEntry HeadlessBackend();
+
+}  // namespace plat
