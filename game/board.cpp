@@ -1,6 +1,7 @@
 #include "game/board.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <new>
 
@@ -72,7 +73,9 @@ void Board::LoadIslands() {
         return;
     }
     if (std::FILE* file = plat::OpenFile("islands.dat", "rb")) {
-        std::fread(bytes.data(), 1, bytes.size(), file);
+        // Bytes a failed read leaves behind are not the file's: sea too.
+        const size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
+        std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(read), bytes.end(), 0xFF);
         std::fclose(file);
     }
     for (int m = 0; m < kMapCount; ++m) {
