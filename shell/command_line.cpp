@@ -104,7 +104,7 @@ const char* CommandLineHelp() {
            "  --autoplay[=N]     let the built-in player play N games (1), then quit\n"
            "  --report FILE      write the game's state at the end to FILE\n"
            "  --data DIR         the game's folder (found by itself beside the program\n"
-           "                     or in its share/reefhoard)\n"
+           "                     or in its ../share/games/reefhoard)\n"
            "  --version          show the version\n"
            "  --help             show this help\n"
            "Keys: Escape quits, F1 shows the frame rate, F12 takes a screenshot.\n";

@@ -1,5 +1,6 @@
 #include "shell/game_folder.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -13,12 +14,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Every game folder holds the island maps; a folder without them is not one.
-constexpr const char* kMarkerFile = "islands.dat";
+// Every game folder holds the board's background picture. The island maps
+// are no marker: without them the game plays on open sea.
+constexpr const char* kMarkerFile = "background.bmp";
 
 bool HoldsGame(const fs::path& folder) {
     std::error_code ec;
     return fs::is_regular_file(folder / kMarkerFile, ec);
+}
+
+// Whether only the player (or the system) can have put files in the folder:
+// it belongs to the player or to root, and neither its group nor others may
+// write it. A shared or another user's folder could hold planted maps,
+// pictures or settings that the game would read and write beside.
+bool OnlyPlayerWrites(const fs::path& folder) {
+    struct stat info;
+    if (::stat(folder.c_str(), &info) != 0) return false;
+    const bool owned = info.st_uid == ::getuid() || info.st_uid == 0;
+    return owned && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
 void MakeAbsolute(std::string& path) {
@@ -45,15 +58,16 @@ fs::path FindGameFolder(const std::string& dataOption, std::string* error) {
         *error = "--data " + dataOption + ": no such folder";
         return {};
     }
-    if (HoldsGame(".")) return ".";
+    if (HoldsGame(".") && OnlyPlayerWrites(".")) return ".";
     const fs::path program = ProgramFolder();
     if (!program.empty()) {
         if (HoldsGame(program)) return program;
-        const fs::path installed = program.parent_path() / "share" / "reefhoard";
+        const fs::path installed = program.parent_path() / "share" / "games" / "reefhoard";
         if (HoldsGame(installed)) return installed;
     }
     *error = std::string("the game's files were not found (no ") + kMarkerFile +
-             " here, beside the program or in its share/reefhoard); name their folder with --data";
+             " in a working folder only this player can write, beside the program or in its"
+             " ../share/games/reefhoard); name their folder with --data";
     return {};
 }
 

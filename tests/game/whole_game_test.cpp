@@ -10,6 +10,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "game_folder.h"
 #include "temp_dir.h"
@@ -49,6 +50,26 @@ protected:
     }
     void Write(const std::string& name, const std::string& content) const { dir.Write(name, content); }
     void ForgetHighScores() const { fs::remove(dir.Path() / "hiscore.dat"); }
+
+    // A copy of the program installed as a Debian package lays it out, below
+    // the test's folder: prefix/games/reefhoard and its game folder
+    // prefix/share/games/reefhoard without the files named. Returns the game folder.
+    fs::path Install(const std::vector<std::string>& omitted) const {
+        const fs::path prefix = dir.Path() / "prefix";
+        fs::create_directories(prefix / "games");
+        fs::copy_file(REEF_PROGRAM, prefix / "games/reefhoard");
+        LinkGameFolder(prefix / "share/games/reefhoard", omitted);
+        return prefix / "share/games/reefhoard";
+    }
+    // Runs the installed copy headless, started in `start`, without --data; its
+    // errors go to err.txt in the test's folder. Returns the exit status.
+    int InstalledProgram(const fs::path& start, const std::string& arguments) const {
+        const fs::path program = dir.Path() / "prefix/games/reefhoard";
+        const std::string command = "cd '" + start.string() + "' && '" + program.string() + "' --headless " +
+                                    arguments + " 2>'" + (dir.Path() / "err.txt").string() + "'";
+        const int raw = std::system(command.c_str());
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
 
     TempDir dir;
 };
@@ -108,26 +129,52 @@ TEST_F(WholeGameTest, MalformedRecordingsAreRefusedWithTheirLine) {
     }
 }
 
-// Installed, the program lies in bin/ and its files in share/reefhoard; started
-// from an unrelated folder it works in its own, while file names given on its
-// command line still mean what they meant where it was started.
+// Installed, the program lies in games/ and its files in share/games/reefhoard;
+// started from an unrelated folder it works in its own, while file names given
+// on its command line still mean what they meant where it was started.
 TEST_F(WholeGameTest, StartedElsewhereItFindsItsInstalledFolder) {
-    const fs::path prefix = dir.Path() / "prefix";
-    fs::create_directories(prefix / "bin");
-    fs::copy_file(REEF_PROGRAM, prefix / "bin/reefhoard");
-    LinkGameFolder(prefix / "share/reefhoard", {});
+    const fs::path installed = Install({});
     fs::create_directories(dir.Path() / "elsewhere");
-    const std::string program = "cd '" + (dir.Path() / "elsewhere").string() + "' && ../prefix/bin/reefhoard ";
+    const std::string program = "cd '" + (dir.Path() / "elsewhere").string() + "' && ../prefix/games/reefhoard ";
 
     const std::string replay = "--headless --seed 3 --replay '" + kKeptRecording + "' --report r.txt";
     ASSERT_EQ(std::system((program + replay + " 2>err.txt").c_str()), 0) << Text("elsewhere/err.txt");
     EXPECT_EQ(Report("elsewhere/r.txt").at("score"), "8050");
-    EXPECT_TRUE(fs::exists(prefix / "share/reefhoard/hiscore.dat"));
+    EXPECT_TRUE(fs::exists(installed / "hiscore.dat"));
 
     EXPECT_NE(std::system((program + "--data nowhere 2>err.txt").c_str()), 0);
     EXPECT_EQ(Text("elsewhere/err.txt"), "reefhoard: --data nowhere: no such folder\n");
     ASSERT_EQ(std::system((program + "--version >out.txt").c_str()), 0);
     EXPECT_EQ(Text("elsewhere/out.txt").rfind("reefhoard 0.", 0), 0u) << Text("elsewhere/out.txt");
+}
+
+// A working folder holding a game that someone else could have written is
+// passed by: its maps, pictures and settings may have been planted there.
+TEST_F(WholeGameTest, AWorkingFolderOthersCanWriteIsPassedBy) {
+    const fs::path installed = Install({});
+    for (const fs::perms shared : {fs::perms::group_write, fs::perms::others_write}) {
+        fs::permissions(dir.Path(), fs::perms::owner_all | shared);
+        ASSERT_EQ(InstalledProgram(dir.Path(), "--seed 3 --autoplay=1"), 0) << Text("err.txt");
+        EXPECT_TRUE(fs::exists(installed / "hiscore.dat"));
+        EXPECT_FALSE(fs::exists(dir.Path() / "hiscore.dat"));
+        fs::remove(installed / "hiscore.dat");
+    }
+}
+
+// The island maps are no sign of a game folder: without them the working
+// folder and the installed folder are still found, and the game plays on open sea.
+TEST_F(WholeGameTest, WithoutIslandMapsTheGameFolderIsStillFound) {
+    const fs::path installed = Install({"islands.dat"});
+    fs::remove(dir.Path() / "islands.dat");
+    fs::create_directories(dir.Path() / "elsewhere");
+    for (const fs::path& start : {dir.Path(), dir.Path() / "elsewhere"}) {
+        ASSERT_EQ(InstalledProgram(start, "--seed 3 --autoplay=1 --report " + (dir.Path() / "r.txt").string()), 0)
+            << Text("err.txt");
+        EXPECT_EQ(Report("r.txt").at("exit"), "0");
+        fs::remove(dir.Path() / "r.txt");
+    }
+    EXPECT_TRUE(fs::exists(dir.Path() / "hiscore.dat"));
+    EXPECT_TRUE(fs::exists(installed / "hiscore.dat"));
 }
 
 }  // namespace

@@ -23,7 +23,10 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     'options.ini': '/reef/options.ini',
   };
   const query = new URLSearchParams(location.search);
-  const args = [];
+  // The preloaded folder is named rather than found: the browser's file
+  // system makes every folder writable by all, and the program takes such a
+  // working folder for its game folder only when told to.
+  const args = ['--data', GAME];
   if (query.has('seed')) args.push('--seed', query.get('seed'));
   if (query.has('autoplay')) args.push('--autoplay=' + (query.get('autoplay') || '1'));
   if (query.has('frames')) args.push('--frames', query.get('frames'));
