@@ -27,6 +27,6 @@ fi
 # The game folder as it is installed: the generated files alone.
 rm -rf build-web/stage
 cmake --install build --component game_folder --prefix "$PWD/build-web/stage" >&2
-emcmake cmake -S web -B build-web -DREEF_GAME_DIR="$PWD/build-web/stage/share/reefhoard" >&2
+emcmake cmake -S web -B build-web -DREEF_GAME_DIR="$PWD/build-web/stage/share/games/reefhoard" >&2
 cmake --build build-web -j "$(nproc)" >&2
 echo build-web

@@ -33,7 +33,7 @@ cp tests/game/data/autoplay-seed3.txt "$web/games/"
 # preloads: the report the browser's must match.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"; [ -n "${server:-}" ] && kill "$server" 2>/dev/null || true' EXIT
-cp -r "$web/stage/share/reefhoard" "$scratch/game"
+cp -r "$web/stage/share/games/reefhoard" "$scratch/game"
 build/game/reefhoard --headless --data "$scratch/game" --seed 3 --replay tests/game/data/autoplay-seed3.txt \
   --report "$out/headless-report.txt" >/dev/null
 
