@@ -206,21 +206,4 @@ TEST_F(GameFlowTest, ClosingTheWindowDuringAPanelEndsTheProgramCleanly) {
     EXPECT_EQ(g_Game.pointsImages, nullptr);
 }
 
-void ClickMiddle(void* window) {
-    auto* w = static_cast<plat::WindowHandle>(window);
-    const intptr_t middle = plat::MakeLParam(400, 300);
-    plat::PostMessage(w, plat::WM_MOUSEMOVE, 0, middle);
-    plat::PostMessage(w, plat::WM_LBUTTONDOWN, 0, middle);
-    plat::PostMessage(w, plat::WM_LBUTTONUP, 0, middle);
-}
-
-TEST_F(GameFlowTest, HelpShowsTheRulesUntilClicked) {
-    const uint32_t start = FrameTimer::Now();
-    const plat::TimerId clicker = plat::StartPeriodicTimer(500, ClickMiddle, g_Shell.window);
-    EXPECT_EQ(ClickButton("help"), 1);
-    plat::StopPeriodicTimer(clicker);
-    EXPECT_GE(FrameTimer::Elapsed(start), 500);
-    EXPECT_EQ(g_Game.GetState(), GameState::Idle);
-}
-
 }  // namespace

@@ -108,4 +108,33 @@ TEST_F(GamePictureTest, BothPagesShowTheBoardAfterAPanelCloses) {
     }
 }
 
+void ClickMiddle(void* window) {
+    auto* w = static_cast<plat::WindowHandle>(window);
+    const intptr_t middle = plat::MakeLParam(400, 300);
+    plat::PostMessage(w, plat::WM_MOUSEMOVE, 0, middle);
+    plat::PostMessage(w, plat::WM_LBUTTONDOWN, 0, middle);
+    plat::PostMessage(w, plat::WM_LBUTTONUP, 0, middle);
+}
+
+TEST_F(GamePictureTest, HelpShowsTheRulesUntilClickedThenTheBoardAsItWas) {
+    StartGame();
+    ClickCell(TreasureCells()[0]);
+    ClickCell(QuietSeaCell());
+    Frames(150);  // the find's points have risen away
+    const Pixels before = Copy(Shown());
+
+    const uint32_t start = FrameTimer::Now();
+    const plat::TimerId clicker = plat::StartPeriodicTimer(500, ClickMiddle, g_Shell.window);
+    EXPECT_EQ(ClickButton("help"), 1);
+    plat::StopPeriodicTimer(clicker);
+    EXPECT_GE(FrameTimer::Elapsed(start), 500);
+    EXPECT_EQ(g_Game.GetState(), GameState::Playing);
+    // The page under the rules, islands, the find and the wave's marks, on
+    // both pages.
+    for (int page = 0; page < 2; ++page) {
+        Frame();
+        EXPECT_TRUE(Copy(Shown()) == before) << "page " << page;
+    }
+}
+
 }  // namespace
