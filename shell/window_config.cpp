@@ -89,6 +89,9 @@ bool CreateMainWindow(void*, int) {
     g_Shell.clientWidth = kPictureWidth;
     g_Shell.clientHeight = kPictureHeight;
     g_madeWindow = plat::DescribeWindow(window);
+    // The display start-up opens next follows the full-screen switch; the
+    // window record learns of it only then.
+    g_madeWindow.fullscreen = g_Shell.fullscreen;
     return true;
 }
 

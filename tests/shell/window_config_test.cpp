@@ -21,6 +21,12 @@ protected:
         EXPECT_TRUE(CreateMainWindow(nullptr, 0));
         return plat::DescribeWindow(g_Shell.window);
     }
+    // A value of section "setup" in setup.ini; empty when there is none.
+    static std::string Saved(const char* key) {
+        char value[16];
+        plat::GetProfileString("setup", key, "", value, sizeof value, ".\\setup.ini");
+        return value;
+    }
 };
 
 TEST_F(WindowConfig, WindowsAreCentredSizedAndClampedByTheSetupFile) {
@@ -84,19 +90,25 @@ TEST_F(WindowConfig, AWindowThePlayerMovedIsRememberedAndAnUntouchedOneWritesNot
     // What a player's move, resize and Alt+Enter leave in the window record.
     plat::SetWindowTopmost(g_Shell.window, 30, 40, 1000, 750);
     SaveWindowSettings();
-    char value[16];
-    auto read = [&](const char* key) {
-        plat::GetProfileString("setup", key, "", value, sizeof value, ".\\setup.ini");
-        return std::string(value);
-    };
-    EXPECT_EQ(read("x") + " " + read("y") + " " + read("w") + " " + read("h"), "30 40 1000 750");
-    EXPECT_EQ(read("fullscreen"), "");
+    EXPECT_EQ(Saved("x") + " " + Saved("y") + " " + Saved("w") + " " + Saved("h"), "30 40 1000 750");
+    EXPECT_EQ(Saved("fullscreen"), "");
     plat::WindowRegistry::WithWindow(g_Shell.window, [](plat::Window& w) {
         w.fullscreen = true;
         w.width = 1920;
     });
     SaveWindowSettings();
-    EXPECT_EQ(read("fullscreen") + " " + read("w"), "1 1000");
+    EXPECT_EQ(Saved("fullscreen") + " " + Saved("w"), "1 1000");
+}
+
+TEST_F(WindowConfig, LeavingAFullScreenStartForAWindowIsRemembered) {
+    Dir().Write("setup.ini", "[setup]\nfullscreen=1\n");
+    g_Shell.fullscreen = true;
+    Create();
+    ASSERT_TRUE(plat::OpenWindowDisplay(g_Shell.window, 800, 600, true));
+    // Alt+Enter back to a window.
+    plat::WindowRegistry::WithWindow(g_Shell.window, [](plat::Window& w) { w.fullscreen = false; });
+    SaveWindowSettings();
+    EXPECT_EQ(Saved("fullscreen"), "0");
 }
 
 }  // namespace
