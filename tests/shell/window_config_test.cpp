@@ -36,8 +36,16 @@ TEST_F(WindowConfig, WindowsAreCentredSizedAndClampedByTheSetupFile) {
         {"", 560, 240, 800, 600},                               // none: 800 by 600, centred
         {"[setup]\nw=1024\nh=-1\ny=7\n", 560, 7, 1024, 600},  // size alone does not recentre
         {"[setup]\nw=40000\nh=0\n", 560, 240, 1921, 150},      // clamped to the screen
+        // A place that leaves no 100 pixels of the caption on a display is
+        // moved back onto the primary one.
+        {"[setup]\nx=-99999999\ny=-99999999\n", -700, 0, 800, 600},
+        {"[setup]\nx=99999999999\ny=99999999999\n", 1821, 981, 800, 600},
+        {"[setup]\nx=-700\ny=981\n", -700, 981, 800, 600},
+        {"[setup]\nx=-701\ny=982\n", -700, 981, 800, 600},
+        {"[setup]\nx=2500\ny=1100\n", 2500, 1100, 800, 600},  // on the second display
     };
     plat::HeadlessDisplay().SetScreen(1921, 1081, 32);  // odd: halves truncate
+    plat::HeadlessDisplay().AddDisplay({1921, -100, 1280, 1300});
     for (const Case& c : cases) {
         Dir().Write("setup.ini", c.setup);
         const plat::WindowInfo w = Create();
