@@ -78,6 +78,9 @@ int Game::ShowHelp() {
         BothPages both;
         g_DirtyRects.AddRectFromEdges(rules.left, rules.top, rules.right, rules.bottom);
     }
+    // The restore took the clean backdrop under the page: the cells drawn
+    // there (islands, finds, sonar marks) go back on.
+    board.Redraw(true);
     DrawHud(g_DirtyRects.GetBackground());
     return 1;
 }

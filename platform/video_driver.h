@@ -6,6 +6,7 @@
 #include <deque>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/messages.h"
 #include "platform/window.h"
@@ -41,6 +42,13 @@ public:
     virtual bool Open() = 0;
     virtual void Close() = 0;
     virtual void ScreenSize(int32_t* width, int32_t* height) = 0;
+    // Every display, the primary first; by default the primary screen alone.
+    virtual std::vector<DisplayArea> DisplayAreas() {
+        int32_t width = 0, height = 0;
+        ScreenSize(&width, &height);
+        if (width <= 0 || height <= 0) return {};
+        return {DisplayArea{0, 0, width, height}};
+    }
     virtual int32_t DesktopBitsPerPixel() = 0;
     virtual bool CreateNative(Window& window) = 0;
     virtual void DestroyNative(Window& window) = 0;

@@ -218,6 +218,8 @@ int32_t GetSystemMetric(SystemMetric metric) {
     return 0;
 }
 
+std::vector<DisplayArea> GetDisplayAreas() { return Video().DisplayAreas(); }
+
 int32_t GetDesktopBitsPerPixel() { return Video().DesktopBitsPerPixel(); }
 
 void GetCursorPos(int32_t* x, int32_t* y) { Video().CursorPos(x, y); }

@@ -3,6 +3,7 @@
 // uses, placement, caption, focus, and the system facts the shell reads.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/picture_placement.h"
 #include "platform/window_handle.h"
@@ -31,6 +32,11 @@ struct WindowClass {
 };
 
 enum class SystemMetric { ScreenWidth, ScreenHeight, SizingFrameHeight, SmallCaptionHeight };
+
+// Where one display lies on the desktop, in screen pixels.
+struct DisplayArea {
+    int32_t x, y, width, height;
+};
 
 // Everything the platform knows of a window, for tests and diagnostics.
 struct WindowInfo {
@@ -95,6 +101,8 @@ Scaling PictureScaling();
 void WaitForInput(uint32_t ms);
 
 int32_t GetSystemMetric(SystemMetric metric);
+// Every display of the desktop, the primary first; empty when none is known.
+std::vector<DisplayArea> GetDisplayAreas();
 int32_t GetDesktopBitsPerPixel();
 void GetCursorPos(int32_t* x, int32_t* y);
 // True while the key (a virtual-key code) is held down, on the keyboard or

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/profile.h"
 #include "platform/window.h"
@@ -16,6 +17,9 @@ constexpr const char* kClassName = "DirectX Class";
 // screen (or than any screen) only costs memory.
 constexpr int32_t kMinWindowWidth = 200, kMinWindowHeight = 150;
 constexpr int32_t kMaxWindowSide = 16384;
+// How much of the window's top edge, where its caption lies, is kept on a
+// display: enough to take hold of and drag the window back.
+constexpr int32_t kCaptionGrip = 100;
 
 // The window as the run made it, to tell whether the player changed it.
 plat::WindowInfo g_madeWindow{};
@@ -23,6 +27,27 @@ plat::WindowInfo g_madeWindow{};
 int32_t ClampSide(int32_t value, int32_t minimum, int32_t screen) {
     const int32_t maximum = screen > 0 ? std::min(screen, kMaxWindowSide) : kMaxWindowSide;
     return std::clamp(value, minimum, std::max(minimum, maximum));
+}
+
+bool CaptionOn(const plat::DisplayArea& d, int32_t x, int32_t y, int32_t w) {
+    // Wide enough for a place read as far as the 32-bit range goes.
+    const int64_t overlap = std::min<int64_t>(int64_t{x} + w, d.x + d.width) - std::max(x, d.x);
+    return overlap >= kCaptionGrip && y >= d.y && y <= d.y + d.height - kCaptionGrip;
+}
+
+// A place from the settings that leaves the caption on no display is moved
+// onto the primary one by the least distance that grips it again.
+void KeepCaptionOnADisplay(int32_t* x, int32_t* y, int32_t w) {
+    const std::vector<plat::DisplayArea> displays = plat::GetDisplayAreas();
+    if (displays.empty()) return;
+    for (const plat::DisplayArea& d : displays) {
+        if (CaptionOn(d, *x, *y, w)) return;
+    }
+    const plat::DisplayArea& primary = displays.front();
+    const int32_t leftmost = primary.x + kCaptionGrip - w;
+    const int32_t bottom = primary.y + primary.height - kCaptionGrip;
+    *x = std::clamp(*x, leftmost, std::max(leftmost, primary.x + primary.width - kCaptionGrip));
+    *y = std::clamp(*y, primary.y, std::max(primary.y, bottom));
 }
 
 void WriteSetupNumber(const char* key, int32_t value) {
@@ -61,6 +86,7 @@ bool CreateMainWindow(void*, int) {
     }
     w = ClampSide(w, kMinWindowWidth, plat::GetSystemMetric(plat::SystemMetric::ScreenWidth));
     h = ClampSide(h, kMinWindowHeight, plat::GetSystemMetric(plat::SystemMetric::ScreenHeight));
+    KeepCaptionOnADisplay(&x, &y, w);
     g_Shell.windowX = x;
     g_Shell.windowY = y;
     g_Shell.windowW = w;
@@ -89,6 +115,9 @@ bool CreateMainWindow(void*, int) {
     g_Shell.clientWidth = kPictureWidth;
     g_Shell.clientHeight = kPictureHeight;
     g_madeWindow = plat::DescribeWindow(window);
+    // The display start-up opens next follows the full-screen switch; the
+    // window record learns of it only then.
+    g_madeWindow.fullscreen = g_Shell.fullscreen;
     return true;
 }
 

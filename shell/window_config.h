@@ -21,7 +21,8 @@ inline constexpr int32_t kPictureHeight = 600;
 bool RegisterWindowClass(void* instance);
 // Creates and shows the main window and fills in the window and client
 // values of the shell state. A size from the settings is kept within the
-// screen. The show command is not used.
+// screen, and a place that would leave the caption on no display is moved
+// back onto the primary one. The show command is not used.
 bool CreateMainWindow(void* instance, int showCommand);
 // Reads "scale" ("sharp" for whole scales only, else smooth) for the backend.
 void ApplyScalingSetting();

@@ -21,6 +21,12 @@ void HeadlessVideo::ScreenSize(int32_t* width, int32_t* height) {
     *height = screenHeight_;
 }
 
+std::vector<DisplayArea> HeadlessVideo::DisplayAreas() {
+    std::vector<DisplayArea> areas{{0, 0, screenWidth_, screenHeight_}};
+    for (const DisplayArea& area : extraDisplays_) areas.push_back(area);
+    return areas;
+}
+
 bool HeadlessVideo::CreateNative(Window& window) {
     if (windowCreationFails_) return false;
     ActivateOnFirstShow(window);
@@ -83,6 +89,7 @@ void HeadlessVideo::Reset() {
     screenWidth_ = 1920;
     screenHeight_ = 1080;
     desktopBits_ = 32;
+    extraDisplays_.clear();
     windowCreationFails_ = false;
     cursorX_ = cursorY_ = 0;
     keysDown_.clear();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/video_driver.h"
 
@@ -16,6 +17,7 @@ public:
     bool Open() override;
     void Close() override {}
     void ScreenSize(int32_t* width, int32_t* height) override;
+    std::vector<DisplayArea> DisplayAreas() override;
     int32_t DesktopBitsPerPixel() override { return desktopBits_; }
     bool CreateNative(Window& window) override;
     void DestroyNative(Window& window) override;
@@ -35,6 +37,8 @@ public:
     // Test controls.
     void Reset();
     void SetScreen(int32_t width, int32_t height, int32_t bitsPerPixel);
+    // A display beside the screen of SetScreen, which stays the primary.
+    void AddDisplay(const DisplayArea& area) { extraDisplays_.push_back(area); }
     void SetWindowCreationFails(bool fails) { windowCreationFails_ = fails; }
     void SetCursor(int32_t x, int32_t y);
     void SetKeyDown(int virtualKey, bool down);
@@ -57,6 +61,7 @@ private:
         void operator()(Surface* s) const;
     };
     int32_t screenWidth_ = 1920, screenHeight_ = 1080, desktopBits_ = 32;
+    std::vector<DisplayArea> extraDisplays_;
     bool windowCreationFails_ = false;
     int32_t cursorX_ = 0, cursorY_ = 0;
     std::set<int> keysDown_;

@@ -86,6 +86,16 @@ void SdlVideo::ScreenSize(int32_t* width, int32_t* height) {
     *height = mode.h;
 }
 
+std::vector<DisplayArea> SdlVideo::DisplayAreas() {
+    std::vector<DisplayArea> areas;
+    const int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect r{};
+        if (SDL_GetDisplayBounds(i, &r) == 0) areas.push_back({r.x, r.y, r.w, r.h});
+    }
+    return areas;
+}
+
 int32_t SdlVideo::DesktopBitsPerPixel() {
     SDL_DisplayMode mode{};
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 0;

@@ -20,6 +20,7 @@ public:
     bool Open() override;
     void Close() override;
     void ScreenSize(int32_t* width, int32_t* height) override;
+    std::vector<DisplayArea> DisplayAreas() override;
     int32_t DesktopBitsPerPixel() override;
     bool CreateNative(Window& window) override;
     void DestroyNative(Window& window) override;

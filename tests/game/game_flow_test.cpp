@@ -14,6 +14,8 @@
 #include "game_fixture.h"
 #include "input/mouse.h"
 #include "runtime/frame_timer.h"
+#include "scene/sprite_pool.h"
+#include "sound/sound_manager.h"
 
 namespace {
 
@@ -27,32 +29,70 @@ std::pair<int32_t, std::string> SavedEntry(int index) {
     return {saved.entries[index].score, saved.entries[index].name};
 }
 
-TEST_F(GameFlowTest, NewGameStartsFreshFromAnyState) {
-    StartGame();
-    Board& board = g_Game.board;
-    const std::vector<int> firstTreasure = TreasureCells();
-    ClickCell(firstTreasure[0]);
-    ClickCell(QuietSeaCell());
-    board.round = 4;
-    board.mapIndex = 4;
-    ASSERT_GT(board.score, 0);
-    ASSERT_EQ(board.turnsLeft, 24);
+// Every state of the game flow, each test run once in each.
+class GameStateTest : public GameTest, public testing::WithParamInterface<GameState> {
+protected:
+    // A game under way: a sonar mark, every treasure of round 5 found, and
+    // the one-second wait that follows still to run, so that a state that
+    // waits stays as it is through the next updates.
+    void PlayARound() {
+        StartGame();
+        g_Game.board.round = g_Game.board.mapIndex = 4;
+        ClickCell(QuietSeaCell());
+        FindAllTreasure();
+        ASSERT_GT(g_Game.board.score, 0);
+    }
+    // One update that starts in the state under test and reads the message.
+    void FrameInState(uint32_t message, int32_t x = 0, int32_t y = 0) {
+        Post(message, x, y);
+        g_Game.SetState(GetParam());
+        Frame();
+    }
+};
 
-    StartGame();
+TEST_P(GameStateTest, NewGameStartsFreshInTheSameUpdate) {
+    PlayARound();
+    const std::vector<int> firstTreasure = TreasureCells();
+    Button* newGame = g_BoardScene.buttons->Find("newgame");
+    const int32_t x = newGame->x + newGame->width / 2, y = newGame->y + newGame->height / 2;
+    Post(plat::WM_MOUSEMOVE, x, y);
+    Post(plat::WM_LBUTTONDOWN, x, y);
+    Frame();
+    HoldSpace();
+    FrameInState(plat::WM_LBUTTONUP, x, y);
+
+    Board& board = g_Game.board;
+    EXPECT_EQ(g_Game.GetState(), GameState::Playing);
     EXPECT_EQ(std::vector<int32_t>({board.mapIndex, board.round, board.turnsLeft, board.score, board.lastCell}),
               std::vector<int32_t>({0, 0, 25, 0, -1}));
     EXPECT_EQ(TreasureCells().size(), 25u);
     EXPECT_NE(TreasureCells(), firstTreasure);
-    for (int cell : TreasureCells()) EXPECT_EQ(board.cells[cell].state, CellState::kHidden);
+    for (int i = 0; i < Board::kCellCount; ++i) {
+        if (board.IsIsland(i)) continue;
+        EXPECT_EQ(board.cells[i].state, CellState::kHidden) << "cell " << i;
+    }
 }
 
-TEST_F(GameFlowTest, EachRightButtonPressAddsTwentyFiveTurnsInAnyState) {
-    StartGame();
-    Post(plat::WM_RBUTTONDOWN);
+TEST_P(GameStateTest, EachRightButtonPressAddsTwentyFiveTurns) {
+    PlayARound();
+    const int32_t turns = g_Game.board.turnsLeft;
+    HoldSpace();
+    FrameInState(plat::WM_RBUTTONDOWN);
     Post(plat::WM_RBUTTONUP);  // a release adds nothing
     Frame();
-    EXPECT_EQ(g_Game.board.turnsLeft, 50);
+    // A new game starts with its own turns, whatever was added before.
+    EXPECT_EQ(g_Game.board.turnsLeft, GetParam() == GameState::NewGame ? Game::kTurnsPerGame : turns + 25);
 }
+
+std::string StateName(const testing::TestParamInfo<GameState>& info) {
+    static const char* const names[] = {"Idle", "Playing", "NewGame", "RoundCleared", "Victory", "GameOver"};
+    return names[info.index];
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryState, GameStateTest,
+                         testing::Values(GameState::Idle, GameState::Playing, GameState::NewGame,
+                                         GameState::RoundCleared, GameState::Victory, GameState::GameOver),
+                         StateName);
 
 TEST_F(GameFlowTest, RoundIsClearedOnTheLastFindAndTheNextStartsASecondLaterDoubled) {
     StartGame();
@@ -163,6 +203,30 @@ TEST_F(GameFlowTest, MenuWithoutALauncherGoesOnAndWithOneHandsOverAsExitDoes) {
 }
 
 
+TEST_F(GameFlowTest, EnteringTheBoardLoadsItsSpritesImagesAndSounds) {
+    std::vector<std::string> sprites, images, sounds;
+    for (int i = 0; i < g_SpritePool.sprites->Count(); ++i) sprites.push_back(g_SpritePool.sprites->Get(i)->name);
+    // The two backgrounds come first.
+    for (int i = 2; i < g_BoardScene.images->Count(); ++i) images.push_back(g_BoardScene.images->Get(i)->name);
+    for (int i = 0; i < g_SoundManager.soundList->Count(); ++i) sounds.push_back(g_SoundManager.soundList->Get(i)->name);
+    EXPECT_EQ(sprites, (std::vector<std::string>{"turnbonus3.bmp", "turnbonus6.bmp", "turnbonus9.bmp",
+                                                 "turnbonus12.bmp", "turnbonus15.bmp"}));
+    EXPECT_EQ(images, (std::vector<std::string>{"round1small.bmp", "round2small.bmp", "round3small.bmp",
+                                                "round4small.bmp", "round5small.bmp", "round6small.bmp",
+                                                "round7small.bmp", "round8small.bmp", "round9small.bmp",
+                                                "g1.bmp", "g2.bmp", "g3.bmp", "g4.bmp", "g5.bmp"}));
+    EXPECT_EQ(sounds, (std::vector<std::string>{"search", "1treasure", "2treasure", "3treasure", "4treasure",
+                                                "5treasure", "advance", "negative", "gameover", "win",
+                                                "newgame"}));
+}
+
+TEST_F(GameFlowTest, CaptionNamesTheCurrentPlayer) {
+    SetDisplayTitle("Reef Hoard");
+    Dir().Write("options.ini", "[setup]\nplayerid=2\n[Player3]\nname=Ann\n");
+    StartGame();
+    EXPECT_EQ(plat::DescribeWindow(g_Shell.window).title, "Reef Hoard - Ann");
+}
+
 TEST_F(GameFlowTest, ASecondNewGameReadsTheMapsAndTheHighScoresAgain) {
     StartGame();
     const int cell = QuietSeaCell();
@@ -204,23 +268,6 @@ TEST_F(GameFlowTest, ClosingTheWindowDuringAPanelEndsTheProgramCleanly) {
     EXPECT_FALSE(plat::IsWindow(g_Shell.window));
     EXPECT_EQ(g_BoardScene.buttons, nullptr);
     EXPECT_EQ(g_Game.pointsImages, nullptr);
-}
-
-void ClickMiddle(void* window) {
-    auto* w = static_cast<plat::WindowHandle>(window);
-    const intptr_t middle = plat::MakeLParam(400, 300);
-    plat::PostMessage(w, plat::WM_MOUSEMOVE, 0, middle);
-    plat::PostMessage(w, plat::WM_LBUTTONDOWN, 0, middle);
-    plat::PostMessage(w, plat::WM_LBUTTONUP, 0, middle);
-}
-
-TEST_F(GameFlowTest, HelpShowsTheRulesUntilClicked) {
-    const uint32_t start = FrameTimer::Now();
-    const plat::TimerId clicker = plat::StartPeriodicTimer(500, ClickMiddle, g_Shell.window);
-    EXPECT_EQ(ClickButton("help"), 1);
-    plat::StopPeriodicTimer(clicker);
-    EXPECT_GE(FrameTimer::Elapsed(start), 500);
-    EXPECT_EQ(g_Game.GetState(), GameState::Idle);
 }
 
 }  // namespace

@@ -21,6 +21,12 @@ protected:
         EXPECT_TRUE(CreateMainWindow(nullptr, 0));
         return plat::DescribeWindow(g_Shell.window);
     }
+    // A value of section "setup" in setup.ini; empty when there is none.
+    static std::string Saved(const char* key) {
+        char value[16];
+        plat::GetProfileString("setup", key, "", value, sizeof value, ".\\setup.ini");
+        return value;
+    }
 };
 
 TEST_F(WindowConfig, WindowsAreCentredSizedAndClampedByTheSetupFile) {
@@ -30,8 +36,16 @@ TEST_F(WindowConfig, WindowsAreCentredSizedAndClampedByTheSetupFile) {
         {"", 560, 240, 800, 600},                               // none: 800 by 600, centred
         {"[setup]\nw=1024\nh=-1\ny=7\n", 560, 7, 1024, 600},  // size alone does not recentre
         {"[setup]\nw=40000\nh=0\n", 560, 240, 1921, 150},      // clamped to the screen
+        // A place that leaves no 100 pixels of the caption on a display is
+        // moved back onto the primary one.
+        {"[setup]\nx=-99999999\ny=-99999999\n", -700, 0, 800, 600},
+        {"[setup]\nx=99999999999\ny=99999999999\n", 1821, 981, 800, 600},
+        {"[setup]\nx=-700\ny=981\n", -700, 981, 800, 600},
+        {"[setup]\nx=-701\ny=982\n", -700, 981, 800, 600},
+        {"[setup]\nx=2500\ny=1100\n", 2500, 1100, 800, 600},  // on the second display
     };
     plat::HeadlessDisplay().SetScreen(1921, 1081, 32);  // odd: halves truncate
+    plat::HeadlessDisplay().AddDisplay({1921, -100, 1280, 1300});
     for (const Case& c : cases) {
         Dir().Write("setup.ini", c.setup);
         const plat::WindowInfo w = Create();
@@ -84,19 +98,25 @@ TEST_F(WindowConfig, AWindowThePlayerMovedIsRememberedAndAnUntouchedOneWritesNot
     // What a player's move, resize and Alt+Enter leave in the window record.
     plat::SetWindowTopmost(g_Shell.window, 30, 40, 1000, 750);
     SaveWindowSettings();
-    char value[16];
-    auto read = [&](const char* key) {
-        plat::GetProfileString("setup", key, "", value, sizeof value, ".\\setup.ini");
-        return std::string(value);
-    };
-    EXPECT_EQ(read("x") + " " + read("y") + " " + read("w") + " " + read("h"), "30 40 1000 750");
-    EXPECT_EQ(read("fullscreen"), "");
+    EXPECT_EQ(Saved("x") + " " + Saved("y") + " " + Saved("w") + " " + Saved("h"), "30 40 1000 750");
+    EXPECT_EQ(Saved("fullscreen"), "");
     plat::WindowRegistry::WithWindow(g_Shell.window, [](plat::Window& w) {
         w.fullscreen = true;
         w.width = 1920;
     });
     SaveWindowSettings();
-    EXPECT_EQ(read("fullscreen") + " " + read("w"), "1 1000");
+    EXPECT_EQ(Saved("fullscreen") + " " + Saved("w"), "1 1000");
+}
+
+TEST_F(WindowConfig, LeavingAFullScreenStartForAWindowIsRemembered) {
+    Dir().Write("setup.ini", "[setup]\nfullscreen=1\n");
+    g_Shell.fullscreen = true;
+    Create();
+    ASSERT_TRUE(plat::OpenWindowDisplay(g_Shell.window, 800, 600, true));
+    // Alt+Enter back to a window.
+    plat::WindowRegistry::WithWindow(g_Shell.window, [](plat::Window& w) { w.fullscreen = false; });
+    SaveWindowSettings();
+    EXPECT_EQ(Saved("fullscreen"), "0");
 }
 
 }  // namespace
