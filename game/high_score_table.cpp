@@ -131,7 +131,7 @@ int HighScoreTable::Offer(const char* fileName, const char* name, int32_t score)
     // Other games in the same folder may be ending now: the table is read
     // again under the lock, so that no score another one saved is lost.
     const plat::FileLock lock(target);
-    if (!lock.Held()) Say("high scores saved without a lock (" + plat::LastFailure() + ")");
+    if (!lock.Held()) DebugLog("%s offered without a lock (%s)\n", target.c_str(), plat::LastFailure().c_str());
     Create(count);
     const FileState state = Read(fileName);
     if (Insert(name, score) == 0) return 0;
