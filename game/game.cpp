@@ -2,9 +2,6 @@
 // states, the round advance, the two endings and the high-score entry.
 #include "game/game.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "display/dirty_rect_manager.h"
 #include "display/frames.h"
 #include "game/board_scene.h"
@@ -12,7 +9,6 @@
 #include "game/player_store.h"
 #include "input/mouse.h"
 #include "platform/clock.h"
-#include "platform/debug_log.h"
 #include "platform/profile.h"
 #include "runtime/frame_timer.h"
 #include "runtime/shell_state.h"
@@ -235,11 +231,7 @@ bool Game::EnterHighScore() {
     char name[256] = "";
     LoadPlayer(name);
     lastScore = board.score;
-    if (highScores.Insert(name, lastScore) == 0) return true;
-    // A failed save is not shown to the player (the notice still shows, and
-    // the file keeps the table it had), only noted in the debug log.
-    if (highScores.Save(kHighScoreFile) == 0) {
-        DebugLog("%s could not be saved (%s); it keeps the table it had\n", kHighScoreFile, std::strerror(errno));
-    }
+    // A failed save is not shown to the player: the notice still shows.
+    if (highScores.Offer(kHighScoreFile, name, lastScore) == 0) return true;
     return ShowHallOfFame() != 0;
 }

@@ -1,6 +1,6 @@
 #include "game/high_score_table.h"
 
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,6 +11,10 @@
 #include <vector>
 
 #include "game/high_score_write.h"
+#include "platform/debug_log.h"
+#include "platform/failure.h"
+#include "platform/file_lock.h"
+#include "platform/file_replacement.h"
 #include "platform/paths.h"
 
 HighScoreWriteFunction g_HighScoreWrite = ::write;
@@ -32,27 +36,10 @@ void WriteLE32(unsigned char* p, uint32_t value) {
     p[3] = static_cast<unsigned char>(value >> 24);
 }
 
-// Writes all of data, going on after short writes and interruptions.
-bool WriteAll(int fd, const unsigned char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t written = g_HighScoreWrite(fd, data, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
-// Makes the rename in folder durable. Not every file system can sync a
-// folder; the rename has happened either way, so a failure here is ignored.
-void SyncFolder(const std::string& filePath) {
-    const size_t slash = filePath.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : filePath.substr(0, slash);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
+// A line on standard error and in the debug log.
+void Say(const std::string& text) {
+    std::fprintf(stderr, "reefhoard: %s\n", text.c_str());
+    DebugLog("%s\n", text.c_str());
 }
 
 }  // namespace
@@ -92,9 +79,11 @@ int HighScoreTable::Insert(const char* name, int32_t score) {
 
 int32_t HighScoreTable::TopScore() const { return count > 0 ? entries[0].score : 0; }
 
-int HighScoreTable::Load(const char* fileName) {
+int HighScoreTable::Load(const char* fileName) { return Read(fileName) == FileState::Whole ? 1 : 0; }
+
+HighScoreTable::FileState HighScoreTable::Read(const char* fileName) {
     std::FILE* file = plat::OpenFile(fileName, "rb");
-    if (file == nullptr) return 0;
+    if (file == nullptr) return errno == ENOENT ? FileState::Missing : FileState::Damaged;
     unsigned char header[4];
     std::vector<unsigned char> body;
     bool ok = std::fread(header, 1, sizeof header, file) == sizeof header &&
@@ -111,13 +100,13 @@ int HighScoreTable::Load(const char* fileName) {
         }
     }
     std::fclose(file);
-    if (!ok) return 0;
+    if (!ok) return FileState::Damaged;
     for (int32_t i = 0; i < count; ++i) {
         const unsigned char* p = body.data() + kEntryBytes * static_cast<size_t>(i);
         std::memcpy(entries[i].name, p, kNameBytes);
         entries[i].score = static_cast<int32_t>(ReadLE32(p + kNameBytes));
     }
-    return 1;
+    return FileState::Whole;
 }
 
 int HighScoreTable::Save(const char* fileName) {
@@ -128,23 +117,37 @@ int HighScoreTable::Save(const char* fileName) {
         std::memcpy(p, entries[i].name, kNameBytes);
         WriteLE32(p + kNameBytes, static_cast<uint32_t>(entries[i].score));
     }
-
-    // The table goes to a temporary file beside the target, which replaces
-    // the target only once it is wholly on disk: at any moment the file
-    // holds either the old table or the new one.
-    const std::string target = plat::ResolveWritePath(fileName);
-    const std::string temporary = target + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return 0;
-    bool ok = WriteAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        const int error = errno;  // the reason, for the caller to report
-        ::unlink(temporary.c_str());
-        errno = error;
+    plat::FileReplacement replacement;
+    if (!replacement.Begin(plat::ResolveWritePath(fileName))) return 0;
+    if (!plat::WriteAll(replacement.Descriptor(), data.data(), data.size(), g_HighScoreWrite)) {
+        plat::Fail(std::strerror(errno));
         return 0;
     }
-    SyncFolder(target);
+    return replacement.Commit() ? 1 : 0;
+}
+
+int HighScoreTable::Offer(const char* fileName, const char* name, int32_t score) {
+    const std::string target = plat::ResolveWritePath(fileName);
+    // Other games in the same folder may be ending now: the table is read
+    // again under the lock, so that no score another one saved is lost.
+    const plat::FileLock lock(target);
+    if (!lock.Held()) DebugLog("%s offered without a lock (%s)\n", target.c_str(), plat::LastFailure().c_str());
+    Create(count);
+    const FileState state = Read(fileName);
+    if (Insert(name, score) == 0) return 0;
+    struct stat info{};
+    if (state == FileState::Damaged && ::lstat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        // Not a table this game can read: kept for whoever wants it back.
+        const std::string kept = target + ".bad";
+        if (std::rename(target.c_str(), kept.c_str()) == 0) {
+            Say(target + " was not a whole high-score table; it is kept as " + kept);
+        } else {
+            Say(target + " was not a whole high-score table and could not be kept as " + kept + " (" +
+                std::strerror(errno) + ")");
+        }
+    }
+    if (Save(fileName) == 0) {
+        Say(target + " could not be saved (" + plat::LastFailure() + "); it keeps the table it had");
+    }
     return 1;
 }

@@ -30,10 +30,24 @@ public:
     // 1 when the file held a table of exactly this size; otherwise 0 and the
     // table is left as it was.
     int Load(const char* fileName);
-    // Replaces the file whole (temporary file, flush, rename): a save that
-    // fails or is cut short leaves the old file as it was. 1 on success.
+    // Replaces the file whole (platform/file_replacement.h): a save that
+    // fails or is cut short leaves the old file as it was. 1 on success;
+    // otherwise 0 and the reason noted (plat::LastFailure).
     int Save(const char* fileName);
+    // Offers a final score to the table kept in fileName, which other games
+    // in the same folder may be changing at the same moment: under a lock on
+    // the file, the table is read again (empty when the file is missing or
+    // not a whole table), the score put in and, when it entered, the table
+    // saved. A file that was there but not a whole table is first kept as
+    // fileName.bad. That, and a failed save (the file then keeps its old
+    // table), are said on standard error and in the debug log. 1 when the
+    // score entered the table as read again.
+    int Offer(const char* fileName, const char* name, int32_t score);
 
     HighScoreEntry* entries = nullptr;
     int32_t count = 0;
+
+private:
+    enum class FileState { Whole, Missing, Damaged };
+    FileState Read(const char* fileName);
 };

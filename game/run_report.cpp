@@ -1,8 +1,6 @@
 #include "game/run_report.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "game/game.h"
 #include "platform/output_files.h"
@@ -14,24 +12,17 @@ void RunReport::Capture() {
 }
 
 bool RunReport::Write(const std::string& path, int exitStatus, std::string* error) const {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        *error = path + ": cannot be written: " + std::strerror(errno);
-        return false;
-    }
     const Board& board = g_Game.board;
-    std::fprintf(file,
-                 "state=%d\nscore=%d\nround=%d\nturns=%d\nbest=%d\nmap=%d\ntreasure_left=%d\n"
-                 "frames=%lld\nclock_ms=%u\nexit=%d\n",
-                 static_cast<int>(g_Game.GetState()), board.score, board.round + 1, board.turnsLeft,
-                 best_, board.mapIndex, board.treasureLeft,
-                 static_cast<long long>(plat::PresentedFrameCount()), FrameTimer::Now(), exitStatus);
-    const bool printed = !std::ferror(file);
-    const bool written = std::fclose(file) == 0 && printed;
-    if (!written) {
-        // No cut report is left to be taken for a whole one.
-        *error = path + ": could not be written completely";
-        plat::RemovePartialFile(path);
-    }
-    return written;
+    char text[512];
+    const int length = std::snprintf(
+        text, sizeof text,
+        "state=%d\nscore=%d\nround=%d\nturns=%d\nbest=%d\nmap=%d\ntreasure_left=%d\n"
+        "frames=%lld\nclock_ms=%u\nexit=%d\n",
+        static_cast<int>(g_Game.GetState()), board.score, board.round + 1, board.turnsLeft, best_, board.mapIndex,
+        board.treasureLeft, static_cast<long long>(plat::PresentedFrameCount()), FrameTimer::Now(), exitStatus);
+    // Written whole or not at all: no cut report is left to be taken for a whole one.
+    std::string why;
+    if (plat::WriteWholeFile(path, text, static_cast<std::size_t>(length), &why)) return true;
+    *error = path + ": could not be written completely (" + why + ")";
+    return false;
 }

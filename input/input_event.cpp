@@ -7,7 +7,9 @@
 #include <memory>
 #include <new>
 
+#include "platform/failure.h"
 #include "platform/messages.h"
+#include "platform/regular_file.h"
 
 namespace {
 
@@ -169,9 +171,9 @@ bool ReadInputEvents(const std::string& path, std::vector<InputEvent>* events, s
 namespace {
 
 bool ReadEvents(const std::string& path, std::vector<InputEvent>* events, std::string* error) {
-    std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileClose> file(plat::OpenRegularStream(path, "rb"));
     if (!file) {
-        *error = path + ": cannot be read: " + std::strerror(errno);
+        *error = path + ": cannot be read: " + plat::LastFailure();
         return false;
     }
     events->clear();

@@ -6,7 +6,7 @@
 
 #include "input/input_event.h"
 #include "platform/messages.h"
-#include "platform/output_files.h"
+#include "platform/failure.h"
 
 InputRecorder g_InputRecorder;
 
@@ -27,45 +27,37 @@ InputRecorder::~InputRecorder() { Close(); }
 
 bool InputRecorder::Open(const std::string& path, std::string* error) {
     Close();
-    file_ = std::fopen(path.c_str(), "wb");
-    if (file_ == nullptr) {
-        *error = path + ": cannot be written: " + std::strerror(errno);
+    if (!out_.Open(path)) {
+        *error = path + ": cannot be written: " + plat::LastFailure();
         return false;
     }
     path_ = path;
-    if (std::fputs("# Reef Hoard input recording: time in frame-clock milliseconds, then the event\n", file_) < 0 ||
-        std::fflush(file_) != 0) {
+    if (std::fputs("# Reef Hoard input recording: time in frame-clock milliseconds, then the event\n", out_.Stream()) <
+            0 ||
+        std::fflush(out_.Stream()) != 0) {
         *error = path + ": cannot be written: " + std::strerror(errno);
-        std::fclose(file_);
-        file_ = nullptr;
-        plat::RemovePartialFile(path);
+        out_.Discard();
         return false;
     }
     return true;
 }
 
 void InputRecorder::Close() {
-    if (file_ == nullptr) return;
-    std::FILE* file = file_;
-    file_ = nullptr;
-    if (std::fclose(file) != 0) {
-        const int error = errno;
-        plat::RemovePartialFile(path_);
-        plat::ReportWriteFailure(path_, std::strerror(error));
+    if (!IsOpen()) return;
+    if (!out_.Close()) {
+        plat::ReportWriteFailure(path_, plat::LastFailure());
         plat::NoteOutputFailure();
     }
 }
 
 void InputRecorder::Fail(const char* why) {
-    std::fclose(file_);
-    file_ = nullptr;
-    plat::RemovePartialFile(path_);
+    out_.Discard();
     plat::ReportWriteFailure(path_, why);
     plat::NoteOutputFailure();
 }
 
 void InputRecorder::Note(uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t now) {
-    if (file_ == nullptr) return;
+    if (!IsOpen()) return;
     InputEvent event;
     event.time = now;
     switch (message) {
@@ -99,7 +91,7 @@ void InputRecorder::Note(uint32_t message, uintptr_t wParam, intptr_t lParam, ui
         default:
             return;
     }
-    if (std::fprintf(file_, "%s\n", FormatInputEvent(event).c_str()) < 0 || std::fflush(file_) != 0) {
+    if (std::fprintf(out_.Stream(), "%s\n", FormatInputEvent(event).c_str()) < 0 || std::fflush(out_.Stream()) != 0) {
         Fail(std::strerror(errno));
     }
 }

@@ -1,11 +1,14 @@
 #pragma once
 // Writes the input the program receives (pointer moves, button presses and
 // releases, key presses, the window being closed) to a text file, one event
-// per line, timed on the frame clock. Each line is flushed at once, so a
-// crash still leaves everything up to that moment.
+// per line, timed on the frame clock. The file is made under a temporary name
+// beside the one asked for and takes its place when closed
+// (platform/output_files.h); each line is flushed at once, so after a crash
+// the temporary file still holds everything up to that moment.
 #include <cstdint>
-#include <cstdio>
 #include <string>
+
+#include "platform/output_files.h"
 
 class InputRecorder {
 public:
@@ -17,7 +20,7 @@ public:
     // Creates the file; false with error set when it cannot be written.
     bool Open(const std::string& path, std::string* error);
     void Close();
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return out_.Stream() != nullptr; }
     // Writes the window message at time now when it is input of the kind a
     // recording keeps; other messages and key repeats are passed over.
     void Note(uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t now);
@@ -27,7 +30,7 @@ public:
 
 private:
     void Fail(const char* why);
-    std::FILE* file_ = nullptr;
+    plat::OutputFile out_;
     std::string path_;
     bool skipNextClose_ = false;
 };

@@ -1,6 +1,7 @@
 #include "platform/mp3_player.h"
 
 #include <mpg123.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -8,6 +9,7 @@
 
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/regular_file.h"
 
 namespace plat {
 
@@ -32,7 +34,12 @@ bool Mp3Player::Open(const std::string& path) {
     long rate = 0;
     int channels = 0;
     int encoding = 0;
-    if (mpg123_open(decoder_, ResolvePath(path).c_str()) != MPG123_OK ||
+    // Only a regular file goes to the decoder: on a pipe it would wait for ever.
+    const std::string file = ResolvePath(path);
+    const int checked = OpenRegularFile(file);
+    if (checked < 0) return fail();
+    ::close(checked);
+    if (mpg123_open(decoder_, file.c_str()) != MPG123_OK ||
         mpg123_getformat(decoder_, &rate, &channels, &encoding) != MPG123_OK || rate <= 0 ||
         (channels != 1 && channels != 2)) {
         return fail();

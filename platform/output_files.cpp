@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/failure.h"
 #include "platform/sdl_handles.h"
 #include "platform/surface.h"
 
@@ -23,21 +24,6 @@ bool IsRegularOrMissing(const std::string& path) {
     struct stat info{};
     if (stat(path.c_str(), &info) != 0) return errno == ENOENT;
     return S_ISREG(info.st_mode);
-}
-
-// Writes all of data to fd, going on after short writes and interruptions.
-bool WriteAll(int fd, const uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            if (written == 0) errno = EIO;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
 }
 
 void Put16(uint8_t* at, uint32_t value) {
@@ -68,44 +54,64 @@ void RemovePartialFile(const std::string& path) {
 }
 
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t size, std::string* why) {
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    if (!IsRegularOrMissing(path)) {
-        // A device or a pipe: there is nothing to replace, only to write to.
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-        if (fd < 0) {
-            *why = std::strerror(errno);
-            return false;
-        }
-        bool ok = WriteAll(fd, bytes, size);
-        int error = errno;
-        if (::close(fd) != 0 && ok) {
-            ok = false;
-            error = errno;
-        }
-        if (!ok) *why = std::strerror(error);
-        return ok;
+    if (IsRegularOrMissing(path)) {
+        if (ReplaceFile(path, data, size)) return true;
+        *why = LastFailure();
+        return false;
     }
-    const std::string temporary = path + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A device or a pipe: there is nothing to replace, only to write to.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) {
         *why = std::strerror(errno);
         return false;
     }
-    bool ok = WriteAll(fd, bytes, size) && ::fsync(fd) == 0;
+    bool ok = WriteAll(fd, data, size, ::write);
     int error = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = errno;
     }
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        *why = std::strerror(error);
-    }
+    if (!ok) *why = std::strerror(error);
     return ok;
+}
+
+bool OutputFile::Open(const std::string& path) {
+    Discard();
+    if (!IsRegularOrMissing(path)) {
+        stream_ = std::fopen(path.c_str(), "wb");
+        return stream_ != nullptr || Fail(std::strerror(errno));
+    }
+    if (!replacement_.Begin(path)) return false;
+    // The stream writes through a descriptor of its own, so the replacement
+    // keeps its descriptor for the flush to the disk when the file is closed.
+    const int fd = ::dup(replacement_.Descriptor());
+    stream_ = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
+    if (stream_ == nullptr) {
+        const int error = errno;
+        if (fd >= 0) ::close(fd);
+        replacement_.Abandon();
+        return Fail(std::strerror(error));
+    }
+    return true;
+}
+
+bool OutputFile::Close() {
+    if (stream_ == nullptr) return Fail("the file is not open");
+    std::FILE* stream = stream_;
+    stream_ = nullptr;
+    const bool written = !std::ferror(stream);
+    if (std::fclose(stream) != 0 || !written) {
+        const int error = written ? errno : EIO;
+        replacement_.Abandon();
+        return Fail(std::strerror(error));
+    }
+    return replacement_.Descriptor() < 0 || replacement_.Commit();
+}
+
+void OutputFile::Discard() {
+    if (stream_ != nullptr) std::fclose(stream_);
+    stream_ = nullptr;
+    replacement_.Abandon();
 }
 
 std::vector<uint8_t> EncodeBmp(const Surface& surface) {

@@ -7,8 +7,11 @@
 // for makes the program's exit status non-zero.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "platform/file_replacement.h"
 
 namespace plat {
 
@@ -27,11 +30,36 @@ void ForgetOutputFailures();
 void RemovePartialFile(const std::string& path);
 
 // Writes size bytes to path whole or not at all. A regular file (or a new
-// one) is written beside it under a temporary name, flushed to the disk and
-// then renamed over it, so a failure leaves what was there before; anything
-// else (a device, a pipe) is written to directly. False with why set when it
-// could not be written.
+// one) is replaced whole (platform/file_replacement.h), so a failure leaves
+// what was there before; anything else (a device, a pipe) is written to
+// directly. False with why set when it could not be written.
 bool WriteWholeFile(const std::string& path, const void* data, std::size_t size, std::string* why);
+
+// A file written piece by piece through a stream, on the same terms: a
+// regular (or new) file is made under a temporary name and takes the path's
+// place only when it is closed whole; a device or a pipe is written to
+// directly.
+class OutputFile {
+public:
+    OutputFile() = default;
+    ~OutputFile() { Discard(); }
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // False with the reason noted (plat::Fail).
+    bool Open(const std::string& path);
+    // Null unless open.
+    std::FILE* Stream() const { return stream_; }
+    // Flushes and closes the file, putting it in place. False with the reason
+    // noted; what was written is then gone and the path as it was.
+    bool Close();
+    // Closes the file, dropping what was written.
+    void Discard();
+
+private:
+    FileReplacement replacement_;
+    std::FILE* stream_ = nullptr;
+};
 
 // The surface's pixels as a 24-bit BMP file, bottom row first; empty when
 // the surface cannot be converted.

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/regular_file.h"
+
 namespace plat {
 namespace fs = std::filesystem;
 
@@ -75,7 +77,7 @@ std::string ResolvePath(const std::string& windowsPath) {
 }
 
 std::FILE* OpenFile(const std::string& windowsPath, const char* mode) {
-    return std::fopen(ResolvePath(windowsPath).c_str(), mode);
+    return OpenRegularStream(ResolvePath(windowsPath), mode);
 }
 
 void SetUserFolder(const std::string& folder) { g_userFolder = folder; }

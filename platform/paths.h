@@ -11,7 +11,8 @@ namespace plat {
 // match nothing are kept as written, so a new file can still be created.
 std::string ResolvePath(const std::string& windowsPath);
 
-// fopen of the resolved path.
+// The resolved path opened for reading in mode ("r" or "rb"): a regular
+// file only (platform/regular_file.h); null with the reason noted otherwise.
 std::FILE* OpenFile(const std::string& windowsPath, const char* mode);
 
 // A folder of the player's own for the files the game writes, used when the

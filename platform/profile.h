@@ -34,9 +34,10 @@ private:
 // Sets the key of the section to value, as WritePrivateProfileString does:
 // the key's line is replaced, or added at the end of its section, or the
 // section is added at the end of the file; every other line stays as it was.
-// The file is replaced whole (a temporary beside it, then a rename), so a
-// failed write leaves the old file. False when it cannot be written, or when
-// the existing file is too large to be a settings file.
+// The file is replaced whole (platform/file_replacement.h), so a failed write
+// leaves the old file. False when it cannot be written, or when a file is
+// there that cannot be read whole (no permission, not a regular file, too
+// large to be a settings file): that one is never written over.
 bool WriteProfileString(const char* section, const char* key, const char* value, const char* file);
 
 // The decimal integer at the start of text: leading blanks, an optional sign

@@ -1,22 +1,23 @@
 // Writing one key of an INI file, keeping every other line as it stands.
 #include <strings.h>
-#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/file_replacement.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "platform/regular_file.h"
 
 namespace plat {
 
 namespace {
 
 // Settings files are a few hundred bytes; anything far larger is not one.
-constexpr std::streamoff kMaxSettingsBytes = 1 << 20;
+constexpr std::size_t kMaxSettingsBytes = 1 << 20;
 
 std::string Trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t\r");
@@ -45,11 +46,22 @@ bool KeyOf(const std::string& line, std::string* key) {
     return true;
 }
 
+// The file's lines; a missing file has none. False when the file is there
+// but cannot be read whole (no permission, not a regular file, a read
+// error, too large): writing back what was read would lose the rest.
 bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return true;  // no file yet: it is made
-    if (in.tellg() > kMaxSettingsBytes) return false;
-    in.seekg(0);
+    std::FILE* file = OpenRegularStream(path, "rb");
+    if (file == nullptr) return errno == ENOENT;
+    std::string text;
+    char block[4096];
+    std::size_t got;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0 && text.size() <= kMaxSettingsBytes) {
+        text.append(block, got);
+    }
+    const bool whole = !std::ferror(file) && text.size() <= kMaxSettingsBytes;
+    std::fclose(file);
+    if (!whole) return false;
+    std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines->push_back(line);
@@ -58,21 +70,9 @@ bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
 }
 
 bool WriteWhole(const std::string& path, const std::vector<std::string>& lines) {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : lines) out << line << "\r\n";
-        out.flush();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return ReplaceFile(path, text.data(), text.size());
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/output_files.h"
+#include "platform/failure.h"
 
 namespace plat {
 
@@ -25,10 +25,9 @@ bool WavWriter::Open(const std::string& path, uint32_t rate, uint16_t channels) 
     dataBytes_ = 0;
     failed_ = false;
     full_ = false;
-    file_ = std::fopen(path.c_str(), "wb");
-    if (file_ == nullptr) {
+    if (!out_.Open(path)) {
         failed_ = true;
-        ReportWriteFailure(path_, std::strerror(errno));
+        ReportWriteFailure(path_, LastFailure());
         NoteOutputFailure();
         return false;
     }
@@ -55,12 +54,13 @@ bool WavWriter::WriteHeader() {
     std::memcpy(header + 36, "data", 4);
     Put32(header + 40, dataBytes_);
     // The flush makes a full disk show here rather than at some later write.
-    return std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(header, 1, sizeof header, file_) == sizeof header &&
-           std::fseek(file_, 0, SEEK_END) == 0 && std::fflush(file_) == 0;
+    std::FILE* file = out_.Stream();
+    return std::fseek(file, 0, SEEK_SET) == 0 && std::fwrite(header, 1, sizeof header, file) == sizeof header &&
+           std::fseek(file, 0, SEEK_END) == 0 && std::fflush(file) == 0;
 }
 
 void WavWriter::Append(const int16_t* samples, uint32_t count) {
-    if (file_ == nullptr || count == 0 || full_) return;
+    if (!IsOpen() || count == 0 || full_) return;
     // WAV data is little-endian, as are the machines we build for.
     uint64_t bytes = uint64_t{count} * 2;
     if (bytes > kMaxDataBytes - dataBytes_) {
@@ -70,29 +70,23 @@ void WavWriter::Append(const int16_t* samples, uint32_t count) {
                      path_.c_str());
         bytes = (kMaxDataBytes - dataBytes_) & ~1u;
     }
-    const std::size_t written = std::fwrite(samples, 1, bytes, file_);
+    const std::size_t written = std::fwrite(samples, 1, bytes, out_.Stream());
     dataBytes_ += static_cast<uint32_t>(written);
     if (written != bytes || !WriteHeader()) Fail(std::strerror(errno));
 }
 
 void WavWriter::Fail(const std::string& why) {
     failed_ = true;
-    std::fclose(file_);
-    file_ = nullptr;
-    RemovePartialFile(path_);
+    out_.Discard();
     ReportWriteFailure(path_, why);
     NoteOutputFailure();
 }
 
 void WavWriter::Close() {
-    if (file_ == nullptr) return;
-    std::FILE* file = file_;
-    file_ = nullptr;
-    if (std::fclose(file) != 0) {
+    if (!IsOpen()) return;
+    if (!out_.Close()) {
         failed_ = true;
-        const std::string why = std::strerror(errno);
-        RemovePartialFile(path_);
-        ReportWriteFailure(path_, why);
+        ReportWriteFailure(path_, LastFailure());
         NoteOutputFailure();
     }
 }

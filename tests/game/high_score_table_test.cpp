@@ -1,8 +1,11 @@
 // HighScoreTable: where Insert puts a score, name fields moved and cut, the
-// file layout, files Load refuses, and saves that fail part way.
+// file layout, files Load refuses, saves that fail part way, and scores
+// offered by several games at once to the table they share.
 #include "game/high_score_table.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "game/high_score_write.h"
+#include "platform/file_replacement.h"
 #include "temp_dir.h"
 
 namespace {
@@ -194,6 +198,97 @@ TEST_F(HighScoreTableTest, SaveGoesOnAfterShortWritesAndAFailedSaveKeepsTheOldFi
     g_HighScoreWrite = ::write;
     EXPECT_EQ(table.Save("nowhere\\hiscore.dat"), 0);  // no such folder
     EXPECT_FALSE(std::filesystem::exists("nowhere"));
+}
+
+// Games ending at the same moment in one folder each read the table as it
+// was at their start; every score offered must still be in the file after.
+TEST_F(HighScoreTableTest, ScoresOfferedByGamesEndingTogetherAreAllKept) {
+    constexpr int kGames = 4, kRounds = 5;
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    for (int game = 0; game < kGames; ++game) {
+        if (fork() == 0) {
+            close(start[1]);
+            for (int round = 0; round < kRounds; ++round) {
+                HighScoreTable table;
+                table.Create(HighScoreTable::kGameEntries);
+                table.Load("hiscore.dat");
+                char go;
+                if (read(start[0], &go, 1) != 1) _exit(2);  // all games end together
+                const std::string name = "g" + std::to_string(game) + "r" + std::to_string(round);
+                if (table.Offer("hiscore.dat", name.c_str(), 100 + 10 * round + game) != 1) _exit(1);
+            }
+            _exit(0);
+        }
+    }
+    close(start[0]);
+    for (int round = 0; round < kRounds; ++round) {
+        ASSERT_EQ(write(start[1], std::string(kGames, 'g').data(), kGames), kGames);
+        usleep(20000);
+    }
+    close(start[1]);
+    for (int game = 0; game < kGames; ++game) {
+        int status = 0;
+        wait(&status);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    HighScoreTable table;
+    table.Create(HighScoreTable::kGameEntries);
+    ASSERT_EQ(table.Load("hiscore.dat"), 1);
+    const Rows rows = Contents(table);
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const auto& row) { return row.second > 0; }),
+              kGames * kRounds);
+}
+
+// The table as read again under the lock decides: a score beaten by what
+// another game saved meanwhile does not enter.
+TEST_F(HighScoreTableTest, AnOfferGoesByTheTableAsItIsNow) {
+    HighScoreTable mine, theirs;
+    mine.Create(HighScoreTable::kGameEntries);
+    Fill(theirs);
+    ASSERT_EQ(theirs.Save("hiscore.dat"), 1);
+    const std::string saved = ReadText("hiscore.dat");
+    EXPECT_EQ(mine.Offer("hiscore.dat", "me", 500), 0);
+    EXPECT_EQ(ReadText("hiscore.dat"), saved);
+    EXPECT_EQ(mine.TopScore(), 1000);
+}
+
+TEST_F(HighScoreTableTest, ATableThatDoesNotReadBackWholeIsKeptBeforeItIsReplaced) {
+    HighScoreTable table;
+    Fill(table);
+    ASSERT_EQ(table.Save("hiscore.dat"), 1);
+    const std::string whole = ReadText("hiscore.dat");
+    const std::string damaged[] = {whole.substr(0, whole.size() - 1), "\x13" + whole.substr(1)};
+    for (const std::string& bytes : damaged) {
+        dir.Write("hiscore.dat", bytes);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(table.Offer("hiscore.dat", "Ann", 50), 1);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(
+                      "hiscore.dat was not a whole high-score table; it is kept as hiscore.dat.bad"),
+                  std::string::npos);
+        EXPECT_EQ(ReadText("hiscore.dat.bad"), bytes);  // one copy: the latest
+        EXPECT_EQ(Contents(table).front(), (std::pair<std::string, int32_t>{"Ann", 50}));
+    }
+    EXPECT_EQ(ReadText("hiscore.dat").size(), 5204u);
+}
+
+TEST_F(HighScoreTableTest, AFailedSaveIsSaidAndALinkAtTheOldTemporaryNameIsNotFollowed) {
+    HighScoreTable table;
+    table.Create(HighScoreTable::kGameEntries);
+    std::filesystem::create_directory("hiscore.dat");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.Offer("hiscore.dat", "Ann", 50), 1);  // entered, though not saved
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(
+                  "reefhoard: hiscore.dat could not be saved (Is a directory); it keeps the table it had"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_directory("hiscore.dat"));
+
+    std::filesystem::remove("hiscore.dat");
+    dir.Write("victim", "the player's own file");
+    ASSERT_EQ(symlink("victim", "hiscore.dat.tmp"), 0);
+    EXPECT_EQ(table.Offer("hiscore.dat", "Bob", 60), 1);
+    EXPECT_EQ(ReadText("victim"), "the player's own file");
+    EXPECT_EQ(ReadText("hiscore.dat").size(), 5204u);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // window messages, that its file reads back as the same events, and that the
 // feed delivers each event at its time, holding a key for one frame.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -51,6 +53,17 @@ TEST(InputRecording, KeepsInputMessagesAndReadsBackAsTheSameEvents) {
         Event(80, Kind::Close),
     };
     EXPECT_EQ(events, expected);
+}
+
+TEST(InputRecording, APipeNamedAsARecordingIsRefusedAtOnce) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo("rec.txt", 0644), 0);
+    alarm(10);  // a reader waiting on the pipe ends the test rather than hanging it
+    std::vector<InputEvent> events;
+    std::string error;
+    EXPECT_FALSE(ReadInputEvents("rec.txt", &events, &error));
+    EXPECT_EQ(error, "rec.txt: cannot be read: not a regular file");
+    alarm(0);
 }
 
 class InputFeedTest : public HeadlessShell {

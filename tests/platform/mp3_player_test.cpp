@@ -1,7 +1,10 @@
 // MP3 music through the command interface on the headless output: a long
 // song plays to its end once, starts again on a new play, pauses without
-// ending, and falls silent when the sound device closes first.
+// ending, and falls silent when the sound device closes first; a pipe in the
+// song's place is refused.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <thread>
@@ -87,6 +90,13 @@ TEST_F(Mp3Music, ASongLongerThanTheRingEndsOnceAfterItHasPlayedAndPlaysAgain) {
     // A play after the end starts from the beginning.
     ASSERT_EQ(plat::MciSendString("play music notify", window_), 0);
     EXPECT_GE(PlayUntilEnd(12000), 9750u);
+}
+
+TEST_F(Mp3Music, APipeInPlaceOfTheSongIsRefused) {
+    ASSERT_EQ(mkfifo("song.mp3", 0644), 0);
+    alarm(10);  // a player waiting on the pipe ends the test rather than hanging it
+    EXPECT_NE(plat::MciSendString("open song.mp3 alias music", nullptr), 0);
+    alarm(0);
 }
 
 TEST_F(Mp3Music, APauseIsNotAnEnd) {

@@ -1,10 +1,12 @@
 // Files written for the user: a device is written to but never replaced or
-// removed, and a page is written as a BMP. Full disks are tried on the program itself.
+// removed, a link planted where a temporary file may go is never followed,
+// and a page is written as a BMP. Full disks are tried on the program itself.
 #include "platform/output_files.h"
 
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -14,7 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_replacement.h"
 #include "platform/headless/wav_writer.h"
+#include "platform/profile.h"
+#include "platform/failure.h"
 #include "platform/qv.h"
 #include "platform/surface.h"
 #include "surface_test_util.h"
@@ -32,6 +37,8 @@ bool IsCharacterDevice(const char* path) {
 class OutputFiles : public ::testing::Test {
 protected:
     void SetUp() override { plat::ForgetOutputFailures(); }
+    void TearDown() override { plat::g_TemporarySuffix = kRandomSuffix; }
+    const plat::TemporarySuffixFunction kRandomSuffix = plat::g_TemporarySuffix;
     TempDir dir;
 };
 
@@ -47,6 +54,37 @@ TEST_F(OutputFiles, ADeviceIsWrittenToAndNeverReplacedOrRemoved) {
     plat::RemovePartialFile("/dev/full");
     EXPECT_TRUE(IsCharacterDevice("/dev/full"));
     EXPECT_TRUE(IsCharacterDevice("/dev/null"));
+}
+
+// Every other temporary name is "guess", which the test has taken.
+std::string GuessedEveryOtherTime() {
+    static int calls = 0;
+    return ++calls % 2 == 1 ? "guess" : "fresh" + std::to_string(calls);
+}
+
+TEST_F(OutputFiles, ALinkPlantedAtATemporaryNameIsNeverFollowed) {
+    dir.Write("victim", "the player's own file");
+    const char* targets[] = {"shot.bmp", "setup.ini", "game.wav"};
+    for (const std::string target : targets) {
+        ASSERT_EQ(symlink("victim", (target + ".tmp").c_str()), 0);  // the name once used
+        ASSERT_EQ(symlink("victim", (target + ".tmp.guess").c_str()), 0);
+    }
+    plat::g_TemporarySuffix = GuessedEveryOtherTime;
+    std::string why;
+    EXPECT_TRUE(plat::WriteWholeFile("shot.bmp", "BM", 2, &why)) << why;
+    EXPECT_TRUE(plat::WriteProfileString("setup", "x", "1", "setup.ini"));
+    plat::WavWriter writer;
+    EXPECT_TRUE(writer.Open("game.wav", 22050, 2));
+    writer.Close();
+    plat::g_TemporarySuffix = [] { return std::string("guess"); };
+    EXPECT_FALSE(plat::ReplaceFile("shot.bmp", "BM", 2));  // no name left to draw: refused
+    EXPECT_EQ(plat::LastFailure(), "File exists");
+
+    EXPECT_EQ(ReadText("victim"), "the player's own file");
+    EXPECT_EQ(ReadText("shot.bmp"), "BM");
+    EXPECT_EQ(ReadText("setup.ini"), "[setup]\r\nx=1\r\n");
+    EXPECT_EQ(fs::file_size("game.wav"), 44u);
+    for (const std::string target : targets) EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
 }
 
 TEST_F(OutputFiles, APictureIsWrittenAsABmpThatLoadsBackTheSame) {

@@ -1,13 +1,31 @@
 #include "platform/paths.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "platform/failure.h"
+#include "platform/kernel.h"
 #include "temp_dir.h"
 
 namespace {
+
+// A pipe or a folder where a file is expected is refused as unreadable, at
+// once: reading a pipe nobody writes would wait for ever.
+TEST(OpenFile, OnlyARegularFileIsOpened) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo("pipe.dat", 0644), 0);
+    std::filesystem::create_directory("folder.dat");
+    alarm(10);  // a reader waiting on the pipe ends the test rather than hanging it
+    for (const char* name : {"PIPE.DAT", "folder.dat"}) {
+        EXPECT_EQ(plat::OpenFile(name, "rb"), nullptr) << name;
+        EXPECT_EQ(plat::LastFailure(), "not a regular file");
+        EXPECT_EQ(plat::OpenFileForReading(name), plat::InvalidFileHandle()) << name;
+    }
+    alarm(0);
+}
 
 TEST(ResolvePath, BackslashesCaseInsensitiveComponentsExactNamesFirstAndParentFolders) {
     TempDir dir;

@@ -1,6 +1,9 @@
 #include "platform/profile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -88,6 +91,46 @@ TEST(Profile, AFileReadOnceAnswersAsLookupsInItDo) {
     EXPECT_STREQ(buf, "board ;");  // cut to the buffer
     EXPECT_EQ(plat::ProfileFile("missing.ini").GetString("s", "k", nullptr, buf, sizeof buf), 0u);
     EXPECT_STREQ(buf, "");
+}
+
+}  // namespace
+
+namespace {
+
+// Runs check in a child process as an ordinary user (nobody, when the tests
+// run as root, for whom permissions do not stop a read); whether it held.
+bool HoldsForAnOrdinaryUser(bool (*check)()) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
+        _exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Settings that are there but cannot be read are never written over: that
+// would lose every line but the one written.
+TEST(Profile, SettingsThatCannotBeReadAreLeftAlone) {
+    TempDir dir;
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::all);
+    dir.Write("setup.ini", "[setup]\nx=5\nw=900\n");
+    chmod("setup.ini", 0);
+    EXPECT_TRUE(HoldsForAnOrdinaryUser([] { return !plat::WriteProfileString("setup", "x", "1", "setup.ini"); }));
+    EXPECT_EQ(ReadText("setup.ini"), "[setup]\nx=5\nw=900\n");
+
+    // A pipe in place of a settings file reads as no file and is not written.
+    alarm(10);  // a reader waiting on the pipe ends the test rather than hanging it
+    std::filesystem::create_directory("game");
+    ASSERT_EQ(mkfifo("options.ini", 0644), 0);
+    ASSERT_EQ(mkfifo("game/setup.ini", 0644), 0);
+    std::filesystem::current_path("game");
+    char music[2];
+    plat::GetProfileString("setup", "music", "Y", music, sizeof music, "..\\options.ini");
+    EXPECT_STREQ(music, "Y");
+    EXPECT_FALSE(plat::WriteProfileString("setup", "x", "1", ".\\setup.ini"));
+    EXPECT_TRUE(std::filesystem::is_fifo("setup.ini"));
+    alarm(0);
 }
 
 }  // namespace
