@@ -1,6 +1,7 @@
 // Whole games through the program itself, headless: a kept recording replayed
 // to its known end, replays that repeat byte for byte, a recorded autoplay
-// run that replays to the same end, and malformed recordings refused.
+// run that replays to the same end, a replay without a close that ends by
+// itself, and malformed recordings refused.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -87,6 +88,16 @@ TEST_F(WholeGameTest, RecordedAutoplayReplaysToTheSameEnd) {
     EXPECT_NE(Report("played.txt").at("best"), "0");
 }
 
+TEST_F(WholeGameTest, AReplayWithoutCloseEndsOnceTheGameWaits) {
+    // --frames only stops a replay that would otherwise never end.
+    Write("open.txt", "# no close\n200 move 400 300\n");
+    ASSERT_EQ(Program("--seed 3 --replay open.txt --frames 5000 --report report.txt").status, 0);
+    const int clock = std::stoi(Report("report.txt").at("clock_ms"));
+    EXPECT_GE(clock, 10200);
+    EXPECT_LT(clock, 11000);
+    EXPECT_EQ(Report("report.txt").at("exit"), "0");
+}
+
 TEST_F(WholeGameTest, MalformedRecordingsAreRefusedWithTheirLine) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"10 move 1 1\n5 move 2 2\n", ":2: time 5 is earlier"},
@@ -97,7 +108,8 @@ TEST_F(WholeGameTest, MalformedRecordingsAreRefusedWithTheirLine) {
         {"10 key Tab\n", ":1: key \"Tab\""},
         {"10 move 1 1\n" + std::string(1 << 20, '7') + "\n", ":2: line longer than 200"},
         {std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10) + "\n", ":1: not a line of text"},
-        {"99999999999 close\n", ":1: time \"99999999999\""},
+        {"2147483648 close\n", ":1: time \"2147483648\""},
+        {std::string(2000000, '\n') + "10 close\n", ":2000001: more than two million lines"},
     };
     for (const auto& [content, message] : cases) {
         Write("bad.txt", content);
