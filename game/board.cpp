@@ -1,15 +1,13 @@
 #include "game/board.h"
 
 #include <algorithm>
-#include <cstddef>
+#include <cerrno>
 #include <cstdio>
 #include <new>
 
 #include "platform/paths.h"
 
 namespace {
-
-constexpr long kIslandFileBytes = static_cast<long>(Board::kMapCount) * Board::kCellCount;
 
 // An island byte read as a signed value: 0..127 is land drawn with that
 // frame; -1 is open sea. Other negative bytes have no picture to draw, so
@@ -57,34 +55,40 @@ int Board::MarkRing(int centre, int radius, int32_t mode) {
     return visited;
 }
 
-void Board::LoadIslands() {
-    // Cells beyond the end of a short file stay open sea, as do all of them
-    // when there is no memory to read the file into.
-    std::vector<unsigned char> bytes;
+bool Board::AllocateMaps() {
+    if (maps.empty()) {
+        try {
+            maps.resize(kMapCount);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }
+    SelectMap();
+    return true;
+}
+
+bool Board::LoadIslands() {
+    std::FILE* file = nullptr;
     try {
-        bytes.assign(kIslandFileBytes, 0xFF);
+        errno = 0;
+        file = plat::OpenFile("islands.dat", "rb");
     } catch (const std::bad_alloc&) {
-        for (Map& map : maps) {
-            for (Cell& cell : map) {
-                cell.island = -1;
-                cell.dirty = 1;
-            }
-        }
-        return;
+        return false;
     }
-    if (std::FILE* file = plat::OpenFile("islands.dat", "rb")) {
-        // Bytes a failed read leaves behind are not the file's: sea too.
-        const size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
-        std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(read), bytes.end(), 0xFF);
-        std::fclose(file);
-    }
-    for (int m = 0; m < kMapCount; ++m) {
+    if (file == nullptr && errno == ENOMEM) return false;
+    // One map at a time through the stack: reading takes no memory of its
+    // own. Cells beyond the end of a short file stay open sea.
+    unsigned char bytes[kCellCount];
+    for (Map& map : maps) {
+        const size_t got = file != nullptr ? std::fread(bytes, 1, sizeof bytes, file) : 0;
+        std::fill(bytes + got, bytes + kCellCount, 0xFF);
         for (int i = 0; i < kCellCount; ++i) {
-            Cell& cell = maps[m][i];
-            cell.island = IslandFromByte(bytes[static_cast<size_t>(m) * kCellCount + i]);
-            cell.dirty = 1;
+            map[i].island = IslandFromByte(bytes[i]);
+            map[i].dirty = 1;
         }
     }
+    if (file != nullptr) std::fclose(file);
+    return true;
 }
 
 void Board::ClearCells() {

@@ -24,7 +24,12 @@ public:
 
     using Map = std::array<Cell, kCellCount>;
 
+    // A board with its maps; throws std::bad_alloc without the memory.
     Board();
+    // A board whose maps AllocateMaps makes later: the game's own board is
+    // made before the program starts, where no failure could be reported.
+    struct MapsLater {};
+    explicit Board(MapsLater) {}
     Board(const Board&) = delete;
     Board& operator=(const Board&) = delete;
 
@@ -39,8 +44,13 @@ public:
     // on the ring sets waveStop. Returns the number of on-board cells visited.
     int MarkRing(int centre, int radius, int32_t mode);
 
-    // Reads "islands.dat" into the island field of every map.
-    void LoadIslands();
+    // Makes the 200 maps when the board has none yet and selects the map in
+    // play; false when there is no memory for them.
+    bool AllocateMaps();
+    // Reads "islands.dat" into the island field of every map; without the
+    // file every map is open sea. False when the file is there but could not
+    // be opened for lack of memory: all-sea maps would be a different game.
+    bool LoadIslands();
     void SelectMap() { cells = maps[mapIndex].data(); }
     void ClearCells();
     void StartGame(int turns);
@@ -69,7 +79,7 @@ public:
     uint8_t probe = 0;
     int32_t mapIndex = 0;
     std::vector<Map> maps;
-    Cell* cells = nullptr;  // always maps[mapIndex]
+    Cell* cells = nullptr;  // always maps[mapIndex]; null until there are maps
     int32_t lastCell = -1;
     std::array<int32_t, kKinds> found{};  // per kind: cells found this round
     std::array<int32_t, kKinds> chain{};  // per kind: cells found since the last empty search

@@ -30,6 +30,8 @@ Game::~Game() { Unload(); }
 
 void Game::Init() {
     Unload();
+    failure = nullptr;
+    if (!AllocateMaps()) return;
     PlaySound("reveal");
     if (pointsImages == nullptr) {
         pointsImages = new PtrList<plat::Surface>(1);
@@ -44,10 +46,19 @@ void Game::Init() {
     board.ClearCells();
     board.tileSprite = scene != nullptr ? scene->tileset : nullptr;
     board.islandSprite = scene != nullptr ? scene->islands : nullptr;
-    board.LoadIslands();
+    if (!board.LoadIslands()) {
+        failure = "islands.dat could not be read for lack of memory; the game cannot go on.";
+        return;
+    }
     board.PlaceTreasures();
     highScores.Create(HighScoreTable::kGameEntries);
     highScores.Load(kHighScoreFile);
+}
+
+bool Game::AllocateMaps() {
+    if (board.AllocateMaps()) return true;
+    failure = "There is not enough memory for the island maps; the game cannot go on.";
+    return false;
 }
 
 void Game::ReadSettings() {
@@ -171,6 +182,7 @@ bool Game::DeadlineReached() const { return FrameTimer::Elapsed(deadline) >= 0; 
 bool Game::StartNewGame() {
     board.mapIndex = 0;
     Init();
+    if (failure != nullptr) return false;
     board.StartGame(kTurnsPerGame);
     state = GameState::Playing;
     RefreshWholeScreen();

@@ -44,6 +44,9 @@ public:
     void Attach(BoardScene* boardScene) { scene = boardScene; }
 
     void Init() override;
+    // Makes the board's maps if it has none yet; false, with failure saying
+    // why, when there is no memory for them.
+    bool AllocateMaps();
     void Unload() override;
     // kGoOn, or kQuit when the program is to end.
     int Update() override;
@@ -76,7 +79,11 @@ public:
     PtrList<plat::Surface>* pointsImages = nullptr;
     PtrList<FloatingScore>* floatingScores = nullptr;
     HighScoreTable highScores;
-    Board board;
+    // The maps are made by AllocateMaps, where running out of memory can be told.
+    Board board{Board::MapsLater{}};
+    // Why the game cannot go on (no memory for the maps, or for reading
+    // islands.dat), or null; the update that meets it ends the program.
+    const char* failure = nullptr;
     // What the screen is busy with, for the built-in player: a search's
     // wave is running, or a modal panel is up.
     bool searching = false;

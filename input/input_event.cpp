@@ -17,8 +17,12 @@ constexpr int32_t kPageWidth = 800;
 constexpr int32_t kPageHeight = 600;
 // No line of the format comes near this; longer ones are refused unread.
 constexpr size_t kMaxLine = 200;
-// A recording of ten hours of frantic play stays far below this.
-constexpr size_t kMaxEvents = 2000000;
+// A recording of ten hours of frantic play stays far below this. Blank and
+// comment lines count too, so no file keeps the reader busy for long.
+constexpr long kMaxLines = 2000000;
+// Frame clock times compare as 32-bit differences: a later time must stay
+// less than half the clock's range ahead of the start.
+constexpr unsigned long kMaxTime = INT32_MAX;
 constexpr int kVkF1 = 0x70;
 constexpr int kVkF12 = 0x7B;
 
@@ -184,6 +188,7 @@ bool ReadEvents(const std::string& path, std::vector<InputEvent>* events, std::s
             *error = path + ":" + std::to_string(number) + ": " + why;
             return false;
         };
+        if (number > kMaxLines) return fail("more than two million lines");
         const size_t length = std::strlen(line);
         const bool complete = length > 0 && line[length - 1] == '\n';
         if (!complete && length > kMaxLine) return fail("line longer than 200 characters");
@@ -199,15 +204,14 @@ bool ReadEvents(const std::string& path, std::vector<InputEvent>* events, std::s
         if (fields.empty() || fields[0][0] == '#') continue;
         if (fields.size() < 2) return fail("an event wants a time and a kind");
         unsigned long time = 0;
-        if (!ParseUnsigned(fields[0], UINT32_MAX, &time)) {
-            return fail("time \"" + fields[0] + "\" is not a whole number of milliseconds");
+        if (!ParseUnsigned(fields[0], kMaxTime, &time)) {
+            return fail("time \"" + fields[0] + "\" is not a whole number of milliseconds up to 2147483647");
         }
         if (time < previous) return fail("time " + fields[0] + " is earlier than the line before");
         InputEvent event;
         event.time = static_cast<uint32_t>(time);
         std::string why;
         if (!ParseEventFields(fields, &event, &why)) return fail(why);
-        if (events->size() == kMaxEvents) return fail("more than two million events");
         events->push_back(event);
         previous = event.time;
     }

@@ -33,8 +33,10 @@ KeyRuns::KeyRuns(const SDL_Surface* surface, uint32_t key) : key_(key) {
 void KeyRuns::Copy(const SDL_Surface* source, int sx, int sy, int w, int h, SDL_Surface* destination,
                    int dx, int dy) const {
     const auto* from = static_cast<const uint8_t*>(source->pixels) + static_cast<size_t>(sy) * source->pitch;
-    auto* to = static_cast<uint8_t*>(destination->pixels) + static_cast<size_t>(dy) * destination->pitch +
-               static_cast<size_t>(dx - sx) * 2;
+    // The row pointers stay at the start of their rows: a span's place in the
+    // destination, dx + (start - sx), is never negative, while dx - sx alone
+    // is whenever the block is clipped at the left edge.
+    auto* to = static_cast<uint8_t*>(destination->pixels) + static_cast<size_t>(dy) * destination->pitch;
     const bool wholeRows = sx == 0 && w == source->w;
     const Run* run = runs_.data() + rowFirst_[sy];
     for (int row = 0; row < h; ++row, from += source->pitch, to += destination->pitch) {
@@ -46,7 +48,8 @@ void KeyRuns::Copy(const SDL_Surface* source, int sx, int sy, int w, int h, SDL_
                 end = std::min(end, sx + w);
                 if (start >= end) continue;
             }
-            std::memcpy(to + start * 2, from + start * 2, static_cast<size_t>(end - start) * 2);
+            std::memcpy(to + static_cast<size_t>(dx + start - sx) * 2, from + static_cast<size_t>(start) * 2,
+                        static_cast<size_t>(end - start) * 2);
         }
     }
 }

@@ -319,21 +319,47 @@ SoundResult SoundDevice::CreateSoundBuffer(const BufferDesc* desc, SoundBuffer**
     *buffer = nullptr;
     if (desc == nullptr || desc->dwSize != sizeof(BufferDesc)) return kSoundErrInvalidParam;
     if (cooperativeLevel_ == 0) return kSoundErrPrioLevelNeeded;
-    if (desc->dwFlags & kBufferPrimary) {
-        if (desc->dwBufferBytes != 0 || desc->lpwfxFormat != nullptr) return kSoundErrInvalidParam;
-        *buffer = new SoundBuffer(*this, desc->dwFlags);
-        return kSoundOk;
-    }
-    if (!ValidPcmFormat(desc->lpwfxFormat) || desc->dwBufferBytes < kMinBufferBytes ||
-        desc->dwBufferBytes > kMaxBufferBytes) {
+    const bool primary = (desc->dwFlags & kBufferPrimary) != 0;
+    if (primary && (desc->dwBufferBytes != 0 || desc->lpwfxFormat != nullptr)) return kSoundErrInvalidParam;
+    if (!primary && (!ValidPcmFormat(desc->lpwfxFormat) || desc->dwBufferBytes < kMinBufferBytes ||
+                     desc->dwBufferBytes > kMaxBufferBytes)) {
         return kSoundErrInvalidParam;
     }
-    auto voice = std::make_unique<MixVoice>();
-    voice->data = std::make_shared<std::vector<uint8_t>>(desc->dwBufferBytes);
-    voice->format = ToPcm(*desc->lpwfxFormat);
-    if (!mixer_->AddVoice(voice.get())) return kSoundErrInvalidParam;
-    auto* made = new SoundBuffer(*this, desc->dwFlags);
-    made->voice_ = voice.release();
+    try {
+        if (primary) {
+            *buffer = new SoundBuffer(*this, desc->dwFlags);
+            return kSoundOk;
+        }
+        auto voice = std::make_unique<MixVoice>();
+        voice->data = std::make_shared<std::vector<uint8_t>>(desc->dwBufferBytes);
+        voice->format = ToPcm(*desc->lpwfxFormat);
+        return AddVoiceBuffer(voice.release(), desc->dwFlags, buffer);
+    } catch (const std::bad_alloc&) {
+        return kSoundErrOutOfMemory;
+    }
+}
+
+SoundResult SoundDevice::AddVoiceBuffer(MixVoice* voice, uint32_t flags, SoundBuffer** buffer) {
+    // The buffer owns the voice before the mixer hears of it, so whatever
+    // fails, one delete frees both and the mixer never keeps a freed voice.
+    SoundBuffer* made = nullptr;
+    try {
+        made = new SoundBuffer(*this, flags);
+    } catch (const std::bad_alloc&) {
+        delete voice;
+        return kSoundErrOutOfMemory;
+    }
+    made->voice_ = voice;
+    SoundResult result = kSoundErrInvalidParam;
+    try {
+        if (mixer_->AddVoice(voice)) result = kSoundOk;
+    } catch (const std::bad_alloc&) {
+        result = kSoundErrOutOfMemory;
+    }
+    if (result != kSoundOk) {
+        delete made;
+        return result;
+    }
     *buffer = made;
     return kSoundOk;
 }
@@ -342,13 +368,13 @@ SoundResult SoundDevice::DuplicateSoundBuffer(SoundBuffer* original, SoundBuffer
     if (duplicate == nullptr) return kSoundErrInvalidParam;
     *duplicate = nullptr;
     if (original == nullptr || original->IsPrimary()) return kSoundErrInvalidParam;
-    auto voice = std::make_unique<MixVoice>();
+    auto* voice = new (std::nothrow) MixVoice;
+    if (voice == nullptr) return kSoundErrOutOfMemory;
     voice->data = original->voice_->data;
     voice->format = original->voice_->format;
     voice->frequency = mixer_->Frequency(*original->voice_);
-    if (!mixer_->AddVoice(voice.get())) return kSoundErrInvalidParam;
-    auto* made = new SoundBuffer(*this, original->flags_);
-    made->voice_ = voice.release();
+    SoundBuffer* made = nullptr;
+    if (const SoundResult result = AddVoiceBuffer(voice, original->flags_, &made); result != kSoundOk) return result;
     made->volume_.store(original->volume_.load());
     made->pan_.store(original->pan_.load());
     made->ApplyGains();

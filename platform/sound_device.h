@@ -172,7 +172,8 @@ public:
     SoundResult SetCooperativeLevel(WindowHandle window, uint32_t level);
     SoundResult GetCaps(DeviceCaps* caps);
     // A primary buffer (kBufferPrimary, no size, no format) or a secondary
-    // buffer of dwBufferBytes bytes of the given PCM format.
+    // buffer of dwBufferBytes bytes of the given PCM format. Without the
+    // memory for it, kSoundErrOutOfMemory (as for a duplicate).
     SoundResult CreateSoundBuffer(const BufferDesc* desc, SoundBuffer** buffer);
     // A new buffer that shares the original's bytes and format, with its own
     // position, state and volume and no notifications.
@@ -190,6 +191,9 @@ private:
     // Starts or stops the backend's audio output, driven by the primary buffer.
     SoundResult StartOutput();
     void StopOutput();
+    // A new secondary buffer playing voice, which it takes over (and frees on
+    // failure); kSoundErrOutOfMemory when there is no memory for it.
+    SoundResult AddVoiceBuffer(MixVoice* voice, uint32_t flags, SoundBuffer** buffer);
 
     Mixer* mixer_;
     uint32_t cooperativeLevel_ = 0;

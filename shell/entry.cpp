@@ -3,6 +3,7 @@
 #include <string>
 
 #include "game/board_scene.h"
+#include "game/game.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "runtime/shell_state.h"
@@ -10,10 +11,23 @@
 #include "shell/main_loop.h"
 #include "shell/start_up.h"
 
+namespace {
+// Says why no game can go on, closes the window if it is still there, and
+// gives the status of a game that could not run.
+int StopGame(const std::string& why) {
+    plat::ShowStopMessage(why.c_str());
+    if (plat::IsWindow(g_Shell.window)) plat::DestroyWindow(g_Shell.window);
+    return kStartUpFailedStatus;
+}
+}  // namespace
+
 int GameEntry(void* instance, const char* commandLine, int showCommand) {
     SetGameName("Reefhoard");
     SetLauncherDir(commandLine);
     SetDisplayTitle("Reef Hoard");
+    // The maps are the game's one big block of memory: made first, before
+    // threads' stacks and pictures take the room.
+    if (!g_Game.AllocateMaps()) return StopGame(g_Game.failure);
     // A start-up that failed has said why; its exit status tells scripts and
     // launchers so too.
     if (!StartUp(instance, nullptr, commandLine, showCommand)) {
@@ -22,13 +36,11 @@ int GameEntry(void* instance, const char* commandLine, int showCommand) {
     g_Application.SetDisplay(g_Shell.directDraw, g_Shell.backBuffer);
     g_Application.AddScene(&g_BoardScene);
     g_Application.SelectScene("treasure");
+    if (g_Game.failure != nullptr) return StopGame(g_Game.failure);
     if (const char* missing = g_BoardScene.MissingPicture()) {
-        const std::string text = std::string("The picture ") + missing +
-                                 " is missing or damaged; without it no game can be started.";
-        plat::ShowStopMessage(text.c_str());
-        plat::DestroyWindow(g_Shell.window);
-        return kStartUpFailedStatus;
+        return StopGame(std::string("The picture ") + missing +
+                        " is missing or damaged; without it no game can be started.");
     }
     MainLoop();
-    return 0;
+    return g_Game.failure != nullptr ? StopGame(g_Game.failure) : 0;
 }

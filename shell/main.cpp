@@ -1,11 +1,13 @@
 // Process entry: reads our options, picks the platform backend, makes sure a
 // display can be opened, and runs the game.
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "platform/audio_output.h"
 #include "platform/backend.h"
 #include "platform/failure.h"
+#include "platform/message_box.h"
 #include "platform/output_files.h"
 #include "platform/screenshot.h"
 #include "platform/video_driver.h"
@@ -15,6 +17,25 @@
 #include "shell/entry.h"
 #include "shell/game_folder.h"
 #include "shell/scripted_run.h"
+
+namespace {
+// The game. Where a file's data could not be allocated the file counts as not
+// loaded; memory that runs out anywhere else ends the game, saying so.
+int RunGame(const CommandLine& line) {
+    try {
+        return GameEntry(nullptr, line.launcherDir.c_str(), 0);
+    } catch (const std::bad_alloc&) {
+        constexpr const char* kText = "There is not enough memory; the game cannot go on.";
+        try {
+            plat::ShowStopMessage(kText);
+        } catch (const std::bad_alloc&) {
+            // Not even a message box's worth is left: the plain line still goes out.
+            std::fprintf(stderr, "Error: %s\n", kText);
+        }
+        return kStartUpFailedStatus;
+    }
+}
+}  // namespace
 
 int main(int argc, char** argv) {
     CommandLine line = ParseCommandLine(argc, argv);
@@ -57,7 +78,7 @@ int main(int argc, char** argv) {
     plat::SetFrameLimit(line.frames);
     g_Shell.seedGiven = line.seedGiven;
     g_Shell.seed = line.seed;
-    int status = GameEntry(nullptr, line.launcherDir.c_str(), 0);
+    int status = RunGame(line);
     // A file asked for on the command line that could not be written has
     // been reported and removed; the run did not do what it was asked.
     if (status == 0 && plat::OutputFailed()) status = 1;

@@ -7,14 +7,23 @@
 #include "game/run_report.h"
 #include "input/input_feed.h"
 #include "input/input_recorder.h"
+#include "platform/backend.h"
 #include "platform/window.h"
 #include "runtime/frame_timer.h"
 #include "runtime/shell_state.h"
 
 namespace {
 
+// A headless replay whose recording never closes the window ends by itself
+// this long on the frame clock after the recording's last event: time for
+// what that event started (a panel's deadline, the final tally) to play out
+// and for the game to stand waiting for input nobody will give.
+constexpr uint32_t kReplayIdleEndMs = 10000;
+
 struct ScriptedRun {
     InputFeed feed;
+    bool replaying = false;
+    uint32_t replayEnd = 0;  // frame clock time of the recording's end
     std::unique_ptr<Autoplay> autoplay;
     RunReport report;
     std::string reportPath;
@@ -24,9 +33,19 @@ ScriptedRun g_run;
 
 // After every presented frame, on the game's thread, in whatever loop is
 // running: the main loop, a panel, the pause inside a wave, the tally.
+void EndIdleReplay(uint32_t now) {
+    if (!g_run.replaying || !g_run.feed.Finished() || plat::CurrentBackend() != plat::Backend::Headless) return;
+    if (static_cast<int32_t>(now - g_run.replayEnd) < 0) return;
+    InputEvent close;
+    close.kind = InputEvent::Kind::Close;
+    g_run.feed.Deliver(close, g_Shell.window);
+    g_run.replaying = false;
+}
+
 void OnFrame(void*) {
     if (g_Shell.window == nullptr) return;
     g_run.feed.Run(FrameTimer::Now(), g_Shell.window);
+    EndIdleReplay(FrameTimer::Now());
     if (g_run.autoplay) g_run.autoplay->OnFrame(g_run.feed, g_Shell.window);
     g_run.report.Capture();
 }
@@ -37,6 +56,8 @@ bool PrepareScriptedRun(const CommandLine& line, std::string* error) {
     if (!line.replay.empty()) {
         std::vector<InputEvent> events;
         if (!ReadInputEvents(line.replay, &events, error)) return false;
+        g_run.replaying = true;
+        g_run.replayEnd = (events.empty() ? 0 : events.back().time) + kReplayIdleEndMs;
         g_run.feed.Load(std::move(events));
     }
     if (!line.record.empty() && !g_InputRecorder.Open(line.record, error)) return false;

@@ -60,6 +60,11 @@ TEST_F(Blit, KeyedBlitLeavesPureBlueOut) {
     BlitAt(source, target, 0, 0, kKeyedBlit);
     EXPECT_EQ(PixelAt(target, 2, 0), kWhite565);
     EXPECT_EQ(PixelAt(target, 3, 0), 4);
+    // Clipped at the left edge, the spans land shifted by the cut.
+    target->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL, kWhite565);
+    BlitAt(source, target, -1, 0, kKeyedBlit);
+    EXPECT_EQ(PixelsAt(target, {{0, 0}, {1, 0}, {2, 0}, {8, 0}, {9, 0}}),
+              (std::vector<uint16_t>{2, kWhite565, 4, 10, kWhite565}));
     // An opaque copy takes the key colour as it is.
     BlitAt(source, target, 0, 0, plat::DDBLT_WAIT);
     EXPECT_EQ(PixelAt(target, 2, 0), kBlue565);

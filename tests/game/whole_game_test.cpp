@@ -1,6 +1,7 @@
 // Whole games through the program itself, headless: a kept recording replayed
 // to its known end, replays that repeat byte for byte, a recorded autoplay
-// run that replays to the same end, and malformed recordings refused.
+// run that replays to the same end, a replay without a close that ends by
+// itself, malformed recordings refused, and games under memory limits.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -28,9 +29,10 @@ class WholeGameTest : public ::testing::Test {
 protected:
     void SetUp() override { LinkGameFolder(dir.Path(), {}); }
 
-    // Runs the program headless in the test's game folder.
-    ProgramRun Program(const std::string& arguments) {
-        const std::string command = "cd '" + dir.Path().string() + "' && '" + REEF_PROGRAM +
+    // Runs the program headless in the test's game folder, after the shell
+    // commands in before (a limit, say).
+    ProgramRun Program(const std::string& arguments, const std::string& before = "") {
+        const std::string command = "cd '" + dir.Path().string() + "' && " + before + "'" + REEF_PROGRAM +
                                     "' --headless " + arguments + " >out.txt 2>err.txt";
         ProgramRun run;
         const int raw = std::system(command.c_str());
@@ -108,6 +110,16 @@ TEST_F(WholeGameTest, RecordedAutoplayReplaysToTheSameEnd) {
     EXPECT_NE(Report("played.txt").at("best"), "0");
 }
 
+TEST_F(WholeGameTest, AReplayWithoutCloseEndsOnceTheGameWaits) {
+    // --frames only stops a replay that would otherwise never end.
+    Write("open.txt", "# no close\n200 move 400 300\n");
+    ASSERT_EQ(Program("--seed 3 --replay open.txt --frames 5000 --report report.txt").status, 0);
+    const int clock = std::stoi(Report("report.txt").at("clock_ms"));
+    EXPECT_GE(clock, 10200);
+    EXPECT_LT(clock, 11000);
+    EXPECT_EQ(Report("report.txt").at("exit"), "0");
+}
+
 TEST_F(WholeGameTest, MalformedRecordingsAreRefusedWithTheirLine) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"10 move 1 1\n5 move 2 2\n", ":2: time 5 is earlier"},
@@ -118,14 +130,51 @@ TEST_F(WholeGameTest, MalformedRecordingsAreRefusedWithTheirLine) {
         {"10 key Tab\n", ":1: key \"Tab\""},
         {"10 move 1 1\n" + std::string(1 << 20, '7') + "\n", ":2: line longer than 200"},
         {std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10) + "\n", ":1: not a line of text"},
-        {"99999999999 close\n", ":1: time \"99999999999\""},
+        {"2147483648 close\n", ":1: time \"2147483648\""},
+        {std::string(2000000, '\n') + "10 close\n", ":2000001: more than two million lines"},
     };
     for (const auto& [content, message] : cases) {
         Write("bad.txt", content);
-        const ProgramRun run = Program("--replay bad.txt --report report.txt");
+        // A recording wrongly taken plays for 100 frames at most.
+        const ProgramRun run = Program("--replay bad.txt --frames 100 --report report.txt");
         EXPECT_EQ(run.status, 2) << message;
         EXPECT_NE(run.errors.find("bad.txt" + message), std::string::npos) << run.errors;
         EXPECT_FALSE(fs::exists(dir.Path() / "report.txt"));
+    }
+}
+
+// Under an address-space limit the program either plays the game it plays
+// without one or ends with status 1, saying why: running out of memory never
+// aborts it, nor turns a file it could not read into a different game.
+TEST_F(WholeGameTest, UnderAMemoryLimitItPlaysTheSameGameOrEndsSayingWhy) {
+#ifdef REEF_SANITIZED
+    GTEST_SKIP() << "the sanitizers' own reservations outgrow any limit here";
+#endif
+    // Sound that could not start (its thread, the music) skips the music's
+    // fade-in, which start-up waits for on the frame clock: the game is the
+    // same, its clock is not.
+    auto outcome = [&] {
+        std::map<std::string, std::string> report = Report("report.txt");
+        report.erase("frames");
+        report.erase("clock_ms");
+        return report;
+    };
+    const std::string run = "--seed 5 --autoplay --report report.txt";
+    ASSERT_EQ(Program(run).status, 0);
+    const auto unlimited = outcome();
+    for (int kilobytes = 22 * 1024; kilobytes <= 50 * 1024; kilobytes += 1536) {
+        ForgetHighScores();
+        fs::remove(dir.Path() / "report.txt");
+        const ProgramRun limited = Program(run, "ulimit -v " + std::to_string(kilobytes) + " && ");
+        // Too little for the dynamic loader to map the libraries: the
+        // program never ran.
+        if (limited.status == 127 && limited.errors.find("shared libraries") != std::string::npos) continue;
+        if (limited.status == 1) {
+            EXPECT_EQ(limited.errors.rfind("Error: ", 0), 0u) << kilobytes << " KB: " << limited.errors;
+        } else {
+            ASSERT_EQ(limited.status, 0) << kilobytes << " KB: " << limited.errors;
+            EXPECT_EQ(outcome(), unlimited) << kilobytes << " KB";
+        }
     }
 }
 
