@@ -31,8 +31,8 @@ struct ScriptedRun {
 
 ScriptedRun g_run;
 
-// After every presented frame, on the game's thread, in whatever loop is
-// running: the main loop, a panel, the pause inside a wave, the tally.
+// Closes the window for a headless replay that has run out of events and
+// idled past its end.
 void EndIdleReplay(uint32_t now) {
     if (!g_run.replaying || !g_run.feed.Finished() || plat::CurrentBackend() != plat::Backend::Headless) return;
     if (static_cast<int32_t>(now - g_run.replayEnd) < 0) return;
@@ -42,6 +42,8 @@ void EndIdleReplay(uint32_t now) {
     g_run.replaying = false;
 }
 
+// After every presented frame, on the game's thread, in whatever loop is
+// running: the main loop, a panel, the pause inside a wave, the tally.
 void OnFrame(void*) {
     if (g_Shell.window == nullptr) return;
     g_run.feed.Run(FrameTimer::Now(), g_Shell.window);
