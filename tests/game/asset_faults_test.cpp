@@ -21,7 +21,7 @@
 
 #include "game_folder.h"
 #include "platform/mp3_bytes.h"
-#include "temp_dir.h"
+#include "program_run.h"
 
 extern char** environ;
 
@@ -35,6 +35,7 @@ const std::string kEssential = "newgame.bmp";
 constexpr long kPlayedFrames = 1000;
 // Far beyond a whole game even under the thread sanitizer.
 constexpr int kHangSeconds = 240;
+const std::string kArguments = "--data . --seed 7 --autoplay=1 --report report.txt";
 
 enum class Fault { Deleted, Emptied, Halved, Overwritten };
 constexpr Fault kFaults[] = {Fault::Deleted, Fault::Emptied, Fault::Halved, Fault::Overwritten};
@@ -107,14 +108,6 @@ int RunShell(const std::string& command) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-long ReportedFrames(const fs::path& report) {
-    std::istringstream lines(ReadText(report));
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("frames=", 0) == 0) return std::stol(line.substr(7));
-    }
-    return 0;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -141,10 +134,8 @@ Outcome PlayWithFault(const fs::path& root, const std::string& file, Fault fault
         WriteText(target, content);
     }
 
-    const std::string command = "cd '" + game.string() + "' && exec timeout -s KILL " +
-                                std::to_string(kHangSeconds) + " '" + REEF_PROGRAM +
-                                "' --headless --data . --seed 7 --autoplay=1 --report report.txt >out.txt 2>err.txt";
-    const int status = RunShell(command);
+    const int status =
+        RunShell(ProgramCommand(game, kArguments, "exec timeout -s KILL " + std::to_string(kHangSeconds) + " "));
     const std::string errors = ReadText(game / "err.txt");
     if (status == 128 + 9) return {Outcome::Hang, "killed after " + std::to_string(kHangSeconds) + " s"};
     if (status < 0 || errors.find("Sanitizer") != std::string::npos ||
@@ -153,7 +144,8 @@ Outcome PlayWithFault(const fs::path& root, const std::string& file, Fault fault
         return {Outcome::Crash, "status " + std::to_string(status) + ": " + (lines.empty() ? "" : lines[0])};
     }
     if (status == 0) {
-        const long frames = ReportedFrames(game / "report.txt");
+        const std::string reported = ReadReport(game / "report.txt")["frames"];
+        const long frames = reported.empty() ? 0 : std::stol(reported);
         if (frames >= kPlayedFrames) return {Outcome::Plays, std::to_string(frames) + " frames"};
         return {Outcome::CannotPlay, "ended after " + std::to_string(frames) + " frames"};
     }
@@ -221,9 +213,7 @@ TEST(AssetFaults, TheEssentialPictureMissingGivesOneMessage) {
     TempDir scratch;
     const fs::path game = scratch.Path() / "game";
     LinkGameFolder(game, {kEssential});
-    const std::string command = "cd '" + game.string() + "' && '" + REEF_PROGRAM +
-                                "' --headless --data . --seed 7 --autoplay=1 --report report.txt >out.txt 2>err.txt";
-    EXPECT_EQ(RunShell(command), 1);
+    EXPECT_EQ(RunShell(ProgramCommand(game, kArguments)), 1);
     EXPECT_EQ(Lines(ReadText(game / "err.txt")),
               (std::vector<std::string>{"Error: The picture newgame.bmp is missing or damaged; without it no "
                                         "game can be started."}));

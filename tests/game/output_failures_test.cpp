@@ -3,16 +3,12 @@
 // before stays as it was) and ends with status 1. A full disk is stood in for
 // by /dev/full and by a limit on the size of the files the program may write.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "game_folder.h"
-#include "temp_dir.h"
+#include "program_run.h"
 
 namespace {
 
@@ -28,10 +24,7 @@ protected:
         // A write past the limit then fails as on a full disk instead of
         // ending the program by a signal.
         const std::string limit = limitKb > 0 ? "trap '' XFSZ; ulimit -f " + std::to_string(limitKb * 2) + "; " : "";
-        const std::string command = limit + "cd '" + dir.Path().string() + "' && '" + REEF_PROGRAM +
-                                    "' --headless --seed 7 " + arguments + " >out.txt 2>err.txt";
-        const int raw = std::system(command.c_str());
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        return RunProgram(dir.Path(), "--seed 7 " + arguments, limit).status;
     }
     std::string Text(const std::string& name) const { return ReadText(dir.Path() / name); }
     bool Exists(const std::string& name) const { return fs::exists(dir.Path() / name); }

@@ -3,53 +3,29 @@
 // run that replays to the same end, a replay without a close that ends by
 // itself, malformed recordings refused, and games under memory limits.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "game_folder.h"
-#include "temp_dir.h"
+#include "program_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ProgramRun {
-    int status = -1;
-    std::string errors;
-};
-
 class WholeGameTest : public ::testing::Test {
 protected:
     void SetUp() override { LinkGameFolder(dir.Path(), {}); }
 
-    // Runs the program headless in the test's game folder, after the shell
-    // commands in before (a limit, say).
     ProgramRun Program(const std::string& arguments, const std::string& before = "") {
-        const std::string command = "cd '" + dir.Path().string() + "' && " + before + "'" + REEF_PROGRAM +
-                                    "' --headless " + arguments + " >out.txt 2>err.txt";
-        ProgramRun run;
-        const int raw = std::system(command.c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.errors = Text("err.txt");
-        return run;
+        return RunProgram(dir.Path(), arguments, before);
     }
     std::string Text(const std::string& name) const { return ReadText(dir.Path() / name); }
-    std::map<std::string, std::string> Report(const std::string& name) const {
-        std::map<std::string, std::string> values;
-        std::istringstream lines(Text(name));
-        for (std::string line; std::getline(lines, line);) {
-            const size_t equals = line.find('=');
-            if (equals != std::string::npos) values[line.substr(0, equals)] = line.substr(equals + 1);
-        }
-        return values;
-    }
+    std::map<std::string, std::string> Report(const std::string& name) const { return ReadReport(dir.Path() / name); }
     void Write(const std::string& name, const std::string& content) const { dir.Write(name, content); }
     void ForgetHighScores() const { fs::remove(dir.Path() / "hiscore.dat"); }
 
@@ -63,14 +39,9 @@ protected:
         LinkGameFolder(prefix / "share/games/reefhoard", omitted);
         return prefix / "share/games/reefhoard";
     }
-    // Runs the installed copy headless, started in `start`, without --data; its
-    // errors go to err.txt in the test's folder. Returns the exit status.
-    int InstalledProgram(const fs::path& start, const std::string& arguments) const {
-        const fs::path program = dir.Path() / "prefix/games/reefhoard";
-        const std::string command = "cd '" + start.string() + "' && '" + program.string() + "' --headless " +
-                                    arguments + " 2>'" + (dir.Path() / "err.txt").string() + "'";
-        const int raw = std::system(command.c_str());
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    // Runs the installed copy headless, started in `start`, without --data.
+    ProgramRun InstalledProgram(const fs::path& start, const std::string& arguments) const {
+        return RunProgram(start, arguments, "", (dir.Path() / "prefix/games/reefhoard").string());
     }
 
     TempDir dir;
@@ -203,7 +174,8 @@ TEST_F(WholeGameTest, AWorkingFolderOthersCanWriteIsPassedBy) {
     const fs::path installed = Install({});
     for (const fs::perms shared : {fs::perms::group_write, fs::perms::others_write}) {
         fs::permissions(dir.Path(), fs::perms::owner_all | shared);
-        ASSERT_EQ(InstalledProgram(dir.Path(), "--seed 3 --autoplay=1"), 0) << Text("err.txt");
+        const ProgramRun run = InstalledProgram(dir.Path(), "--seed 3 --autoplay=1");
+        ASSERT_EQ(run.status, 0) << run.errors;
         EXPECT_TRUE(fs::exists(installed / "hiscore.dat"));
         EXPECT_FALSE(fs::exists(dir.Path() / "hiscore.dat"));
         fs::remove(installed / "hiscore.dat");
@@ -217,8 +189,9 @@ TEST_F(WholeGameTest, WithoutIslandMapsTheGameFolderIsStillFound) {
     fs::remove(dir.Path() / "islands.dat");
     fs::create_directories(dir.Path() / "elsewhere");
     for (const fs::path& start : {dir.Path(), dir.Path() / "elsewhere"}) {
-        ASSERT_EQ(InstalledProgram(start, "--seed 3 --autoplay=1 --report " + (dir.Path() / "r.txt").string()), 0)
-            << Text("err.txt");
+        const ProgramRun run =
+            InstalledProgram(start, "--seed 3 --autoplay=1 --report " + (dir.Path() / "r.txt").string());
+        ASSERT_EQ(run.status, 0) << run.errors;
         EXPECT_EQ(Report("r.txt").at("exit"), "0");
         fs::remove(dir.Path() / "r.txt");
     }

@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <string>
+#include <vector>
 
 #include "platform/audio_output.h"
 #include "platform/backend.h"
 #include "platform/headless/virtual_clock.h"
-#include "temp_dir.h"
+#include "wav_file.h"
 
 namespace {
 
@@ -172,9 +170,8 @@ TEST_F(SoundDeviceTest, PanSilencesTheFarSideInTheRecording) {
     plat::SetAudioCaptureFile("");
     buffer->Release();
 
-    const std::string bytes = ReadText(dir.Path() / "pan.wav");
-    ASSERT_GT(bytes.size(), 44u + 400u);
-    const auto* samples = reinterpret_cast<const int16_t*>(bytes.data() + 44);
+    const std::vector<int16_t> samples = ReadWav(dir.Path() / "pan.wav").samples;
+    ASSERT_GT(samples.size(), 201u);
     EXPECT_EQ(samples[200], 0);            // left
     EXPECT_NEAR(samples[201], 6000, 2);    // right
 }

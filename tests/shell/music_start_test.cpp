@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "../platform/mp3_bytes.h"
+#include "../sound/wav_bytes.h"
 #include "headless_shell.h"
 #include "platform/mci.h"
 #include "runtime/message_pump.h"
@@ -78,13 +79,7 @@ TEST_F(MusicStart, AnMp3PlaysToItsEndAndStartsAgain) {
 
 // 16-bit stereo at 22050 Hz, four seconds of one value.
 std::string MusicWav() {
-    std::string data(22050 * 4 * 4, '\0');
-    for (size_t i = 0; i < data.size(); i += 2) data[i + 1] = 0x10;
-    auto u32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
-    const std::string fmt = std::string("fmt ") + u32(16) + std::string("\x01\x00\x02\x00", 4) +
-                            u32(22050) + u32(88200) + std::string("\x04\x00\x10\x00", 4);
-    return "RIFF" + u32(uint32_t(4 + fmt.size() + 8 + data.size())) + "WAVE" + fmt + "data" +
-           u32(uint32_t(data.size())) + data;
+    return wav::Riff(wav::Fmt(2, 22050, 16) + wav::Chunk("data", wav::ConstantPcm16(22050 * 4 * 2, 0x1000)));
 }
 
 TEST_F(MusicStart, WithoutAnMp3TheWavStreamsLoopingAfterAFadeInUntilShutdown) {

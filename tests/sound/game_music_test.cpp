@@ -2,40 +2,21 @@
 // the music alone): the music must be there from the fade-in to the end, at its
 // level, under the effects. Levels per second go to game-music-levels.txt.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <iterator>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "game_folder.h"
+#include "program_run.h"
 #include "recording.h"
-#include "temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The PCM of a 16-bit WAV file, found by its "data" chunk.
-std::vector<int16_t> WavPcm(const fs::path& path) {
-    const std::string bytes = ReadText(path);
-    for (size_t at = 12; at + 8 <= bytes.size();) {
-        const uint32_t size = RecordingGet32(bytes, at + 4);
-        if (bytes.compare(at, 4, "data") == 0 && at + 8 + size <= bytes.size()) {
-            std::vector<int16_t> pcm(size / 2);
-            std::memcpy(pcm.data(), bytes.data() + at + 8, pcm.size() * 2);
-            return pcm;
-        }
-        at += 8 + size + (size & 1);
-    }
-    return {};
-}
 
 double Decibels(double meanSquare) { return 10 * std::log10(std::max(meanSquare, 1e-3)); }
 
@@ -59,11 +40,9 @@ protected:
     // Plays a whole game with the built-in player and returns what it recorded.
     Recording Play(const std::string& options, const std::string& name) {
         dir_.Write("options.ini", options);
-        const std::string command = "cd '" + (dir_.Path() / "game").string() + "' && '" +
-                                    REEF_PROGRAM + "' --headless --seed 7 --autoplay=1 --audio-out " +
-                                    name + ".wav --report " + name + ".txt >out.txt 2>err.txt";
-        const int status = std::system(command.c_str());
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name;
+        const ProgramRun run = RunProgram(dir_.Path() / "game", "--seed 7 --autoplay=1 --audio-out " + name +
+                                                                   ".wav --report " + name + ".txt");
+        EXPECT_EQ(run.status, 0) << name << ": " << run.errors;
         return ReadRecording((dir_.Path() / "game" / (name + ".wav")).string());
     }
     std::string Text(const std::string& name) const { return ReadText(dir_.Path() / "game" / name); }
@@ -73,7 +52,7 @@ protected:
 TEST_F(GameMusic, TheMusicPlaysUnderTheEffectsFromStartToEnd) {
     const Recording game = Play("[setup]\nmusic=Y\nSFX=Y\n", "game");
     const Recording alone = Play("[setup]\nmusic=Y\nSFX=N\n", "alone");
-    const std::vector<int16_t> music = WavPcm(dir_.Path() / "game" / "sounds" / "music.wav");
+    const std::vector<int16_t> music = ReadWav(dir_.Path() / "game" / "sounds" / "music.wav").samples;
     // The effects change nothing in the game: both runs are the same game.
     ASSERT_EQ(Text("game.txt"), Text("alone.txt"));
     ASSERT_EQ(game.rate, 22050u);
