@@ -84,6 +84,16 @@ protected:
         HoldSpace(false);
         ASSERT_EQ(g_Game.GetState(), GameState::Playing);
     }
+    // A new game brought to its end on its last turn, after one find (125
+    // points) or none, with the game-over panel set to close at its first pass.
+    void PlayToGameOver(bool findFirst) {
+        StartGame();
+        if (findFirst) ClickCell(TreasureCells()[0]);
+        g_Game.board.turnsLeft = 1;
+        ClickCell(QuietSeaCell());
+        EXPECT_EQ(g_Game.GetState(), GameState::GameOver);
+        HoldSpace();
+    }
     // Runs frames until the game is in that state, at most limit frames.
     bool RunUntil(GameState state, int limit = 400) {
         for (int i = 0; i < limit && g_Game.GetState() != state; ++i) Frame();

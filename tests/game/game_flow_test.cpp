@@ -135,19 +135,11 @@ TEST_F(GameFlowTest, VictoryTalliesTurnsIntoPointsAndEntersTheHighScores) {
 }
 
 TEST_F(GameFlowTest, GameEndsWhenTheLastTurnIsSearchedAway) {
-    StartGame();
-    ClickCell(TreasureCells()[0]);
-    g_Game.board.turnsLeft = 1;
-    ClickCell(QuietSeaCell());
-    EXPECT_EQ(g_Game.GetState(), GameState::GameOver);
-    HoldSpace();
+    PlayToGameOver(true);
     ASSERT_TRUE(RunUntil(GameState::Idle));
     EXPECT_EQ(SavedEntry(0).first, 125);
     // A second game that scores nothing leaves the table alone.
-    StartGame();
-    g_Game.board.turnsLeft = 1;
-    ClickCell(QuietSeaCell());
-    HoldSpace();
+    PlayToGameOver(false);
     ASSERT_TRUE(RunUntil(GameState::Idle));
     EXPECT_EQ(SavedEntry(1).first, 0);
 }
@@ -179,11 +171,7 @@ TEST_F(HighScoreSaveFailureTest, AFailedSaveKeepsTheOldTableAndIsSaidAndLogged) 
     const std::string before = ReadText("hiscore.dat");
     g_HighScoreWrite = FullDiskWrite;
 
-    StartGame();
-    ClickCell(TreasureCells()[0]);
-    g_Game.board.turnsLeft = 1;
-    ClickCell(QuietSeaCell());
-    HoldSpace();
+    PlayToGameOver(true);
     testing::internal::CaptureStderr();
     ASSERT_TRUE(RunUntil(GameState::Idle));
     const std::string said = testing::internal::GetCapturedStderr();

@@ -253,11 +253,7 @@ TEST_F(GamePictureTest, HallOfFameNoticeShowsForASecondOnlyWhenTheScoreEntersThe
     plat::SetPresentHook(WatchNotice, &watch);
     for (bool findFirst : {true, false}) {
         watch.shownAt.clear();
-        StartGame();
-        if (findFirst) ClickCell(TreasureCells()[0]);
-        g_Game.board.turnsLeft = 1;
-        ClickCell(QuietSeaCell());
-        HoldSpace();  // the game-over panel closes at once; the notice has no key
+        PlayToGameOver(findFirst);  // the notice has no key: it shows its time
         ASSERT_TRUE(RunUntil(GameState::Idle));
         // From the first page that showed it to the last; -1 when none did.
         const int64_t shownFor =
