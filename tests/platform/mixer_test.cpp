@@ -16,11 +16,13 @@ std::unique_ptr<plat::MixVoice> MakeVoice(std::vector<uint8_t> bytes, uint32_t r
     return voice;
 }
 
-std::vector<uint8_t> Constant16(size_t frames, int16_t value) {
+// 16-bit frames of one value, or (ramp) each one more than the last from 1.
+std::vector<uint8_t> Pcm16(size_t frames, int16_t value, bool ramp = false) {
     std::vector<uint8_t> bytes;
     for (size_t i = 0; i < frames; ++i) {
-        bytes.push_back(uint8_t(value & 0xFF));
-        bytes.push_back(uint8_t(uint16_t(value) >> 8));
+        const uint16_t v = ramp ? uint16_t(i + 1) : uint16_t(value);
+        bytes.push_back(uint8_t(v & 0xFF));
+        bytes.push_back(uint8_t(v >> 8));
     }
     return bytes;
 }
@@ -46,9 +48,9 @@ protected:
 };
 
 TEST_F(MixerTest, VoicesAreSummedClampedAndEndAfterTheirData) {
-    plat::MixVoice& a = Add(MakeVoice(Constant16(100, 1000), 22050, 1, 16));
-    plat::MixVoice& b = Add(MakeVoice(Constant16(300, 32000), 22050, 1, 16));
-    plat::MixVoice& idle = Add(MakeVoice(Constant16(300, 5000), 22050, 1, 16));
+    plat::MixVoice& a = Add(MakeVoice(Pcm16(100, 1000), 22050, 1, 16));
+    plat::MixVoice& b = Add(MakeVoice(Pcm16(300, 32000), 22050, 1, 16));
+    plat::MixVoice& idle = Add(MakeVoice(Pcm16(300, 5000), 22050, 1, 16));
     mixer_.Play(a, false);
     mixer_.Play(b, false);
     std::vector<int16_t> out = Render(400);
@@ -63,7 +65,7 @@ TEST_F(MixerTest, VoicesAreSummedClampedAndEndAfterTheirData) {
 }
 
 TEST_F(MixerTest, ALoopingVoiceWrapsAndSignalsItsOffsets) {
-    plat::MixVoice& v = Add(MakeVoice(Constant16(1000, 100), 22050, 1, 16));
+    plat::MixVoice& v = Add(MakeVoice(Pcm16(1000, 100), 22050, 1, 16));
     plat::EventHandle events[3] = {plat::CreateAutoResetEvent(), plat::CreateAutoResetEvent(),
                                    plat::CreateAutoResetEvent()};
     mixer_.SetNotifications(v, {{0, events[0]}, {1000, events[1]}, {plat::kNotifyOffsetStop, events[2]}});
@@ -91,7 +93,7 @@ TEST_F(MixerTest, EightBitDataIsUnsignedAroundHalf) {
 
 TEST_F(MixerTest, OtherRatesAndChannelsAreConvertedAndGainsScaleEachChannel) {
     // 1000 frames at 11025 Hz last as long as 2000 output frames.
-    plat::MixVoice& v = Add(MakeVoice(Constant16(1000, 4000), 11025, 1, 16));
+    plat::MixVoice& v = Add(MakeVoice(Pcm16(1000, 4000), 11025, 1, 16));
     mixer_.Play(v, false);
     std::vector<int16_t> out = Render(3000);
     size_t sounding = 0;
@@ -99,10 +101,10 @@ TEST_F(MixerTest, OtherRatesAndChannelsAreConvertedAndGainsScaleEachChannel) {
     EXPECT_NEAR(double(sounding), 2000.0, 40.0);
 
     ASSERT_TRUE(mixer_.SetOutputFormat({22050, 2, 16}));
-    plat::MixVoice& stereo = Add(MakeVoice(Constant16(200, 3000), 22050, 2, 16));
+    plat::MixVoice& stereo = Add(MakeVoice(Pcm16(200, 3000), 22050, 2, 16));
     mixer_.Play(stereo, false);
     // A mono voice with its gains on a stereo output: each channel scaled.
-    plat::MixVoice& mono = Add(MakeVoice(Constant16(100, 10000), 22050, 1, 16));
+    plat::MixVoice& mono = Add(MakeVoice(Pcm16(100, 10000), 22050, 1, 16));
     mixer_.SetGains(mono, 0.0f, 0.5f);
     mixer_.Play(mono, false);
     out = Render(50);
@@ -110,19 +112,8 @@ TEST_F(MixerTest, OtherRatesAndChannelsAreConvertedAndGainsScaleEachChannel) {
     EXPECT_NEAR(out[21], 3000 + 5000, 2);
 }
 
-// A ramp of 16-bit frames, each one different.
-std::vector<uint8_t> Ramp16(size_t frames) {
-    std::vector<uint8_t> bytes;
-    for (size_t i = 0; i < frames; ++i) {
-        const uint16_t v = uint16_t(i + 1);
-        bytes.push_back(uint8_t(v & 0xFF));
-        bytes.push_back(uint8_t(v >> 8));
-    }
-    return bytes;
-}
-
 TEST_F(MixerTest, AStopAndAPlayGoOnWithoutLosingAFrame) {
-    plat::MixVoice& v = Add(MakeVoice(Ramp16(3000), 22050, 1, 16));
+    plat::MixVoice& v = Add(MakeVoice(Pcm16(3000, 0, true), 22050, 1, 16));
     mixer_.Play(v, false);
     std::vector<int16_t> heard = Render(300);  // the converter has taken more than it gave
     mixer_.Stop(v);
@@ -142,7 +133,7 @@ TEST_F(MixerTest, AStopAndAPlayGoOnWithoutLosingAFrame) {
 }
 
 TEST_F(MixerTest, AVoiceStoppedWhileItsEndDrainsStartsAfresh) {
-    plat::MixVoice& v = Add(MakeVoice(Ramp16(1000), 22050, 1, 16));
+    plat::MixVoice& v = Add(MakeVoice(Pcm16(1000, 0, true), 22050, 1, 16));
     mixer_.Play(v, false);
     Render(990);  // the whole buffer is in the converter; its last frames are not out yet
     EXPECT_EQ(mixer_.Status(v), 0u);

@@ -47,46 +47,35 @@ TEST(KernelThreads, AThreadWakesOnAnEventAndItsResultIsReturned) {
     plat::CloseEvent(h.done);
 }
 
-TEST(KernelThreads, ADetachedThreadRunsToItsEnd) {
-    Handshake h{plat::CreateAutoResetEvent(), plat::CreateAutoResetEvent()};
-    plat::ThreadHandle thread = plat::StartThread(
-        [](void* arg) -> uint32_t {
-            auto* hs = static_cast<Handshake*>(arg);
-            plat::WaitForAnyEvent(1, &hs->go);
-            plat::SignalEvent(hs->done);
-            return 0;
-        },
-        &h, plat::ThreadPriority::Normal);
-    ASSERT_NE(thread, nullptr);
-    plat::DetachThread(thread);  // still waiting: it goes on without its handle
-    plat::SignalEvent(h.go);
-    EXPECT_EQ(plat::WaitForAnyEvent(1, &h.done), 0);
-    plat::CloseEvent(h.go);
-    plat::CloseEvent(h.done);
-}
-
-struct SelfDetaching {
+// A thread detached by another while it waits runs on; one that lets go of
+// its own handle ends without anyone joining it.
+struct Detaching {
     plat::ThreadHandle handle = nullptr;
-    plat::EventHandle handleStored = plat::CreateAutoResetEvent();
-    plat::EventHandle detached = plat::CreateAutoResetEvent();
+    bool self = false;
+    plat::EventHandle go = plat::CreateAutoResetEvent();
+    plat::EventHandle done = plat::CreateAutoResetEvent();
 };
 
-TEST(KernelThreads, AThreadCanLetGoOfItsOwnHandle) {
-    SelfDetaching s;
-    s.handle = plat::StartThread(
-        [](void* arg) -> uint32_t {
-            auto* self = static_cast<SelfDetaching*>(arg);
-            plat::WaitForAnyEvent(1, &self->handleStored);
-            plat::DetachThread(self->handle);
-            plat::SignalEvent(self->detached);
-            return 7;
-        },
-        &s, plat::ThreadPriority::Lowest);
-    ASSERT_NE(s.handle, nullptr);
-    plat::SignalEvent(s.handleStored);
-    EXPECT_EQ(plat::WaitForAnyEvent(1, &s.detached), 0);
-    plat::CloseEvent(s.handleStored);
-    plat::CloseEvent(s.detached);
+TEST(KernelThreads, ADetachedThreadRunsToItsEndWhoeverDetachedIt) {
+    for (bool self : {false, true}) {
+        Detaching d;
+        d.self = self;
+        d.handle = plat::StartThread(
+            [](void* arg) -> uint32_t {
+                auto* t = static_cast<Detaching*>(arg);
+                plat::WaitForAnyEvent(1, &t->go);
+                if (t->self) plat::DetachThread(t->handle);
+                plat::SignalEvent(t->done);
+                return 0;
+            },
+            &d, self ? plat::ThreadPriority::Lowest : plat::ThreadPriority::Normal);
+        ASSERT_NE(d.handle, nullptr);
+        if (!self) plat::DetachThread(d.handle);  // still waiting: it goes on without its handle
+        plat::SignalEvent(d.go);
+        EXPECT_EQ(plat::WaitForAnyEvent(1, &d.done), 0) << (self ? "self" : "other");
+        plat::CloseEvent(d.go);
+        plat::CloseEvent(d.done);
+    }
 }
 
 TEST(KernelFiles, WindowsPathsReadAndSeek) {
