@@ -15,6 +15,12 @@ inline std::string ReadText(const std::filesystem::path& path) {
     return text;
 }
 
+// Writes a file, making its parent folders.
+inline void WriteText(const std::filesystem::path& path, const std::string& content) {
+    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
 class TempDir {
 public:
     TempDir() {
@@ -34,11 +40,7 @@ public:
     const std::filesystem::path& Path() const { return path_; }
 
     // Writes a file below the folder, making its parent folders.
-    void Write(const std::string& relative, const std::string& content) const {
-        std::filesystem::path p = path_ / relative;
-        std::filesystem::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << content;
-    }
+    void Write(const std::string& relative, const std::string& content) const { WriteText(path_ / relative, content); }
 
 private:
     std::filesystem::path path_;

@@ -44,11 +44,6 @@ const char* FaultName(Fault fault) {
     return names[static_cast<int>(fault)];
 }
 
-void WriteText(const fs::path& path, const std::string& content) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-}
-
 // A table of 20 with one score of 400 (0x190), little-endian.
 std::string HighScoreFile() {
     std::string first = "Ann:1 Reef Road:ann@example.org:Y";

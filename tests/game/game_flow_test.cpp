@@ -6,8 +6,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "game/high_score_write.h"
@@ -224,10 +222,10 @@ TEST_F(GameFlowTest, ASecondNewGameReadsTheMapsAndTheHighScoresAgain) {
     const int cell = QuietSeaCell();
     ASSERT_EQ(g_Game.board.cells[cell].island, -1);
     // Another map file and another table, as if another program wrote them.
-    std::vector<char> maps(Board::kMapCount * Board::kCellCount, static_cast<char>(0xFF));
+    std::string maps(Board::kMapCount * Board::kCellCount, '\xFF');
     maps[cell] = 5;
-    std::filesystem::remove("islands.dat");
-    std::ofstream("islands.dat", std::ios::binary).write(maps.data(), maps.size());
+    std::filesystem::remove("islands.dat");  // a link into the build's game folder
+    WriteText("islands.dat", maps);
     HighScoreTable other;
     other.Create(20);
     other.Insert("someone", 4321);

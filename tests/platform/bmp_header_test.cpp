@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -87,14 +86,12 @@ TEST(BmpHeader, PicturesBeyondTheLimitOrTheirFileAreRefused) {
 TEST(BmpHeader, LoadingRefusesAHugeClaimAndWhatIsNoFile) {
     TempDir dir;
     const std::vector<uint8_t> head = Head(32767, 32767, 32);
-    std::ofstream(dir.Path() / "splash.bmp", std::ios::binary)
-        .write(reinterpret_cast<const char*>(head.data()), static_cast<std::streamsize>(head.size()));
+    dir.Write("splash.bmp", std::string(head.begin(), head.end()));
     EXPECT_EQ(QVLoadBitmap("splash.bmp"), nullptr);
 
     std::vector<uint8_t> small = Head(2, 2, 24);
     small.resize(54 + 16, 0x40);
-    std::ofstream(dir.Path() / "small.bmp", std::ios::binary)
-        .write(reinterpret_cast<const char*>(small.data()), static_cast<std::streamsize>(small.size()));
+    dir.Write("small.bmp", std::string(small.begin(), small.end()));
     plat::Surface* loaded = QVLoadBitmap("small.bmp");
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->Width(), 2);

@@ -93,9 +93,6 @@ TEST(Profile, AFileReadOnceAnswersAsLookupsInItDo) {
     EXPECT_STREQ(buf, "");
 }
 
-}  // namespace
-
-namespace {
 
 // Runs check in a child process as an ordinary user (nobody, when the tests
 // run as root, for whom permissions do not stop a read); whether it held.
