@@ -19,25 +19,21 @@
 #include "shell/scripted_run.h"
 
 namespace {
-// The game. Where a file's data could not be allocated the file counts as not
-// loaded; memory that runs out anywhere else ends the game, saying so.
-int RunGame(const CommandLine& line) {
-    try {
-        return GameEntry(nullptr, line.launcherDir.c_str(), 0);
-    } catch (const std::bad_alloc&) {
-        constexpr const char* kText = "There is not enough memory; the game cannot go on.";
-        try {
-            plat::ShowStopMessage(kText);
-        } catch (const std::bad_alloc&) {
-            // Not even a message box's worth is left: the plain line still goes out.
-            std::fprintf(stderr, "Error: %s\n", kText);
-        }
-        return kStartUpFailedStatus;
-    }
-}
-}  // namespace
 
-int main(int argc, char** argv) {
+// Where a file's data could not be allocated the file counts as not loaded;
+// memory that runs out anywhere else ends the program, saying so.
+int SayOutOfMemory() {
+    constexpr const char* kText = "There is not enough memory; the game cannot go on.";
+    try {
+        plat::ShowStopMessage(kText);
+    } catch (const std::bad_alloc&) {
+        // Not even a message box's worth is left: the plain line still goes out.
+        std::fprintf(stderr, "Error: %s\n", kText);
+    }
+    return kStartUpFailedStatus;
+}
+
+int Run(int argc, char** argv) {
     CommandLine line = ParseCommandLine(argc, argv);
     if (!line.error.empty()) {
         std::fprintf(stderr, "reefhoard: %s\n%s", line.error.c_str(), CommandLineHelp());
@@ -78,7 +74,7 @@ int main(int argc, char** argv) {
     plat::SetFrameLimit(line.frames);
     g_Shell.seedGiven = line.seedGiven;
     g_Shell.seed = line.seed;
-    int status = RunGame(line);
+    int status = GameEntry(nullptr, line.launcherDir.c_str(), 0);
     // A file asked for on the command line that could not be written has
     // been reported and removed; the run did not do what it was asked.
     if (status == 0 && plat::OutputFailed()) status = 1;
@@ -88,4 +84,15 @@ int main(int argc, char** argv) {
     }
     if (status == 0 && plat::OutputFailed()) status = 1;
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The game, the report and the files written after it all allocate.
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return SayOutOfMemory();
+    }
 }
