@@ -121,7 +121,7 @@ TEST_F(PlayerStoreTest, TheLauncherWritesKeepOtherLinesAndReadBack) {
     char out[256];
     reader.Describe(2, out);
     EXPECT_EQ(std::string(out), expected);
-    EXPECT_EQ(Describe(2), expected);  // the writer's records hold what it wrote
+    EXPECT_EQ(std::string(store.records[2].address), std::string(62, 'a'));  // what was written
     // Lines written back end as on Windows.
     EXPECT_EQ(ReadText(dir.Path() / "options.ini"),
               "; kept by hand\r\n[setup]\r\nmusic=0\r\nplayerid=2\r\n[Other]\r\nkey=v\r\n[Player3]\r\nname=" +
