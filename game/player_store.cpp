@@ -1,9 +1,14 @@
 #include "game/player_store.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
 
 #include "platform/debug_log.h"
 #include "platform/profile.h"
+#include "platform/utf8.h"
 
 PlayerStore g_PlayerStore;
 
@@ -12,6 +17,26 @@ namespace {
 // send flag, three colons and the terminator.
 constexpr int kDescriptionSize = 3 * 63 + 1 + 3 + 1;
 static_assert(kDescriptionSize == sizeof(PlayerRecord));
+
+struct SectionName {
+    explicit SectionName(int32_t index) { std::snprintf(text, sizeof text, "Player%d", index + 1); }
+    char text[24];  // room for any int
+};
+
+// The field as it may be written: terminated or not, never past its array.
+template <std::size_t N>
+std::string Cleaned(const char (&field)[N]) {
+    return plat::utf8::Clean(std::string_view(field, strnlen(field, N)), N - 1);
+}
+
+template <std::size_t N>
+void CopyField(char (&field)[N], std::string_view value) {
+    const std::size_t length = std::min(value.size(), N - 1);
+    std::memcpy(field, value.data(), length);
+    field[length] = '\0';
+}
+
+bool Valid(int32_t index) { return index >= 0 && index < PlayerStore::kPlayers; }
 }  // namespace
 
 void PlayerStore::SetPath(const char* path) {
@@ -27,7 +52,7 @@ int32_t PlayerStore::ReadPlayerId() {
     plat::GetProfileString("setup", "playerid", "0", value, sizeof value, iniPath);
     int32_t id = plat::LeadingInt(value);
     // The id indexes the eight records, so nothing else may come through.
-    if (id < 0 || id >= kPlayers) {
+    if (!Valid(id)) {
         DebugLog("playerid %d names none of players 0 to 7; using player 0\n", id);
         id = 0;
     }
@@ -36,14 +61,13 @@ int32_t PlayerStore::ReadPlayerId() {
 }
 
 void PlayerStore::LoadPlayer(int32_t index) {
-    if (iniPath[0] == '\0' || index < 0 || index >= kPlayers) return;
-    char section[16];
-    std::snprintf(section, sizeof section, "Player%d", index + 1);
+    if (iniPath[0] == '\0' || !Valid(index)) return;
+    const SectionName section(index);
     PlayerRecord& r = records[index];
-    plat::GetProfileString(section, "name", section, r.name, sizeof r.name, iniPath);
-    plat::GetProfileString(section, "address", "", r.address, sizeof r.address, iniPath);
-    plat::GetProfileString(section, "email", "", r.email, sizeof r.email, iniPath);
-    plat::GetProfileString(section, "send", "Y", r.send, sizeof r.send, iniPath);
+    plat::GetProfileString(section.text, "name", section.text, r.name, sizeof r.name, iniPath);
+    plat::GetProfileString(section.text, "address", "", r.address, sizeof r.address, iniPath);
+    plat::GetProfileString(section.text, "email", "", r.email, sizeof r.email, iniPath);
+    plat::GetProfileString(section.text, "send", "Y", r.send, sizeof r.send, iniPath);
 }
 
 void PlayerStore::Describe(int32_t index, char* out) {
@@ -54,4 +78,32 @@ void PlayerStore::Describe(int32_t index, char* out) {
     std::snprintf(out, kDescriptionSize, "%.*s:%.*s:%.*s:%.*s", int(sizeof r.name - 1), r.name,
                   int(sizeof r.address - 1), r.address, int(sizeof r.email - 1), r.email,
                   int(sizeof r.send - 1), r.send);
+}
+
+bool PlayerStore::WritePlayerId(int32_t id) {
+    if (iniPath[0] == '\0' || !Valid(id)) return false;
+    return plat::WriteProfileString("setup", "playerid", std::to_string(id).c_str(), iniPath);
+}
+
+bool PlayerStore::WritePlayer(int32_t index, const PlayerRecord& record) {
+    if (iniPath[0] == '\0' || !Valid(index)) return false;
+    const SectionName section(index);
+    const std::string name = Cleaned(record.name), address = Cleaned(record.address),
+                      email = Cleaned(record.email), send = Cleaned(record.send);
+    PlayerRecord& r = records[index];
+    CopyField(r.name, name);
+    CopyField(r.address, address);
+    CopyField(r.email, email);
+    CopyField(r.send, send);
+    return plat::WriteProfileString(section.text, "name", name.c_str(), iniPath) &&
+           plat::WriteProfileString(section.text, "address", address.c_str(), iniPath) &&
+           plat::WriteProfileString(section.text, "email", email.c_str(), iniPath) &&
+           plat::WriteProfileString(section.text, "send", send.c_str(), iniPath);
+}
+
+bool PlayerStore::ClearPlayer(int32_t index) {
+    PlayerRecord defaults{};
+    CopyField(defaults.name, SectionName(index).text);
+    CopyField(defaults.send, "Y");
+    return WritePlayer(index, defaults);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The player profiles kept by the launcher in the shared options file: which
 // of the eight players is current, and each player's name, address, e-mail
-// and send flag. The game only reads them.
+// and send flag. The game only reads them; the launcher also writes them.
 #include <cstdint>
 
 struct PlayerRecord {
@@ -28,6 +28,19 @@ public:
     // LoadPlayer, then "name:address:email:send" into out (at least 194
     // characters; the game passes 256).
     void Describe(int32_t index, char* out);
+
+    // The launcher's writes, each through plat::WriteProfileString: false
+    // without a path, for an index outside the eight, or when the file cannot
+    // be written (plat::LastFailure says why); every other line of the file
+    // stays. The current player's id:
+    bool WritePlayerId(int32_t id);
+    // Player index's four keys, each value its field's well-formed, printable
+    // characters cut to whole ones within the field (63 bytes, the send flag
+    // one); records[index] then holds what was written.
+    bool WritePlayer(int32_t index, const PlayerRecord& record);
+    // Writes the defaults a missing key reads as: the section's name, empty
+    // address and e-mail, send "Y".
+    bool ClearPlayer(int32_t index);
 
     int32_t playerId = 0;
     PlayerRecord records[kPlayers] = {};

@@ -19,6 +19,9 @@ constexpr uint32_t WM_QUIT = 0x0012;
 constexpr uint32_t WM_ACTIVATEAPP = 0x001C;
 constexpr uint32_t WM_KEYDOWN = 0x0100;
 constexpr uint32_t WM_KEYUP = 0x0101;
+// A typed character while text input is on (platform/text_input.h): wParam
+// is its Unicode code point (UTF-32), one message per character; lParam is 0.
+constexpr uint32_t WM_UNICHAR = 0x0109;
 constexpr uint32_t WM_SYSCOMMAND = 0x0112;
 constexpr uint32_t WM_MOUSEMOVE = 0x0200;
 constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
@@ -34,10 +37,17 @@ constexpr uintptr_t SIZE_RESTORED = 0;
 constexpr uintptr_t SIZE_MAXIMIZED = 2;
 constexpr uintptr_t SC_KEYMENU = 0xF100;
 
-constexpr int VK_SPACE = 0x20;
-constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_BACK = 0x08;  // Backspace
 constexpr int VK_RETURN = 0x0D;
+constexpr int VK_CONTROL = 0x11;
 constexpr int VK_MENU = 0x12;  // Alt
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_END = 0x23;
+constexpr int VK_HOME = 0x24;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DELETE = 0x2E;
 constexpr int VK_F1 = 0x70;
 
 struct Message {
@@ -58,8 +68,8 @@ constexpr int32_t HighWord(intptr_t v) { return static_cast<int32_t>((v >> 16) &
 // the queue is empty. On the window's thread the backend's pending input is
 // turned into messages first.
 bool PeekMessage(Message* out);
-// Keys already arrive as virtual-key codes and nothing reads character
-// messages, so translation adds nothing; kept so the loop reads as usual.
+// Keys already arrive as virtual-key codes and typed characters as
+// WM_UNICHAR, so translation adds nothing; kept so the loop reads as usual.
 void TranslateMessage(const Message& message);
 // Hands the message to its window's procedure; 0 when it has no window.
 intptr_t DispatchMessage(const Message& message);

@@ -74,6 +74,10 @@ public:
     virtual bool KeyDown(int virtualKey) = 0;
     // Mouse motion since the last call and the button bits (bit 0 left, bit 1 right).
     virtual void MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) = 0;
+    // Typed characters as WM_UNICHAR while on (platform/text_input.h); a
+    // display without a keyboard of its own has none.
+    virtual void SetTextInput(bool) {}
+    virtual std::string ClipboardText() { return {}; }
 };
 
 void SetVideoDriver(VideoDriver* driver);

@@ -99,6 +99,8 @@ void HeadlessVideo::Reset() {
     presents_ = 0;
     displayOpen_ = false;
     fullscreen_ = false;
+    textInput_ = false;
+    clipboard_.clear();
     lastPresented_.reset();
     lastError_.clear();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/video_driver.h"
@@ -33,6 +34,8 @@ public:
     void CursorPos(int32_t* x, int32_t* y) override;
     bool KeyDown(int virtualKey) override;
     void MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) override;
+    void SetTextInput(bool on) override { textInput_ = on; }
+    std::string ClipboardText() override { return clipboard_; }
 
     // Test controls.
     void Reset();
@@ -43,12 +46,14 @@ public:
     void SetCursor(int32_t x, int32_t y);
     void SetKeyDown(int virtualKey, bool down);
     void SetMouseButtons(int32_t buttons) { mouseButtons_.store(buttons); }
+    void SetClipboard(std::string text) { clipboard_ = std::move(text); }
     // Virtual milliseconds that each presented frame takes (default 10).
     void SetFramePeriod(uint32_t ms) { framePeriod_ = ms; }
 
     int32_t PresentCount() const { return presents_; }
     bool DisplayOpen() const { return displayOpen_; }
     bool Fullscreen() const { return fullscreen_; }
+    bool TextInputOn() const { return textInput_; }
     // A copy of the page most recently presented; null before the first.
     Surface* LastPresented() const { return lastPresented_.get(); }
     const std::string& LastError() const { return lastError_; }
@@ -71,6 +76,8 @@ private:
     int32_t presents_ = 0;
     bool displayOpen_ = false;
     bool fullscreen_ = false;
+    bool textInput_ = false;
+    std::string clipboard_;
     std::unique_ptr<Surface, SurfaceDeleter> lastPresented_;
     std::string lastError_;
 };

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "platform/screenshot.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/utf8.h"
 
 namespace plat {
 
@@ -21,6 +24,14 @@ int VirtualKeyOf(SDL_Keycode key) {
         case SDLK_RETURN: return VK_RETURN;
         case SDLK_LALT:
         case SDLK_RALT: return VK_MENU;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: return VK_CONTROL;
+        case SDLK_BACKSPACE: return VK_BACK;
+        case SDLK_DELETE: return VK_DELETE;
+        case SDLK_LEFT: return VK_LEFT;
+        case SDLK_RIGHT: return VK_RIGHT;
+        case SDLK_HOME: return VK_HOME;
+        case SDLK_END: return VK_END;
         default: return 0;
     }
 }
@@ -35,6 +46,13 @@ SDL_Scancode ScancodeOf(int vk) {
         case VK_SPACE: return SDL_SCANCODE_SPACE;
         case VK_RETURN: return SDL_SCANCODE_RETURN;
         case VK_MENU: return SDL_SCANCODE_LALT;
+        case VK_CONTROL: return SDL_SCANCODE_LCTRL;
+        case VK_BACK: return SDL_SCANCODE_BACKSPACE;
+        case VK_DELETE: return SDL_SCANCODE_DELETE;
+        case VK_LEFT: return SDL_SCANCODE_LEFT;
+        case VK_RIGHT: return SDL_SCANCODE_RIGHT;
+        case VK_HOME: return SDL_SCANCODE_HOME;
+        case VK_END: return SDL_SCANCODE_END;
         default: return SDL_SCANCODE_UNKNOWN;
     }
 }
@@ -113,6 +131,15 @@ void TranslateKey(Window& w, const SDL_KeyboardEvent& e) {
     // As on Windows, bit 30 says the key was already down: a repeat.
     const intptr_t keyData = !down ? static_cast<intptr_t>(0xC0000001u) : e.repeat ? 0x40000001 : 1;
     PostToWindow(w, down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), keyData);
+}
+
+void TranslateText(Window& w, const SDL_TextInputEvent& e) {
+    const std::string_view text(e.text, strnlen(e.text, sizeof e.text));
+    std::size_t length = 1;
+    for (std::size_t pos = 0; pos < text.size(); pos += length) {
+        const char32_t c = utf8::Decode(text, pos, &length);
+        if (c != utf8::kReplacement || length > 1) PostToWindow(w, WM_UNICHAR, c, 0);
+    }
 }
 
 void TranslateButton(Window& w, const SDL_MouseButtonEvent& e) {

@@ -16,6 +16,8 @@ void TranslateWindowEvent(Window& w, const SDL_WindowEvent& e);
 // menu, Alt+Enter switches full screen and F12 takes a screenshot; the game
 // sees none of these as keys.
 void TranslateKey(Window& w, const SDL_KeyboardEvent& e);
+// Each well-formed character of the typed text as WM_UNICHAR.
+void TranslateText(Window& w, const SDL_TextInputEvent& e);
 // Left and right button presses and releases where the pointer is.
 void TranslateButton(Window& w, const SDL_MouseButtonEvent& e);
 // A mouse message's position: the window point in picture pixels.

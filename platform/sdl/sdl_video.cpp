@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <string>
 #include <thread>
 #include <utility>
 
@@ -70,6 +72,8 @@ bool SdlVideo::Open() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return Fail("no window system found");
     }
+    // SDL starts with text input on; the game wants plain keys until a field asks.
+    SDL_StopTextInput();
     open_ = true;
     return true;
 }
@@ -181,6 +185,7 @@ void SdlVideo::PumpEvents(Window& w) {
             case SDL_QUIT: PostToWindow(w, WM_CLOSE, 0, 0); break;
             case SDL_KEYDOWN:
             case SDL_KEYUP: TranslateKey(w, e.key); break;
+            case SDL_TEXTINPUT: TranslateText(w, e.text); break;
             case SDL_MOUSEMOTION:
                 if (RealMouseIgnored()) break;
                 motionX_ += e.motion.xrel;
@@ -262,6 +267,13 @@ void SdlVideo::CursorPos(int32_t* x, int32_t* y) {
 }
 
 bool SdlVideo::KeyDown(int virtualKey) { return KeyHeldOrTapped(virtualKey); }
+
+void SdlVideo::SetTextInput(bool on) { on ? SDL_StartTextInput() : SDL_StopTextInput(); }
+
+std::string SdlVideo::ClipboardText() {
+    std::unique_ptr<char, decltype(&SDL_free)> text(SDL_GetClipboardText(), SDL_free);
+    return text ? std::string(text.get()) : std::string();
+}
 
 void SdlVideo::MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) {
     *dx = motionX_.exchange(0);

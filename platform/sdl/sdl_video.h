@@ -36,6 +36,8 @@ public:
     void CursorPos(int32_t* x, int32_t* y) override;
     bool KeyDown(int virtualKey) override;
     void MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) override;
+    void SetTextInput(bool on) override;
+    std::string ClipboardText() override;
 
 private:
     void NoteButton(const SDL_MouseButtonEvent& event);

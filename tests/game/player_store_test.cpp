@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 class PlayerStoreTest : public ::testing::Test {
 protected:
     // The game runs in a folder below the one holding the options file.
@@ -94,6 +96,61 @@ TEST_F(PlayerStoreTest, AnEmptyPathReadsNothing) {
     store.SetPath("");
     EXPECT_EQ(store.ReadPlayerId(), 0);
     EXPECT_EQ(Describe(0), ":::");
+}
+
+TEST_F(PlayerStoreTest, TheLauncherWritesKeepOtherLinesAndReadBack) {
+    const std::string own = "; kept by hand\n[setup]\nmusic=0\n[Other]\nkey=v\n";
+    dir.Write("options.ini", own);
+    PlayerRecord record{};
+    // A line break in a name must not start a line of its own in the file;
+    // a two-byte character crossing byte 63 goes whole.
+    std::snprintf(record.name, sizeof record.name, "Ann\n[setup]\nplayerid=5");
+    std::memset(record.address, 'a', 62);
+    std::memcpy(record.address + 62, "\xC3\xA9", 2);  // unterminated: all 64 bytes used
+    std::snprintf(record.email, sizeof record.email, "ann@reef");
+    std::snprintf(record.send, sizeof record.send, "N");
+    ASSERT_TRUE(store.WritePlayerId(2));
+    ASSERT_TRUE(store.WritePlayer(2, record));
+    EXPECT_FALSE(store.WritePlayerId(8));
+    EXPECT_FALSE(store.WritePlayer(-1, record));
+
+    PlayerStore reader;
+    reader.SetPath("..\\options.ini");
+    EXPECT_EQ(reader.ReadPlayerId(), 2);
+    const std::string expected = "Ann[setup]playerid=5:" + std::string(62, 'a') + ":ann@reef:N";
+    char out[256];
+    reader.Describe(2, out);
+    EXPECT_EQ(std::string(out), expected);
+    EXPECT_EQ(std::string(store.records[2].address), std::string(62, 'a'));  // what was written
+    // Lines written back end as on Windows.
+    EXPECT_EQ(ReadText(dir.Path() / "options.ini"),
+              "; kept by hand\r\n[setup]\r\nmusic=0\r\nplayerid=2\r\n[Other]\r\nkey=v\r\n[Player3]\r\nname=" +
+                  expected.substr(0, 20) + "\r\naddress=" + std::string(62, 'a') + "\r\nemail=ann@reef\r\nsend=N\r\n");
+
+    ASSERT_TRUE(store.ClearPlayer(2));
+    reader.Describe(2, out);
+    EXPECT_EQ(std::string(out), "Player3:::Y");
+}
+
+TEST_F(PlayerStoreTest, AHostileOptionsFileIsNeitherFatalNorLost) {
+    // Binary bytes, an id of no player, and a megabyte of names: too large to
+    // be a settings file, so it is read as far as it goes and never replaced.
+    const std::string binary = "\x01\xFF\xFE\x00\x80junk"s;
+    std::string hostile = "[setup]\nplayerid=99\n" + binary + "\n[Player1]\nname=Bo\n";
+    while (hostile.size() <= (1 << 20)) hostile += "[Player2]\nname=" + std::string(200, 'x') + "\n";
+    dir.Write("options.ini", hostile);
+    EXPECT_EQ(store.ReadPlayerId(), 0);
+    EXPECT_EQ(Describe(0), "Bo:::Y");
+    EXPECT_FALSE(store.WritePlayerId(1));
+    EXPECT_FALSE(store.ClearPlayer(0));
+    EXPECT_EQ(ReadText(dir.Path() / "options.ini"), hostile);
+
+    // Smaller, the same bytes are kept around the launcher's write.
+    hostile.resize(4096);
+    dir.Write("options.ini", hostile);
+    ASSERT_TRUE(store.WritePlayerId(1));
+    EXPECT_EQ(store.ReadPlayerId(), 1);
+    EXPECT_NE(ReadText(dir.Path() / "options.ini").find(binary), std::string::npos);
 }
 
 }  // namespace
