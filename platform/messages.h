@@ -39,6 +39,11 @@ constexpr int VK_ESCAPE = 0x1B;
 constexpr int VK_RETURN = 0x0D;
 constexpr int VK_MENU = 0x12;  // Alt
 constexpr int VK_F1 = 0x70;
+constexpr int VK_TAB = 0x09;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
 
 struct Message {
     WindowHandle window;

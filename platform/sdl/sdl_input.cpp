@@ -19,6 +19,11 @@ int VirtualKeyOf(SDL_Keycode key) {
         case SDLK_ESCAPE: return VK_ESCAPE;
         case SDLK_SPACE: return VK_SPACE;
         case SDLK_RETURN: return VK_RETURN;
+        case SDLK_TAB: return VK_TAB;
+        case SDLK_LEFT: return VK_LEFT;
+        case SDLK_UP: return VK_UP;
+        case SDLK_RIGHT: return VK_RIGHT;
+        case SDLK_DOWN: return VK_DOWN;
         case SDLK_LALT:
         case SDLK_RALT: return VK_MENU;
         default: return 0;
@@ -34,6 +39,11 @@ SDL_Scancode ScancodeOf(int vk) {
         case VK_ESCAPE: return SDL_SCANCODE_ESCAPE;
         case VK_SPACE: return SDL_SCANCODE_SPACE;
         case VK_RETURN: return SDL_SCANCODE_RETURN;
+        case VK_TAB: return SDL_SCANCODE_TAB;
+        case VK_LEFT: return SDL_SCANCODE_LEFT;
+        case VK_UP: return SDL_SCANCODE_UP;
+        case VK_RIGHT: return SDL_SCANCODE_RIGHT;
+        case VK_DOWN: return SDL_SCANCODE_DOWN;
         case VK_MENU: return SDL_SCANCODE_LALT;
         default: return SDL_SCANCODE_UNKNOWN;
     }
