@@ -102,7 +102,8 @@ bool ParseEventFields(const std::vector<std::string>& f, InputEvent* event, std:
         if (!expectFields(3, "T key NAME")) return false;
         event->key = KeyCodeOfName(f[2]);
         if (event->key == 0) {
-            *why = "key \"" + f[2] + "\" is not Escape, Space, Return, Tab, an arrow, F1, F12, a letter or a digit";
+            *why = "key \"" + f[2] +
+                   "\" is not Escape, Space, Return, Tab, an arrow, F1, F12, a letter or a digit";
             return false;
         }
         return true;
