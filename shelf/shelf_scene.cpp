@@ -199,6 +199,10 @@ void ShelfScene::DrawPage() {
 int ShelfScene::Run(int) {
     int32_t x = 0, y = 0, mouseButtons = 0;
     g_Mouse.Read(&x, &y, &mouseButtons, nullptr, nullptr);
+    // The help picture says a click anywhere returns from it.
+    const bool released = (lastButtons_ & 1) != 0 && (mouseButtons & 1) == 0;
+    lastButtons_ = mouseButtons;
+    if (page_ == Page::HowToPlay && released) ShowPage(Page::Menu);
     DrawPage();
     buttons->PollAll(x, y, mouseButtons);
     // The focused button shows as hovered while the mouse leaves it be.
