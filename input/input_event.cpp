@@ -32,6 +32,8 @@ struct NamedKey {
 };
 constexpr NamedKey kNamedKeys[] = {
     {"Escape", plat::VK_ESCAPE}, {"Space", plat::VK_SPACE}, {"Return", plat::VK_RETURN},
+    {"Tab", plat::VK_TAB}, {"Left", plat::VK_LEFT}, {"Up", plat::VK_UP}, {"Right", plat::VK_RIGHT},
+    {"Down", plat::VK_DOWN},
     {"F1", kVkF1},               {"F12", kVkF12},
 };
 
@@ -100,7 +102,8 @@ bool ParseEventFields(const std::vector<std::string>& f, InputEvent* event, std:
         if (!expectFields(3, "T key NAME")) return false;
         event->key = KeyCodeOfName(f[2]);
         if (event->key == 0) {
-            *why = "key \"" + f[2] + "\" is not Escape, Space, Return, F1, F12, a letter or a digit";
+            *why = "key \"" + f[2] +
+                   "\" is not Escape, Space, Return, Tab, an arrow, F1, F12, a letter or a digit";
             return false;
         }
         return true;

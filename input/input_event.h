@@ -23,8 +23,9 @@ struct InputEvent {
     bool operator==(const InputEvent&) const = default;
 };
 
-// The virtual-key code of a key name (Escape, Space, Return, F1, F12, or one
-// letter or digit), or 0 for a key a recording cannot name.
+// The virtual-key code of a key name (Escape, Space, Return, Tab, Left, Up,
+// Right, Down, F1, F12, or one letter or digit), or 0 for a key a recording
+// cannot name.
 int KeyCodeOfName(const std::string& name);
 // The name of a virtual-key code, or empty when it has none.
 std::string KeyNameOfCode(int virtualKey);

@@ -38,6 +38,7 @@ constexpr uintptr_t SIZE_MAXIMIZED = 2;
 constexpr uintptr_t SC_KEYMENU = 0xF100;
 
 constexpr int VK_BACK = 0x08;  // Backspace
+constexpr int VK_TAB = 0x09;
 constexpr int VK_RETURN = 0x0D;
 constexpr int VK_CONTROL = 0x11;
 constexpr int VK_MENU = 0x12;  // Alt
@@ -46,7 +47,9 @@ constexpr int VK_SPACE = 0x20;
 constexpr int VK_END = 0x23;
 constexpr int VK_HOME = 0x24;
 constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
 constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
 constexpr int VK_DELETE = 0x2E;
 constexpr int VK_F1 = 0x70;
 

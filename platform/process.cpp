@@ -36,6 +36,12 @@ std::string Absolute(const std::string& path) {
 
 }  // namespace
 
+std::string ProgramFolder() {
+    std::error_code ec;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : program.parent_path().string();
+}
+
 bool ShellOpen(const char* file, const char* parameters, const char* workingDirectory) {
     if (file == nullptr) return false;
     const std::string resolved = ResolvePath(file);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/process.h"
 #include "platform/window.h"
@@ -37,8 +38,14 @@ void SetLauncherDir(const char* text) {
 
 bool LaunchShelf() {
     if (g_Shell.launcherDir[0] == '\0') return false;
-    char path[300];
-    std::snprintf(path, sizeof path, "%s\\GameShelf.exe", g_Shell.launcherDir);
+    // The launcher, "GameShelf.exe" on Windows, is the program "GameShelf"
+    // here: in the launcher's folder, else beside this program (installed,
+    // both lie in games/).
+    const std::string candidates[] = {std::string(g_Shell.launcherDir) + "\\GameShelf",
+                                      plat::ProgramFolder() + "/GameShelf"};
     // A missing launcher is not an error: the game simply ends.
-    return plat::ShellOpen(path, g_Shell.gameName, g_Shell.launcherDir);
+    for (const std::string& path : candidates) {
+        if (plat::ShellOpen(path.c_str(), g_Shell.gameName, g_Shell.launcherDir)) return true;
+    }
+    return false;
 }

@@ -36,6 +36,7 @@ void SetDisplayTitle(const char* text);
 void SetTitleSuffix(const char* text);
 // Longer text than the 255 characters the directory holds is cut.
 void SetLauncherDir(const char* text);
-// Starts the launcher "GameShelf.exe" in the launcher directory, when there is
+// Starts the launcher (the program "GameShelf", in the launcher directory or
+// beside this program) with the game's name, when there is
 // one; true when it started.
 bool LaunchShelf();

@@ -9,7 +9,7 @@ root="${1:-$(dirname "$0")/..}"
 cd "$root"
 
 # The layers, lowest first, and the folders each may include from besides its own.
-layers=(base platform display input runtime scene sound game shell tools)
+layers=(base platform display input runtime scene sound game shell shelf tools)
 declare -A allowed=(
   [base]=""
   [platform]="base"
@@ -20,6 +20,7 @@ declare -A allowed=(
   [sound]="base platform"
   [game]="base platform display input runtime scene sound"
   [shell]="base platform display input runtime scene sound game"
+  [shelf]="base platform display input runtime scene sound game shell"
   [tools]="base"
 )
 # Headers of a layer above that a layer may still include, because they

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "shell/command_line.h"
 
 namespace fs = std::filesystem;
@@ -41,13 +42,6 @@ void MakeAbsolute(std::string& path) {
     if (!ec) path = absolute.string();
 }
 
-// The folder the running program was loaded from; empty when unknown.
-fs::path ProgramFolder() {
-    std::error_code ec;
-    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::path() : program.parent_path();
-}
-
 // The folder to work in, or empty when there is none.
 fs::path FindGameFolder(const std::string& dataOption, std::string* error) {
     // A folder named on the command line is taken as it is, so that a game
@@ -59,9 +53,11 @@ fs::path FindGameFolder(const std::string& dataOption, std::string* error) {
         return {};
     }
     if (HoldsGame(".") && OnlyPlayerWrites(".")) return ".";
-    const fs::path program = ProgramFolder();
+    const fs::path program = plat::ProgramFolder();
     if (!program.empty()) {
         if (HoldsGame(program)) return program;
+        // The launcher of a build lies one folder above the game's.
+        if (HoldsGame(program / "game")) return program / "game";
         const fs::path installed = program.parent_path() / "share" / "games" / "reefhoard";
         if (HoldsGame(installed)) return installed;
     }

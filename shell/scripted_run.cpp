@@ -27,6 +27,7 @@ struct ScriptedRun {
     std::unique_ptr<Autoplay> autoplay;
     RunReport report;
     std::string reportPath;
+    ReportWriter writeReport = nullptr;  // null: the game's report
 };
 
 ScriptedRun g_run;
@@ -79,5 +80,8 @@ bool FinishScriptedRun(int exitStatus, std::string* error) {
     plat::SetPresentHook(nullptr, nullptr);
     g_InputRecorder.Close();
     if (g_run.reportPath.empty()) return true;
+    if (g_run.writeReport != nullptr) return g_run.writeReport(g_run.reportPath, exitStatus, error);
     return g_run.report.Write(g_run.reportPath, exitStatus, error);
 }
+
+void SetReportWriter(ReportWriter write) { g_run.writeReport = write; }

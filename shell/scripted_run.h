@@ -13,3 +13,7 @@ bool PrepareScriptedRun(const CommandLine& line, std::string* error);
 // Writes the report, if one was asked for, and closes the recording. False
 // with error set when the report cannot be written.
 bool FinishScriptedRun(int exitStatus, std::string* error);
+
+// A program other than the game (the launcher) writes a report of its own.
+using ReportWriter = bool (*)(const std::string& path, int exitStatus, std::string* error);
+void SetReportWriter(ReportWriter write);

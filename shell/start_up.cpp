@@ -54,8 +54,7 @@ void SetUpMouse() {
 
 }  // namespace
 
-bool StartUp(void* instance, void*, const char*, int showCommand) {
-    g_closedDuringSplash = false;
+bool OpenProgramWindow(void* instance, int showCommand) {
     g_Shell.fullscreen = ReadSetupNumber("fullscreen", "0") == 1;
     if (!DesktopHasEnoughColours()) return false;
     if (!DisplayDeviceWorks()) return false;
@@ -95,6 +94,12 @@ bool StartUp(void* instance, void*, const char*, int showCommand) {
     SeedRandom(g_Shell.seedGiven ? g_Shell.seed : static_cast<uint32_t>(std::time(nullptr)));
     QVInitFont(g_Shell.window);
     QVInitKeyboard();
+    return true;
+}
+
+bool StartUp(void* instance, void*, const char*, int showCommand) {
+    g_closedDuringSplash = false;
+    if (!OpenProgramWindow(instance, showCommand)) return false;
     ShowSplash();
     // Closing the window during the splash has already shut everything down.
     g_closedDuringSplash = !plat::IsWindow(g_Shell.window);

@@ -121,10 +121,14 @@ bool CreateMainWindow(void*, int) {
     return true;
 }
 
-void ApplyScalingSetting() {
+bool ReadSharpScaling() {
     char value[16];
     plat::GetProfileString("setup", "scale", "smooth", value, sizeof value, kSetupFile);
-    plat::SetPictureScaling(strcasecmp(value, "sharp") == 0 ? plat::Scaling::Sharp : plat::Scaling::Smooth);
+    return strcasecmp(value, "sharp") == 0;
+}
+
+void ApplyScalingSetting() {
+    plat::SetPictureScaling(ReadSharpScaling() ? plat::Scaling::Sharp : plat::Scaling::Smooth);
 }
 
 void SaveWindowSettings() {

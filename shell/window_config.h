@@ -24,7 +24,9 @@ bool RegisterWindowClass(void* instance);
 // screen, and a place that would leave the caption on no display is moved
 // back onto the primary one. The show command is not used.
 bool CreateMainWindow(void* instance, int showCommand);
-// Reads "scale" ("sharp" for whole scales only, else smooth) for the backend.
+// Whether "scale" is "sharp" (whole scales only) rather than smooth.
+bool ReadSharpScaling();
+// Hands ReadSharpScaling's answer to the backend.
 void ApplyScalingSetting();
 // Writes the window's place, size and full-screen state back to the settings
 // when the player changed them during the run, so the next run starts the

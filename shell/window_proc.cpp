@@ -48,7 +48,8 @@ void RunShutdownSequence() {
 
 intptr_t WindowProc(plat::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     g_InputRecorder.Note(message, wParam, lParam, FrameTimer::Now());
-    g_Application.ForwardMessage(window, message, wParam, lParam);
+    // 0: the scene took the message as its own (Escape going back a page).
+    const int unhandled = g_Application.ForwardMessage(window, message, wParam, lParam);
     switch (message) {
         case plat::WM_DESTROY:
             RunShutdownSequence();
@@ -72,7 +73,7 @@ intptr_t WindowProc(plat::WindowHandle window, uint32_t message, uintptr_t wPara
             g_Shell.active = wParam != 0 ? 1 : 0;
             break;
         case plat::WM_KEYUP:
-            if (wParam == plat::VK_ESCAPE) {
+            if (wParam == plat::VK_ESCAPE && unhandled != 0) {
                 // The recording already holds the key; the close is its answer.
                 g_InputRecorder.SkipNextClose();
                 plat::PostMessage(window, plat::WM_CLOSE, 0, 0);

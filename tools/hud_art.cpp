@@ -59,35 +59,39 @@ Canvas TurnBonus(TextPainter& text, int turns) {
     return strip;
 }
 
-// Normal, hovered and pressed side by side.
 Canvas Button(TextPainter& text, const std::string& label) {
-    Canvas strip(kButtonWidth * 3, kButtonHeight);
+    return ButtonStrip(text, label, {kButtonWidth, kButtonHeight, 13, 25});
+}
+}  // namespace
+
+Canvas ButtonStrip(TextPainter& text, const std::string& label, const ButtonLook& look) {
+    const int width = look.width, height = look.height;
+    Canvas strip(width * 3, height);
     for (int state = 0; state < 3; ++state) {
-        const int x = state * kButtonWidth;
+        const int x = state * width;
         const int sink = state == 2 ? 1 : 0;
         const Rgb top = state == 1 ? Rgb{60, 130, 190} : state == 2 ? Rgb{14, 44, 80} : Rgb{34, 84, 136};
         const Rgb bottom = state == 1 ? Rgb{24, 70, 120} : state == 2 ? Rgb{24, 64, 104} : Rgb{14, 44, 82};
         const Rgb rim = state == 1 ? Rgb{255, 230, 150} : Rgb{190, 150, 70};
-        strip.FillRoundRect(x + 1, 2, kButtonWidth - 2, kButtonHeight - 2, 7, {4, 10, 20});
-        strip.FillRoundRect(x + 1, 1 + sink, kButtonWidth - 2, kButtonHeight - 3, 7, rim);
-        Canvas face(kButtonWidth, kButtonHeight);
-        face.VerticalGradient(0, 0, kButtonWidth, kButtonHeight, top, bottom);
-        for (int y = 0; y < kButtonHeight; ++y)
-            for (int xx = 0; xx < kButtonWidth; ++xx) {
+        strip.FillRoundRect(x + 1, 2, width - 2, height - 2, 7, {4, 10, 20});
+        strip.FillRoundRect(x + 1, 1 + sink, width - 2, height - 3, 7, rim);
+        Canvas face(width, height);
+        face.VerticalGradient(0, 0, width, height, top, bottom);
+        for (int y = 0; y < height; ++y)
+            for (int xx = 0; xx < width; ++xx) {
                 const float fx = xx + 0.5f, fy = y + 0.5f - sink;
-                const float dx = std::max({4.0f + 6 - fx, 0.0f, fx - (kButtonWidth - 4.0f - 6)});
-                const float dy = std::max({3.0f + 6 - fy, 0.0f, fy - (kButtonHeight - 5.0f - 6)});
-                if (dx * dx + dy * dy <= 36.0f && fx > 4 && fx < kButtonWidth - 4 && fy > 3 && fy < kButtonHeight - 5)
+                const float dx = std::max({4.0f + 6 - fx, 0.0f, fx - (width - 4.0f - 6)});
+                const float dy = std::max({3.0f + 6 - fy, 0.0f, fy - (height - 5.0f - 6)});
+                if (dx * dx + dy * dy <= 36.0f && fx > 4 && fx < width - 4 && fy > 3 && fy < height - 5)
                     strip.Set(x + xx, y, face.At(xx, y));
             }
         const Rgb ink = state == 1 ? Rgb{255, 240, 190} : Rgb{240, 215, 150};
-        TextStyle style{Font::CondensedBold, 13, ink, 1, {4, 14, 28}};
-        while (text.Measure(style, label) > kButtonWidth - 10) --style.size;
-        text.DrawCentered(strip, style, label, x + kButtonWidth / 2, 25 + sink);
+        TextStyle style{Font::CondensedBold, look.fontSize, ink, 1, {4, 14, 28}};
+        while (text.Measure(style, label) > width - 10) --style.size;
+        text.DrawCentered(strip, style, label, x + width / 2, look.baseline + sink);
     }
     return strip;
 }
-}  // namespace
 
 std::vector<NamedPicture> MakeHudPictures(TextPainter& text) {
     std::vector<NamedPicture> pictures;

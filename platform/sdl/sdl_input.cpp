@@ -22,14 +22,17 @@ int VirtualKeyOf(SDL_Keycode key) {
         case SDLK_ESCAPE: return VK_ESCAPE;
         case SDLK_SPACE: return VK_SPACE;
         case SDLK_RETURN: return VK_RETURN;
+        case SDLK_TAB: return VK_TAB;
+        case SDLK_LEFT: return VK_LEFT;
+        case SDLK_UP: return VK_UP;
+        case SDLK_RIGHT: return VK_RIGHT;
+        case SDLK_DOWN: return VK_DOWN;
         case SDLK_LALT:
         case SDLK_RALT: return VK_MENU;
         case SDLK_LCTRL:
         case SDLK_RCTRL: return VK_CONTROL;
         case SDLK_BACKSPACE: return VK_BACK;
         case SDLK_DELETE: return VK_DELETE;
-        case SDLK_LEFT: return VK_LEFT;
-        case SDLK_RIGHT: return VK_RIGHT;
         case SDLK_HOME: return VK_HOME;
         case SDLK_END: return VK_END;
         default: return 0;
@@ -45,12 +48,15 @@ SDL_Scancode ScancodeOf(int vk) {
         case VK_ESCAPE: return SDL_SCANCODE_ESCAPE;
         case VK_SPACE: return SDL_SCANCODE_SPACE;
         case VK_RETURN: return SDL_SCANCODE_RETURN;
+        case VK_TAB: return SDL_SCANCODE_TAB;
+        case VK_LEFT: return SDL_SCANCODE_LEFT;
+        case VK_UP: return SDL_SCANCODE_UP;
+        case VK_RIGHT: return SDL_SCANCODE_RIGHT;
+        case VK_DOWN: return SDL_SCANCODE_DOWN;
         case VK_MENU: return SDL_SCANCODE_LALT;
         case VK_CONTROL: return SDL_SCANCODE_LCTRL;
         case VK_BACK: return SDL_SCANCODE_BACKSPACE;
         case VK_DELETE: return SDL_SCANCODE_DELETE;
-        case VK_LEFT: return SDL_SCANCODE_LEFT;
-        case VK_RIGHT: return SDL_SCANCODE_RIGHT;
         case VK_HOME: return SDL_SCANCODE_HOME;
         case VK_END: return SDL_SCANCODE_END;
         default: return SDL_SCANCODE_UNKNOWN;

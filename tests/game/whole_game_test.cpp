@@ -98,7 +98,7 @@ TEST_F(WholeGameTest, MalformedRecordingsAreRefusedWithTheirLine) {
         {"10 press left 800 10\n", ":1: position 800 10"},
         {"10 move 5\n", ":1: \"move\" wants the form"},
         {"10 press middle 1 1\n", ":1: button \"middle\""},
-        {"10 key Tab\n", ":1: key \"Tab\""},
+        {"10 key Insert\n", ":1: key \"Insert\""},
         {"10 move 1 1\n" + std::string(1 << 20, '7') + "\n", ":2: line longer than 200"},
         {std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10) + "\n", ":1: not a line of text"},
         {"2147483648 close\n", ":1: time \"2147483648\""},

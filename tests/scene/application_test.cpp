@@ -42,8 +42,8 @@ TEST(Application, SelectsScenesByExactNameAndTheFirstOfTwoNamesWins) {
 TEST(LaunchShelf, StartsTheLauncherOfARelativeFolderThereAndLeavesNoChildBehind) {
     TempDir dir;
     // The launcher answers through a pipe: what it was given and where it runs.
-    dir.Write("shelf/GameShelf.exe", "#!/bin/sh\nprintf '%s %s' \"$1\" \"$(pwd)\" > answer\n");
-    std::filesystem::permissions(dir.Path() / "shelf/GameShelf.exe", std::filesystem::perms::owner_all);
+    dir.Write("shelf/GameShelf", "#!/bin/sh\nprintf '%s %s' \"$1\" \"$(pwd)\" > answer\n");
+    std::filesystem::permissions(dir.Path() / "shelf/GameShelf", std::filesystem::perms::owner_all);
     ASSERT_EQ(mkfifo("shelf/answer", 0600), 0);
     SetGameName("Reefhoard");
     SetLauncherDir("shelf");

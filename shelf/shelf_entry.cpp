@@ -1,0 +1,42 @@
+#include "shelf/shelf_entry.h"
+
+#include "game/player_store.h"
+#include "platform/output_files.h"
+#include "platform/window.h"
+#include "runtime/shell_state.h"
+#include "scene/application.h"
+#include "shelf/shelf_scene.h"
+#include "shelf/shelf_switches.h"
+#include "shell/entry.h"
+#include "shell/main_loop.h"
+#include "shell/start_up.h"
+#include "shell/window_config.h"
+
+int ShelfEntry(const CommandLine&) {
+    SetGameName("GameShelf");
+    SetDisplayTitle("Reef Hoard");
+    if (!OpenProgramWindow(nullptr, 0)) {
+        if (plat::IsWindow(g_Shell.window)) plat::DestroyWindow(g_Shell.window);
+        return kStartUpFailedStatus;
+    }
+    g_Application.SetDisplay(g_Shell.directDraw, g_Shell.backBuffer);
+    g_Application.AddScene(&g_ShelfScene);
+    g_Application.SelectScene("shelf");
+    MainLoop();
+    return 0;
+}
+
+bool WriteShelfReport(const std::string& path, int exitStatus, std::string* error) {
+    g_PlayerStore.SetPath(kOptionsFile);
+    const int32_t player = g_PlayerStore.ReadPlayerId();
+    g_PlayerStore.LoadPlayer(player);
+    const std::string text = std::string("screen=") + PageName(g_ShelfScene.CurrentPage()) +
+                             "\nplayer=" + std::to_string(player) + "\nname=" + g_PlayerStore.records[player].name +
+                             "\nmusic=" + (ReadSwitch(ShelfSwitch::Music) ? "Y" : "N") +
+                             "\nsfx=" + (ReadSwitch(ShelfSwitch::Effects) ? "Y" : "N") +
+                             "\nlaunched=" + g_ShelfScene.Launched() + "\nexit=" + std::to_string(exitStatus) + "\n";
+    std::string why;
+    if (plat::WriteWholeFile(path, text.data(), text.size(), &why)) return true;
+    *error = path + ": could not be written completely (" + why + ")";
+    return false;
+}

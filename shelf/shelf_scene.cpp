@@ -1,0 +1,218 @@
+#include "shelf/shelf_scene.h"
+
+#include "game/player_store.h"
+#include "input/mouse.h"
+#include "platform/qv.h"
+#include "platform/window.h"
+#include "runtime/shell_state.h"
+#include "scene/button.h"
+#include "scene/button_list.h"
+#include "shelf/game_launch.h"
+#include "shelf/shelf_switches.h"
+#include "shell/window_config.h"
+#include "sound/sound_manager.h"
+
+ShelfScene g_ShelfScene;
+
+namespace {
+// The launcher's pictures lie in a folder of their own beside the game's.
+constexpr const char* kArtFolder = "..\\reefhoard-shelf\\";
+constexpr const char* kHighScoreFile = "hiscore.dat";
+constexpr const char* kHelpPicture = "title\\HowToPlay.bmp";
+constexpr const char* kSample = "sounds\\02.wav";
+constexpr int32_t kFullVolume = 65535;
+
+constexpr int32_t kButtonX = 280, kButtonTop = 200, kButtonStep = 62;
+constexpr int32_t kBackY = 548;
+constexpr int32_t kHeadingX = 200, kHeadingY = 96;
+constexpr int32_t kHelpX = 120, kHelpY = 24;
+constexpr int32_t kRowTop = 140, kRowStep = 20, kNameX = 236, kScoreX = 552, kMarkX = 220;
+
+// The switches of the options page, with their buttons' names, top to bottom.
+struct SwitchButton {
+    ShelfSwitch which;
+    const char* name;
+};
+constexpr SwitchButton kSwitchButtons[] = {{ShelfSwitch::Music, "music"},
+                                           {ShelfSwitch::Effects, "effects"},
+                                           {ShelfSwitch::FullScreen, "fullscreen"},
+                                           {ShelfSwitch::SharpScaling, "sharp"}};
+
+std::string ArtFile(const char* name) { return std::string(kArtFolder) + name + ".bmp"; }
+
+std::string CurrentPlayerName() {
+    g_PlayerStore.SetPath(kOptionsFile);
+    const int32_t id = g_PlayerStore.ReadPlayerId();
+    g_PlayerStore.LoadPlayer(id);
+    return g_PlayerStore.records[id].name;
+}
+
+void Quit() { plat::PostMessage(g_Shell.window, plat::WM_CLOSE, 0, 0); }
+}  // namespace
+
+const char* PageName(ShelfScene::Page page) {
+    switch (page) {
+        case ShelfScene::Page::Options: return "options";
+        case ShelfScene::Page::HallOfFame: return "halloffame";
+        case ShelfScene::Page::HowToPlay: return "howtoplay";
+        case ShelfScene::Page::Menu: break;
+    }
+    return "menu";
+}
+
+ShelfScene::ShelfScene() { SetName("shelf"); }
+
+void ShelfScene::Enter(plat::DirectDraw* directDraw, plat::Surface* backBuffer) {
+    Scene::Enter(directDraw, backBuffer);
+    AddNamedImage(ArtFile("backdrop").c_str(), "backdrop");
+    AddNamedImage(ArtFile("mark").c_str(), "mark");
+    for (const char* heading : {"options", "halloffame", "howtoplay"}) {
+        AddNamedImage(ArtFile((std::string("heading_") + heading).c_str()).c_str(), heading);
+    }
+    AddNamedImage(kHelpPicture, "help");
+    digits_.LoadFrame("NumberFont.bmp");
+    digits_.SetAlign(NumberSprite::kAlignRight);
+    g_SoundManager.Load(kSample, "sample");
+    SetTitleSuffix(CurrentPlayerName().c_str());
+    ShowPage(Page::Menu);
+}
+
+void ShelfScene::Leave() {
+    g_SoundManager.Free("sample");
+    Scene::Leave();
+}
+
+void ShelfScene::AddPageButton(const char* buttonName, int32_t x, int32_t y) {
+    Button* button = new Button(x, y);
+    button->LoadStrip(ArtFile(buttonName).c_str(), 3, 0);
+    button->SetName(buttonName);
+    AddButton(button);
+}
+
+void ShelfScene::AddSwitchButton(const char* buttonName, int32_t y, bool on) {
+    // Six pictures: off in its three states, then on in its three.
+    Button* button = new Button(kButtonX, y);
+    button->LoadStrip(ArtFile(buttonName).c_str(), 6, 0);
+    button->SetName(buttonName);
+    button->frameBase = on ? 3 : 0;
+    AddButton(button);
+}
+
+void ShelfScene::ShowPage(Page page) {
+    page_ = page;
+    focus_ = 0;
+    if (buttons != nullptr) buttons->DeleteAll();
+    switch (page) {
+        case Page::Menu: {
+            int32_t y = kButtonTop;
+            for (const char* name : {"play", "options", "halloffame", "howtoplay", "quit"}) {
+                AddPageButton(name, kButtonX, y);
+                y += kButtonStep;
+            }
+            return;
+        }
+        case Page::Options: {
+            int32_t y = kButtonTop;
+            for (const SwitchButton& s : kSwitchButtons) {
+                AddSwitchButton(s.name, y, ReadSwitch(s.which));
+                y += kButtonStep;
+            }
+            break;
+        }
+        case Page::HallOfFame: hallRows_ = ReadHallOfFame(kHighScoreFile, CurrentPlayerName()); break;
+        case Page::HowToPlay: break;
+    }
+    AddPageButton("back", kButtonX, kBackY);
+}
+
+void ShelfScene::Activate(const std::string& buttonName) {
+    if (buttonName == "play") {
+        launched_ = LaunchGame();
+        // The game takes over; the launcher ends and the game's menu button brings it back.
+        if (!launched_.empty()) Quit();
+    } else if (buttonName == "options") {
+        ShowPage(Page::Options);
+    } else if (buttonName == "halloffame") {
+        ShowPage(Page::HallOfFame);
+    } else if (buttonName == "howtoplay") {
+        ShowPage(Page::HowToPlay);
+    } else if (buttonName == "quit") {
+        Quit();
+    } else if (buttonName == "back") {
+        ShowPage(Page::Menu);
+    }
+    for (const SwitchButton& s : kSwitchButtons) {
+        if (buttonName != s.name) continue;
+        const bool on = !ReadSwitch(s.which);
+        // A file that could not be written keeps the switch as it was.
+        if (!WriteSwitch(s.which, on)) return;
+        if (Button* button = buttons->Find(s.name)) button->frameBase = on ? 3 : 0;
+        if (s.which == ShelfSwitch::Effects) {
+            g_SoundManager.EnableSFX(on);
+            if (on) g_SoundManager.Play("sample", kFullVolume, 0);
+        }
+    }
+}
+
+void ShelfScene::MoveFocus(int32_t step) {
+    const int32_t count = buttons != nullptr ? buttons->buttons->Count() : 0;
+    if (count > 0) focus_ = (focus_ + step % count + count) % count;
+}
+
+int ShelfScene::OnMessage(plat::WindowHandle, uint32_t message, uintptr_t wParam, intptr_t) {
+    if (message != plat::WM_KEYUP) return 1;
+    switch (static_cast<int>(wParam)) {
+        case plat::VK_ESCAPE:
+            if (page_ == Page::Menu) return 1;  // the window closes
+            ShowPage(Page::Menu);
+            return 0;
+        case plat::VK_UP:
+        case plat::VK_LEFT: MoveFocus(-1); break;
+        case plat::VK_DOWN:
+        case plat::VK_RIGHT:
+        case plat::VK_TAB: MoveFocus(1); break;
+        case plat::VK_RETURN:
+            if (buttons != nullptr && focus_ < buttons->buttons->Count()) {
+                Activate(buttons->buttons->Get(focus_)->name);
+            }
+            break;
+        default: break;
+    }
+    return 1;
+}
+
+void ShelfScene::DrawPage() {
+    plat::Surface* back = g_Shell.backBuffer;
+    DrawImageAt(back, "backdrop", 0, 0);
+    if (page_ != Page::Menu) DrawImageAt(back, PageName(page_), kHeadingX, kHeadingY);
+    if (page_ == Page::HowToPlay) DrawImageAt(back, "help", kHelpX, kHelpY);
+    if (page_ != Page::HallOfFame) return;
+    int32_t y = kRowTop;
+    for (const HallOfFameRow& row : hallRows_) {
+        if (row.current) DrawImageAt(back, "mark", kMarkX, y);
+        QVPrintString(row.name.c_str(), kNameX, y + 6);
+        if (!row.name.empty()) digits_.DrawNumber(row.score, kScoreX, y, back);
+        y += kRowStep;
+    }
+}
+
+int ShelfScene::Run(int) {
+    int32_t x = 0, y = 0, mouseButtons = 0;
+    g_Mouse.Read(&x, &y, &mouseButtons, nullptr, nullptr);
+    // The help picture says a click anywhere returns from it.
+    const bool released = (lastButtons_ & 1) != 0 && (mouseButtons & 1) == 0;
+    lastButtons_ = mouseButtons;
+    if (page_ == Page::HowToPlay && released) ShowPage(Page::Menu);
+    DrawPage();
+    buttons->PollAll(x, y, mouseButtons);
+    // The focused button shows as hovered while the mouse leaves it be.
+    for (int32_t i = 0; i < buttons->buttons->Count(); ++i) {
+        Button* button = buttons->buttons->Get(i);
+        const bool lit = i == focus_ && button->GetState() == Button::kNormal;
+        button->SetForcedFrame(lit ? button->frameBase + Button::kHovered : -1);
+    }
+    buttons->RefreshAll();
+    if (Button* clicked = buttons->GetClicked()) Activate(clicked->name);
+    Present();
+    return 1;
+}

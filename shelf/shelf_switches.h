@@ -1,0 +1,14 @@
+#pragma once
+// The four switches of the options page: music and effects in the options
+// file the game shares with its launcher ("music" and "SFX", Y or N), full
+// screen and sharp scaling in the game's own "setup.ini".
+enum class ShelfSwitch { Music, Effects, FullScreen, SharpScaling };
+inline constexpr ShelfSwitch kShelfSwitches[] = {ShelfSwitch::Music, ShelfSwitch::Effects,
+                                                 ShelfSwitch::FullScreen, ShelfSwitch::SharpScaling};
+
+// As the game reads it at start-up.
+bool ReadSwitch(ShelfSwitch which);
+// Writes the one key; every other line of the file stays. False when the
+// file could not be written (one that is there but cannot be read is never
+// written over).
+bool WriteSwitch(ShelfSwitch which, bool on);
