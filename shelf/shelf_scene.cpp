@@ -2,8 +2,10 @@
 
 #include "game/player_store.h"
 #include "input/mouse.h"
+#include "display/image.h"
 #include "platform/qv.h"
 #include "platform/window.h"
+#include "runtime/frame_timer.h"
 #include "runtime/shell_state.h"
 #include "scene/button.h"
 #include "scene/button_list.h"
@@ -52,6 +54,7 @@ void Quit() { plat::PostMessage(g_Shell.window, plat::WM_CLOSE, 0, 0); }
 
 const char* PageName(ShelfScene::Page page) {
     switch (page) {
+        case ShelfScene::Page::Players: return "players";
         case ShelfScene::Page::Options: return "options";
         case ShelfScene::Page::HallOfFame: return "halloffame";
         case ShelfScene::Page::HowToPlay: return "howtoplay";
@@ -66,10 +69,12 @@ void ShelfScene::Enter(plat::DirectDraw* directDraw, plat::Surface* backBuffer) 
     Scene::Enter(directDraw, backBuffer);
     AddNamedImage(ArtFile("backdrop").c_str(), "backdrop");
     AddNamedImage(ArtFile("mark").c_str(), "mark");
-    for (const char* heading : {"options", "halloffame", "howtoplay"}) {
+    AddNamedImage(ArtFile("current").c_str(), "current");
+    for (const char* heading : {"players", "options", "halloffame", "howtoplay"}) {
         AddNamedImage(ArtFile((std::string("heading_") + heading).c_str()).c_str(), heading);
     }
     AddNamedImage(kHelpPicture, "help");
+    font_.Load(ArtFile("namefont").c_str());
     digits_.LoadFrame("NumberFont.bmp");
     digits_.SetAlign(NumberSprite::kAlignRight);
     g_SoundManager.Load(kSample, "sample");
@@ -78,6 +83,7 @@ void ShelfScene::Enter(plat::DirectDraw* directDraw, plat::Surface* backBuffer) 
 }
 
 void ShelfScene::Leave() {
+    players_.Close();
     g_SoundManager.Free("sample");
     Scene::Leave();
 }
@@ -99,18 +105,35 @@ void ShelfScene::AddSwitchButton(const char* buttonName, int32_t y, bool on) {
 }
 
 void ShelfScene::ShowPage(Page page) {
+    if (page_ == Page::Players) players_.Close();
     page_ = page;
-    focus_ = 0;
     if (buttons != nullptr) buttons->DeleteAll();
+    SetFocus(0);
     switch (page) {
         case Page::Menu: {
             int32_t y = kButtonTop;
-            for (const char* name : {"play", "options", "halloffame", "howtoplay", "quit"}) {
+            for (const char* name : {"play", "players", "options", "halloffame", "howtoplay", "quit"}) {
                 AddPageButton(name, kButtonX, y);
                 y += kButtonStep;
             }
             return;
         }
+        case Page::Players:
+            players_.Open();
+            for (const PageButton& b : PlayersPage::Buttons()) {
+                // A field is only the place it takes; the page draws it.
+                Button* button = b.frames > 0 ? new Button(b.x, b.y) : new Button(b.x, b.y, b.width, b.height);
+                if (b.frames > 0) button->LoadStrip(ArtFile(b.picture).c_str(), b.frames, 0);
+                button->SetName(b.name.c_str());
+                AddButton(button);
+            }
+            AddPageButton("back", kButtonX, kBackY);
+            SyncPlayersPage();
+            // Typing goes straight into the chosen player's name.
+            for (int32_t i = 0; i < buttons->buttons->Count(); ++i) {
+                if (std::string(buttons->buttons->Get(i)->name) == "name") SetFocus(i);
+            }
+            return;
         case Page::Options: {
             int32_t y = kButtonTop;
             for (const SwitchButton& s : kSwitchButtons) {
@@ -130,6 +153,8 @@ void ShelfScene::Activate(const std::string& buttonName) {
         launched_ = LaunchGame();
         // The game takes over; the launcher ends and the game's menu button brings it back.
         if (!launched_.empty()) Quit();
+    } else if (buttonName == "players") {
+        ShowPage(Page::Players);
     } else if (buttonName == "options") {
         ShowPage(Page::Options);
     } else if (buttonName == "halloffame") {
@@ -140,6 +165,9 @@ void ShelfScene::Activate(const std::string& buttonName) {
         Quit();
     } else if (buttonName == "back") {
         ShowPage(Page::Menu);
+    } else if (page_ == Page::Players && players_.Activate(buttonName)) {
+        SyncPlayersPage();
+        return;
     }
     for (const SwitchButton& s : kSwitchButtons) {
         if (buttonName != s.name) continue;
@@ -154,14 +182,39 @@ void ShelfScene::Activate(const std::string& buttonName) {
     }
 }
 
-void ShelfScene::MoveFocus(int32_t step) {
-    const int32_t count = buttons != nullptr ? buttons->buttons->Count() : 0;
-    if (count > 0) focus_ = (focus_ + step % count + count) % count;
+void ShelfScene::SyncPlayersPage() {
+    for (int32_t i = 0; i < buttons->buttons->Count(); ++i) {
+        Button* button = buttons->buttons->Get(i);
+        button->frameBase = players_.FrameBase(button->name);
+    }
+    const std::string wanted = players_.TakeFocusRequest();
+    for (int32_t i = 0; i < buttons->buttons->Count() && !wanted.empty(); ++i) {
+        if (wanted == buttons->buttons->Get(i)->name) SetFocus(i);
+    }
 }
 
-int ShelfScene::OnMessage(plat::WindowHandle, uint32_t message, uintptr_t wParam, intptr_t) {
+void ShelfScene::SetFocus(int32_t index) {
+    focus_ = index;
+    if (page_ == Page::Players) players_.Focus(Focused());
+}
+
+std::string ShelfScene::Focused() const {
+    if (buttons == nullptr || focus_ >= buttons->buttons->Count()) return "";
+    return buttons->buttons->Get(focus_)->name;
+}
+
+void ShelfScene::MoveFocus(int32_t step) {
+    const int32_t count = buttons != nullptr ? buttons->buttons->Count() : 0;
+    if (count > 0) SetFocus((focus_ + step % count + count) % count);
+}
+
+int ShelfScene::OnMessage(plat::WindowHandle, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    if (page_ == Page::Players && players_.OnMessage(message, wParam, lParam)) return 0;
     if (message != plat::WM_KEYUP) return 1;
-    switch (static_cast<int>(wParam)) {
+    const int key = static_cast<int>(wParam);
+    // A field's caret keys were its own when they went down.
+    if (players_.Editing() && (key == plat::VK_LEFT || key == plat::VK_RIGHT)) return 0;
+    switch (key) {
         case plat::VK_ESCAPE:
             if (page_ == Page::Menu) return 1;  // the window closes
             ShowPage(Page::Menu);
@@ -212,7 +265,16 @@ int ShelfScene::Run(int) {
         button->SetForcedFrame(lit ? button->frameBase + Button::kHovered : -1);
     }
     buttons->RefreshAll();
-    if (Button* clicked = buttons->GetClicked()) Activate(clicked->name);
+    if (page_ == Page::Players) {
+        players_.Draw(g_Shell.backBuffer, font_, FindImageByName(images, "current"), FrameTimer::Now());
+    }
+    if (Button* clicked = buttons->GetClicked()) {
+        // What is clicked takes the keyboard focus too.
+        for (int32_t i = 0; i < buttons->buttons->Count(); ++i) {
+            if (buttons->buttons->Get(i) == clicked) SetFocus(i);
+        }
+        Activate(clicked->name);
+    }
     Present();
     return 1;
 }

@@ -1,18 +1,21 @@
 #pragma once
-// The launcher's one scene: a main menu and the pages it opens (options, hall
-// of fame, how to play). Every page is a column of buttons worked by the
-// mouse or the keyboard: arrows and Tab move the focus, Return presses the
-// focused button, Escape goes back to the menu (on the menu it quits).
+// The launcher's one scene: a main menu and the pages it opens (players,
+// options, hall of fame, how to play). Every page is a column of buttons
+// worked by the mouse or the keyboard: arrows and Tab move the focus, Return
+// presses the focused button, Escape goes back to the menu (on the menu it
+// quits). A text field with the focus keeps Left and Right for its caret.
 #include <string>
 #include <vector>
 
 #include "game/number_sprite.h"
 #include "scene/scene.h"
 #include "shelf/hall_of_fame.h"
+#include "shelf/name_font.h"
+#include "shelf/players_page.h"
 
 class ShelfScene : public Scene {
 public:
-    enum class Page { Menu, Options, HallOfFame, HowToPlay };
+    enum class Page { Menu, Players, Options, HallOfFame, HowToPlay };
 
     ShelfScene();
     void Enter(plat::DirectDraw* directDraw, plat::Surface* backBuffer) override;
@@ -28,11 +31,17 @@ public:
     // The command line Play started; empty when none was.
     const std::string& Launched() const { return launched_; }
     const std::vector<HallOfFameRow>& HallRows() const { return hallRows_; }
+    const PlayersPage& Players() const { return players_; }
+    // The name of the button or field with the keyboard focus.
+    std::string Focused() const;
 
 private:
     void AddPageButton(const char* buttonName, int32_t x, int32_t y);
     void AddSwitchButton(const char* buttonName, int32_t y, bool on);
     void MoveFocus(int32_t step);
+    void SetFocus(int32_t index);
+    // After a press: the players page's switches and rows show its state.
+    void SyncPlayersPage();
     void DrawPage();
 
     Page page_ = Page::Menu;
@@ -41,9 +50,12 @@ private:
     std::string launched_;
     std::vector<HallOfFameRow> hallRows_;
     NumberSprite digits_;
+    NameFont font_;
+    PlayersPage players_;
 };
 
 extern ShelfScene g_ShelfScene;
 
-// The name of a page as the report gives it: menu, options, halloffame, howtoplay.
+// The name of a page as the report gives it: menu, players, options,
+// halloffame, howtoplay.
 const char* PageName(ShelfScene::Page page);

@@ -6,9 +6,13 @@
 
 #include "game/high_score_table.h"
 #include "headless_shell.h"
+#include "program_run.h"
+#include "platform/messages.h"
 #include "platform/process.h"
+#include "platform/utf8.h"
 #include "runtime/shell_state.h"
 #include "shelf/game_launch.h"
+#include "shelf/shelf_entry.h"
 #include "shelf/shelf_scene.h"
 
 namespace {
@@ -32,6 +36,21 @@ protected:
         g_ShelfScene.Leave();
         HeadlessShell::TearDown();
     }
+    static int Key(int code, uint32_t message = plat::WM_KEYUP) {
+        return g_ShelfScene.OnMessage(nullptr, message, code, 0);
+    }
+    // Each character as the platform hands over typed text.
+    static void Type(const std::string& text) {
+        for (std::size_t pos = 0, length = 0; pos < text.size(); pos += length) {
+            g_ShelfScene.OnMessage(nullptr, plat::WM_UNICHAR, plat::utf8::Decode(text, pos, &length), 0);
+        }
+    }
+    std::string Options() { return ReadText(Dir().Path() / "options.ini"); }
+    std::map<std::string, std::string> Report() {
+        std::string error;
+        EXPECT_TRUE(WriteShelfReport("report.txt", 0, &error)) << error;
+        return ReadReport("report.txt");
+    }
 };
 
 TEST_F(Shelf, OptionsWriteTheGamesKeysAndKeepEveryOtherLine) {
@@ -50,9 +69,10 @@ TEST_F(Shelf, OptionsWriteTheGamesKeysAndKeepEveryOtherLine) {
 
 TEST_F(Shelf, KeysMoveTheFocusPressButtonsAndEscapeGoesBackBeforeItQuits) {
     EnterScene();
-    const auto key = [](int code) { return g_ShelfScene.OnMessage(nullptr, plat::WM_KEYUP, code, 0); };
+    const auto key = [](int code) { return Key(code); };
     key(plat::VK_TAB);
-    key(plat::VK_RETURN);  // the second button: Options
+    key(plat::VK_TAB);
+    key(plat::VK_RETURN);  // the third button: Options
     EXPECT_EQ(g_ShelfScene.CurrentPage(), ShelfScene::Page::Options);
     EXPECT_EQ(key(plat::VK_ESCAPE), 0);  // taken: back to the menu, the window stays
     EXPECT_EQ(g_ShelfScene.CurrentPage(), ShelfScene::Page::Menu);
@@ -62,6 +82,60 @@ TEST_F(Shelf, KeysMoveTheFocusPressButtonsAndEscapeGoesBackBeforeItQuits) {
     EXPECT_EQ(g_ShelfScene.CurrentPage(), ShelfScene::Page::HowToPlay);
     key(plat::VK_ESCAPE);
     EXPECT_EQ(key(plat::VK_ESCAPE), 1);  // on the menu it is the window's: it closes
+}
+
+TEST_F(Shelf, PlayersAreCreatedChosenRenamedAndClearedInTheOptionsFileKeepingEveryOtherLine) {
+    Dir().Write("options.ini", "; mine\r\n[setup]\r\nmusic=N\r\n[Player2]\r\nname=Bob\r\nsend=N\r\n[other]\r\nk=v\r\n");
+    EnterScene();
+    g_ShelfScene.Activate("players");
+    EXPECT_EQ(g_ShelfScene.Focused(), "name");  // typing goes straight into the name
+    Type("Ada Lovelacf");
+    Key(plat::VK_BACK, plat::WM_KEYDOWN);
+    Key(plat::VK_LEFT, plat::WM_KEYDOWN);
+    EXPECT_EQ(Key(plat::VK_LEFT), 0);  // the caret's key, not the focus's
+    EXPECT_EQ(g_ShelfScene.Focused(), "name");
+    Key(plat::VK_RIGHT, plat::WM_KEYDOWN);
+    Type("e");
+    Key(plat::VK_TAB);
+    Type("London");
+    g_ShelfScene.Activate("use");
+    EXPECT_EQ(Options(),
+              "; mine\r\n[setup]\r\nmusic=N\r\nplayerid=0\r\n[Player2]\r\nname=Bob\r\nsend=N\r\n[other]\r\nk=v\r\n"
+              "[Player1]\r\nname=Ada Lovelace\r\naddress=London\r\nemail=\r\nsend=Y\r\n");
+    EXPECT_EQ(Report()["name"], "Ada Lovelace");
+
+    // Bob renamed: his send flag stays as it was.
+    g_ShelfScene.Activate("slot2");
+    Key(plat::VK_UP);  // from the address back to the name
+    for (int i = 0; i < 3; ++i) Key(plat::VK_BACK, plat::WM_KEYDOWN);
+    Type("Robert");
+    g_ShelfScene.Activate("save");
+    EXPECT_NE(Options().find("[Player2]\r\nname=Robert\r\nsend=N\r\naddress=\r\nemail=\r\n"), std::string::npos);
+    EXPECT_EQ(Report()["name"], "Ada Lovelace");
+
+    // A new player takes the first free place, and the name needs typing.
+    g_ShelfScene.Activate("new");
+    EXPECT_EQ(g_ShelfScene.Players().Chosen(), 2);
+    EXPECT_EQ(g_ShelfScene.Focused(), "name");
+    g_ShelfScene.Activate("use");
+    EXPECT_EQ(g_ShelfScene.Players().Message(), "Type a name first.");
+    Type("Zoë:Ødegård");
+    g_ShelfScene.Activate("save");
+    EXPECT_EQ(g_ShelfScene.Players().Message(), "A name cannot hold a ':'.");
+    for (int i = 0; i < 8; ++i) Key(plat::VK_LEFT, plat::WM_KEYDOWN);
+    Key(plat::VK_DELETE, plat::WM_KEYDOWN);
+    Type(" ");
+    g_ShelfScene.Activate("send");
+    g_ShelfScene.Activate("use");
+    EXPECT_NE(Options().find("[Player3]\r\nname=Zoë Ødegård\r\naddress=\r\nemail=\r\nsend=N\r\n"), std::string::npos);
+    EXPECT_EQ(Report()["player"], "2");
+    EXPECT_EQ(Report()["name"], "Zoë Ødegård");
+
+    // Cleared, the current player reads as its place's own name again.
+    g_ShelfScene.Activate("clear");
+    EXPECT_TRUE(g_ShelfScene.Players().IsFree(2));
+    EXPECT_EQ(Report()["name"], "Player3");
+    EXPECT_NE(Options().find("[Player3]\r\nname=Player3\r\naddress=\r\nemail=\r\nsend=Y\r\n"), std::string::npos);
 }
 
 TEST_F(Shelf, HallOfFameShowsTheSavedTableInOrderAndMarksTheCurrentPlayer) {
