@@ -3,7 +3,6 @@
 #include "game/player_store.h"
 #include "input/mouse.h"
 #include "display/image.h"
-#include "platform/qv.h"
 #include "platform/window.h"
 #include "runtime/frame_timer.h"
 #include "runtime/shell_state.h"
@@ -243,7 +242,7 @@ void ShelfScene::DrawPage() {
     int32_t y = kRowTop;
     for (const HallOfFameRow& row : hallRows_) {
         if (row.current) DrawImageAt(back, "mark", kMarkX, y);
-        QVPrintString(row.name.c_str(), kNameX, y + 6);
+        font_.Draw(back, row.name, kNameX, y, kScoreX - 80);
         if (!row.name.empty()) digits_.DrawNumber(row.score, kScoreX, y, back);
         y += kRowStep;
     }

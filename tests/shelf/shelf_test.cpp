@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "display/surface_ops.h"
 #include "game/high_score_table.h"
 #include "headless_shell.h"
 #include "program_run.h"
@@ -161,6 +162,29 @@ TEST_F(Shelf, HallOfFameShowsTheSavedTableInOrderAndMarksTheCurrentPlayer) {
     g_ShelfScene.ShowPage(ShelfScene::Page::HallOfFame);
     EXPECT_EQ(g_ShelfScene.HallRows().size(), 20u);
     EXPECT_EQ(g_ShelfScene.HallRows()[0].name, "");
+}
+
+// Two texts drawn with the name font at the same place give the same pixels.
+bool DrawnAlike(const NameFont& font, const std::string& a, const std::string& b) {
+    plat::SurfacePtr first(plat::Surface::Create(200, 30)), second(plat::Surface::Create(200, 30));
+    font.Draw(first.get(), a, 0, 0);
+    font.Draw(second.get(), b, 0, 0);
+    for (int32_t y = 0; y < 30; ++y) {
+        for (int32_t x = 0; x < 200; ++x) {
+            if (GetPixel(first.get(), x, y) != GetPixel(second.get(), x, y)) return false;
+        }
+    }
+    return true;
+}
+
+TEST_F(Shelf, NamesAreDrawnWithTheirOwnAccentedLettersAndOnlyWhatTheFontLacksAsAQuestionMark) {
+    NameFont font;
+    ASSERT_TRUE(font.Load(REEF_GAME_FOLDER "/../reefhoard-shelf/namefont.bmp"));
+    EXPECT_FALSE(DrawnAlike(font, "Zoë Ødegård", "Zo? ?deg?rd"));
+    EXPECT_FALSE(DrawnAlike(font, "Zoë", "ZoE"));
+    EXPECT_FALSE(DrawnAlike(font, "Il", "lI"));  // small letters are not capitals, and each has its width
+    EXPECT_TRUE(DrawnAlike(font, "a\xC3" "b\u0080\u4E2D", "a?b??"));
+    EXPECT_EQ(font.Measure("Zoë"), font.Measure("Zoe"));
 }
 
 TEST_F(Shelf, PlayStartsTheGameInItsFolderWithTheLaunchersFolder) {
