@@ -1,5 +1,6 @@
 #include "input/input_event.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -33,7 +34,8 @@ struct NamedKey {
 constexpr NamedKey kNamedKeys[] = {
     {"Escape", plat::VK_ESCAPE}, {"Space", plat::VK_SPACE}, {"Return", plat::VK_RETURN},
     {"Tab", plat::VK_TAB}, {"Left", plat::VK_LEFT}, {"Up", plat::VK_UP}, {"Right", plat::VK_RIGHT},
-    {"Down", plat::VK_DOWN},
+    {"Down", plat::VK_DOWN},     {"Backspace", plat::VK_BACK}, {"Delete", plat::VK_DELETE},
+    {"Home", plat::VK_HOME},     {"End", plat::VK_END},
     {"F1", kVkF1},               {"F12", kVkF12},
 };
 
@@ -103,9 +105,23 @@ bool ParseEventFields(const std::vector<std::string>& f, InputEvent* event, std:
         event->key = KeyCodeOfName(f[2]);
         if (event->key == 0) {
             *why = "key \"" + f[2] +
-                   "\" is not Escape, Space, Return, Tab, an arrow, F1, F12, a letter or a digit";
+                   "\" is not Escape, Space, Return, Tab, an arrow, Backspace, Delete, Home, End, F1, F12, "
+                   "a letter or a digit";
             return false;
         }
+        return true;
+    }
+    if (kind == "char") {
+        event->kind = InputEvent::Kind::Char;
+        if (!expectFields(3, "T char HEX")) return false;
+        char* end = nullptr;
+        const unsigned long codePoint = f[2].size() <= 6 ? std::strtoul(f[2].c_str(), &end, 16) : 0;
+        if (end == nullptr || *end != '\0' || !std::isxdigit(static_cast<unsigned char>(f[2][0])) ||
+            codePoint < 0x20 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+            *why = "character \"" + f[2] + "\" is not the hexadecimal code point of a printable character";
+            return false;
+        }
+        event->key = static_cast<int>(codePoint);
         return true;
     }
     if (kind == "close") {
@@ -158,6 +174,9 @@ std::string FormatInputEvent(const InputEvent& e) {
             break;
         case InputEvent::Kind::Key:
             std::snprintf(line, sizeof line, "%u key %s", e.time, KeyNameOfCode(e.key).c_str());
+            break;
+        case InputEvent::Kind::Char:
+            std::snprintf(line, sizeof line, "%u char %X", e.time, static_cast<unsigned>(e.key));
             break;
         case InputEvent::Kind::Close:
             std::snprintf(line, sizeof line, "%u close", e.time);

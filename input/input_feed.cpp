@@ -47,6 +47,9 @@ void InputFeed::Deliver(const InputEvent& e, plat::WindowHandle window) {
             plat::PostMessage(window, plat::WM_KEYDOWN, static_cast<uintptr_t>(e.key), kKeyDownData);
             heldKeys_.push_back(e.key);
             break;
+        case InputEvent::Kind::Char:
+            plat::PostMessage(window, plat::WM_UNICHAR, static_cast<uintptr_t>(e.key), 0);
+            break;
         case InputEvent::Kind::Close:
             plat::PostMessage(window, plat::WM_CLOSE, 0, 0);
             break;

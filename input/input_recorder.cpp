@@ -81,6 +81,10 @@ void InputRecorder::Note(uint32_t message, uintptr_t wParam, intptr_t lParam, ui
             event.kind = InputEvent::Kind::Key;
             event.key = static_cast<int>(wParam);
             break;
+        case plat::WM_UNICHAR:
+            event.kind = InputEvent::Kind::Char;
+            event.key = static_cast<int>(wParam);
+            break;
         case plat::WM_CLOSE:
             if (skipNextClose_) {
                 skipNextClose_ = false;

@@ -6,5 +6,5 @@
 
 int main(int argc, char** argv) {
     SetReportWriter(WriteShelfReport);
-    return RunProgram({"GameShelf", ShelfEntry}, argc, argv);
+    return RunProgram({"GameShelf", ShelfEntry, false}, argc, argv);
 }

@@ -27,6 +27,8 @@ constexpr int32_t kButtonX = 280, kButtonTop = 200, kButtonStep = 62;
 constexpr int32_t kBackY = 548;
 constexpr int32_t kHeadingX = 200, kHeadingY = 96;
 constexpr int32_t kHelpX = 120, kHelpY = 24;
+// How far above the help picture's bottom its last line begins.
+constexpr int32_t kHelpCaptionAbove = 31;
 constexpr int32_t kRowTop = 140, kRowStep = 20, kNameX = 236, kScoreX = 552, kMarkX = 220;
 
 // The switches of the options page, with their buttons' names, top to bottom.
@@ -73,6 +75,7 @@ void ShelfScene::Enter(plat::DirectDraw* directDraw, plat::Surface* backBuffer) 
         AddNamedImage(ArtFile((std::string("heading_") + heading).c_str()).c_str(), heading);
     }
     AddNamedImage(kHelpPicture, "help");
+    AddNamedImage(ArtFile("help_caption").c_str(), "help_caption");
     font_.Load(ArtFile("namefont").c_str());
     digits_.LoadFrame("NumberFont.bmp");
     digits_.SetAlign(NumberSprite::kAlignRight);
@@ -105,6 +108,8 @@ void ShelfScene::AddSwitchButton(const char* buttonName, int32_t y, bool on) {
 
 void ShelfScene::ShowPage(Page page) {
     if (page_ == Page::Players) players_.Close();
+    // Back on the menu, the focus is on the button that opened the page.
+    if (page_ == Page::Menu) menuFocus_ = focus_;
     page_ = page;
     if (buttons != nullptr) buttons->DeleteAll();
     SetFocus(0);
@@ -115,6 +120,7 @@ void ShelfScene::ShowPage(Page page) {
                 AddPageButton(name, kButtonX, y);
                 y += kButtonStep;
             }
+            SetFocus(menuFocus_);
             return;
         }
         case Page::Players:
@@ -237,7 +243,16 @@ void ShelfScene::DrawPage() {
     plat::Surface* back = g_Shell.backBuffer;
     DrawImageAt(back, "backdrop", 0, 0);
     if (page_ != Page::Menu) DrawImageAt(back, PageName(page_), kHeadingX, kHeadingY);
-    if (page_ == Page::HowToPlay) DrawImageAt(back, "help", kHelpX, kHelpY);
+    if (page_ == Page::HowToPlay) {
+        DrawImageAt(back, "help", kHelpX, kHelpY);
+        // The picture's last line speaks of the game; the shelf's own goes over it.
+        const Image* help = FindImageByName(images, "help");
+        const Image* caption = FindImageByName(images, "help_caption");
+        if (help != nullptr && caption != nullptr) {
+            DrawImageAt(back, "help_caption", kHelpX + (help->width - caption->width) / 2,
+                        kHelpY + help->height - kHelpCaptionAbove);
+        }
+    }
     if (page_ != Page::HallOfFame) return;
     int32_t y = kRowTop;
     for (const HallOfFameRow& row : hallRows_) {

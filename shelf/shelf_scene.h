@@ -46,6 +46,7 @@ private:
 
     Page page_ = Page::Menu;
     int32_t focus_ = 0;
+    int32_t menuFocus_ = 0;  // the menu's focus when a page was opened
     int32_t lastButtons_ = 0;  // the mouse buttons held at the last frame
     std::string launched_;
     std::vector<HallOfFameRow> hallRows_;

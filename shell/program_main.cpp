@@ -36,6 +36,11 @@ int Run(const ProgramRun& program, int argc, char** argv) {
         std::fprintf(stderr, "%s: %s\n%s", program.name, line.error.c_str(), CommandLineHelp());
         return 2;
     }
+    if (!program.playsGames && line.autoplayGames > 0) {
+        std::fprintf(stderr, "%s: --autoplay means nothing here: %s plays no game; give it to reefhoard\n",
+                     program.name, program.name);
+        return 2;
+    }
     if (line.help) {
         std::fputs(CommandLineHelp(), stdout);
         return 0;

@@ -10,6 +10,8 @@ struct ProgramRun {
     const char* name;  // the program's name in its messages
     // The program's own work once the display is open; its exit status.
     int (*run)(const CommandLine& line);
+    // Whether the program plays games, so that --autoplay means something to it.
+    bool playsGames = true;
 };
 
 // The exit status of the whole run: 2 for a command line or folder that

@@ -86,7 +86,6 @@ bool OpenProgramWindow(void* instance, int showCommand) {
     }
 
     g_SoundManager.Init(g_Shell.window, 200);
-    StartMusic(g_Shell.window);
     g_SoundManager.EnableSFX(ReadOptionSwitch("SFX"));
 
     SetUpMouse();
@@ -100,6 +99,8 @@ bool OpenProgramWindow(void* instance, int showCommand) {
 bool StartUp(void* instance, void*, const char*, int showCommand) {
     g_closedDuringSplash = false;
     if (!OpenProgramWindow(instance, showCommand)) return false;
+    // The game's own music; its launcher plays none.
+    StartMusic(g_Shell.window);
     ShowSplash();
     // Closing the window during the splash has already shut everything down.
     g_closedDuringSplash = !plat::IsWindow(g_Shell.window);

@@ -37,6 +37,12 @@ TEST(InputRecording, KeepsInputMessagesAndReadsBackAsTheSameEvents) {
     recorder.Note(plat::WM_KEYDOWN, plat::VK_SPACE, 0x40000001, 50);  // a repeat
     recorder.Note(plat::WM_KEYDOWN, 0x2D, 1, 50);  // Insert: no name in the format
     recorder.Note(plat::WM_KEYDOWN, 'Q', 1, 60);
+    // A typed name and its editing keys.
+    recorder.Note(plat::WM_UNICHAR, 0xEB, 0, 61);
+    recorder.Note(plat::WM_UNICHAR, 0x1F600, 0, 62);
+    for (int key : {plat::VK_BACK, plat::VK_DELETE, plat::VK_HOME, plat::VK_END, plat::VK_LEFT, plat::VK_RIGHT}) {
+        recorder.Note(plat::WM_KEYDOWN, key, 1, 63);
+    }
     recorder.SkipNextClose();
     recorder.Note(plat::WM_CLOSE, 0, 0, 70);
     recorder.Note(plat::WM_CLOSE, 0, 0, 80);
@@ -50,9 +56,25 @@ TEST(InputRecording, KeepsInputMessagesAndReadsBackAsTheSameEvents) {
         Event(30, Kind::Release, 0, 599, true),
         Event(40, Kind::Key, 0, 0, false, plat::VK_SPACE),
         Event(60, Kind::Key, 0, 0, false, 'Q'),
+        Event(61, Kind::Char, 0, 0, false, 0xEB),
+        Event(62, Kind::Char, 0, 0, false, 0x1F600),
+        Event(63, Kind::Key, 0, 0, false, plat::VK_BACK),
+        Event(63, Kind::Key, 0, 0, false, plat::VK_DELETE),
+        Event(63, Kind::Key, 0, 0, false, plat::VK_HOME),
+        Event(63, Kind::Key, 0, 0, false, plat::VK_END),
+        Event(63, Kind::Key, 0, 0, false, plat::VK_LEFT),
+        Event(63, Kind::Key, 0, 0, false, plat::VK_RIGHT),
         Event(80, Kind::Close),
     };
     EXPECT_EQ(events, expected);
+
+    // Only a printable character's code point is one.
+    for (const char* bad : {"1 char 1F\n", "1 char D800\n", "1 char 110000\n", "1 char 4G\n", "1 char -41\n",
+                            "1 char\n", "1 char 0000041\n"}) {
+        WriteText("bad.txt", bad);
+        EXPECT_FALSE(ReadInputEvents("bad.txt", &events, &error)) << bad;
+        EXPECT_NE(error.find("bad.txt:1: "), std::string::npos) << error;
+    }
 }
 
 TEST(InputRecording, APipeNamedAsARecordingIsRefusedAtOnce) {

@@ -77,6 +77,9 @@ TEST_F(Shelf, KeysMoveTheFocusPressButtonsAndEscapeGoesBackBeforeItQuits) {
     EXPECT_EQ(g_ShelfScene.CurrentPage(), ShelfScene::Page::Options);
     EXPECT_EQ(key(plat::VK_ESCAPE), 0);  // taken: back to the menu, the window stays
     EXPECT_EQ(g_ShelfScene.CurrentPage(), ShelfScene::Page::Menu);
+    EXPECT_EQ(g_ShelfScene.Focused(), "options");  // the button that opened the page
+    key(plat::VK_UP);
+    key(plat::VK_UP);
     key(plat::VK_UP);
     key(plat::VK_UP);
     key(plat::VK_RETURN);  // from the first button up past the last, Quit, to How to Play
@@ -185,6 +188,12 @@ TEST_F(Shelf, NamesAreDrawnWithTheirOwnAccentedLettersAndOnlyWhatTheFontLacksAsA
     EXPECT_FALSE(DrawnAlike(font, "Il", "lI"));  // small letters are not capitals, and each has its width
     EXPECT_TRUE(DrawnAlike(font, "a\xC3" "b\u0080\u4E2D", "a?b??"));
     EXPECT_EQ(font.Measure("Zoë"), font.Measure("Zoe"));
+}
+
+TEST_F(Shelf, AutoplayIsRefusedSayingItMeansNothingToTheLauncher) {
+    const ProgramRun run = RunProgram(Dir().Path(), "--autoplay --frames 5");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("GameShelf: --autoplay means nothing here"), std::string::npos) << run.errors;
 }
 
 TEST_F(Shelf, PlayStartsTheGameInItsFolderWithTheLaunchersFolder) {

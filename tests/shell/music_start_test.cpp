@@ -48,6 +48,12 @@ TEST_F(MusicStart, AnMp3WinsAndLoopsThroughTheNotifyMessage) {
                         "pause music", "resume music"}));
 }
 
+TEST_F(MusicStart, TheLaunchersWindowComesUpWithoutMusic) {
+    Dir().Write("game/sounds/music.mp3", "not really an mp3");
+    ASSERT_TRUE(OpenProgramWindow(nullptr, 0));
+    EXPECT_EQ(plat::MciCommandLog(), Commands{});
+}
+
 bool LogHas(const std::string& command) {
     for (const std::string& sent : plat::MciCommandLog()) {
         if (sent == command) return true;
