@@ -142,6 +142,58 @@ TEST_F(Shelf, PlayersAreCreatedChosenRenamedAndClearedInTheOptionsFileKeepingEve
     EXPECT_NE(Options().find("[Player3]\r\nname=Player3\r\naddress=\r\nemail=\r\nsend=Y\r\n"), std::string::npos);
 }
 
+TEST_F(Shelf, HostileOptionsFilesLeaveThePageWorkingAndThePlayersDataWhole) {
+    std::string full = "; kept\r\n[setup]\r\nplayerid=99\r\n";
+    for (int i = 1; i <= 8; ++i) full += "[Player" + std::to_string(i) + "]\r\nname=P" + std::to_string(i) + "\r\n";
+    Dir().Write("options.ini", full);
+    EnterScene();
+    g_ShelfScene.Activate("players");
+    EXPECT_EQ(g_ShelfScene.Players().Current(), 0);  // an id outside the eight reads as the first
+    g_ShelfScene.Activate("new");
+    EXPECT_EQ(g_ShelfScene.Players().Message(), "All eight places are taken: clear one first.");
+    g_ShelfScene.Run(1);
+    EXPECT_EQ(Options(), full);
+
+    // A megabyte of names: shown cut to a field, never written over.
+    const std::string huge = "[Player1]\r\nname=" + std::string(1 << 20, 'x') + "\r\n[mine]\r\nk=v\r\n";
+    Dir().Write("options.ini", huge);
+    g_ShelfScene.ShowPage(ShelfScene::Page::Players);
+    g_ShelfScene.Activate("use");
+    EXPECT_EQ(g_ShelfScene.Players().Message().rfind("The options file could not be written", 0), 0u);
+    g_ShelfScene.Run(1);
+    EXPECT_EQ(Options(), huge);
+
+    // Binary bytes: the page still draws, and a save keeps every other byte.
+    std::string binary("\x7f" "ELF\0\xff\xfe[Player2\r\n\x80\xC3name=\xE9\r\n", 22);
+    Dir().Write("options.ini", binary);
+    g_ShelfScene.ShowPage(ShelfScene::Page::Players);
+    g_ShelfScene.Run(1);
+    Type("Ada");
+    g_ShelfScene.Activate("use");
+    EXPECT_EQ(Options().rfind(binary, 0), 0u);
+    EXPECT_EQ(Report()["name"], "Ada");
+}
+
+TEST_F(Shelf, DamagedHallOfFameFilesShowAnEmptyTableAndStayAsTheyWere) {
+    HighScoreTable table;
+    table.Create(HighScoreTable::kGameEntries);
+    table.Insert("Ada:::Y", 500);
+    ASSERT_EQ(table.Save("hiscore.dat"), 1);
+    const std::string whole = ReadText("hiscore.dat");
+    std::string unterminated = whole;
+    unterminated.replace(4, 256, std::string(256, 'Z'));
+    EnterScene();
+    for (const std::string& content : {whole.substr(0, 1000), std::string("\x13\0\0\0", 4) + whole.substr(4),
+                                       std::string(), std::string(100000, '\xff'), unterminated}) {
+        Dir().Write("game/hiscore.dat", content);
+        g_ShelfScene.ShowPage(ShelfScene::Page::HallOfFame);
+        g_ShelfScene.Run(1);
+        ASSERT_EQ(g_ShelfScene.HallRows().size(), 20u);
+        EXPECT_EQ(ReadText("hiscore.dat"), content);
+    }
+    EXPECT_EQ(g_ShelfScene.HallRows()[0].name, std::string(256, 'Z'));
+}
+
 TEST_F(Shelf, HallOfFameShowsTheSavedTableInOrderAndMarksTheCurrentPlayer) {
     Dir().Write("options.ini", "[setup]\r\nplayerid=1\r\n[Player2]\r\nname=Ada Lovelace\r\n");
     HighScoreTable table;
