@@ -14,7 +14,7 @@
 
 namespace {
 constexpr int32_t kRowX = 200, kRowTop = 136, kRowStep = 26;
-constexpr int32_t kRowWidth = 400, kStarX = 206, kStarTop = 4, kRowTextX = 228;
+constexpr int32_t kRowWidth = 400, kRowHeight = 24, kStarX = 206, kStarTop = 4, kRowTextX = 228;
 constexpr int32_t kLabelX = 200, kFieldX = 284, kFieldTop = 348, kFieldStep = 26;
 constexpr int32_t kFieldWidth = 316, kFieldHeight = 22, kFieldPadding = 4;
 constexpr int32_t kSmallLeft = 200, kSmallStep = 134, kFirstLineY = 430, kSecondLineY = 468;
@@ -76,12 +76,16 @@ void DrawField(plat::Surface* s, const NameFont& font, const TextEntry& field, i
 }  // namespace
 
 PlayersPage::PlayersPage()
-    : name_(kFieldX, kFieldTop), address_(kFieldX, kFieldTop + kFieldStep), email_(kFieldX, kFieldTop + 2 * kFieldStep) {}
+    : name_(kFieldX, kFieldTop),
+      address_(kFieldX, kFieldTop + kFieldStep),
+      email_(kFieldX, kFieldTop + 2 * kFieldStep) {}
 
 const std::vector<PageButton>& PlayersPage::Buttons() {
     static const std::vector<PageButton> buttons = [] {
         std::vector<PageButton> list;
-        for (int32_t i = 0; i < PlayerStore::kPlayers; ++i) list.push_back({RowName(i), "slot", kRowX, kRowTop + i * kRowStep, 6});
+        for (int32_t i = 0; i < PlayerStore::kPlayers; ++i) {
+            list.push_back({RowName(i), "slot", kRowX, kRowTop + i * kRowStep, 6});
+        }
         int32_t y = kFieldTop;
         for (const FieldLabel& field : kFields) {
             list.push_back({field.button, "", kFieldX, y, 0, kFieldWidth, kFieldHeight});
@@ -229,7 +233,7 @@ int32_t PlayersPage::FrameBase(const std::string& name) const {
 }
 
 void PlayersPage::Draw(plat::Surface* surface, const NameFont& font, Image* star, uint32_t nowMs) const {
-    const int32_t rowText = (kFieldHeight + 2 - font.Height()) / 2;
+    const int32_t rowText = (kRowHeight - font.Height()) / 2;
     for (int32_t i = 0; i < PlayerStore::kPlayers; ++i) {
         const int32_t y = kRowTop + i * kRowStep;
         const std::string text = IsFree(i) ? DefaultName(i) + " (free)" : Field(records_[i].name);

@@ -89,7 +89,8 @@ TEST_F(Shelf, KeysMoveTheFocusPressButtonsAndEscapeGoesBackBeforeItQuits) {
 }
 
 TEST_F(Shelf, PlayersAreCreatedChosenRenamedAndClearedInTheOptionsFileKeepingEveryOtherLine) {
-    Dir().Write("options.ini", "; mine\r\n[setup]\r\nmusic=N\r\n[Player2]\r\nname=Bob\r\nsend=N\r\n[other]\r\nk=v\r\n");
+    Dir().Write("options.ini",
+                "; mine\r\n[setup]\r\nmusic=N\r\n[Player2]\r\nname=Bob\r\nsend=N\r\n[other]\r\nk=v\r\n");
     EnterScene();
     g_ShelfScene.Activate("players");
     EXPECT_EQ(g_ShelfScene.Focused(), "name");  // typing goes straight into the name
