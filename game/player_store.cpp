@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/debug_log.h"
 #include "platform/profile.h"
@@ -87,7 +88,7 @@ bool PlayerStore::WritePlayerId(int32_t id) {
 
 bool PlayerStore::WritePlayer(int32_t index, const PlayerRecord& record) {
     if (iniPath[0] == '\0' || !Valid(index)) return false;
-    const SectionName section(index);
+    const std::string section = SectionName(index).text;
     const std::string name = Cleaned(record.name), address = Cleaned(record.address),
                       email = Cleaned(record.email), send = Cleaned(record.send);
     PlayerRecord& r = records[index];
@@ -95,10 +96,23 @@ bool PlayerStore::WritePlayer(int32_t index, const PlayerRecord& record) {
     CopyField(r.address, address);
     CopyField(r.email, email);
     CopyField(r.send, send);
-    return plat::WriteProfileString(section.text, "name", name.c_str(), iniPath) &&
-           plat::WriteProfileString(section.text, "address", address.c_str(), iniPath) &&
-           plat::WriteProfileString(section.text, "email", email.c_str(), iniPath) &&
-           plat::WriteProfileString(section.text, "send", send.c_str(), iniPath);
+    // One replacement of the file: a profile is never left half written.
+    return plat::WriteProfileStrings({{section, "name", name},
+                                      {section, "address", address},
+                                      {section, "email", email},
+                                      {section, "send", send}},
+                                     iniPath);
+}
+
+std::vector<plat::ProfileEntry> PlayerStore::MissingKeyDefaults() {
+    std::vector<plat::ProfileEntry> entries = {{"setup", "playerid", "0", true}};
+    for (int32_t index = 0; index < kPlayers; ++index) {
+        const std::string section = SectionName(index).text;
+        const std::pair<const char*, std::string> keys[] = {
+            {"name", section}, {"address", ""}, {"email", ""}, {"send", "Y"}};
+        for (const auto& [key, value] : keys) entries.push_back({section, key, value, true});
+    }
+    return entries;
 }
 
 bool PlayerStore::ClearPlayer(int32_t index) {

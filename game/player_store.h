@@ -3,6 +3,9 @@
 // of the eight players is current, and each player's name, address, e-mail
 // and send flag. The game only reads them; the launcher also writes them.
 #include <cstdint>
+#include <vector>
+
+#include "platform/profile.h"
 
 struct PlayerRecord {
     char name[64];
@@ -29,7 +32,7 @@ public:
     // characters; the game passes 256).
     void Describe(int32_t index, char* out);
 
-    // The launcher's writes, each through plat::WriteProfileString: false
+    // The launcher's writes, each one replacement of the file: false
     // without a path, for an index outside the eight, or when the file cannot
     // be written (plat::LastFailure says why); every other line of the file
     // stays. The current player's id:
@@ -41,6 +44,9 @@ public:
     // Writes the defaults a missing key reads as: the section's name, empty
     // address and e-mail, send "Y".
     bool ClearPlayer(int32_t index);
+    // "playerid" and the eight profiles' keys, each with the value it reads
+    // as when missing, marked to be written only where it is missing.
+    static std::vector<plat::ProfileEntry> MissingKeyDefaults();
 
     int32_t playerId = 0;
     PlayerRecord records[kPlayers] = {};

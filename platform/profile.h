@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace plat {
 
@@ -39,6 +40,18 @@ private:
 // there that cannot be read whole (no permission, not a regular file, too
 // large to be a settings file): that one is never written over.
 bool WriteProfileString(const char* section, const char* key, const char* value, const char* file);
+
+// One key for WriteProfileStrings; onlyWhenMissing leaves a key that is
+// there as it stands (for filling in defaults).
+struct ProfileEntry {
+    std::string section, key, value;
+    bool onlyWhenMissing = false;
+};
+
+// Sets every entry as WriteProfileString does, in one replacement of the
+// file, so that either all of them are written or none. Nothing is written
+// when no line changes.
+bool WriteProfileStrings(const std::vector<ProfileEntry>& entries, const char* file);
 
 // The decimal integer at the start of text: leading blanks, an optional sign
 // and the digits up to the first other character; no digits give 0.

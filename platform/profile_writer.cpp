@@ -1,4 +1,4 @@
-// Writing one key of an INI file, keeping every other line as it stands.
+// Writing keys of an INI file, keeping every other line as it stands.
 #include <strings.h>
 
 #include <cerrno>
@@ -75,45 +75,57 @@ bool WriteWhole(const std::string& path, const std::vector<std::string>& lines) 
     return ReplaceFile(path, text.data(), text.size());
 }
 
-}  // namespace
-
-bool WriteProfileString(const char* section, const char* key, const char* value, const char* file) {
-    // The settings are read where they are found (perhaps the game's own
-    // folder) and written where this player may write them.
-    const std::string path = ResolveWritePath(file);
-    std::vector<std::string> lines;
-    if (!ReadLines(ResolvePath(file), &lines)) return false;
-    const std::string entry = std::string(key) + "=" + value;
-
+// Sets the entry's key in lines; false when the key was there and is kept.
+bool SetEntry(std::vector<std::string>* lines, const ProfileEntry& entry) {
+    const std::string text = entry.key + "=" + entry.value;
     bool inSection = false;
-    size_t sectionEnd = lines.size();  // where a missing key is added
+    size_t sectionEnd = lines->size();  // where a missing key is added
     bool sectionFound = false;
-    for (size_t i = 0; i < lines.size(); ++i) {
+    for (size_t i = 0; i < lines->size(); ++i) {
         std::string name;
-        if (SectionOf(lines[i], &name)) {
+        if (SectionOf((*lines)[i], &name)) {
             if (inSection) {
                 sectionEnd = i;
                 break;
             }
-            inSection = SameName(name, section);
+            inSection = SameName(name, entry.section.c_str());
             sectionFound |= inSection;
             continue;
         }
         std::string lineKey;
-        if (inSection && KeyOf(lines[i], &lineKey) && SameName(lineKey, key)) {
-            lines[i] = entry;
-            return WriteWhole(path, lines);
+        if (inSection && KeyOf((*lines)[i], &lineKey) && SameName(lineKey, entry.key.c_str())) {
+            if (entry.onlyWhenMissing) return false;
+            (*lines)[i] = text;
+            return true;
         }
     }
     if (sectionFound) {
         // After the section's last non-blank line.
-        while (sectionEnd > 0 && Trimmed(lines[sectionEnd - 1]).empty()) --sectionEnd;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(sectionEnd), entry);
-    } else {
-        lines.push_back("[" + std::string(section) + "]");
-        lines.push_back(entry);
+        while (sectionEnd > 0 && Trimmed((*lines)[sectionEnd - 1]).empty()) --sectionEnd;
+        lines->insert(lines->begin() + static_cast<std::ptrdiff_t>(sectionEnd), text);
+        return true;
     }
+    lines->push_back("[" + entry.section + "]");
+    lines->push_back(text);
+    return true;
+}
+
+}  // namespace
+
+bool WriteProfileStrings(const std::vector<ProfileEntry>& entries, const char* file) {
+    // The settings are read where they are found (perhaps the game's own
+    // folder) and written where this player may write them.
+    const std::string readPath = ResolvePath(file), path = ResolveWritePath(file);
+    std::vector<std::string> lines;
+    if (!ReadLines(readPath, &lines)) return false;
+    bool changed = false;
+    for (const ProfileEntry& entry : entries) changed |= SetEntry(&lines, entry);
+    if (!changed && readPath == path) return true;
     return WriteWhole(path, lines);
+}
+
+bool WriteProfileString(const char* section, const char* key, const char* value, const char* file) {
+    return WriteProfileStrings({{section, key, value}}, file);
 }
 
 }  // namespace plat

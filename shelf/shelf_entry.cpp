@@ -15,6 +15,8 @@
 int ShelfEntry(const CommandLine&) {
     SetGameName("GameShelf");
     SetDisplayTitle("Reef Hoard");
+    // A file that cannot be written now is said so at the first change.
+    CompleteOptionsFile();
     if (!OpenProgramWindow(nullptr, 0)) {
         if (plat::IsWindow(g_Shell.window)) plat::DestroyWindow(g_Shell.window);
         return kStartUpFailedStatus;

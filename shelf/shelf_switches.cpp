@@ -1,5 +1,6 @@
 #include "shelf/shelf_switches.h"
 
+#include "game/player_store.h"
 #include "platform/profile.h"
 #include "shell/window_config.h"
 
@@ -35,4 +36,13 @@ bool ReadSwitch(ShelfSwitch which) {
 bool WriteSwitch(ShelfSwitch which, bool on) {
     const SwitchKey key = KeyOf(which);
     return plat::WriteProfileString("setup", key.key, on ? key.on : key.off, key.file);
+}
+
+bool CompleteOptionsFile() {
+    std::vector<plat::ProfileEntry> entries = PlayerStore::MissingKeyDefaults();
+    for (ShelfSwitch which : {ShelfSwitch::Music, ShelfSwitch::Effects}) {
+        const SwitchKey key = KeyOf(which);
+        entries.push_back({"setup", key.key, key.on, true});
+    }
+    return plat::WriteProfileStrings(entries, kOptionsFile);
 }

@@ -12,3 +12,10 @@ bool ReadSwitch(ShelfSwitch which);
 // file could not be written (one that is there but cannot be read is never
 // written over).
 bool WriteSwitch(ShelfSwitch which, bool on);
+
+// The launcher owns the options file: every key the game reads from it
+// ("playerid", "music", "SFX" and the eight profiles) that is missing is
+// written with the value it reads as, so a player can see and edit them all.
+// Keys that are there, and every other line, stay as they are; nothing is
+// written when none is missing. False when the file could not be written.
+bool CompleteOptionsFile();

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "shelf/game_launch.h"
 #include "shelf/shelf_entry.h"
 #include "shelf/shelf_scene.h"
+#include "shelf/shelf_switches.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -66,6 +68,31 @@ TEST_F(Shelf, OptionsWriteTheGamesKeysAndKeepEveryOtherLine) {
     // Switched back on, from what the file says now.
     g_ShelfScene.Activate("music");
     EXPECT_NE(ReadText(Dir().Path() / "options.ini").find("music=Y"), std::string::npos);
+}
+
+TEST_F(Shelf, EveryMissingKeyIsFilledInOnceAndWhatIsThereStays) {
+    Dir().Write("options.ini", "; mine\r\n[setup]\r\nmusic=N\r\n[Player2]\r\nname=Bob\r\n[other]\r\nk=v\r\n");
+    ASSERT_TRUE(CompleteOptionsFile());
+    const std::string text = Options();
+    for (const char* kept : {"; mine\r\n", "music=N\r\n", "name=Bob\r\n", "[other]\r\nk=v\r\n"}) {
+        EXPECT_NE(text.find(kept), std::string::npos) << kept;
+    }
+    for (const char* added : {"SFX=Y\r\n", "playerid=0\r\n", "[Player1]\r\nname=Player1\r\n", "[Player8]\r\n"}) {
+        EXPECT_NE(text.find(added), std::string::npos) << added;
+    }
+    EXPECT_EQ(text.find("music=Y"), std::string::npos);
+    std::size_t sends = 0;
+    for (std::size_t at = 0; (at = text.find("send=Y", at)) != std::string::npos; ++at) ++sends;
+    EXPECT_EQ(sends, 8u);
+    // Complete already: the file is left alone, not even replaced by its copy.
+    const auto inode = [&] {
+        struct stat st {};
+        return stat((Dir().Path() / "options.ini").c_str(), &st) == 0 ? st.st_ino : 0;
+    };
+    const ino_t before = inode();
+    ASSERT_TRUE(CompleteOptionsFile());
+    EXPECT_EQ(inode(), before);
+    EXPECT_EQ(Options(), text);
 }
 
 TEST_F(Shelf, KeysMoveTheFocusPressButtonsAndEscapeGoesBackBeforeItQuits) {
