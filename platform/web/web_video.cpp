@@ -63,9 +63,10 @@ int VirtualKeyOf(const char* code) {
 char32_t TypedCharacter(const EmscriptenKeyboardEvent& e) {
     if (e.metaKey || (e.ctrlKey && !e.altKey)) return 0;
     const std::string_view key(e.key, strnlen(e.key, sizeof e.key));
+    if (key.empty()) return 0;
     std::size_t length = 0;
     const char32_t c = utf8::Decode(key, 0, &length);
-    if (key.empty() || length != key.size() || (c == utf8::kReplacement && length == 1)) return 0;
+    if (length != key.size() || (c == utf8::kReplacement && length == 1)) return 0;
     return utf8::IsControl(c) ? 0 : c;
 }
 
