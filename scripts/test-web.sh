@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The web build tested in a real browser: builds it (scripts/build-web.sh),
 # serves it on localhost, and runs scripts/web-test.js in headless Chromium:
-# a game played by hand with a screenshot of a wave, and a kept recording
+# the launcher first, Play into a game played by hand with a screenshot of a
+# wave, Menu back to the launcher with its switches kept, and a kept recording
 # replayed whose report must match the headless program's line for line.
 # Installs chromium, nodejs and npm when missing, and puppeteer-core (no
 # browser download) into build-web/test-tools. Prints the page's download
-# size and the figures the browser run measured; the screenshot goes to
-# build-web/test/web-wave.png.
+# size and the figures the browser run measured; the screenshots go to
+# build-web/test/web-shelf.png and web-wave.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 missing=()
@@ -65,4 +66,4 @@ printf '  %-16s %10d %10d\n' total "$total" "$total_gz"
 NODE_PATH="$tools/node_modules" node scripts/web-test.js "http://127.0.0.1:$port/index.html" \
   "$out/headless-report.txt" "$out"
 echo "Figures: $(tr -d '\n ' < "$out/figures.json")"
-echo "Screenshot: $out/web-wave.png"
+echo "Screenshots: $out/web-shelf.png $out/web-wave.png"

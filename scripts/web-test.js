@@ -1,12 +1,14 @@
 // The web build in headless Chromium, driven through the DevTools protocol
-// (puppeteer-core against the system's Chromium): a game played by mouse and
-// keyboard with a screenshot of a sonar wave, then a kept recording replayed
-// through the page's address with its report compared, line for line, with
-// the headless program's.
+// (puppeteer-core against the system's Chromium): the launcher first, two of
+// its switches turned, Play into a game played by mouse and keyboard with a
+// screenshot of a sonar wave, the game's menu button back to the launcher with
+// the switches kept; then a kept recording replayed through the page's
+// address with its report compared, line for line, with the headless
+// program's.
 //
 //   node scripts/web-test.js URL EXPECTED_REPORT OUTPUT_FOLDER
 //
-// Writes OUTPUT_FOLDER/web-wave.png and OUTPUT_FOLDER/figures.json; exits
+// Writes OUTPUT_FOLDER/web-shelf.png, web-wave.png and figures.json; exits
 // non-zero when a check fails.
 'use strict';
 const fs = require('fs');
@@ -89,14 +91,53 @@ async function counters(page) {
                                now: performance.now()}));
 }
 
+// Waits for the page's first frame; the program it runs.
+async function firstFrame(page) {
+  await page.waitForFunction(() => typeof Module !== 'undefined' && Module.reefFirstFrameMs, {timeout: 60000});
+  return page.evaluate(() => Module.thisProgram);
+}
+
+// A click that hands over to the other program: the page loads again.
+async function clickAway(page, x, y) {
+  await Promise.all([page.waitForNavigation({timeout: 30000}), click(page, x, y)]);
+  return firstFrame(page);
+}
+
+function differing(a, b) {
+  let n = 0;
+  for (let i = 0; i < a.length; i += 4) if (a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2]) ++n;
+  return n;
+}
+
+// The launcher's menu, where its buttons lie in the picture.
+const shelfButton = {play: {x: 400, y: 224}, options: {x: 400, y: 286}, back: {x: 400, y: 572}};
+const shelfSwitch = {effects: {x: 400, y: 286}, sharp: {x: 400, y: 410}};
+
 async function playByHand(browser, figures) {
   const page = await browser.newPage();
   await page.setViewport({width: 1024, height: 768, hasTouch: true});
   page.on('pageerror', (e) => console.log('page error: ' + e.message));
   await page.goto(url);
-  await page.waitForFunction(() => typeof Module !== 'undefined' && Module.reefFirstFrameMs, {timeout: 60000});
+  const first = await firstFrame(page);
   figures.firstFrameMs = Math.round(await page.evaluate(() => Module.reefFirstFrameMs));
-  check(true, `first frame ${figures.firstFrameMs} ms after the page began loading`);
+  check(first.endsWith('/GameShelf'), `the launcher comes first (${first}), its first frame ` +
+        `${figures.firstFrameMs} ms after the page began loading`);
+  await sleep(500);
+  const shelfMenu = await canvasPixels(page);
+  await page.screenshot({path: path.join(outDir, 'web-shelf.png')});
+
+  // Effects off (options.ini) and sharp scaling (setup.ini), kept while the
+  // page is loaded twice more; the music stays on for the idle figure.
+  await click(page, shelfButton.options.x, shelfButton.options.y);
+  await sleep(500);
+  for (const which of [shelfSwitch.effects, shelfSwitch.sharp]) {
+    await click(page, which.x, which.y);
+    await sleep(300);
+  }
+  await click(page, shelfButton.back.x, shelfButton.back.y);
+  await sleep(300);
+  const game = await clickAway(page, shelfButton.play.x, shelfButton.play.y);
+  check(game.endsWith('/reefhoard'), `Play starts the game in the page (${game})`);
 
   await click(page, 20, 300);  // past the splash
   await sleep(1500);
@@ -156,16 +197,31 @@ async function playByHand(browser, figures) {
   const beforeTap = await canvasPixels(page);
   await tap(page, 681, 505);
   await sleep(800);
-  const afterTap = await canvasPixels(page);
-  let changed = 0;
-  for (let i = 0; i < afterTap.length; i += 4) if (afterTap[i] !== beforeTap[i]) ++changed;
+  const changed = differing(await canvasPixels(page), beforeTap);
   check(changed > 100000, `a tap on Help opened the help panel (${changed} pixels changed)`);
-  await press(page, 'Space');
+  await click(page, 400, 300);  // anywhere closes it
+  await sleep(500);
+
+  const back = await clickAway(page, 681, 551);  // the game's menu button
+  figures.returnFrameMs = Math.round(await page.evaluate(() => Module.reefFirstFrameMs));
+  await sleep(500);
+  const again = differing(await canvasPixels(page), shelfMenu);
+  check(back.endsWith('/GameShelf') && again < 100,
+        `the game's menu button returns to the launcher (${back}; ${again} pixels differ from its first menu), ` +
+        `its first frame ${figures.returnFrameMs} ms after the page began loading again`);
+  const kept = await page.evaluate(() => ['/reef/options.ini', '/reef/game/setup.ini'].map((file) => {
+    try { return FS.readFile(file, {encoding: 'utf8'}); } catch (e) { return ''; }
+  }).join('\n'));
+  check(/^SFX=N\r?$/m.test(kept) && /^scale=sharp\r?$/m.test(kept),
+        'the switches turned in the launcher are kept in options.ini and setup.ini after two more loads');
   await page.close();
 }
 
 async function replay(browser, figures) {
-  const page = await browser.newPage();
+  // A first visit: the browser's storage starts empty, as the headless
+  // run's folder has no options of its own (music off would change the run).
+  const visitor = await browser.createIncognitoBrowserContext();
+  const page = await visitor.newPage();
   await page.setViewport({width: 1024, height: 768});
   const lines = [];
   let inReport = false, done;
@@ -178,7 +234,7 @@ async function replay(browser, figures) {
   });
   page.on('pageerror', (e) => console.log('page error: ' + e.message));
   const started = Date.now();
-  await page.goto(url + '?seed=3&replay=games/autoplay-seed3.txt&report');
+  await page.goto(url + '?play&seed=3&replay=games/autoplay-seed3.txt&report');
   await Promise.race([finished, sleep(180000)]);
   figures.replaySeconds = Math.round((Date.now() - started) / 1000);
   const expected = fs.readFileSync(expectedReport, 'utf8').split('\n').filter((l) => l);
@@ -192,15 +248,15 @@ async function replay(browser, figures) {
   await sleep(1000);
   const saved = await page.evaluate(() => Array.from(FS.readFile('/reef/game/hiscore.dat')));
   await page.close();
-  const again = await browser.newPage();
+  const again = await visitor.newPage();
   await again.goto(url);
-  await again.waitForFunction(() => typeof Module !== 'undefined' && Module.reefFirstFrameMs, {timeout: 60000});
+  await firstFrame(again);
   const restored = await again.evaluate(() => {
     try { return Array.from(FS.readFile('/reef/game/hiscore.dat')); } catch (e) { return []; }
   });
   check(saved.length === 5204 && restored.join() === saved.join(),
         `high scores kept for the next visit (${restored.length} of ${saved.length} bytes)`);
-  await again.close();
+  await visitor.close();
 }
 
 (async () => {

@@ -7,12 +7,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "platform/clock.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/screenshot.h"
 #include "platform/surface.h"
+#include "platform/utf8.h"
 #include "platform/window.h"
 
 namespace plat {
@@ -41,8 +43,36 @@ int VirtualKeyOf(const char* code) {
     if (std::strcmp(code, "Space") == 0) return VK_SPACE;
     if (std::strcmp(code, "Enter") == 0 || std::strcmp(code, "NumpadEnter") == 0) return VK_RETURN;
     if (std::strcmp(code, "AltLeft") == 0 || std::strcmp(code, "AltRight") == 0) return VK_MENU;
+    if (std::strcmp(code, "ControlLeft") == 0 || std::strcmp(code, "ControlRight") == 0) return VK_CONTROL;
+    static constexpr struct {
+        const char* code;
+        int vk;
+    } kEditing[] = {{"Tab", VK_TAB},         {"Backspace", VK_BACK}, {"Delete", VK_DELETE},
+                    {"Home", VK_HOME},       {"End", VK_END},        {"ArrowLeft", VK_LEFT},
+                    {"ArrowRight", VK_RIGHT}, {"ArrowUp", VK_UP},    {"ArrowDown", VK_DOWN}};
+    for (const auto& key : kEditing) {
+        if (std::strcmp(code, key.code) == 0) return key.vk;
+    }
     return 0;
 }
+
+// The character a key types: KeyboardEvent.key when it is one character (the
+// layout's, dead keys already composed), none for named keys ("Enter",
+// "Dead") and for shortcuts with Control or the command key. AltGr comes as
+// Control with Alt and does type.
+char32_t TypedCharacter(const EmscriptenKeyboardEvent& e) {
+    if (e.metaKey || (e.ctrlKey && !e.altKey)) return 0;
+    const std::string_view key(e.key, strnlen(e.key, sizeof e.key));
+    if (key.empty()) return 0;
+    std::size_t length = 0;
+    const char32_t c = utf8::Decode(key, 0, &length);
+    if (length != key.size() || (c == utf8::kReplacement && length == 1)) return 0;
+    return utf8::IsControl(c) ? 0 : c;
+}
+
+// Control+V and the command key's V: the browser pastes (the page keeps what
+// its paste event carries) only when the key is left to it.
+bool PasteKey(const EmscriptenKeyboardEvent& e, int vk) { return vk == 'V' && (e.ctrlKey || e.metaKey); }
 
 // Browsers let sound start only from a gesture: every click, tap and key may
 // be the first.
@@ -92,7 +122,6 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
     if (down) ResumeSound();
     const int vk = VirtualKeyOf(e->code);
-    if (vk == 0) return EM_FALSE;
     if (vk == VK_MENU) {
         // Alt pressed and released alone opens the keyboard menu on Windows.
         if (down && !e->repeat) v.altAlone = true;
@@ -110,11 +139,17 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
         }
         return EM_TRUE;
     }
-    v.SetKey(vk, down);
-    const intptr_t keyData = !down ? static_cast<intptr_t>(0xC0000001u) : e->repeat ? 0x40000001 : 1;
-    v.Queue(down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), keyData);
-    // Reload, full screen and the developer tools stay the browser's.
-    const bool browsers = vk == VK_F1 + 4 || vk == VK_F1 + 10 || vk == VK_F1 + 11;
+    if (vk != 0) {
+        v.SetKey(vk, down);
+        const intptr_t keyData = !down ? static_cast<intptr_t>(0xC0000001u) : e->repeat ? 0x40000001 : 1;
+        v.Queue(down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), keyData);
+    }
+    // As on the desktop, the character follows its key down.
+    const char32_t typed = down && v.textInput ? TypedCharacter(*e) : 0;
+    if (typed != 0) v.Queue(WM_UNICHAR, typed, 0);
+    if (vk == 0) return typed != 0 ? EM_TRUE : EM_FALSE;
+    // Reload, full screen, the developer tools and pasting stay the browser's.
+    const bool browsers = vk == VK_F1 + 4 || vk == VK_F1 + 10 || vk == VK_F1 + 11 || PasteKey(*e, vk);
     return browsers ? EM_FALSE : EM_TRUE;
 }
 
@@ -344,6 +379,24 @@ void WebVideo::ShowChangedRows(Surface& page) {
             if (!Module.reefFirstFrameMs) Module.reefFirstFrameMs = performance.now();
         },
         rgba_.data(), pageWidth_, last - first + 1, first);
+}
+
+void WebVideo::SetTextInput(bool on) { textInput = on; }
+
+std::string WebVideo::ClipboardText() {
+    // What the browser's paste event carried (pre.js keeps it): it comes
+    // with the Control+V whose key-down is handled now. Taken once, so that a
+    // key whose paste the browser did not make pastes nothing.
+    const int size = EM_ASM_INT({ return lengthBytesUTF8(Module.reefPasted || "") + 1; });
+    std::string text(static_cast<std::size_t>(size), '\0');
+    EM_ASM(
+        {
+            stringToUTF8(Module.reefPasted || "", $0, $1);
+            Module.reefPasted = "";
+        },
+        text.data(), size);
+    text.resize(std::strlen(text.c_str()));
+    return text;
 }
 
 void WebVideo::ShowMessage(const char* caption, const char* text, bool) {

@@ -3,12 +3,14 @@
 // window at 4:3 (whole, sharp scales when the picture fits, smooth shrinking
 // when it does not), only the rows that changed uploaded and only when some
 // did; mouse, touch (a tap is a left click, a long press a right click) and
-// keyboard from Emscripten's HTML5 callbacks turned into the window messages
+// keyboard (with typed text and pasting) from Emscripten's HTML5 callbacks
+// turned into the window messages
 // the desktop's drivers post, in picture pixels. Presents are paced to 60
 // frames a second, the wait handed back to the browser.
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <string>
 #include <vector>
 
 #include "platform/picture_placement.h"
@@ -36,6 +38,8 @@ public:
     void CursorPos(int32_t* x, int32_t* y) override;
     bool KeyDown(int virtualKey) override;
     void MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) override;
+    void SetTextInput(bool on) override;
+    std::string ClipboardText() override;
 
     // Scripted runs: each present moves the virtual clock by one 10 ms frame
     // and waits as long, as the headless display does, instead of following
@@ -60,6 +64,7 @@ public:
     bool Scripted() const;
     std::atomic<bool> hidden{false};
     bool altAlone = false;
+    bool textInput = false;  // keys that type post their characters as WM_UNICHAR
 
 private:
     void ShowChangedRows(Surface& page);

@@ -1,8 +1,11 @@
-// Page glue of the web build: the page's address as the program's options,
-// the game folder as the working folder, the player's files kept in the
-// browser's IndexedDB, and the end-of-run report on the console.
+// Page glue of the web build: the page's address as the program to run and
+// its options, the game folder as the working folder, the player's files kept
+// in the browser's IndexedDB, the end-of-run report on the console, and the
+// hand-over between the launcher and the game.
 //
-//   index.html?seed=7&replay=games/short.txt&report
+//   index.html                      the launcher, GameShelf
+//   index.html?play                 the game, whose menu button comes back
+//   index.html?play&seed=7&replay=games/short.txt&report
 //
 // seed, replay, autoplay, frames and report are the program's --seed,
 // --replay, --autoplay, --frames and --report. A replay is fetched from beside
@@ -12,17 +15,27 @@ var Module = typeof Module !== 'undefined' ? Module : {};
 (function () {
   // The game's threads load this script too; the page is the main thread's.
   if (typeof document === 'undefined') return;
-  const GAME = '/reef/game';
+  const SHELF = '/reef';
+  const GAME = SHELF + '/game';
   const SAVE = '/save';
   const REPORT = '/tmp/report.txt';
-  // What the game writes and the player keeps: the high scores, the window
-  // settings and the player profiles, by their place in the file system.
+  // The two programs of the module, where an installed build keeps them,
+  // and the page's address that runs each.
+  const PROGRAMS = {
+    [SHELF + '/GameShelf']: '',
+    [GAME + '/reefhoard']: '?play',
+  };
+  // What the programs write and the player keeps: the high scores, the
+  // window settings and the player profiles with the sound switches, by their
+  // place in the file system.
   const KEPT = {
     'hiscore.dat': GAME + '/hiscore.dat',
     'setup.ini': GAME + '/setup.ini',
-    'options.ini': '/reef/options.ini',
+    'options.ini': SHELF + '/options.ini',
   };
   const query = new URLSearchParams(location.search);
+  const playing = query.has('play');
+  Module.thisProgram = playing ? GAME + '/reefhoard' : SHELF + '/GameShelf';
   // The preloaded folder is named rather than found: the browser's file
   // system makes every folder writable by all, and the program takes such a
   // working folder for its game folder only when told to.
@@ -31,6 +44,9 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   if (query.has('autoplay')) args.push('--autoplay=' + (query.get('autoplay') || '1'));
   if (query.has('frames')) args.push('--frames', query.get('frames'));
   if (query.has('report')) args.push('--report', REPORT);
+  // The game's command line is the launcher's folder, as the launcher starts
+  // it: its menu button then starts the launcher.
+  if (playing) args.push(SHELF);
   const replay = query.get('replay');
   Module.arguments = args;
   Module.canvas = document.querySelector('#canvas');
@@ -66,25 +82,30 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   function exists(path) {
     try { FS.stat(path); return true; } catch (e) { return false; }
   }
+  // Copies the kept files that changed into IndexedDB; then() follows
+  // when they are stored.
+  function keep(then) {
+    let changed = false;
+    for (const name in KEPT) {
+      if (!exists(KEPT[name])) continue;
+      const now = FS.readFile(KEPT[name]);
+      const kept = exists(SAVE + '/' + name) ? FS.readFile(SAVE + '/' + name) : null;
+      if (kept && kept.length === now.length && kept.every(function (b, i) { return b === now[i]; })) continue;
+      FS.writeFile(SAVE + '/' + name, now);
+      changed = true;
+    }
+    if (!changed) return then();
+    FS.syncfs(false, function (error) {
+      if (error) console.warn('files could not be kept: ' + error);
+      then();
+    });
+  }
   let saving = null;
   function saveSoon() {
     if (saving) return;
     saving = setTimeout(function () {
       saving = null;
-      let changed = false;
-      for (const name in KEPT) {
-        if (!exists(KEPT[name])) continue;
-        const now = FS.readFile(KEPT[name]);
-        const kept = exists(SAVE + '/' + name) ? FS.readFile(SAVE + '/' + name) : null;
-        if (kept && kept.length === now.length && kept.every(function (b, i) { return b === now[i]; })) continue;
-        FS.writeFile(SAVE + '/' + name, now);
-        changed = true;
-      }
-      if (changed) {
-        FS.syncfs(false, function (error) {
-          if (error) console.warn('files could not be kept: ' + error);
-        });
-      }
+      keep(function () {});
     }, 200);
   }
   function isKept(path) {
@@ -120,6 +141,18 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     document.querySelector('#canvas').addEventListener('contextmenu', function (e) { e.preventDefault(); });
   };
 
+  // A program started by the running one (Play, the game's menu button):
+  // the page's address that runs it once the running one has ended.
+  let next = null;
+  Module.reefStartNext = function (program) {
+    if (!(program in PROGRAMS)) return false;
+    next = location.pathname + PROGRAMS[program];
+    return true;
+  };
+  document.addEventListener('paste', function (e) {
+    Module.reefPasted = e.clipboardData ? e.clipboardData.getData('text/plain') : '';
+  });
+
   Module.onExit = function (status) {
     if (query.has('report') && exists(REPORT)) {
       console.log('reefhoard report begins');
@@ -130,5 +163,10 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     }
     console.log('reefhoard exited with ' + status);
     Module.reefExitStatus = status;
+    if (next === null) return;
+    // The files the program wrote are stored before the page goes.
+    clearTimeout(saving);
+    saving = null;
+    keep(function () { location.assign(next); });
   };
 })();
