@@ -110,7 +110,8 @@ function differing(a, b) {
 }
 
 // The launcher's menu, where its buttons lie in the picture.
-const shelfButton = {play: {x: 400, y: 224}, options: {x: 400, y: 286}, back: {x: 400, y: 572}};
+const shelfButton = {play: {x: 400, y: 224}, players: {x: 400, y: 286}, options: {x: 400, y: 348},
+                     back: {x: 400, y: 572}};
 const shelfSwitch = {effects: {x: 400, y: 286}, sharp: {x: 400, y: 410}};
 
 async function playByHand(browser, figures) {
@@ -125,6 +126,19 @@ async function playByHand(browser, figures) {
   await sleep(500);
   const shelfMenu = await canvasPixels(page);
   await page.screenshot({path: path.join(outDir, 'web-shelf.png')});
+
+  // A new player named by typing: the Players page opens with the caret in
+  // the first free name; Tab goes on to "Play as this".
+  const player = 'Ada Lovelace';
+  await click(page, shelfButton.players.x, shelfButton.players.y);
+  await sleep(500);
+  await page.keyboard.type(player, {delay: 30});
+  for (let i = 0; i < 5; ++i) await press(page, 'Tab');
+  await press(page, 'Enter');
+  await sleep(300);
+  await press(page, 'Escape');
+  await sleep(300);
+  check(await page.title() === `Reef Hoard - ${player}`, `a typed name becomes the player (${await page.title()})`);
 
   // Effects off (options.ini) and sharp scaling (setup.ini), kept while the
   // page is loaded twice more; the music stays on for the idle figure.
@@ -141,6 +155,7 @@ async function playByHand(browser, figures) {
 
   await click(page, 20, 300);  // past the splash
   await sleep(1500);
+  check(await page.title() === `Reef Hoard - ${player}`, `the game plays as her (${await page.title()})`);
   // The board at rest: what an idle page costs.
   const pid = browser.process().pid;
   const cpuBefore = treeCpuMs(pid), idleStart = Date.now();
