@@ -12,15 +12,17 @@ cd "$(dirname "$0")/.."
 # Reads the build's output, keeps it in the file $1 and shows how far it got:
 # one line rewritten in place on a terminal, else a line at each quarter.
 show_progress() {
-  local log=$1 line percent=0 shown=-1
+  local log=$1 line now percent=0 shown=-1
   exec 3>"$log"
   while IFS= read -r line; do
     printf '%s\n' "$line" >&3
+    now=$percent
     if [[ $line =~ ^\[\ *([0-9]+)%\] ]]; then           # make: [ 45%]
-      percent=${BASH_REMATCH[1]}
+      now=${BASH_REMATCH[1]}
     elif [[ $line =~ ^\[([0-9]+)/([0-9]+)\] ]]; then     # ninja: [12/80]
-      percent=$(( 100 * BASH_REMATCH[1] / BASH_REMATCH[2] ))
+      now=$(( 100 * BASH_REMATCH[1] / BASH_REMATCH[2] ))
     fi
+    [ "$now" -gt "$percent" ] && percent=$now
     if [ -t 2 ]; then
       [ "$percent" -ne "$shown" ] && printf '\rBuilding Reef Hoard: %3d%%' "$percent" >&2
       shown=$percent
@@ -38,7 +40,7 @@ if [ "${1:-}" = --play ]; then
   # builds only what is still missing.
   mkdir -p build
   if ! { cmake -S . -B build -DREEF_SANITIZE= -DREEF_BENCHMARKS=ON &&
-         cmake --build build -j "$(nproc)" --target reefhoard GameShelf reef_assets reef_shelf_art
+         cmake --build build -j "$(nproc)" --target reef_play
        } 2>&1 | show_progress build/build.log; then
     echo "The build failed; the end of build/build.log:" >&2
     tail -n 20 build/build.log >&2
