@@ -1,17 +1,21 @@
 #include "platform/sdl/sdl_audio.h"
 
+#include "platform/failure.h"
+#include "platform/mixer.h"
+
+#ifdef REEF_QUIET_ALSA
 #include <alsa/asoundlib.h>
 
 #include <cstdarg>
 #include <cstdio>
 
 #include "platform/debug_log.h"
-#include "platform/failure.h"
-#include "platform/mixer.h"
+#endif
 
 namespace plat {
 
 namespace {
+#ifdef REEF_QUIET_ALSA
 // libasound prints its own complaints to standard error (no card, an unknown
 // device name, a broken configuration) from inside SDL's calls, before SDL
 // reports the failure to us. It prints them through one handler for the whole
@@ -31,6 +35,9 @@ void AlsaErrorToDebugLog(const char* file, int line, const char* function, int e
 
 // Called before SDL starts its audio, so that its probe of the drivers is quiet too.
 void QuietenAlsa() { snd_lib_error_set_handler(AlsaErrorToDebugLog); }
+#else
+void QuietenAlsa() {}
+#endif
 }  // namespace
 
 SdlAudioOutput& SdlAudio() {
