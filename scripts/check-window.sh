@@ -72,6 +72,14 @@ check() {
     error=$(compare -metric RMSE "$work/shown.png" "$work/shot.bmp" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true)
     awk -v e="$error" 'BEGIN { exit !(e < 0.08) }' ||
         fail "the screen does not show the whole picture at ${pw}x${ph}+${px}+${py} (difference $error)"
+    # The bars: a point in each, where the window is wider or taller than the picture.
+    local bar
+    for bar in "$((wx + 1)) $((wy + wh / 2)) $((px > wx))" "$((wx + ww / 2)) $((wy + 1)) $((py > wy))"; do
+        read -r x y wanted <<<"$bar"
+        [ "$wanted" = 1 ] || continue
+        colour=$(convert "$work/screen.png" -format "%[pixel:p{$x,$y}]" info:)
+        [[ $colour = black || $colour = "srgb(0,0,0)" ]] || fail "the bar at $x,$y is $colour, not black"
+    done
     cp "$work/screen.png" "${REEF_WINDOW_SHOTS:-$work}/${wm:-bare}-${step// /-}.png" 2>/dev/null || true
     # The mouse: two points of the picture, pointed at on the screen.
     for point in "100 80" "700 520"; do
