@@ -4,7 +4,8 @@
 # (./test.sh address,undefined or ./test.sh thread).
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install-deps.sh
+# The window tests play in real windows under a virtual display.
+scripts/install-deps.sh xvfb xauth xdotool openbox imagemagick
 dir=$(scripts/build.sh "${1:-}" | tail -n 1)
 cd "$dir"
 ctest --output-on-failure -j "$(nproc)"

@@ -43,9 +43,9 @@ static_assert(std::is_sorted(kExcludedCells.begin(), kExcludedCells.end()));
 
 int BoardGeometry::CellAt(int x, int y) {
     for (int cell = 0; cell < kCellCount; ++cell) {
-        int left = CellX(cell) + 2;
-        int top = CellY(cell) + 2;
-        if (x >= left && x <= left + 14 && y >= top && y <= top + 14) return cell;
+        const int left = CellX(cell) + kHitInset;
+        const int top = CellY(cell) + kHitInset;
+        if (x >= left && x < left + kHitSize && y >= top && y < top + kHitSize) return cell;
     }
     return -1;
 }

@@ -26,13 +26,24 @@ struct BoardGeometry {
     // A treasure lies on this many cells in a straight line.
     static constexpr int kCellsPerKind = 5;
 
+    // Cells lie this many pixels apart along a row and between rows; odd rows
+    // sit half a column further right.
+    static constexpr int kColumnPitch = 14;
+    static constexpr int kRowPitch = 12;
+    // A cell's hit box: a square this many pixels across, inset from the
+    // tile corner by kHitInset in both directions.
+    static constexpr int kHitInset = 2;
+    static constexpr int kHitSize = 15;
+
     static constexpr int Column(int cell) { return cell % kColumns; }
     static constexpr int Row(int cell) { return cell / kColumns; }
     static constexpr int Index(int col, int row) { return row * kColumns + col; }
     static constexpr bool OnBoard(int col, int row) { return col >= 0 && col < kColumns && row >= 0 && row < kRows; }
     // Top-left screen pixel of the cell's tile in the 800 x 600 picture.
-    static constexpr int CellX(int cell) { return (Row(cell) % 2 ? 57 : 50) + Column(cell) * 14; }
-    static constexpr int CellY(int cell) { return 84 + Row(cell) * 12; }
+    static constexpr int CellX(int cell) {
+        return 50 + (Row(cell) % 2 ? kColumnPitch / 2 : 0) + Column(cell) * kColumnPitch;
+    }
+    static constexpr int CellY(int cell) { return 84 + Row(cell) * kRowPitch; }
     // Lowest index whose hit box (tile corner + 2 to + 16, bounds included)
     // holds the point, or -1. Neighbouring boxes overlap.
     static int CellAt(int x, int y);

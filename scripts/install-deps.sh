@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libinih-dev libmpg123-dev
+  libsdl2-dev libasound2-dev libinih-dev libmpg123-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libpng-dev fonts-dejavu-core
   "$@"
@@ -24,6 +24,13 @@ as_root=()
 if [ "$(id -u)" -ne 0 ]; then
   as_root=(sudo)
 fi
+# apt's own output goes to a log, shown only when it fails.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
 echo "Installing: ${missing[*]}"
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+if ! { "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q &&
+       "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+     } >"$log" 2>&1; then
+  tail -n 20 "$log" >&2
+  exit 1
+fi

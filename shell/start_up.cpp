@@ -1,5 +1,6 @@
 #include "shell/start_up.h"
 
+#include <cstdio>
 #include <ctime>
 
 #include "display/surface_ops.h"
@@ -85,7 +86,11 @@ bool OpenProgramWindow(void* instance, int showCommand) {
         return false;
     }
 
-    g_SoundManager.Init(g_Shell.window, 200);
+    // Without a sound device the game plays silently, as it would with both
+    // switches off; one line says so.
+    if (!g_SoundManager.Init(g_Shell.window, 200)) {
+        std::fputs("No sound device: playing without sound\n", stderr);
+    }
     g_SoundManager.EnableSFX(ReadOptionSwitch("SFX"));
 
     SetUpMouse();

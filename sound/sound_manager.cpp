@@ -11,9 +11,9 @@ namespace {
 constexpr uint32_t kFirstId = 10;  // 0 is the music stream's
 }
 
-void SoundManager::Init(plat::WindowHandle window, int maxSamples) {
+bool SoundManager::Init(plat::WindowHandle window, int maxSamples) {
     if (soundList == nullptr) soundList = new PtrList<SoundEntry>(1);
-    g_Sound.Init(window, maxSamples);
+    return g_Sound.Init(window, maxSamples) != 0;
 }
 
 void SoundManager::FreeSlotsOf(uint32_t id) {

@@ -15,9 +15,9 @@ struct SoundEntry {
 
 class SoundManager {
 public:
-    // Makes the list, then starts the library; the library's result is not
-    // passed on (a failed start leaves every later call without effect).
-    void Init(plat::WindowHandle window, int maxSamples);
+    // Makes the list, then starts the library; false when the library did not
+    // start (no sound device), which leaves every later call without effect.
+    bool Init(plat::WindowHandle window, int maxSamples);
     // Loads the file under the next free ID from 10 up; null when it does not load.
     SoundEntry* Load(const char* path, const char* name);
     // The first entry loaded under the name (exact, case-sensitive).

@@ -138,43 +138,46 @@ Canvas MakeBackground(const BoardLayout& layout, TextPainter& text) {
 }
 
 bool TileEdge(int x, int y) {
-    return !TileOwns(x - 1, y) || !TileOwns(x + 1, y) || !TileOwns(x, y - 1) || !TileOwns(x, y + 1);
+    return !TileOwns(kSeaTile, x - 1, y) || !TileOwns(kSeaTile, x + 1, y) || !TileOwns(kSeaTile, x, y - 1) ||
+           !TileOwns(kSeaTile, x, y + 1);
 }
 
 // One sea-cell tile: a face colour inside the hexagon with its own edge colour.
 Canvas HexTile(Rgb face, Rgb edge) {
-    Canvas tile(kTileWidth, kTileHeight);
-    for (int y = 0; y < kTileHeight; ++y)
-        for (int x = 0; x < kTileWidth; ++x)
-            if (TileOwns(x, y)) tile.Set(x, y, TileEdge(x, y) ? edge : Mix(face, {255, 255, 255}, 0.06f * (y < 8)));
+    Canvas tile(kSeaTile.width, kSeaTile.height);
+    for (int y = 0; y < kSeaTile.height; ++y)
+        for (int x = 0; x < kSeaTile.width; ++x)
+            if (TileOwns(kSeaTile, x, y))
+                tile.Set(x, y, TileEdge(x, y) ? edge : Mix(face, {255, 255, 255}, 0.06f * (y < kSeaTile.centre.y)));
     return tile;
 }
 
 Canvas ClipToHex(const Canvas& art) {
-    Canvas tile(kTileWidth, kTileHeight);
-    for (int y = 0; y < kTileHeight; ++y)
-        for (int x = 0; x < kTileWidth; ++x)
-            if (TileOwns(x, y) && !art.IsTransparent(x, y)) tile.Set(x, y, art.At(x, y));
+    Canvas tile(kSeaTile.width, kSeaTile.height);
+    for (int y = 0; y < kSeaTile.height; ++y)
+        for (int x = 0; x < kSeaTile.width; ++x)
+            if (TileOwns(kSeaTile, x, y) && !art.IsTransparent(x, y)) tile.Set(x, y, art.At(x, y));
     return tile;
 }
 }  // namespace
 
 Canvas MakeTileset() {
     const Rgb swept_face{62, 150, 180}, swept_edge{40, 110, 145};
-    Canvas sheet(kTileWidth * kTilesetFrames, kTileHeight);
-    const auto put = [&](int frame, const Canvas& tile) { sheet.Draw(tile, frame * kTileWidth, 0); };
+    Canvas sheet(kSeaTile.width * kTilesetFrames, kSeaTile.height);
+    const auto put = [&](int frame, const Canvas& tile) { sheet.Draw(tile, frame * kSeaTile.width, 0); };
+    const float cx = kSeaTile.centre.x, cy = kSeaTile.centre.y;
 
     Canvas current = HexTile(swept_face, swept_edge);
-    current.FillCircle(kTileCentreX, kTileCentreY, 4.6f, {255, 225, 110});
-    current.FillCircle(kTileCentreX, kTileCentreY, 3.0f, swept_face);
-    current.FillCircle(kTileCentreX, kTileCentreY, 1.2f, {255, 245, 200});
+    current.FillCircle(cx, cy, 4.6f, {255, 225, 110});
+    current.FillCircle(cx, cy, 3.0f, swept_face);
+    current.FillCircle(cx, cy, 1.2f, {255, 245, 200});
     put(CellState::kCurrent, ClipToHex(current));
     put(CellState::kSwept, HexTile(swept_face, swept_edge));
     put(CellState::kSweptUnderWave, HexTile({110, 200, 222}, {190, 245, 255}));
     put(CellState::kWave, HexTile({80, 205, 230}, {235, 255, 255}));
     for (int kind = 1; kind <= kTreasureKinds; ++kind) {
         Canvas found = HexTile({85, 160, 175}, {225, 200, 120});
-        DrawTreasure(found, kind, kTileCentreX, kTileCentreY, 10.5f);
+        DrawTreasure(found, kind, cx, cy, 10.5f);
         put(CellState::kFoundBase + kind, ClipToHex(found));
     }
     return sheet;

@@ -5,9 +5,13 @@
 
 BoardLayout::BoardLayout() : owner_(kScreenWidth * kScreenHeight, -1) {
     for (int cell = 0; cell < BoardGeometry::kCellCount; ++cell)
-        for (int y = 0; y < kTileHeight; ++y)
-            for (int x = 0; x < kTileWidth; ++x)
-                if (TileOwns(x, y)) owner_[(BoardGeometry::CellY(cell) + y) * kScreenWidth + BoardGeometry::CellX(cell) + x] = cell;
+        for (int y = 0; y < kSeaTile.height; ++y)
+            for (int x = 0; x < kSeaTile.width; ++x)
+                if (TileOwns(kSeaTile, x, y)) owner_[(BoardGeometry::CellY(cell) + y) * kScreenWidth + BoardGeometry::CellX(cell) + x] = cell;
+}
+
+Offset BoardLayout::CellCentre(int cell) {
+    return {BoardGeometry::CellX(cell) + kSeaTile.centre.x, BoardGeometry::CellY(cell) + kSeaTile.centre.y};
 }
 
 int BoardLayout::CellAtPixel(int x, int y) const {

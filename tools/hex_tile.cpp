@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-bool TileOwns(int x, int y) {
-    if (x < 0 || y < 0 || x >= kTileWidth || y >= kTileHeight) return false;
-    const float dx = x + 0.5f - kTileCentreX, dy = y + 0.5f - kTileCentreY;
+bool TileOwns(const TileFrame& frame, int x, int y) {
+    if (x < 0 || y < 0 || x >= frame.width || y >= frame.height) return false;
+    const float dx = x + 0.5f - frame.centre.x, dy = y + 0.5f - frame.centre.y;
     const float own = dx * dx + dy * dy;
     for (const Offset& n : kNeighbourOffsets) {
         const float ox = dx - n.x, oy = dy - n.y;
@@ -15,8 +15,8 @@ bool TileOwns(int x, int y) {
     return true;
 }
 
-float DistanceTowards(float fx, float fy, int direction) {
-    const float dx = fx - kTileCentreX, dy = fy - kTileCentreY;
+float DistanceTowards(const TileFrame& frame, float fx, float fy, int direction) {
+    const float dx = fx - frame.centre.x, dy = fy - frame.centre.y;
     const Offset n = kNeighbourOffsets[direction];
     return std::hypot(dx, dy) - std::hypot(dx - n.x, dy - n.y);
 }

@@ -23,7 +23,7 @@ constexpr Rgb kLeaf{30, 110, 40};
 float Inland(int mask, float fx, float fy) {
     float nearest_sea = 99.0f;
     for (int d = 0; d < 6; ++d)
-        if (!(mask & (1 << d))) nearest_sea = std::min(nearest_sea, -DistanceTowards(fx, fy, d));
+        if (!(mask & (1 << d))) nearest_sea = std::min(nearest_sea, -DistanceTowards(kIslandTile, fx, fy, d));
     return nearest_sea;
 }
 
@@ -111,9 +111,9 @@ void Decorate(Canvas& c, int variant) {
 Canvas MakeIslandTile(int frame) {
     const bool inland = frame >= kInlandFirstFrame;
     const int mask = inland ? 63 : frame;
-    Canvas art(kTileWidth, kTileHeight, kGrassDark);
-    for (int y = 0; y < kTileHeight; ++y)
-        for (int x = 0; x < kTileWidth; ++x) {
+    Canvas art(kIslandTile.width, kIslandTile.height, kGrassDark);
+    for (int y = 0; y < kIslandTile.height; ++y)
+        for (int x = 0; x < kIslandTile.width; ++x) {
             // Smooth noise bends the coast; fine grain speckles sand and grass.
             const float grain = HashUnit(x, y, 77 + frame);
             const float wobble = ValueNoise(x / 2.5f, y / 2.5f, 91 + frame) - 0.5f;
@@ -124,17 +124,18 @@ Canvas MakeIslandTile(int frame) {
                 art.Set(x, y, GroundColor(depth, grain));
         }
     if (inland) Decorate(art, frame - kInlandFirstFrame);
-    Canvas tile(kTileWidth, kTileHeight);
-    for (int y = 0; y < kTileHeight; ++y)
-        for (int x = 0; x < kTileWidth; ++x)
-            if (TileOwns(x, y) && !art.IsTransparent(x, y)) tile.Set(x, y, art.At(x, y));
+    Canvas tile(kIslandTile.width, kIslandTile.height);
+    for (int y = 0; y < kIslandTile.height; ++y)
+        for (int x = 0; x < kIslandTile.width; ++x)
+            if (TileOwns(kIslandTile, x, y) && !art.IsTransparent(x, y)) tile.Set(x, y, art.At(x, y));
     return tile;
 }
 
 Canvas MakeIslandSheet() {
     const int rows = (kIslandFrameCount + kIslandSheetColumns - 1) / kIslandSheetColumns;
-    Canvas sheet(kIslandSheetColumns * kTileWidth, rows * kTileHeight);
+    Canvas sheet(kIslandSheetColumns * kIslandTile.width, rows * kIslandTile.height);
     for (int f = 0; f < kIslandFrameCount; ++f)
-        sheet.Draw(MakeIslandTile(f), (f % kIslandSheetColumns) * kTileWidth, (f / kIslandSheetColumns) * kTileHeight);
+        sheet.Draw(MakeIslandTile(f), (f % kIslandSheetColumns) * kIslandTile.width,
+                   (f / kIslandSheetColumns) * kIslandTile.height);
     return sheet;
 }

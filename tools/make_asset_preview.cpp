@@ -95,7 +95,7 @@ Canvas BoardWithIslands(const fs::path& game) {
     const std::vector<signed char> map = ReadMap0(game / "islands.dat");
     for (int cell = 0; cell < BoardGeometry::kCellCount; ++cell)
         if (map[cell] >= 0 && !BoardGeometry::IsExcluded(cell))
-            DrawFrame(screen, islands, kTileWidth, kTileHeight, map[cell], BoardGeometry::CellX(cell), BoardGeometry::CellY(cell));
+            DrawFrame(screen, islands, kIslandTile.width, kIslandTile.height, map[cell], BoardGeometry::CellX(cell), BoardGeometry::CellY(cell));
     return screen;
 }
 

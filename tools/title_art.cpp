@@ -93,12 +93,14 @@ Canvas Credits(TextPainter& text) {
     return s;
 }
 
-// One tileset frame, blown up three times, as an example on the rules page.
-void TileExample(Canvas& page, const Canvas& tileset, int frame, int x, int y) {
-    for (int ty = 0; ty < kTileHeight; ++ty)
-        for (int tx = 0; tx < kTileWidth; ++tx)
-            if (!tileset.IsTransparent(frame * kTileWidth + tx, ty))
-                page.FillRect(x + tx * 2, y + ty * 2, 2, 2, tileset.At(frame * kTileWidth + tx, ty));
+// One tileset frame, blown up twice with its hexagon centred on (cx, cy), as
+// an example on the rules page.
+void TileExample(Canvas& page, const Canvas& tileset, int frame, float cx, float cy) {
+    const int left = static_cast<int>(cx - 2 * kSeaTile.centre.x), top = static_cast<int>(cy - 2 * kSeaTile.centre.y);
+    for (int ty = 0; ty < kSeaTile.height; ++ty)
+        for (int tx = 0; tx < kSeaTile.width; ++tx)
+            if (!tileset.IsTransparent(frame * kSeaTile.width + tx, ty))
+                page.FillRect(left + tx * 2, top + ty * 2, 2, 2, tileset.At(frame * kSeaTile.width + tx, ty));
 }
 
 Canvas HowToPlay(TextPainter& text) {
@@ -147,7 +149,7 @@ Canvas HowToPlay(TextPainter& text) {
     } legend[] = {{0, "last search"}, {2, "searched"}, {4, "sonar ring"}, {7, "treasure found"}};
     int x = 40;
     for (const auto& item : legend) {
-        TileExample(page, tileset, item.frame, x, y);
+        TileExample(page, tileset, item.frame, x + 14, y + 17);
         text.Draw(page, {Font::Sans, 12, {190, 215, 230}, 0, {}}, item.label, x + 34, y + 21);
         x += 34 + text.Measure({Font::Sans, 12}, item.label) + 22;
     }

@@ -77,8 +77,12 @@ void PostSize(Window& w) {
 
 void ToggleFullScreen(Window& w) {
     NativeWindow& n = Native(w);
-    const bool full = (SDL_GetWindowFlags(n.window.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(n.window.get(), full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    const bool full = IsFullScreen(n);
+    if (full) {
+        LeaveFullScreen(n);
+    } else {
+        EnterFullScreen(n);
+    }
     w.fullscreen = !full;
     PostSize(w);
 }
@@ -127,8 +131,9 @@ void TranslateKey(Window& w, const SDL_KeyboardEvent& e) {
     n.altAlone = false;
     if (e.keysym.sym == SDLK_F12 && !down) RequestScreenshot();
     // Alt+Enter switches between the window and full screen; the game never
-    // sees it.
-    if (vk == VK_RETURN && (SDL_GetModState() & KMOD_ALT) != 0) {
+    // sees it. Alt as it was when Enter went down: SDL's present state may
+    // already have Alt released, when both came in one batch of events.
+    if (vk == VK_RETURN && (e.keysym.mod & KMOD_ALT) != 0) {
         if (down && !e.repeat) ToggleFullScreen(w);
         return;
     }

@@ -136,7 +136,7 @@ void SdlVideo::UpdateNative(Window& w) {
 
 void SdlVideo::PlaceNative(Window& w) {
     NativeWindow& n = Native(w);
-    if (SDL_GetWindowFlags(n.window.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) return;
+    if (IsFullScreen(n)) return;
     SDL_SetWindowPosition(n.window.get(), w.x, w.y);
     SDL_SetWindowSize(n.window.get(), w.width, w.height);
 }
@@ -147,7 +147,7 @@ bool SdlVideo::OpenDisplay(Window& w, int32_t width, int32_t height, bool fullsc
     NativeWindow& n = Native(w);
     DestroyDisplay(n);
     if (fullscreen) {
-        SDL_SetWindowFullscreen(n.window.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
+        EnterFullScreen(n);
         w.fullscreen = true;
     }
     n.renderer = CreateRenderer(n.window.get());

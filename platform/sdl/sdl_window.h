@@ -1,6 +1,8 @@
 #pragma once
 // One window of the sdl backend: its SDL objects and what the video driver
 // and the input translation both ask of it.
+#include <SDL.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +25,9 @@ struct NativeWindow {
     std::vector<uint16_t> shown;
     bool stale = true;  // the window needs a full picture (new, resized, exposed)
     bool textureFilled = false;  // the texture has had a whole page
+    // Where the window's frame was and how big the window was before it went
+    // full screen, to go back to.
+    SDL_Rect windowed{};
 };
 
 inline NativeWindow& Native(Window& w) { return *static_cast<NativeWindow*>(w.native); }
@@ -33,5 +38,11 @@ PicturePlacement PlacementInWindow(NativeWindow& n);
 PicturePlacement PlacementInPixels(NativeWindow& n);
 // Whole multiples stay sharp; other scales are smoothed.
 void ChooseScaleMode(NativeWindow& n);
+
+bool IsFullScreen(NativeWindow& n);
+// Full screen on the window's display, and back to the window it was, with or
+// without a window manager.
+void EnterFullScreen(NativeWindow& n);
+void LeaveFullScreen(NativeWindow& n);
 
 }  // namespace plat

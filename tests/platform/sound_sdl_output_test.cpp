@@ -1,5 +1,6 @@
 // The sdl backend's output, run through SDL's "disk" audio driver, which
-// writes whatever the callback mixes to a file instead of a speaker.
+// writes whatever the callback mixes to a file instead of a speaker, and
+// through its ALSA driver to a device that is not there.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -59,6 +60,26 @@ TEST(SdlSoundOutput, TheCallbackMixesAPlayingBufferAndEndsIt) {
         if (s > 6000) ++loud;
     }
     EXPECT_GT(loud, 2000u);
+}
+
+TEST(SdlSoundOutput, AnAlsaDeviceThatIsNotThereFailsWithoutPrinting) {
+    setenv("SDL_AUDIODRIVER", "alsa", 1);
+    setenv("AUDIODEV", "no-such-device", 1);
+    plat::UseBackend(plat::Backend::Real);
+    testing::internal::CaptureStderr();
+    plat::SoundDevice* device = nullptr;
+    if (plat::CreateSoundDevice(&device) == plat::kSoundOk) {
+        static int window;
+        device->SetCooperativeLevel(reinterpret_cast<plat::WindowHandle>(&window), plat::kCoopExclusive);
+        plat::BufferDesc primaryDesc = {sizeof primaryDesc, plat::kBufferPrimary, 0, 0, nullptr};
+        plat::SoundBuffer* primary = nullptr;
+        ASSERT_EQ(device->CreateSoundBuffer(&primaryDesc, &primary), plat::kSoundOk);
+        EXPECT_NE(primary->Play(plat::kPlayLooping), plat::kSoundOk);
+        primary->Release();
+        device->Release();
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    plat::UseBackend(plat::Backend::Headless);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "shell/start_up.h"
 
 #include "headless_shell.h"
+#include "platform/audio_output.h"
 #include "platform/headless/virtual_clock.h"
 #include "runtime/shell_state.h"
 #include "shell/entry.h"
@@ -27,6 +28,33 @@ TEST_F(StartUpTest, AFrameTimerThatCannotStartFailsStartUp) {
     EXPECT_TRUE(StartUpFailed());
     EXPECT_EQ(plat::HeadlessDisplay().LastError(), "The game's frame timer could not be started.");
     window_ = g_Shell.window;  // the display is up: the fixture closes it
+}
+
+// A machine without a sound device: the output can never be opened.
+class NoSoundDevice : public plat::AudioOutput {
+public:
+    bool Available() override { return false; }
+    bool Start(plat::Mixer&) override { return false; }
+    void Stop() override {}
+};
+
+// What opening the window and the sound printed.
+std::string StartUpMessages() {
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(OpenProgramWindow(nullptr, 0));
+    return testing::internal::GetCapturedStderr();
+}
+
+TEST_F(StartUpTest, WithASoundDeviceStartUpSaysNothing) {
+    EXPECT_EQ(StartUpMessages(), "");
+    window_ = g_Shell.window;
+}
+
+TEST_F(StartUpTest, WithoutASoundDeviceOneLineSaysSoAndTheGameStartsSilently) {
+    static NoSoundDevice none;
+    plat::SetAudioOutput(&none);
+    EXPECT_EQ(StartUpMessages(), "No sound device: playing without sound\n");
+    window_ = g_Shell.window;
 }
 
 void PressEscape(void*) { plat::PostMessage(g_Shell.window, plat::WM_KEYUP, plat::VK_ESCAPE, 0); }

@@ -2,9 +2,12 @@
 // transparency only where the game draws them over something.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
+#include "game/board_geometry.h"
 #include "game_files.h"
+#include "tools/board_layout.h"
 
 namespace {
 struct Strip {
@@ -24,7 +27,7 @@ TEST(AssetPictures, StripsAndSheetsCutIntoTheFramesTheGameExpects) {
     std::vector<Strip> strips = {
         {"background.bmp", 1, 1, 800, 600},       {"Title/TovaliSplash.bmp", 1, 1, 800, 600},
         {"Title/TovaliCredit.bmp", 1, 1, 800, 600}, {"Title/HowToPlay.bmp", 1, 1, 0, 0},
-        {"tileset.bmp", 11, 1, 14, 17},           {"NumberFont.bmp", 10, 1, 0, 0},
+        {"tileset.bmp", 11, 1, kSeaTile.width, kSeaTile.height},           {"NumberFont.bmp", 10, 1, 0, 0},
         {"scores.bmp", 5, 5, 24, 12},             {"gameover.bmp", 1, 1, 0, 0},
         {"congrats.bmp", 1, 1, 0, 0},             {"hallfamepop.bmp", 1, 1, 0, 0},
     };
@@ -76,12 +79,16 @@ TEST(AssetPictures, OpaqueWhereTheGameNeedsCoverAndKeyedWhereItDoesNot) {
     }
     Picture tiles = LoadPicture("tileset.bmp");
     ASSERT_TRUE(tiles);
+    const int w = kSeaTile.width, h = kSeaTile.height;
     for (int frame = 0; frame < 11; ++frame) {
-        const int key = KeyPixels(tiles.get(), frame * 14, 0, 14, 17);
-        if (frame == 1 || frame == 5)
-            EXPECT_EQ(key, 14 * 17) << "unused frame " << frame << " draws nothing";
-        else  // a hexagon: the tile's corners stay clear so neighbours show
-            EXPECT_TRUE(key > 0 && key < 14 * 17 / 2) << "frame " << frame;
+        const int key = KeyPixels(tiles.get(), frame * w, 0, w, h);
+        if (frame == 1 || frame == 5) {
+            EXPECT_EQ(key, w * h) << "unused frame " << frame << " draws nothing";
+        } else {  // a hexagon: the tile's corners stay clear so neighbours show
+            EXPECT_TRUE(key > 0 && key < w * h) << "frame " << frame;
+            EXPECT_TRUE(ReadsAsKey(PixelAt(tiles.get(), frame * w, 0))) << "frame " << frame;
+            EXPECT_TRUE(ReadsAsKey(PixelAt(tiles.get(), frame * w + w - 1, h - 1))) << "frame " << frame;
+        }
     }
     Picture button = LoadPicture("help.bmp");
     ASSERT_TRUE(button);
@@ -89,3 +96,23 @@ TEST(AssetPictures, OpaqueWhereTheGameNeedsCoverAndKeyedWhereItDoesNot) {
     EXPECT_FALSE(ReadsAsKey(PixelAt(button.get(), button->w / 6, button->h / 2)));
 }
 }  // namespace
+
+// A click on a drawn cell selects it: the game's hit test picks the cell at
+// the centre of its drawn hexagon and 5 pixels from it every 30 degrees (its
+// neighbours' directions and its corners'), and the background's grid
+// draws the same cell there. Cells on an even and an odd row, and at the
+// board's last rows, where no row below overlaps.
+TEST(AssetPictures, AClickWithinFivePixelsOfACellsDrawnCentreSelectsIt) {
+    const BoardLayout layout;
+    for (int cell : {BoardGeometry::Index(10, 4), BoardGeometry::Index(11, 5), BoardGeometry::Index(20, 18),
+                     BoardGeometry::Index(30, 35), BoardGeometry::Index(30, 36)}) {
+        const Offset centre = BoardLayout::CellCentre(cell);
+        for (int step = 0; step <= 12; ++step) {
+            const float reach = step == 12 ? 0.0f : 5.0f, angle = step * 3.14159265f / 6;
+            const int x = static_cast<int>(std::floor(centre.x + reach * std::cos(angle)));
+            const int y = static_cast<int>(std::floor(centre.y + reach * std::sin(angle)));
+            EXPECT_EQ(BoardGeometry::CellAt(x, y), cell) << "click at " << x << "," << y;
+            EXPECT_EQ(layout.CellAtPixel(x, y), cell) << "drawn at " << x << "," << y;
+        }
+    }
+}

@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# Checks the game in a real window under a virtual X display, as a desktop
+# works it: resized, maximised (when there is a window manager to do it),
+# switched to full screen with Alt+Enter and back. After each step the whole
+# picture shows where it belongs (the screen matches the game's own screenshot
+# scaled into its place, the bars around it are black) and the mouse maps to
+# the picture's pixels (the game's --record writes where it saw the pointer).
+# Usage: scripts/check-window.sh [build folder] [window manager, e.g. openbox]
+# With REEF_WINDOW_SHOTS=DIR the screen after each step is kept there.
+# Exits 77 (a skipped test) when Xvfb, xdotool, ImageMagick or the window
+# manager are missing.
+set -euo pipefail
+build="$(cd "${1:-build}" && pwd)"
+wm="${2:-}"
+for tool in Xvfb xdotool xwininfo import compare convert $wm; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+# Runs itself again inside a virtual display when there is none.
+if [ -z "${REEF_CHECK_DISPLAY:-}" ]; then
+    REEF_CHECK_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+work="$(mktemp -d)"
+pids=()
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null && wait "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+if [ -n "$wm" ]; then
+    "$wm" >/dev/null 2>&1 &
+    pids+=($!)
+    sleep 1
+fi
+
+# The game in a folder of its own, starting in an 800 by 600 window.
+cp -a "$build/game" "$work/game"
+sed -i 's/^fullscreen=.*/fullscreen=0/; s/^\([xywh]\)=.*/\1=-1/' "$work/game/setup.ini"
+(cd "$work/game" && REEF_BACKEND= SDL_AUDIODRIVER=dummy exec ./reefhoard --seed 1 --record "$work/input.txt" \
+    --screenshot "$work/shot.bmp" >"$work/out.txt" 2>&1) &
+game=$!
+pids+=("$game")
+window=$(xdotool search --sync --class reefhoard | head -n 1)
+sleep 4  # past the splash, to the title screen
+
+failures=0
+fail() { echo "FAIL ($wm${wm:+, }$step): $*"; failures=$((failures + 1)); }
+
+# The window's place on the screen and its size: x y width height.
+geometry() {
+    xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+
+focus() { xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"; }
+alt_enter() { focus; xdotool key alt+Return; }
+
+# The game shows its 800 by 600 picture scaled to fit, centred, keeping 4:3.
+check() {
+    step=$1
+    sleep 1.5
+    read -r wx wy ww wh < <(geometry)
+    local pw ph px py
+    if [ $((ww * 600)) -le $((wh * 800)) ]; then pw=$ww; ph=$((ww * 600 / 800)); else ph=$wh; pw=$((wh * 800 / 600)); fi
+    px=$((wx + (ww - pw) / 2))
+    py=$((wy + (wh - ph) / 2))
+    [ -n "${expect:-}" ] && [ "$ww $wh" != "$expect" ] && fail "the window is ${ww}x${wh}, not ${expect/ /x}"
+    # The picture: the game's screenshot of this moment against the screen.
+    rm -f "$work/shot.bmp"
+    focus
+    xdotool key F12
+    sleep 0.5
+    import -window root "$work/screen.png"
+    [ -f "$work/shot.bmp" ] || { fail "no screenshot from F12"; return; }
+    convert "$work/screen.png" -crop "${pw}x${ph}+${px}+${py}" +repage -resize '800x600!' "$work/shown.png"
+    local error
+    error=$(compare -metric RMSE "$work/shown.png" "$work/shot.bmp" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true)
+    awk -v e="$error" 'BEGIN { exit !(e < 0.08) }' ||
+        fail "the screen does not show the whole picture at ${pw}x${ph}+${px}+${py} (difference $error)"
+    # The bars: a point in each, where the window is wider or taller than the picture.
+    local bar
+    for bar in "$((wx + 1)) $((wy + wh / 2)) $((px > wx))" "$((wx + ww / 2)) $((wy + 1)) $((py > wy))"; do
+        read -r x y wanted <<<"$bar"
+        [ "$wanted" = 1 ] || continue
+        colour=$(convert "$work/screen.png" -format "%[pixel:p{$x,$y}]" info:)
+        [[ $colour = black || $colour = "srgb(0,0,0)" ]] || fail "the bar at $x,$y is $colour, not black"
+    done
+    cp "$work/screen.png" "${REEF_WINDOW_SHOTS:-$work}/${wm:-bare}-${step// /-}.png" 2>/dev/null || true
+    # The mouse: two points of the picture, pointed at on the screen.
+    for point in "100 80" "700 520"; do
+        read -r x y <<<"$point"
+        xdotool mousemove $((px + (x * pw + pw / 2) / 800)) $((py + (y * ph + ph / 2) / 600))
+        sleep 0.5
+        # The recording is written under a temporary name until the game ends.
+        read -r seen_x seen_y < <(cat "$work"/input.txt* | awk '$2 == "move" {x=$3; y=$4} END {print x, y}')
+        if [ $((seen_x - x)) -lt -1 ] || [ $((seen_x - x)) -gt 1 ] ||
+           [ $((seen_y - y)) -lt -1 ] || [ $((seen_y - y)) -gt 1 ]; then
+            fail "the pointer on picture pixel $x,$y reached the game as $seen_x,$seen_y"
+        fi
+    done
+}
+
+expect="800 600" check "window"
+xdotool windowsize --sync "$window" 1000 600
+expect="1000 600" check "resized"
+if [ -n "$wm" ]; then
+    # A double click on the title bar maximises, as a desktop does it.
+    read -r wx wy _ < <(geometry)
+    xdotool mousemove $((wx + 300)) $((wy - 8)) click --repeat 2 --delay 80 1
+    sleep 1
+    read -r _ _ mw mh < <(geometry)
+    [ "$mw" -gt 1000 ] || { step=maximised; fail "the title bar's double click left the window ${mw}x${mh}"; }
+    expect="" check "maximised"
+    xdotool mousemove $((wx + 300)) 5 click --repeat 2 --delay 80 1
+    expect="1000 600" check "restored"
+fi
+for round in 1 2; do
+    alt_enter
+    expect="1280 1024" check "full screen $round"
+    alt_enter
+    expect="1000 600" check "back to the window $round"
+done
+
+kill "$game" 2>/dev/null || true
+[ "$failures" -eq 0 ] || { echo "$failures failures"; exit 1; }
+echo "window checks passed${wm:+ under $wm}"
