@@ -70,9 +70,9 @@ int main(int argc, char** argv) {
         if (!WriteBmp((out / p.path).string(), p.canvas)) fail(out / p.path);
 
     for (const EffectFile& effect : MakeSoundEffects())
-        if (!WriteWav((out / effect.path).string(), effect.track.ToPcm(0.8f), 1, AudioTrack::kRate))
+        if (!WriteWav((out / effect.path).string(), effect.track.ToPcm(0.63f, 1.4f), 1, AudioTrack::kRate))
             fail(out / effect.path);
-    if (!WriteWav((out / "sounds/music.wav").string(), MakeMusic().ToPcm(0.75f), 2, AudioTrack::kRate))
+    if (!WriteWav((out / "sounds/music.wav").string(), MakeMusic().ToPcmAtLevel(0.316f, 0.95f), 2, AudioTrack::kRate))
         fail(out / "sounds/music.wav");
     return ok ? 0 : 1;
 }
