@@ -13,8 +13,9 @@ namespace plat {
 
 class PeakLimiter {
 public:
-    // 3 dB below full scale: headroom for the sound device's own resampling.
-    static constexpr float kCeiling = 23197.0f;
+    // 1 dB below full scale: room for the overshoot of the sound device's
+    // resampling, and seldom reached by the game's own mix.
+    static constexpr float kCeiling = 29205.0f;
 
     explicit PeakLimiter(uint32_t rate) { Reset(rate); }
 
