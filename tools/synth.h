@@ -52,7 +52,7 @@ public:
     // Scales to the given peak (0..1) times drive and converts to interleaved
     // 16-bit samples; with a drive above 1 the loudest moments are held under
     // the peak by the smooth gain below.
-    std::vector<int16_t> ToPcm(float peak, float drive = 1.0f) const;
+    std::vector<int16_t> ToPcm(float peak, float drive) const;
     // Scales to the given RMS level (0..1 of full scale) and converts, holding
     // the few peaks that would pass the ceiling (0..1) under it with a smooth
     // gain that looks ahead, so the track is loud without clipping.
