@@ -9,6 +9,7 @@ namespace plat {
 
 using TimerCallback = void (*)(void* user);
 using TimerId = uint32_t;  // 0 means no timer
+using CatchUp = void (*)();
 
 class ClockDriver {
 public:
@@ -17,6 +18,12 @@ public:
     virtual void Sleep(uint32_t ms) = 0;
     virtual TimerId StartPeriodic(uint32_t periodMs, TimerCallback callback, void* user) = 0;
     virtual void StopPeriodic(TimerId id) = 0;
+    // A clock that moves only when the program moves it calls catchUp before
+    // each step of time (holding none of its locks), so that a thread serving
+    // the timers' output (the music's fill thread) has caught up and what
+    // they play does not depend on how the threads were scheduled. Real time
+    // waits for no one: the default ignores it.
+    virtual void SetCatchUp(CatchUp) {}
 };
 
 void SetClockDriver(ClockDriver* driver);

@@ -57,6 +57,7 @@ bool Mixer::SetOutputFormat(const PcmFormat& format) {
     std::lock_guard lock(mutex_);
     output_ = format;
     output_.bits = 16;
+    limiter_.Reset(output_.rate);
     bool allConverted = true;
     for (MixVoice* voice : voices_) {
         SdlAudioStreamPtr stream = MakeStream(*voice, voice->frequency, output_);
@@ -231,14 +232,13 @@ void Mixer::MixInto(MixVoice& voice, uint32_t frames) {
     const int samples = got / static_cast<int>(sizeof(int16_t));
     if (output_.channels == 2) {
         for (int i = 0; i < samples; i += 2) {
-            accumulator_[i] += static_cast<int32_t>(std::lround(converted_[i] * voice.gainLeft));
-            accumulator_[i + 1] +=
-                static_cast<int32_t>(std::lround(converted_[i + 1] * voice.gainRight));
+            accumulator_[i] += converted_[i] * voice.gainLeft;
+            accumulator_[i + 1] += converted_[i + 1] * voice.gainRight;
         }
     } else {
         const float gain = (voice.gainLeft + voice.gainRight) / 2;
         for (int i = 0; i < samples; ++i) {
-            accumulator_[i] += static_cast<int32_t>(std::lround(converted_[i] * gain));
+            accumulator_[i] += converted_[i] * gain;
         }
     }
 }
@@ -248,13 +248,11 @@ void Mixer::Render(int16_t* out, uint32_t frames) {
     while (frames > 0) {
         const uint32_t block = std::min(frames, kBlockFrames);
         const uint32_t samples = block * output_.channels;
-        std::fill(accumulator_, accumulator_ + samples, 0);
+        std::fill(accumulator_, accumulator_ + samples, 0.0f);
         for (MixVoice* voice : voices_) {
             if (voice->playing || voice->draining) MixInto(*voice, block);
         }
-        for (uint32_t i = 0; i < samples; ++i) {
-            out[i] = static_cast<int16_t>(std::clamp(accumulator_[i], -32768, 32767));
-        }
+        limiter_.Process(accumulator_, out, block, output_.channels);
         out += samples;
         frames -= block;
     }

@@ -1,8 +1,9 @@
 #pragma once
 // The software mixer under the sound buffers, shared by both backends: it holds
 // every secondary buffer as a voice, converts each voice's PCM to the output
-// format with an SDL audio stream, applies its gains, sums into 16-bit output,
-// advances the play cursors and signals the voices' position and stop events.
+// format with an SDL audio stream, applies its gains, sums them and limits the
+// sum below full scale into 16-bit output, advances the play cursors and
+// signals the voices' position and stop events.
 // Render is called by the backend's output (the SDL audio callback or the
 // headless timer); everything else by the game's threads. One mutex guards all
 // voice state and is held only for short, allocation-free stretches in Render.
@@ -13,6 +14,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/peak_limiter.h"
 #include "platform/sdl_handles.h"
 #include "platform/sound_device.h"
 
@@ -99,7 +101,8 @@ private:
     std::mutex mutex_;
     PcmFormat output_;
     std::vector<MixVoice*> voices_;
-    int32_t accumulator_[kBlockFrames * 2];
+    PeakLimiter limiter_{PcmFormat{}.rate};
+    float accumulator_[kBlockFrames * 2];  // in float, so no number of voices can wrap it
     int16_t converted_[kBlockFrames * 2];
 };
 

@@ -8,11 +8,15 @@
 // never while holding it; the fill thread reads the file holding only the
 // stream's lock, and no thread is waited for while the stream's lock is held.
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <thread>
 #include <utility>
 
+#include "platform/clock.h"
 #include "sound/qv_sound.h"
 #include "sound/sound_lock.h"
 #include "sound/stream_lock.h"
@@ -46,6 +50,45 @@ uint32_t g_streamsEnded = 0;
 // (until its teardown). Null and false on every other thread.
 thread_local plat::ThreadHandle t_fillThread = nullptr;
 thread_local bool t_servesStream = false;
+// How deep this thread holds the stream's record through LockStreamInfo.
+thread_local int t_streamInfoHeld = 0;
+
+// The fill thread has refilled every chunk the cursor has left, or has
+// nothing to do. Called with the stream's lock held.
+bool FillHasCaughtUp() {
+    const _SNDStream& s = QVSound::g_StreamInfo;
+    if (g_fillThreadsAlive == 0 || !HasRing(s) || !(s.dwFlags & STREAM_PLAYING) || (s.dwFlags & STREAM_ENDING))
+        return true;
+    uint32_t cursor = 0;
+    if (plat::SoundFailed(s.pSample->m_lpBuffer->GetCurrentPosition(&cursor, nullptr))) return true;
+    return s.dwNextChunk == std::min<uint32_t>(cursor / s.dwChunkBytes, kStreamChunks - 1);
+}
+
+// Set when the fill thread last failed to catch up within the wait's bound.
+std::atomic<bool> g_fillGivenUp{false};
+
+// The clock's catch-up (plat::ClockDriver::SetCatchUp): under a clock that
+// moves only when the program moves it, the ring's chunks are refilled before
+// they play however the fill thread is scheduled, so a recording of the music
+// is the same on a busy machine as on an idle one. Not on the fill thread nor
+// on a thread holding the stream's record (each would wait for itself), and
+// never for long: a fill thread that has not caught up within a second is not
+// waited for again until it has.
+void CatchUpWithFill() {
+    if (t_fillThread != nullptr || t_streamInfoHeld > 0) return;
+    for (int wait = 0; wait < 10000; ++wait) {
+        {
+            StreamLock lock;
+            if (FillHasCaughtUp()) {
+                g_fillGivenUp.store(false, std::memory_order_relaxed);
+                return;
+            }
+        }
+        if (g_fillGivenUp.load(std::memory_order_relaxed)) return;
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    g_fillGivenUp.store(true, std::memory_order_relaxed);
+}
 
 void CloseStreamEvents() {
     for (int i = 0; i < kStreamEvents; ++i) {
@@ -67,8 +110,14 @@ void ClearStreamKeepingNext() {
 
 }  // namespace
 
-void QVSound::LockStreamInfo() { StreamMutex().lock(); }
-void QVSound::UnlockStreamInfo() { StreamMutex().unlock(); }
+void QVSound::LockStreamInfo() {
+    StreamMutex().lock();
+    ++t_streamInfoHeld;
+}
+void QVSound::UnlockStreamInfo() {
+    --t_streamInfoHeld;
+    StreamMutex().unlock();
+}
 
 int QVSound::MusicEnabled() {
     SoundLock lock;
@@ -151,6 +200,7 @@ int QVSound::LoadStream(const char* path, uint32_t id) {
         return fail();
     }
     ++g_fillThreadsAlive;
+    plat::Clock().SetCatchUp(CatchUpWithFill);
     StreamChanged().notify_all();
     return 1;
 }

@@ -69,10 +69,14 @@ int main(int argc, char** argv) {
     for (const NamedPicture& p : pictures)
         if (!WriteBmp((out / p.path).string(), p.canvas)) fail(out / p.path);
 
+    // The balance heard in play: the game plays effects at full volume and the
+    // music 10 dB down, so music at -10 dBFS RMS sits at -20 dBFS, and
+    // effects peaking at -4 dBFS (driven 3 dB into the smooth peak gain to
+    // keep their body) stand about 8 dB above it.
     for (const EffectFile& effect : MakeSoundEffects())
-        if (!WriteWav((out / effect.path).string(), effect.track.ToPcm(0.8f), 1, AudioTrack::kRate))
+        if (!WriteWav((out / effect.path).string(), effect.track.ToPcm(0.63f, 1.4f), 1, AudioTrack::kRate))
             fail(out / effect.path);
-    if (!WriteWav((out / "sounds/music.wav").string(), MakeMusic().ToPcm(0.75f), 2, AudioTrack::kRate))
+    if (!WriteWav((out / "sounds/music.wav").string(), MakeMusic().ToPcmAtLevel(0.316f, 0.95f), 2, AudioTrack::kRate))
         fail(out / "sounds/music.wav");
     return ok ? 0 : 1;
 }

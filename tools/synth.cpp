@@ -98,17 +98,69 @@ void AudioTrack::Echo(double delay, float feedback, float mix, bool ping_pong) {
     }
 }
 
-std::vector<int16_t> AudioTrack::ToPcm(float peak) const {
+std::vector<int16_t> AudioTrack::ToPcm(float peak, float drive) const {
     float loudest = 1e-6f;
     for (float s : samples_) loudest = std::max(loudest, std::fabs(s));
-    const float gain = peak * 32767.0f / loudest;
+    const float scale = drive * peak * 32767.0f / loudest;
+    return Convert(scale, LimitingGain(scale, peak * 32767.0f));
+}
+
+std::vector<int16_t> AudioTrack::ToPcmAtLevel(float rms, float ceiling) const {
+    double sum = 0;
+    for (float s : samples_) sum += double(s) * s;
+    const double own = std::sqrt(sum / std::max<size_t>(samples_.size(), 1));
+    const float scale = static_cast<float>(rms * 32767.0 / std::max(own, 1e-9));
+    return Convert(scale, LimitingGain(scale, ceiling * 32767.0f));
+}
+
+std::vector<float> AudioTrack::LimitingGain(float scale, float ceiling) const {
+    // The gain each frame needs on its own; then its minimum over the frames
+    // within `reach` either side, averaged over the same span. Every average
+    // takes in only minima that include the frame itself, so the smooth gain
+    // never exceeds what the frame needs, and it moves over 2 x reach.
+    const long reach = kRate / 50;
+    const long n = static_cast<long>(frames_);
+    auto at = [&](long f) {  // the needed gain, past the ends wrapped or 1
+        if (f < 0 || f >= n) {
+            if (!circular_) return 1.0f;
+            f = (f % n + n) % n;
+        }
+        float peak = 0;
+        for (int c = 0; c < channels_; ++c) peak = std::max(peak, std::fabs(samples_[f * channels_ + c] * scale));
+        return peak > ceiling ? ceiling / peak : 1.0f;
+    };
+    // Sliding minimum over [f - reach, f + reach] for f in [-reach, n + reach).
+    std::vector<float> minimum(n + 2 * reach);
+    std::vector<long> window;  // frames whose needs rise from front to back
+    size_t front = 0;
+    std::vector<float> need(n + 4 * reach);
+    for (long f = -2 * reach; f < n + 2 * reach; ++f) need[f + 2 * reach] = at(f);
+    for (long i = 0; i < static_cast<long>(need.size()); ++i) {
+        while (window.size() > front && need[window.back()] >= need[i]) window.pop_back();
+        window.push_back(i);
+        if (window[front] <= i - (2 * reach + 1)) ++front;
+        if (i >= 2 * reach) minimum[i - 2 * reach] = need[window[front]];
+    }
+    std::vector<float> gain(n);
+    double sum = 0;
+    for (long i = 0; i < 2 * reach + 1; ++i) sum += minimum[i];
+    for (long f = 0; f < n; ++f) {
+        gain[f] = static_cast<float>(sum / (2 * reach + 1));
+        if (f + 1 < n) sum += minimum[f + 2 * reach + 1] - minimum[f];
+    }
+    return gain;
+}
+
+std::vector<int16_t> AudioTrack::Convert(float scale, const std::vector<float>& gain) const {
     // A one-shot track fades out over its last 40 ms, so a cut echo tail cannot click.
     const size_t fade = circular_ ? 0 : std::min(frames_ / 4, static_cast<size_t>(kRate / 25));
     std::vector<int16_t> out(samples_.size());
     for (size_t i = 0; i < samples_.size(); ++i) {
-        const size_t left = frames_ - i / channels_;
+        const size_t frame = i / channels_;
+        const size_t left = frames_ - frame;
         const float tail = left <= fade ? static_cast<float>(left - 1) / fade : 1.0f;
-        out[i] = static_cast<int16_t>(std::clamp(std::lround(samples_[i] * gain * tail), -32767L, 32767L));
+        out[i] = static_cast<int16_t>(
+            std::clamp(std::lround(samples_[i] * scale * gain[frame] * tail), -32767L, 32767L));
     }
     return out;
 }

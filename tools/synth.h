@@ -49,14 +49,23 @@ public:
     void Add(const NoiseBurst& burst);
     // Feedback echo; on a circular track it runs around the loop until it settles.
     void Echo(double delay, float feedback, float mix, bool ping_pong);
-    // Scales to the given peak (0..1) and converts to interleaved 16-bit samples.
-    std::vector<int16_t> ToPcm(float peak) const;
+    // Scales to the given peak (0..1) times drive and converts to interleaved
+    // 16-bit samples; with a drive above 1 the loudest moments are held under
+    // the peak by the smooth gain below.
+    std::vector<int16_t> ToPcm(float peak, float drive) const;
+    // Scales to the given RMS level (0..1 of full scale) and converts, holding
+    // the few peaks that would pass the ceiling (0..1) under it with a smooth
+    // gain that looks ahead, so the track is loud without clipping.
+    std::vector<int16_t> ToPcmAtLevel(float rms, float ceiling) const;
 
     int Channels() const { return channels_; }
     size_t Frames() const { return frames_; }
 
 private:
     void Mix(long frame, float value, float pan);
+    // The gain per frame that keeps samples_ times scale under ceiling.
+    std::vector<float> LimitingGain(float scale, float ceiling) const;
+    std::vector<int16_t> Convert(float scale, const std::vector<float>& gain) const;
 
     int channels_;
     size_t frames_;

@@ -42,6 +42,20 @@ void VirtualClock::StopPeriodic(TimerId id) {
 }
 
 void VirtualClock::Advance(uint32_t ms) {
+    // With a catch-up set, time moves a tenth of a second at a time, each step
+    // after the catch-up, which runs outside the lock: it may wait for a
+    // thread that is itself starting or stopping a timer.
+    const CatchUp catchUp = catchUp_.load(std::memory_order_acquire);
+    constexpr uint32_t kCatchUpStepMs = 100;
+    do {
+        const uint32_t step = catchUp != nullptr ? std::min(ms, kCatchUpStepMs) : ms;
+        if (catchUp != nullptr) catchUp();
+        MoveTime(step);
+        ms -= step;
+    } while (ms > 0);
+}
+
+void VirtualClock::MoveTime(uint32_t ms) {
     std::lock_guard lock(fireMutex_);
     const uint32_t target = Now() + ms;
     for (;;) {

@@ -23,6 +23,7 @@ public:
     void Sleep(uint32_t ms) override;
     TimerId StartPeriodic(uint32_t periodMs, TimerCallback callback, void* user) override;
     void StopPeriodic(TimerId id) override;
+    void SetCatchUp(CatchUp catchUp) override { catchUp_.store(catchUp, std::memory_order_release); }
 
     // Moves the clock forward by ms, firing every timer that falls due.
     // Timer callbacks must not call Advance themselves.
@@ -44,12 +45,14 @@ private:
         void* user;
     };
     void RunThread();
+    void MoveTime(uint32_t ms);  // Advance's work for one step
 
     std::atomic<uint32_t> now_{0};
     std::mutex fireMutex_;  // held while time moves and callbacks run
     std::vector<Timer> timers_;
     TimerId nextId_ = 1;
 
+    std::atomic<CatchUp> catchUp_{nullptr};
     std::atomic<bool> timersRefused_{false};
     std::atomic<uint32_t> speed_{0};
     std::mutex threadMutex_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -47,21 +48,40 @@ protected:
     std::vector<std::unique_ptr<plat::MixVoice>> voices_;
 };
 
-TEST_F(MixerTest, VoicesAreSummedClampedAndEndAfterTheirData) {
+TEST_F(MixerTest, VoicesAreSummedExactlyAndEndAfterTheirData) {
     plat::MixVoice& a = Add(MakeVoice(Pcm16(100, 1000), 22050, 1, 16));
-    plat::MixVoice& b = Add(MakeVoice(Pcm16(300, 32000), 22050, 1, 16));
+    plat::MixVoice& b = Add(MakeVoice(Pcm16(300, -20000), 22050, 1, 16));
     plat::MixVoice& idle = Add(MakeVoice(Pcm16(300, 5000), 22050, 1, 16));
     mixer_.Play(a, false);
     mixer_.Play(b, false);
     std::vector<int16_t> out = Render(400);
-    EXPECT_EQ(out[0], 32767);    // 33000 clamped
-    EXPECT_EQ(out[99], 32767);
-    EXPECT_EQ(out[100], 32000);  // a has ended
-    EXPECT_EQ(out[299], 32000);
+    EXPECT_EQ(out[0], -19000);  // under the limiter's ceiling: untouched
+    EXPECT_EQ(out[99], -19000);
+    EXPECT_EQ(out[100], -20000);  // a has ended
+    EXPECT_EQ(out[299], -20000);
     EXPECT_EQ(out[300], 0);
     EXPECT_EQ(mixer_.Status(a), 0u);
     EXPECT_EQ(mixer_.Position(a), 0u);  // a finished buffer starts again from the top
     EXPECT_EQ(mixer_.Status(idle), 0u);
+}
+
+TEST_F(MixerTest, ManyLoudVoicesStayUnderTheCeilingAndTheGainComesBackAfterThem) {
+    ASSERT_TRUE(mixer_.SetOutputFormat({22050, 2, 16}));
+    plat::MixVoice& quiet = Add(MakeVoice(Pcm16(22050, 1000), 22050, 2, 16));
+    mixer_.Play(quiet, true);
+    for (int16_t sign : {1, -1}) {
+        for (int i = 0; i < 40; ++i) mixer_.Play(Add(MakeVoice(Pcm16(200, int16_t(sign * 32000)), 22050, 1, 16)), false);
+        const std::vector<int16_t> out = Render(22050);
+        for (size_t i = 0; i < 400; ++i) {
+            ASSERT_LE(std::abs(out[i]), int(plat::PeakLimiter::kCeiling)) << i;
+            ASSERT_EQ(out[i] > 0, sign > 0) << i;  // never wrapped round
+        }
+        EXPECT_GE(std::abs(out[100]), int(plat::PeakLimiter::kCeiling) - 1);
+        // Held down a moment after them, the quiet voice is back at its own level soon after.
+        EXPECT_LT(out[2 * 300], 1000);
+        EXPECT_EQ(out[2 * 11025], 1000);
+        EXPECT_EQ(out[2 * 22049 + 1], 1000);
+    }
 }
 
 TEST_F(MixerTest, ALoopingVoiceWrapsAndSignalsItsOffsets) {

@@ -1,11 +1,13 @@
 // The music stream on the headless mixer, checked against what the output
 // recorded: the ring's size, seamless loops while the fill thread lags
-// behind, the end of a stream that does not loop and next-stream functions.
+// behind, time that waits for a starved fill thread, the end of a stream that does not loop and next-stream functions.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "stream_fixture.h"
@@ -92,6 +94,33 @@ TEST_F(StreamTest, ALoopingStreamIsSeamlessWhileTheFillThreadLagsAtRandom) {
             ADD_FAILURE() << "sample " << i << " (loop " << i / pcm.size() << ")";
         }
     }
+    EXPECT_EQ(wrong, 0u);
+}
+
+TEST_F(StreamTest, TimeWaitsForAFillThreadKeptFromRunning) {
+    // Another thread holds the stream's record for a while (as a busy machine
+    // keeps a low-priority thread from running) while this one moves three
+    // seconds of audio, more than the ring holds, without waiting for anything.
+    const std::vector<int16_t> pcm = Pattern(30011);
+    ASSERT_EQ(LoadStream("loop.wav", StereoFile(pcm), 3), 1);
+    QVSound::SetStreamVolume(65535);
+    g_Sound.PlayStream(STREAM_LOOP);
+    std::atomic<bool> held{false};
+    std::thread busy([&held] {
+        QVSound::LockStreamInfo();
+        held = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        QVSound::UnlockStreamInfo();
+    });
+    while (!held) std::this_thread::yield();
+    for (int step = 0; step < 300; ++step) AdvanceAudio(10);
+    busy.join();
+    g_Sound.StopStream();
+
+    const std::vector<int16_t> heard = FromFirstSound(Recorded());
+    ASSERT_GE(heard.size(), 22050u * 2 * 3 - 2 * 256);
+    size_t wrong = 0;
+    for (size_t i = 0; i < heard.size() - 2 * 256; ++i) wrong += heard[i] != pcm[i % pcm.size()];
     EXPECT_EQ(wrong, 0u);
 }
 
