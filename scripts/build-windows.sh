@@ -23,4 +23,8 @@ cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w6
   -DCMAKE_BUILD_TYPE=Release -DREEF_BENCHMARKS=OFF \
   -DREEF_NATIVE_GAME_DIR="$PWD/build-windows/stage/share/games/reefhoard" >&2
 cmake --build build-windows -j "$(nproc)" ${1:+--target "$@"} >&2
+# The portable .zip and the installer, when the whole build was asked for.
+if [ $# -eq 0 ]; then
+  (cd build-windows && cpack -G "ZIP;NSIS" >&2)
+fi
 echo build-windows

@@ -7,6 +7,8 @@
 // After windows.h, which it needs.
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -62,11 +64,37 @@ std::string PlayerDataFolder() {
     return (fs::path(appData) / "ReefHoard").string();
 }
 
+namespace {
+
+// Whether the folder lies in Program Files, which Windows shares among all
+// users: programs must not keep their users' files there, even where the
+// system would let them (as older Windows and Wine do).
+bool InProgramFiles(const fs::path& folder) {
+    std::error_code ec;
+    const fs::path absolute = fs::weakly_canonical(folder, ec);
+    if (ec) return false;
+    for (int which : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86}) {
+        wchar_t shared[MAX_PATH];
+        if (SHGetFolderPathW(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, shared) != S_OK) continue;
+        const fs::path root = fs::weakly_canonical(shared, ec);
+        if (ec) continue;
+        const auto [rootEnd, unused] = std::mismatch(root.begin(), root.end(), absolute.begin(), absolute.end(),
+                                                     [](const fs::path& a, const fs::path& b) {
+                                                         return _wcsicmp(a.c_str(), b.c_str()) == 0;
+                                                     });
+        if (rootEnd == root.end()) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 // Windows answers whether a file can be made in a folder only by trying: its
 // access checks say nothing of a folder's permissions.
 bool CanWriteIn(const std::string& folder) {
-    const fs::path probe = (folder.empty() ? fs::path(".") : fs::path(folder)) /
-                           ("reefhoard-write-probe-" + std::to_string(GetCurrentProcessId()));
+    const fs::path where = folder.empty() ? fs::path(".") : fs::path(folder);
+    if (InProgramFiles(where)) return false;
+    const fs::path probe = where / ("reefhoard-write-probe-" + std::to_string(GetCurrentProcessId()));
     const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -75,8 +103,8 @@ bool CanWriteIn(const std::string& folder) {
 }
 
 // Windows guards folders with access lists rather than owners and modes: a
-// folder the player may write is taken as the player's own, and one shared
-// for everyone (Program Files) is not writable by a player.
+// folder the player may write is taken as the player's own; Program Files,
+// shared by everyone, is not.
 bool OnlyPlayerWrites(const std::string& folder) { return CanWriteIn(folder); }
 
 }  // namespace plat

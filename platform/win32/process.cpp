@@ -23,7 +23,9 @@ std::string ProgramFolder() {
 bool ShellOpen(const char* file, const char* parameters, const char* workingDirectory) {
     if (file == nullptr) return false;
     std::error_code ec;
-    const std::filesystem::path program = std::filesystem::absolute(ResolvePath(file), ec);
+    std::filesystem::path program = std::filesystem::absolute(ResolvePath(file), ec);
+    // A program named without its extension is found as the shell finds it.
+    if (!ec && !program.has_extension() && !std::filesystem::exists(program, ec)) program += ".exe";
     if (ec || !std::filesystem::is_regular_file(program, ec)) return false;
     std::string folder;
     if (workingDirectory != nullptr && *workingDirectory != '\0') {
