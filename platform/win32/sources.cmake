@@ -15,9 +15,11 @@ list(APPEND reef_platform_sources
   win32/posix_compat.cpp
   win32/process.cpp
   win32/regular_file.cpp
+  win32/wave_out_audio.cpp
   win32/win32_backend.cpp
+  win32/win32_video.cpp
   win32/win32_window.cpp
   win32/windows_error.cpp)
 set_property(TARGET reef_platform PROPERTY SOURCES ${reef_platform_sources})
-target_include_directories(reef_platform PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/web/include)
+target_include_directories(reef_platform PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/web/include)
 target_link_libraries(reef_platform PUBLIC reef_base Threads::Threads winmm shell32 gdi32 user32 ole32)
