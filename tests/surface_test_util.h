@@ -1,5 +1,7 @@
 #pragma once
 // Small helpers for tests that look at pixels of 16-bit surfaces.
+#include <SDL.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
