@@ -10,8 +10,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 \
-  wine wine64 nsis zip googletest >&2
-cmake -S . -B build -G Ninja -DREEF_BENCHMARKS=OFF >&2
+  wine wine64 nsis zip googletest ninja-build >&2
+# The native build as it is, when there is one (./test.sh makes it).
+[ -f build/CMakeCache.txt ] || cmake -S . -B build -DREEF_BENCHMARKS=OFF >&2
 cmake --build build --target reef_assets reef_shelf_art -j "$(nproc)" >&2
 # The game folder and the launcher's pictures as they are installed: the
 # generated files alone, without the native programs.
