@@ -26,6 +26,6 @@ cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w6
 cmake --build build-windows -j "$(nproc)" ${1:+--target "$@"} >&2
 # The portable .zip and the installer, when the whole build was asked for.
 if [ $# -eq 0 ]; then
-  (cd build-windows && cpack -G "ZIP;NSIS" >&2)
+  (cd build-windows && cpack -G "ZIP;NSIS" >&2 && rm -rf _CPack_Packages)
 fi
 echo build-windows

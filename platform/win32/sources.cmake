@@ -2,11 +2,11 @@
 # POSIX, SDL, inih or libmpg123 for their Windows counterparts.
 get_target_property(reef_platform_sources reef_platform SOURCES)
 list(FILTER reef_platform_sources EXCLUDE REGEX
-  "^(sdl/sdl_.*|sdl_handles|backend_table|file_lock|file_replacement_posix|kernel|mci|mp3_player|paths|process|regular_file)\\.cpp$")
+  "^(sdl/sdl_.*|sdl_handles|backend_table|file_lock|file_replacement_posix|kernel|mci|mp3_player|paths|process|profile_inih|regular_file)\\.cpp$")
 list(APPEND reef_platform_sources
   web/sdl_subset.cpp
   web/sdl_subset_audio.cpp
-  web/ini_reader.cpp
+  win32/profile_reader.cpp
   win32/file_lock.cpp
   win32/file_replacement.cpp
   win32/kernel.cpp
