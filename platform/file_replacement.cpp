@@ -1,10 +1,12 @@
+// The parts of replacing a file whole that are the same on every system: the
+// new file's random name and writing all of the contents. Making, flushing
+// and renaming the new file is each system's own (file_replacement_posix.cpp,
+// win32/file_replacement.cpp).
 #include "platform/file_replacement.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <random>
 
@@ -24,79 +26,19 @@ std::string RandomSuffix() {
     return suffix;
 }
 
-// Makes a rename in the file's folder durable. Not every file system can
-// flush a folder; the rename has happened either way, so a failure is ignored.
-void SyncFolder(const std::string& filePath) {
-    const std::size_t slash = filePath.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : filePath.substr(0, slash);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-bool FailWithErrno(int error) {
-    Fail(std::strerror(error));
-    errno = error;
-    return false;
-}
-
 }  // namespace
 
 TemporarySuffixFunction g_TemporarySuffix = RandomSuffix;
 
-bool FileReplacement::Begin(const std::string& target) {
-    Abandon();
-    // A name that is taken is never opened: another is drawn instead.
-    constexpr int kAttempts = 100;
-    for (int i = 0; i < kAttempts; ++i) {
-        const std::string name = target + ".tmp." + g_TemporarySuffix();
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            target_ = target;
-            temporary_ = name;
-            fd_ = fd;
-            return true;
-        }
-        if (errno != EEXIST) return FailWithErrno(errno);
-    }
-    return FailWithErrno(EEXIST);
-}
-
-bool FileReplacement::Commit() {
-    if (fd_ < 0) return Fail("no file is being written");
-    bool ok = ::fsync(fd_) == 0;
-    int error = errno;
-    if (::close(fd_) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    fd_ = -1;
-    if (ok && std::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        ::unlink(temporary_.c_str());
-        temporary_.clear();
-        return FailWithErrno(error);
-    }
-    temporary_.clear();
-    SyncFolder(target_);
-    return true;
-}
-
-void FileReplacement::Abandon() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    if (!temporary_.empty()) ::unlink(temporary_.c_str());
-    temporary_.clear();
-}
-
 bool ReplaceFile(const std::string& target, const void* data, std::size_t size) {
     FileReplacement replacement;
     if (!replacement.Begin(target)) return false;
-    if (!WriteAll(replacement.Descriptor(), data, size, ::write)) return FailWithErrno(errno);
+    if (!WriteAll(replacement.Descriptor(), data, size, ::write)) {
+        const int error = errno;
+        Fail(std::strerror(error));
+        errno = error;
+        return false;
+    }
     return replacement.Commit();
 }
 

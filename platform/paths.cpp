@@ -1,7 +1,10 @@
 #include "platform/paths.h"
 
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include <filesystem>
 #include <system_error>
@@ -91,9 +94,29 @@ std::string ResolveWritePath(const std::string& windowsPath) {
     if (fs::exists(mine, ec)) return mine;
     const std::string shared = ResolveBelow(fs::path(), windowsPath);
     const fs::path folder = fs::path(shared).parent_path();
-    if (::access(folder.empty() ? "." : folder.c_str(), W_OK) == 0) return shared;
+    if (CanWriteIn(folder.empty() ? "." : folder.string())) return shared;
     fs::create_directories(fs::path(mine).parent_path(), ec);
     return mine;
+}
+
+std::string PlayerDataFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && dataHome[0] == '/') return (fs::path(dataHome) / "reefhoard").string();
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') return (fs::path(home) / ".local/share/reefhoard").string();
+    return "";
+}
+
+bool CanWriteIn(const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; }
+
+// It belongs to the player or to root, and neither its group nor others may
+// write it. A shared or another user's folder could hold planted maps,
+// pictures or settings that the game would read and write beside.
+bool OnlyPlayerWrites(const std::string& folder) {
+    struct stat info;
+    if (::stat(folder.c_str(), &info) != 0) return false;
+    const bool owned = info.st_uid == ::getuid() || info.st_uid == 0;
+    return owned && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
 }  // namespace plat

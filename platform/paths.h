@@ -27,4 +27,14 @@ const std::string& UserFolder();
 // player's folder (made when missing).
 std::string ResolveWritePath(const std::string& windowsPath);
 
+// Where this player's files go when the game's folder is shared: on Linux
+// $XDG_DATA_HOME/reefhoard, else $HOME/.local/share/reefhoard; on Windows
+// %APPDATA%\ReefHoard. Empty when the system names no such place.
+std::string PlayerDataFolder();
+// Whether a new file can be made in the folder.
+bool CanWriteIn(const std::string& folder);
+// Whether only the player (or the system) can have put files in the folder,
+// so that what lies there can be trusted as the player's own.
+bool OnlyPlayerWrites(const std::string& folder);
+
 }  // namespace plat

@@ -1,72 +1,14 @@
 #include "platform/profile.h"
 
-#include <ini.h>
-#include <strings.h>
-
 #include <cctype>
-#include <cstdio>
 #include <cstring>
-#include <new>
 #include <string>
 #include <unordered_map>
-
-#include "platform/paths.h"
+#include <utility>
 
 namespace plat {
 
 namespace {
-
-// inih as Debian builds it reads a few things differently from the Windows
-// profile functions; the reader and the handler below make up for them:
-// indented lines are ordinary lines (not continuations), a ';' inside a
-// value is part of it (not a comment), and a value in matching quotes loses
-// them. Lines are cut to the parser's line length.
-constexpr char kHiddenSemicolon = '\x1F';
-
-// Settings files are a few hundred bytes; only this much of a file is read,
-// so that no file, however large, makes a lookup slow.
-constexpr long kMaxProfileBytes = 1 << 20;
-
-struct LineSource {
-    std::FILE* file;
-    long bytesLeft;
-};
-
-// Hands inih one line at a time without its indentation, cut to the line
-// length it asks for: the rest of a longer line is skipped, never held.
-char* ReadLine(char* out, int size, void* stream) {
-    auto* source = static_cast<LineSource*>(stream);
-    int length = 0;
-    bool any = false;
-    bool indentation = true;
-    int c;
-    while (source->bytesLeft > 0 && (c = std::fgetc(source->file)) != EOF) {
-        --source->bytesLeft;
-        any = true;
-        if (indentation && (c == ' ' || c == '\t')) continue;
-        indentation = false;
-        if (length + 1 < size) {
-            out[length] = length > 0 && c == ';' ? kHiddenSemicolon : static_cast<char>(c);
-            ++length;
-        }
-        if (c == '\n') break;
-    }
-    if (!any) return nullptr;
-    out[length] = '\0';
-    return out;
-}
-
-std::string WindowsValue(const char* raw) {
-    std::string value = raw;
-    for (char& c : value) {
-        if (c == kHiddenSemicolon) c = ';';
-    }
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
-    }
-    return value;
-}
 
 std::string Lower(const char* text) {
     std::string lower = text;
@@ -78,24 +20,6 @@ std::string Lower(const char* text) {
 // to case. A newline cannot be part of either.
 std::string EntryName(const char* section, const char* key) { return Lower(section) + '\n' + Lower(key); }
 
-struct Entries {
-    std::unordered_map<std::string, std::string>* values;
-    bool outOfMemory;
-};
-
-int KeepEntry(void* user, const char* section, const char* name, const char* value) {
-    auto* entries = static_cast<Entries*>(user);
-    // Nothing may be thrown back through the C parser.
-    try {
-        // The first of a name wins, so a later one is not taken.
-        entries->values->emplace(EntryName(section, name), WindowsValue(value));
-    } catch (const std::bad_alloc&) {
-        entries->outOfMemory = true;
-        return 0;
-    }
-    return 1;  // keep parsing: a malformed line later must not hide a key
-}
-
 uint32_t CopyOut(const std::string& value, char* out, uint32_t size) {
     std::size_t n = value.size();
     if (n > size - 1) n = size - 1;
@@ -103,17 +27,12 @@ uint32_t CopyOut(const std::string& value, char* out, uint32_t size) {
     out[n] = '\0';
     return static_cast<uint32_t>(n);
 }
+
 }  // namespace
 
-ProfileFile::ProfileFile(const char* file) {
-    std::FILE* f = OpenFile(file ? file : "", "r");
-    if (f == nullptr) return;
-    LineSource source{f, kMaxProfileBytes};
-    Entries entries{&values_, false};
-    ini_parse_stream(ReadLine, &source, KeepEntry, &entries);
-    std::fclose(f);
-    // Without the memory for all of its values, the file reads as missing.
-    if (entries.outOfMemory) values_.clear();
+void ProfileFile::Keep(const char* section, const char* key, std::string value) {
+    // The first of a name wins, so a later one is not taken.
+    values_.emplace(EntryName(section, key), std::move(value));
 }
 
 uint32_t ProfileFile::GetString(const char* section, const char* key, const char* defaultValue, char* out,

@@ -29,6 +29,9 @@ public:
                        uint32_t size) const;
 
 private:
+    // Keeps a key as read from the file; the first of a name wins.
+    void Keep(const char* section, const char* key, std::string value);
+
     std::unordered_map<std::string, std::string> values_;  // by section and key in lower case
 };
 

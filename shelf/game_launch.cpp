@@ -13,7 +13,7 @@ std::string LaunchGame() {
     // A build keeps the game in its game folder; installed, both programs lie in games/.
     for (const std::filesystem::path& program :
          {gameFolder / "reefhoard", std::filesystem::path(launcherFolder) / "reefhoard"}) {
-        if (plat::ShellOpen(program.c_str(), launcherFolder.c_str(), gameFolder.c_str())) {
+        if (plat::ShellOpen(program.string().c_str(), launcherFolder.c_str(), gameFolder.string().c_str())) {
             return program.string() + " " + launcherFolder;
         }
     }

@@ -1,9 +1,5 @@
 #include "shell/game_folder.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -24,17 +20,6 @@ bool HoldsGame(const fs::path& folder) {
     return fs::is_regular_file(folder / kMarkerFile, ec);
 }
 
-// Whether only the player (or the system) can have put files in the folder:
-// it belongs to the player or to root, and neither its group nor others may
-// write it. A shared or another user's folder could hold planted maps,
-// pictures or settings that the game would read and write beside.
-bool OnlyPlayerWrites(const fs::path& folder) {
-    struct stat info;
-    if (::stat(folder.c_str(), &info) != 0) return false;
-    const bool owned = info.st_uid == ::getuid() || info.st_uid == 0;
-    return owned && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
-}
-
 void MakeAbsolute(std::string& path) {
     if (path.empty()) return;
     std::error_code ec;
@@ -52,7 +37,7 @@ fs::path FindGameFolder(const std::string& dataOption, std::string* error) {
         *error = "--data " + dataOption + ": no such folder";
         return {};
     }
-    if (HoldsGame(".") && OnlyPlayerWrites(".")) return ".";
+    if (HoldsGame(".") && plat::OnlyPlayerWrites(".")) return ".";
     const fs::path program = plat::ProgramFolder();
     if (!program.empty()) {
         if (HoldsGame(program)) return program;
@@ -69,14 +54,6 @@ fs::path FindGameFolder(const std::string& dataOption, std::string* error) {
 
 }  // namespace
 
-std::string PlayerDataFolder() {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome != nullptr && dataHome[0] == '/') return (fs::path(dataHome) / "reefhoard").string();
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] != '\0') return (fs::path(home) / ".local/share/reefhoard").string();
-    return "";
-}
-
 bool EnterGameFolder(CommandLine& line, std::string* error) {
     const fs::path folder = FindGameFolder(line.data, error);
     if (folder.empty()) return false;
@@ -92,6 +69,6 @@ bool EnterGameFolder(CommandLine& line, std::string* error) {
     }
     // An installed game's folder belongs to the system: each player's scores
     // and settings then live in that player's own folder.
-    if (::access(".", W_OK) != 0) plat::SetUserFolder(PlayerDataFolder());
+    if (!plat::CanWriteIn(".")) plat::SetUserFolder(plat::PlayerDataFolder());
     return true;
 }

@@ -15,8 +15,3 @@ struct CommandLine;
 // game's folder cannot be written, the player's own folder takes the files the
 // game writes. False with the reason when no game folder is found.
 bool EnterGameFolder(CommandLine& line, std::string* error);
-
-// Where this player's files go when the game's folder is shared:
-// $XDG_DATA_HOME/reefhoard, else $HOME/.local/share/reefhoard; empty when
-// neither variable is set.
-std::string PlayerDataFolder();

@@ -1,10 +1,12 @@
 #pragma once
 // A game folder for a test: the build's generated pictures, sounds and maps
-// linked into a scratch folder, leaving out the files a test names.
+// linked (or copied) into a scratch folder, leaving out the files a test names.
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "temp_dir.h"
 
 inline void LinkGameFolder(const std::filesystem::path& to, const std::vector<std::string>& omitted) {
     namespace fs = std::filesystem;
@@ -18,6 +20,6 @@ inline void LinkGameFolder(const std::filesystem::path& to, const std::vector<st
         if (std::find(omitted.begin(), omitted.end(), name) != omitted.end()) continue;
         const fs::path target = to / fs::relative(entry.path(), from);
         fs::create_directories(target.parent_path());
-        fs::create_symlink(entry.path(), target);
+        LinkOrCopy(entry.path(), target);
     }
 }

@@ -21,6 +21,14 @@ inline void WriteText(const std::filesystem::path& path, const std::string& cont
     std::ofstream(path, std::ios::binary) << content;
 }
 
+// Links to a file, or copies it where the system makes no links (Windows
+// without the privilege).
+inline void LinkOrCopy(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::error_code ec;
+    std::filesystem::create_symlink(from, to, ec);
+    if (ec) std::filesystem::copy_file(from, to);
+}
+
 class TempDir {
 public:
     TempDir() {

@@ -52,8 +52,7 @@ TEST(SearchStrategy, WithoutCluesItProbesTheMiddleAndThenTheLastWavesRing) {
 class Soak : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_symlink(std::filesystem::path(REEF_GAME_FOLDER) / "islands.dat",
-                                        dir.Path() / "islands.dat");
+        LinkOrCopy(std::filesystem::path(REEF_GAME_FOLDER) / "islands.dat", dir.Path() / "islands.dat");
         board.LoadIslands();
     }
     // Returns false with a failure recorded when a search broke a rule.
