@@ -1,5 +1,6 @@
 #include "shell/command_line.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -16,73 +17,133 @@ bool ParseNumber(const char* text, unsigned long max, unsigned long* out) {
     return true;
 }
 
-// Applies an option that takes a value; false with line.error set when the
-// value is not right.
-bool TakeValue(CommandLine& line, const std::string& option, const char* value) {
-    unsigned long number = 0;
-    if (option == "--data") {
-        line.data = value;
-    } else if (option == "--audio-out") {
-        line.audioOut = value;
-    } else if (option == "--screenshot") {
-        line.screenshot = value;
-    } else if (option == "--record") {
-        line.record = value;
-    } else if (option == "--replay") {
-        line.replay = value;
-    } else if (option == "--report") {
-        line.report = value;
-    } else if (option == "--autoplay") {
-        if (!ParseNumber(value, 100000, &number) || number == 0) {
-            line.error = std::string("--autoplay wants a number of games from 1 to 100000, not ") + value;
-            return false;
-        }
-        line.autoplayGames = static_cast<int32_t>(number);
-    } else if (option == "--seed") {
-        if (!ParseNumber(value, UINT32_MAX, &number)) {
-            line.error = std::string("--seed wants a whole number from 0 to 4294967295, not ") + value;
-            return false;
-        }
-        line.seedGiven = true;
-        line.seed = static_cast<uint32_t>(number);
-    } else {  // --frames
-        if (!ParseNumber(value, INT32_MAX, &number) || number == 0) {
-            line.error = std::string("--frames wants a positive whole number, not ") + value;
-            return false;
-        }
-        line.frames = static_cast<int32_t>(number);
+bool Refuse(CommandLine& line, const char* wants, const char* value) {
+    line.error = std::string(wants) + ", not " + value;
+    return false;
+}
+
+bool TakeAutoplay(CommandLine& line, const char* value) {
+    unsigned long games = 1;
+    if (value && (!ParseNumber(value, 100000, &games) || games == 0)) {
+        return Refuse(line, "--autoplay wants a number of games from 1 to 100000", value);
     }
+    line.autoplayGames = static_cast<int32_t>(games);
     return true;
 }
 
+bool TakeSeed(CommandLine& line, const char* value) {
+    unsigned long seed = 0;
+    if (!ParseNumber(value, UINT32_MAX, &seed)) {
+        return Refuse(line, "--seed wants a whole number from 0 to 4294967295", value);
+    }
+    line.seedGiven = true;
+    line.seed = static_cast<uint32_t>(seed);
+    return true;
+}
+
+bool TakeFrames(CommandLine& line, const char* value) {
+    unsigned long frames = 0;
+    if (!ParseNumber(value, INT32_MAX, &frames) || frames == 0) {
+        return Refuse(line, "--frames wants a positive whole number", value);
+    }
+    line.frames = static_cast<int32_t>(frames);
+    return true;
+}
+
+// An option whose value is a file or folder name kept as given.
+template <std::string CommandLine::*kField>
+bool TakeName(CommandLine& line, const char* value) {
+    line.*kField = value;
+    return true;
+}
+
+template <bool CommandLine::*kField>
+bool TakeSwitch(CommandLine& line, const char*) {
+    line.*kField = true;
+    return true;
+}
+
+constexpr CommandLineOption kOptions[] = {
+    {"--headless", "", false, "run without a display or sound device\n(also REEF_BACKEND=headless)",
+     TakeSwitch<&CommandLine::headless>},
+    {"--seed", "N", false, "seed the random generator with N, to replay a game", TakeSeed},
+    {"--frames", "N", false, "end after N frames (scripted runs, benchmarks)", TakeFrames},
+    {"--screenshot", "FILE", false,
+     "write the picture to FILE (BMP) on F12 and at the\nlast frame of --frames (F12 alone: screenshot-NNN.bmp)",
+     TakeName<&CommandLine::screenshot>},
+    {"--audio-out", "FILE", false, "headless: write the mixed sound to a WAV file", TakeName<&CommandLine::audioOut>},
+    {"--record", "FILE", false, "write every input received to FILE, to replay it", TakeName<&CommandLine::record>},
+    {"--replay", "FILE", false, "feed the input recorded in FILE instead of the mouse",
+     TakeName<&CommandLine::replay>},
+    {"--autoplay", "N", true, "let the built-in player play N games (1), then quit", TakeAutoplay},
+    {"--report", "FILE", false, "write the game's state at the end to FILE", TakeName<&CommandLine::report>},
+    {"--data", "DIR", false,
+     "the game's folder (found by itself beside the program\nor in its ../share/games/reefhoard)",
+     TakeName<&CommandLine::data>},
+    {"--version", "", false, "show the version", TakeSwitch<&CommandLine::version>},
+    {"--help", "", false, "show this help", TakeSwitch<&CommandLine::help>},
+};
+
+// The option the argument names, with the value written into it
+// (--autoplay=N) in *inlineValue; null for an argument that is no option.
+const CommandLineOption* FindOption(const std::string& arg, const char** inlineValue) {
+    *inlineValue = nullptr;
+    for (const CommandLineOption& option : kOptions) {
+        const size_t length = std::strlen(option.name);
+        if (arg.compare(0, length, option.name) != 0) continue;
+        if (arg.size() == length) return &option;
+        if (option.argumentOptional && arg[length] == '=') {
+            *inlineValue = arg.c_str() + length + 1;
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+std::string BuildHelp() {
+    size_t width = 0;
+    for (const CommandLineOption& option : kOptions) width = std::max(width, OptionUsage(option).size());
+    const std::string indent(2 + width + 2, ' ');
+    std::string text = "Usage: reefhoard [options] [launcher folder]\n";
+    for (const CommandLineOption& option : kOptions) {
+        std::string usage = OptionUsage(option);
+        text += "  " + usage + std::string(width - usage.size() + 2, ' ');
+        for (const char* c = option.help; *c; ++c) text += *c == '\n' ? "\n" + indent : std::string(1, *c);
+        text += '\n';
+    }
+    return text + "Keys: Escape quits, F1 shows the frame rate, F12 takes a screenshot.\n";
+}
+
 }  // namespace
+
+std::span<const CommandLineOption> CommandLineOptions() { return kOptions; }
+
+std::string OptionUsage(const CommandLineOption& option) {
+    std::string usage = option.name;
+    if (*option.argument == '\0') return usage;
+    if (option.argumentOptional) return usage + "[=" + option.argument + "]";
+    return usage + " " + option.argument;
+}
 
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
     CommandLine line;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--headless") {
-            line.headless = true;
-        } else if (arg == "--help") {
-            line.help = true;
-        } else if (arg == "--version") {
-            line.version = true;
-        } else if (arg == "--autoplay") {
-            line.autoplayGames = 1;
-        } else if (arg.rfind("--autoplay=", 0) == 0) {
-            if (!TakeValue(line, "--autoplay", arg.c_str() + std::strlen("--autoplay="))) return line;
-        } else if (arg == "--seed" || arg == "--audio-out" || arg == "--screenshot" ||
-                   arg == "--frames" || arg == "--record" || arg == "--replay" || arg == "--report" ||
-                   arg == "--data") {
+        const char* value = nullptr;
+        const CommandLineOption* option = FindOption(arg, &value);
+        if (!option) {
+            if (!line.launcherDir.empty()) line.launcherDir += ' ';
+            line.launcherDir += arg;
+            continue;
+        }
+        if (*option->argument != '\0' && !option->argumentOptional) {
             if (i + 1 >= argc) {
                 line.error = arg + " needs a value";
                 return line;
             }
-            if (!TakeValue(line, arg, argv[++i])) return line;
-        } else {
-            if (!line.launcherDir.empty()) line.launcherDir += ' ';
-            line.launcherDir += arg;
+            value = argv[++i];
         }
+        if (!option->apply(line, value)) return line;
     }
     if (!line.replay.empty() && line.autoplayGames > 0) {
         line.error = "--replay and --autoplay both feed the input: choose one";
@@ -91,23 +152,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
 }
 
 const char* CommandLineHelp() {
-    return "Usage: reefhoard [options] [launcher folder]\n"
-           "  --headless         run without a display or sound device\n"
-           "                     (also REEF_BACKEND=headless)\n"
-           "  --seed N           seed the random generator with N, to replay a game\n"
-           "  --frames N         end after N frames (scripted runs, benchmarks)\n"
-           "  --screenshot FILE  write the picture to FILE (BMP) on F12 and at the\n"
-           "                     last frame of --frames (F12 alone: screenshot-NNN.bmp)\n"
-           "  --audio-out FILE   headless: write the mixed sound to a WAV file\n"
-           "  --record FILE      write every input received to FILE, to replay it\n"
-           "  --replay FILE      feed the input recorded in FILE instead of the mouse\n"
-           "  --autoplay[=N]     let the built-in player play N games (1), then quit\n"
-           "  --report FILE      write the game's state at the end to FILE\n"
-           "  --data DIR         the game's folder (found by itself beside the program\n"
-           "                     or in its ../share/games/reefhoard)\n"
-           "  --version          show the version\n"
-           "  --help             show this help\n"
-           "Keys: Escape quits, F1 shows the frame rate, F12 takes a screenshot.\n";
+    static const std::string help = BuildHelp();
+    return help.c_str();
 }
 
 const char* VersionLine() { return "reefhoard " REEF_VERSION "\n"; }

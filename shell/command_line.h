@@ -2,6 +2,7 @@
 // The program's command line: our options are taken out first, and whatever
 // is left, joined by blanks, is the launcher's folder.
 #include <cstdint>
+#include <span>
 #include <string>
 
 struct CommandLine {
@@ -21,6 +22,24 @@ struct CommandLine {
     std::string launcherDir;
     std::string error;  // empty when the line made sense
 };
+
+// One option: what the parser takes and what --help says of it. The manual
+// pages and the README are checked against the table of these by a test.
+struct CommandLineOption {
+    const char* name;      // "--seed"
+    const char* argument;  // the value's name in the help ("N", "FILE"); "" for none
+    bool argumentOptional;  // the value may be left out, and is then given as --name=VALUE
+    const char* help;       // '\n' goes on to another line of the help
+    // Applies the option; value is null when an optional one was left out.
+    // False, with line.error set, when the value is not right.
+    bool (*apply)(CommandLine& line, const char* value);
+};
+
+// Every option, in the order --help lists them.
+std::span<const CommandLineOption> CommandLineOptions();
+
+// How the option is written in the help: "--seed N", "--autoplay[=N]".
+std::string OptionUsage(const CommandLineOption& option);
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -35,6 +39,44 @@ TEST(CommandLine, ScriptedRunOptions) {
     EXPECT_EQ(Parse({"--frames", "300", "--screenshot", "a.bmp"}).frames, 300);
     EXPECT_EQ(Parse({"--autoplay"}).autoplayGames, 1);
     EXPECT_EQ(Parse({"--autoplay=20"}).autoplayGames, 20);
+}
+
+std::string ReadSource(const char* path) {
+    std::ifstream in(std::string(REEF_SOURCE_FOLDER "/") + path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    EXPECT_FALSE(text.str().empty()) << path;
+    return text.str();
+}
+
+// The options a text names; roff's "\-" counts as a hyphen.
+std::set<std::string> OptionsNamed(std::string text) {
+    text = std::regex_replace(text, std::regex(R"(\\-)"), "-");
+    std::set<std::string> names;
+    const std::regex option("--[a-z]+(-[a-z]+)*");
+    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it) names.insert(it->str());
+    return names;
+}
+
+// The manual pages and the README's Running section describe exactly the
+// options the parser takes, so that they cannot drift apart.
+TEST(CommandLine, DocumentsNameEveryOptionAndNoOther) {
+    std::set<std::string> options;
+    for (const CommandLineOption& option : CommandLineOptions()) options.insert(option.name);
+    EXPECT_EQ(OptionsNamed(ReadSource("packaging/reefhoard.6.in")), options);
+
+    const std::string readme = ReadSource("README.md");
+    const size_t start = readme.find("## Running\n");
+    ASSERT_NE(start, std::string::npos);
+    const std::string running = readme.substr(start, readme.find("\n## ", start) - start);
+    EXPECT_EQ(OptionsNamed(running), options);
+    for (const CommandLineOption& option : CommandLineOptions()) {
+        EXPECT_NE(running.find("`" + OptionUsage(option) + "`"), std::string::npos) << OptionUsage(option);
+    }
+
+    // The shelf plays no game and refuses --autoplay; its page lists the rest.
+    options.erase("--autoplay");
+    EXPECT_EQ(OptionsNamed(ReadSource("packaging/GameShelf.6.in")), options);
 }
 
 }  // namespace
