@@ -75,7 +75,7 @@ constexpr CommandLineOption kOptions[] = {
     {"--record", "FILE", false, "write every input received to FILE, to replay it", TakeName<&CommandLine::record>},
     {"--replay", "FILE", false, "feed the input recorded in FILE instead of the mouse",
      TakeName<&CommandLine::replay>},
-    {"--autoplay", "N", true, "let the built-in player play N games (1), then quit", TakeAutoplay},
+    {"--autoplay", "N", true, "let the built-in player play N games (1), then quit", TakeAutoplay, true},
     {"--report", "FILE", false, "write the game's state at the end to FILE", TakeName<&CommandLine::report>},
     {"--data", "DIR", false,
      "the game's folder (found by itself beside the program\nor in its ../share/games/reefhoard)",
@@ -100,12 +100,15 @@ const CommandLineOption* FindOption(const std::string& arg, const char** inlineV
     return nullptr;
 }
 
-std::string BuildHelp() {
+}  // namespace
+
+std::string CommandLineHelp(const char* program, bool playsGames) {
     size_t width = 0;
     for (const CommandLineOption& option : kOptions) width = std::max(width, OptionUsage(option).size());
     const std::string indent(2 + width + 2, ' ');
-    std::string text = "Usage: reefhoard [options] [launcher folder]\n";
+    std::string text = std::string("Usage: ") + program + " [options] [launcher folder]\n";
     for (const CommandLineOption& option : kOptions) {
+        if (option.gamesOnly && !playsGames) continue;
         std::string usage = OptionUsage(option);
         text += "  " + usage + std::string(width - usage.size() + 2, ' ');
         for (const char* c = option.help; *c; ++c) text += *c == '\n' ? "\n" + indent : std::string(1, *c);
@@ -113,8 +116,6 @@ std::string BuildHelp() {
     }
     return text + "Keys: Escape quits, F1 shows the frame rate, F12 takes a screenshot.\n";
 }
-
-}  // namespace
 
 std::span<const CommandLineOption> CommandLineOptions() { return kOptions; }
 
@@ -151,9 +152,4 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     return line;
 }
 
-const char* CommandLineHelp() {
-    static const std::string help = BuildHelp();
-    return help.c_str();
-}
-
-const char* VersionLine() { return "reefhoard " REEF_VERSION "\n"; }
+std::string VersionLine(const char* program) { return std::string(program) + " " REEF_VERSION "\n"; }

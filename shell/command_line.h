@@ -33,6 +33,7 @@ struct CommandLineOption {
     // Applies the option; value is null when an optional one was left out.
     // False, with line.error set, when the value is not right.
     bool (*apply)(CommandLine& line, const char* value);
+    bool gamesOnly = false;  // means nothing to a program that plays no game (the launcher)
 };
 
 // Every option, in the order --help lists them.
@@ -43,8 +44,9 @@ std::string OptionUsage(const CommandLineOption& option);
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
-// The option summary that --help prints.
-const char* CommandLineHelp();
+// The option summary that --help prints for the program of that name; one
+// that plays no game leaves out the options only a game takes.
+std::string CommandLineHelp(const char* program, bool playsGames);
 
 // The line --version prints: the program's name and version.
-const char* VersionLine();
+std::string VersionLine(const char* program);

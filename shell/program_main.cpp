@@ -33,7 +33,8 @@ int SayOutOfMemory() {
 int Run(const ProgramRun& program, int argc, char** argv) {
     CommandLine line = ParseCommandLine(argc, argv);
     if (!line.error.empty()) {
-        std::fprintf(stderr, "%s: %s\n%s", program.name, line.error.c_str(), CommandLineHelp());
+        std::fprintf(stderr, "%s: %s\n%s", program.name, line.error.c_str(),
+                     CommandLineHelp(program.name, program.playsGames).c_str());
         return 2;
     }
     if (!program.playsGames && line.autoplayGames > 0) {
@@ -42,11 +43,11 @@ int Run(const ProgramRun& program, int argc, char** argv) {
         return 2;
     }
     if (line.help) {
-        std::fputs(CommandLineHelp(), stdout);
+        std::fputs(CommandLineHelp(program.name, program.playsGames).c_str(), stdout);
         return 0;
     }
     if (line.version) {
-        std::fputs(VersionLine(), stdout);
+        std::fputs(VersionLine(program.name).c_str(), stdout);
         return 0;
     }
 
