@@ -8,23 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/backend_entry.h"
+
 namespace plat {
-
-class AudioOutput;
-class ClockDriver;
-class VideoDriver;
-
-// Real: the build's own display, input, sound and time.
-enum class Backend { Real, Headless };
-
-// One backend: the name --headless and REEF_BACKEND use, and its drivers.
-struct BackendEntry {
-    const char* name;
-    Backend backend;
-    ClockDriver& (*clock)();
-    VideoDriver& (*video)();
-    AudioOutput& (*audio)();
-};
 
 // Every backend of this build, the default first.
 std::span<const BackendEntry> Backends();

@@ -1,6 +1,7 @@
 #include "platform/messages.h"
 
 #include "platform/video_driver.h"
+#include "platform/window.h"
 #include "platform/window_registry.h"
 
 namespace plat {

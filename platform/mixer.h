@@ -16,7 +16,7 @@
 
 #include "platform/peak_limiter.h"
 #include "platform/sdl_handles.h"
-#include "platform/sound_device.h"
+#include "platform/position_notify.h"
 
 namespace plat {
 

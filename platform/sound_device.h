@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "platform/kernel.h"
+#include "platform/position_notify.h"
 #include "platform/window_handle.h"
 
 namespace plat {
@@ -79,17 +80,6 @@ constexpr int32_t kPanLeft = -10000;
 constexpr int32_t kPanRight = 10000;
 constexpr uint32_t kFrequencyMin = 100;
 constexpr uint32_t kFrequencyMax = 200000;
-
-// An offset in a buffer and the event signalled when the play cursor reaches
-// it; kNotifyOffsetStop signals whenever the buffer stops for any reason (its
-// end, Stop, a pause, or release while playing). An offset is reached by
-// moving onto it: a buffer that starts playing at offset 0 has not reached 0,
-// and reaches it first when a looping buffer wraps.
-constexpr uint32_t kNotifyOffsetStop = 0xFFFFFFFF;
-struct PositionNotify {
-    uint32_t dwOffset;
-    EventHandle hEventNotify;
-};
 
 class AudioOutput;
 class Mixer;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/messages.h"
-#include "platform/window.h"
+#include "platform/message_codes.h"
+#include "platform/window_types.h"
 
 namespace plat {
 

@@ -7,6 +7,7 @@
 
 #include "platform/backend.h"
 #include "platform/failure.h"
+#include "platform/messages.h"
 #include "platform/screenshot.h"
 #include "platform/surface.h"
 #include "platform/window_registry.h"

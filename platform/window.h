@@ -2,52 +2,15 @@
 // The main window: class registration, creation in the three styles the game
 // uses, placement, caption, focus, and the system facts the shell reads.
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "platform/picture_placement.h"
 #include "platform/window_handle.h"
+#include "platform/window_types.h"
 
 namespace plat {
 
 class Surface;
-
-// Window styles, with the Windows values.
-constexpr uint32_t WS_OVERLAPPED = 0x00000000;
-constexpr uint32_t WS_POPUP = 0x80000000;
-constexpr uint32_t WS_VISIBLE = 0x10000000;
-constexpr uint32_t WS_CAPTION = 0x00C00000;
-constexpr uint32_t WS_SYSMENU = 0x00080000;
-constexpr uint32_t WS_MINIMIZEBOX = 0x00020000;
-constexpr uint32_t WS_MAXIMIZEBOX = 0x00010000;
-constexpr uint32_t CS_VREDRAW = 0x0001;
-constexpr uint32_t CS_HREDRAW = 0x0002;
-
-using WindowProc = intptr_t (*)(WindowHandle, uint32_t message, uintptr_t wParam, intptr_t lParam);
-
-struct WindowClass {
-    const char* name;
-    uint32_t style;
-    WindowProc procedure;
-};
-
-enum class SystemMetric { ScreenWidth, ScreenHeight, SizingFrameHeight, SmallCaptionHeight };
-
-// Where one display lies on the desktop, in screen pixels.
-struct DisplayArea {
-    int32_t x, y, width, height;
-};
-
-// Everything the platform knows of a window, for tests and diagnostics.
-struct WindowInfo {
-    std::string title;
-    uint32_t style;
-    int32_t x, y, width, height;
-    bool visible;
-    bool topmost;
-    bool focused;
-    bool fullscreen;
-};
 
 bool RegisterWindowClass(const WindowClass& windowClass);
 // Null when the class is not registered or the backend cannot make a window.

@@ -10,6 +10,7 @@
 #include "platform/output_files.h"
 #include "platform/screenshot.h"
 #include "platform/video_driver.h"
+#include "platform/window.h"
 #include "runtime/shell_state.h"
 #include "shell/entry.h"
 #include "shell/game_folder.h"

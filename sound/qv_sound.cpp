@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "sound/snd_sample.h"
 #include "sound/sound_lock.h"
 
 QVSound g_Sound;

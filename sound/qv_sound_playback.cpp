@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "sound/qv_sound.h"
+#include "sound/snd_sample.h"
 #include "sound/sound_lock.h"
 
 plat::ThreadHandle QVSound::g_CallBackThread = nullptr;

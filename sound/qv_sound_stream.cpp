@@ -18,6 +18,7 @@
 
 #include "platform/clock.h"
 #include "sound/qv_sound.h"
+#include "sound/snd_sample.h"
 #include "sound/sound_lock.h"
 #include "sound/stream_lock.h"
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "sound/qv_sound.h"
+#include "sound/snd_sample.h"
 #include "sound/sound_lock.h"
 #include "sound/stream_lock.h"
 

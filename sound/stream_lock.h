@@ -4,7 +4,8 @@
 // is taken before the library's lock (SoundLock), never while holding it.
 #include <mutex>
 
-#include "sound/qv_sound.h"
+#include "sound/snd_sample.h"
+#include "sound/sound_records.h"
 
 namespace qvstream {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The headless row of the backend table, the same in every build.
-#include "platform/backend.h"
+#include "platform/backend_entry.h"
 
 namespace plat {
 

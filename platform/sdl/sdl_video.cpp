@@ -15,6 +15,7 @@
 #include "platform/sdl/sdl_input.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/surface.h"
+#include "platform/window.h"
 
 namespace plat {
 

@@ -1,4 +1,5 @@
 #include "platform/sdl/sdl_window.h"
+#include "platform/window.h"
 
 #include <SDL.h>
 

@@ -13,6 +13,7 @@
 #include "platform/screenshot.h"
 #include "platform/surface.h"
 #include "platform/win32/windows_error.h"
+#include "platform/window.h"
 
 // After the platform's headers: Windows' macros for the message numbers and
 // keys have the platform's values, and its function-name macros would

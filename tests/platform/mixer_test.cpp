@@ -1,4 +1,5 @@
 #include "platform/mixer.h"
+#include "platform/sound_device.h"
 
 #include <gtest/gtest.h>
 

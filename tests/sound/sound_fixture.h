@@ -11,6 +11,7 @@
 #include "platform/backend.h"
 #include "platform/headless/virtual_clock.h"
 #include "sound/qv_sound.h"
+#include "sound/snd_sample.h"
 #include "temp_dir.h"
 #include "wav_bytes.h"
 
