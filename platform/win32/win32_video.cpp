@@ -12,13 +12,14 @@
 #include "platform/picture_placement.h"
 #include "platform/screenshot.h"
 #include "platform/surface.h"
-#include "platform/win32/windows_error.h"
 #include "platform/window.h"
 
 // After the platform's headers: Windows' macros for the message numbers and
 // keys have the platform's values, and its function-name macros would
 // otherwise rename the platform's own functions.
 #include <windows.h>
+
+#include "platform/win32/windows_error.h"
 // After windows.h, which it needs.
 #include <mmsystem.h>
 

@@ -98,7 +98,7 @@ TEST_F(CaptureTest, TheEightLoudestEffectsAtOnceOverTheMusicNeverReachFullScale)
     // The music from the start, as the game plays it (-10 dB); the effects
     // together at 0.5 s, at full volume.
     ASSERT_EQ(g_Sound.Init(TestWindow(), 20), 1);
-    ASSERT_EQ(g_Sound.LoadStream((sounds / "music.wav").c_str(), 0), 1);
+    ASSERT_EQ(g_Sound.LoadStream((sounds / "music.wav").string().c_str(), 0), 1);
     QVSound::SetStreamVolume(32767);
     ASSERT_EQ(g_Sound.PlayStream(STREAM_LOOP), 1);
     for (uint32_t id = 1; id <= 8; ++id) ASSERT_EQ(g_Sound.LoadSample(effects[id - 1].path.c_str(), id), 1);
