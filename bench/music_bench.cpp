@@ -26,6 +26,7 @@
 #include "platform/headless/virtual_clock.h"
 #include "platform/mci.h"
 #include "sound/qv_sound.h"
+#include "sound/snd_sample.h"
 
 namespace {
 
