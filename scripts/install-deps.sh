@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libasound2-dev libinih-dev libmpg123-dev
+  libsdl2-dev libasound2-dev libinih-dev libmpg123-dev libmp3lame-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libpng-dev fonts-dejavu-core
   "$@"
