@@ -1,10 +1,14 @@
 // Every sound is a PCM WAV file the sound library can read, with headroom, and
-// the music is long enough and loops without a click.
+// the music is long enough and loops without a click; its MP3 decodes to the
+// WAV's very samples in length and place, near enough in value.
 #include <gtest/gtest.h>
+#include <mpg123.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <tuple>
+#include <vector>
 
 #include "game_files.h"
 #include "wav_file.h"
@@ -49,5 +53,39 @@ TEST(AssetSounds, MusicIsLongStereoAndLoopsWithoutAClick) {
         EXPECT_LE(seam, largest_step) << "channel " << c;
         EXPECT_LE(seam, 8 * sum_of_steps / static_cast<long>(frames) + 64) << "channel " << c;
     }
+}
+
+// Decoded gaplessly, as the game's player does: the encoder's delay and the
+// last frame's padding are trimmed by the LAME tag, so the song ends where
+// the WAV ends and starts again without silence of its own.
+TEST(AssetSounds, TheMusicMp3DecodesToTheWavsLengthAndPlace) {
+    const WavFile wav = ReadWav(GameFile("sounds/music.wav"));
+    ASSERT_TRUE(wav.read);
+    mpg123_handle* decoder = mpg123_new(nullptr, nullptr);
+    ASSERT_NE(decoder, nullptr);
+    long rate = 0;
+    int channels = 0, encoding = 0;
+    ASSERT_EQ(mpg123_open(decoder, GameFile("sounds/music.mp3").c_str()), MPG123_OK);
+    ASSERT_EQ(mpg123_getformat(decoder, &rate, &channels, &encoding), MPG123_OK);
+    EXPECT_EQ(std::make_tuple(rate, channels), std::make_tuple(22050L, 2));
+    mpg123_format_none(decoder);
+    mpg123_format(decoder, rate, channels, MPG123_ENC_SIGNED_16);
+    std::vector<int16_t> mp3;
+    int16_t block[8192];
+    size_t bytes = 0;
+    for (int result = MPG123_OK; result == MPG123_OK || result == MPG123_NEW_FORMAT;) {
+        result = mpg123_read(decoder, block, sizeof block, &bytes);
+        mp3.insert(mp3.end(), block, block + bytes / 2);
+    }
+    mpg123_delete(decoder);
+    EXPECT_EQ(mp3.size(), wav.samples.size()) << "samples of the WAV: " << wav.samples.size();
+    // In place: the difference is coding noise, far below the music; one
+    // sample's shift would leave it near the music's own level.
+    double music = 0, noise = 0;
+    for (size_t i = 0; i < std::min(mp3.size(), wav.samples.size()); ++i) {
+        music += double(wav.samples[i]) * wav.samples[i];
+        noise += (double(mp3[i]) - wav.samples[i]) * (double(mp3[i]) - wav.samples[i]);
+    }
+    EXPECT_GT(10 * std::log10(music / std::max(noise, 1.0)), 30.0) << "dB of music over the coding noise";
 }
 }  // namespace
