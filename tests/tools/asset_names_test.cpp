@@ -28,7 +28,7 @@ TEST(AssetNames, EveryFileTheGameLoadsIsThere) {
         "title\\HowToPlay.bmp", ".\\Title\\TovaliSplash.bmp", ".\\Title\\TovaliCredit.bmp", ".\\setup.ini",
         "sounds\\search01.wav", "sounds\\02.wav", "sounds\\03.wav", "sounds\\04.wav", "sounds\\05.wav",
         "sounds\\06.wav", "sounds\\09.wav", "sounds\\11.wav", "sounds\\13.wav", "sounds\\12.wav",
-        "sounds\\endlevel.wav", ".\\sounds\\music.wav"};
+        "sounds\\endlevel.wav", ".\\sounds\\music.wav", ".\\sounds\\music.mp3"};
     for (int n = 1; n <= 9; ++n) {
         names.push_back("round" + std::to_string(n) + "small.bmp");
         names.push_back("round" + std::to_string(n) + ".bmp");

@@ -60,6 +60,23 @@ var Module = typeof Module !== 'undefined' ? Module : {};
       if (error) console.warn('saved files could not be read: ' + error);
       removeRunDependency('reef-save');
     });
+    // The music is a file of its own beside the page, fetched by the
+    // launcher once it runs and waited for only by the game, which starts it
+    // at start-up. Without it the game plays silent.
+    if (playing) {
+      addRunDependency('reef-music');
+      fetch('music.mp3').then(function (response) {
+        if (!response.ok) throw new Error(response.status);
+        return response.arrayBuffer();
+      }).then(function (bytes) {
+        FS.mkdirTree(GAME + '/sounds');
+        FS.writeFile(GAME + '/sounds/music.mp3', new Uint8Array(bytes));
+      }).catch(function (error) {
+        console.warn('the music could not be fetched: ' + error);
+      }).finally(function () {
+        removeRunDependency('reef-music');
+      });
+    }
     if (replay) {
       addRunDependency('reef-replay');
       fetch(replay).then(function (response) {
@@ -136,6 +153,13 @@ var Module = typeof Module !== 'undefined' ? Module : {};
       return result;
     };
     FS.chdir(GAME);
+    // The launcher needs no music: it fetches the game's after its first
+    // frame, so that Play finds it in the browser's cache.
+    if (!playing) {
+      setTimeout(function () {
+        fetch('music.mp3').then(function (response) { return response.arrayBuffer(); }).catch(function () {});
+      }, 1000);
+    }
     const loading = document.querySelector('#loading');
     if (loading) loading.remove();
     document.querySelector('#canvas').addEventListener('contextmenu', function (e) { e.preventDefault(); });
