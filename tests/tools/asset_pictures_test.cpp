@@ -1,5 +1,6 @@
 // The pictures have the sizes and frame layouts the game cuts them into, and
-// transparency only where the game draws them over something.
+// transparency only where the game draws them over something; written at the
+// screen's 16 bits, they show the game the pixels 24 bits would.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +8,8 @@
 
 #include "game/board_geometry.h"
 #include "game_files.h"
+#include "temp_dir.h"
+#include "tools/bmp_file.h"
 #include "tools/board_layout.h"
 
 namespace {
@@ -115,4 +118,40 @@ TEST(AssetPictures, AClickWithinFivePixelsOfACellsDrawnCentreSelectsIt) {
             EXPECT_EQ(layout.CellAtPixel(x, y), cell) << "drawn at " << x << "," << y;
         }
     }
+}
+
+// Every value of every channel, written and loaded as the game loads
+// pictures (SDL's reader, then the screen's 5-6-5), against the same colours
+// from a 24-bit picture; and the tools read the file back to the same
+// colours, the transparent key included.
+TEST(AssetPictures, A16BitFileShowsThePixelsOf24Bits) {
+    TempDir dir;
+    Canvas canvas(256, 3);
+    for (int x = 0; x < 256; ++x) {
+        const uint8_t v = static_cast<uint8_t>(x), other = static_cast<uint8_t>(255 - x);
+        canvas.Set(x, 0, {v, other, 0});
+        canvas.Set(x, 1, {0, v, other});
+        canvas.Set(x, 2, {other, 0, v});
+    }
+    canvas.Clear(0, 0);
+    const Picture wide(SDL_CreateRGBSurfaceWithFormat(0, 256, 3, 24, SDL_PIXELFORMAT_RGB888));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 256; ++x) {
+            const Rgb c = canvas.At(x, y);
+            static_cast<uint32_t*>(wide->pixels)[y * (wide->pitch / 4) + x] = c.r << 16 | c.g << 8 | c.b;
+        }
+    ASSERT_TRUE(WriteBmp("p.bmp", canvas));
+    const Picture loaded(SDL_LoadBMP("p.bmp"));
+    ASSERT_TRUE(loaded);
+    const Picture shown(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB565, 0));
+    const Picture expected(SDL_ConvertSurfaceFormat(wide.get(), SDL_PIXELFORMAT_RGB565, 0));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 256; ++x)
+            ASSERT_EQ(static_cast<const uint16_t*>(shown->pixels)[y * (shown->pitch / 2) + x],
+                      static_cast<const uint16_t*>(expected->pixels)[y * (expected->pitch / 2) + x])
+                << x << ", " << y;
+    const std::optional<Canvas> back = ReadBmp("p.bmp");
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(back->IsTransparent(0, 0));
+    EXPECT_EQ(back->At(255, 1), (Rgb{0, 255, 0}));
 }
