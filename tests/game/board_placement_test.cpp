@@ -107,55 +107,45 @@ TEST(BoardPlacement, EachAttemptDrawsStartThenDirection) {
     EXPECT_TRUE(checked[0] && checked[1]);
 }
 
-TEST(BoardPlacement, MapWithRoomForOneLineStillHidesTreasureOnSea) {
-    Board board;
-    // One row segment of five sea cells and twelve lone sea cells.
-    std::vector<int> sea;
-    for (int col = 10; col < 15; ++col) sea.push_back(Board::Index(col, 10));
-    for (int row : {20, 24}) {
-        for (int col = 5; col < 29; col += 4) sea.push_back(Board::Index(col, row));
-    }
-    MakeLandExcept(board, sea);
-    for (uint32_t seed = 1; seed <= 5; ++seed) {
-        PlaceRound(board, seed);
-        EXPECT_EQ(CellsByKind(board)[1], std::vector<int>(sea.begin(), sea.begin() + 5));
-        // The other kinds share the twelve lone cells.
-        EXPECT_EQ(board.treasureLeft, 17);
-        for (int cell = 0; cell < Board::kCellCount; ++cell) {
-            ASSERT_FALSE(board.cells[cell].kind != 0 && board.IsIsland(cell)) << cell;
+TEST(BoardPlacement, MapsWithoutRoomForFiveLinesStillHideWinnableTreasureOnSea) {
+    // One row segment of five sea cells and twelve lone sea cells: the first
+    // kind takes the line and the others share the lone cells.
+    std::vector<int> oneLine;
+    for (int col = 10; col < 15; ++col) oneLine.push_back(Board::Index(col, 10));
+    for (int row : {20, 24})
+        for (int col = 5; col < 29; col += 4) oneLine.push_back(Board::Index(col, row));
+    // Every other cell of every other row: no line, and 25 and more lone cells.
+    std::vector<int> noLine;
+    for (int row = 4; row < 34; row += 2)
+        for (int col = 4; col < 34; col += 2) noLine.push_back(Board::Index(col, row));
+    struct Case { std::vector<int> sea; int treasure; };
+    for (const auto& [sea, treasure] : {Case{oneLine, 17}, Case{noLine, 25}, Case{{}, 0}}) {
+        for (uint32_t seed = 1; seed <= 5; ++seed) {
+            SCOPED_TRACE(testing::Message() << sea.size() << " sea cells, seed " << seed);
+            Board board;
+            board.StartGame(25);
+            MakeLandExcept(board, sea);
+            PlaceRound(board, seed);
+            auto byKind = CellsByKind(board);
+            ASSERT_EQ(board.treasureLeft, treasure);
+            if (treasure == 17) {
+                EXPECT_EQ(byKind[1], std::vector<int>(sea.begin(), sea.begin() + 5));
+            }
+            for (auto& [kind, cells] : byKind) {
+                EXPECT_TRUE(treasure != 25 || cells.size() == 5u) << "kind " << kind;
+                for (int cell : cells) ASSERT_FALSE(board.IsIsland(cell)) << cell;
+            }
+            // An empty search still ends its wave, and every hidden cell can be
+            // found; with no sea at all the round ends at once.
+            EXPECT_EQ(board.roundCleared, treasure == 0 ? 1 : 0);
+            RecordingHost host;
+            const auto empty = std::find_if(sea.begin(), sea.end(), [&](int c) { return board.cells[c].kind == 0; });
+            if (empty != sea.end()) board.Search(*empty, host);
+            EXPECT_EQ(host.Count("stop search"), empty != sea.end() ? 1 : 0);
+            for (auto& [kind, cells] : byKind)
+                for (int cell : cells) board.Search(cell, host);
+            EXPECT_EQ(board.treasureLeft, 0);
+            EXPECT_EQ(board.roundCleared, 1);
         }
-        EXPECT_EQ(board.roundCleared, 0);
     }
-}
-
-TEST(BoardPlacement, MapWithoutAnyLineIsStillWinnable) {
-    Board board;
-    board.StartGame(25);
-    // Every other cell of every other row: 25 and more lone sea cells.
-    std::vector<int> sea;
-    for (int row = 4; row < 34; row += 2) {
-        for (int col = 4; col < 34; col += 2) sea.push_back(Board::Index(col, row));
-    }
-    MakeLandExcept(board, sea);
-    PlaceRound(board, 7);
-    auto byKind = CellsByKind(board);
-    ASSERT_EQ(board.treasureLeft, 25);
-    for (auto& [kind, cells] : byKind) EXPECT_EQ(cells.size(), 5u) << "kind " << kind;
-
-    // An empty search still finds treasure, and every hidden cell can be found.
-    RecordingHost host;
-    board.Search(*std::find_if(sea.begin(), sea.end(), [&](int c) { return board.cells[c].kind == 0; }), host);
-    EXPECT_EQ(host.Count("stop search"), 1);
-    for (auto& [kind, cells] : byKind) {
-        for (int cell : cells) board.Search(cell, host);
-    }
-    EXPECT_EQ(board.treasureLeft, 0);
-    EXPECT_EQ(board.roundCleared, 1);
-
-    // With no sea at all the round ends at once.
-    MakeLandExcept(board, {});
-    PlaceRound(board, 3);
-    EXPECT_EQ(board.treasureLeft, 0);
-    EXPECT_EQ(board.roundCleared, 1);
-    EXPECT_TRUE(CellsByKind(board).empty());
 }

@@ -82,31 +82,7 @@ TEST_F(SoundDeviceTest, OneDeviceAndBuffersOnlyOfPlayableFormatsAndControlsTheyH
     able->Release();
 }
 
-TEST_F(SoundDeviceTest, AStoppedBufferSignalsItsStopEventOnlyWhenItWasPlaying) {
-    plat::SoundBuffer* buffer = MakeBuffer(4410);
-    plat::EventHandle events[2] = {plat::CreateAutoResetEvent(), plat::CreateAutoResetEvent()};
-    plat::PositionNotify stop = {plat::kNotifyOffsetStop, events[0]};
-    ASSERT_EQ(buffer->QueryNotify()->SetNotificationPositions(1, &stop), plat::kSoundOk);
-    ASSERT_EQ(buffer->Play(plat::kPlayLooping), plat::kSoundOk);
-    uint32_t status = 0;
-    buffer->GetStatus(&status);
-    EXPECT_EQ(status, plat::kStatusPlaying | plat::kStatusLooping);
-    ASSERT_EQ(buffer->Stop(), plat::kSoundOk);
-    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 0);
-    buffer->GetStatus(&status);
-    EXPECT_EQ(status, 0u);
-
-    buffer->Stop();  // not playing: no signal, so the other event is the one found
-    plat::SignalEvent(events[1]);
-    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 1);
-
-    buffer->Play(0);
-    buffer->Release();  // released while playing: it stops, and says so
-    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 0);
-    for (auto e : events) plat::CloseEvent(e);
-}
-
-TEST_F(SoundDeviceTest, PlayingThroughTheOutputSignalsOffsetsThenTheEnd) {
+TEST_F(SoundDeviceTest, ABufferSignalsItsOffsetsThenItsEndAndAStopOnlyWhenItWasPlaying) {
     StartOutput();
     plat::SoundBuffer* buffer = MakeBuffer(4410);  // 100 ms
     plat::EventHandle events[2] = {plat::CreateAutoResetEvent(), plat::CreateAutoResetEvent()};
@@ -114,17 +90,29 @@ TEST_F(SoundDeviceTest, PlayingThroughTheOutputSignalsOffsetsThenTheEnd) {
     ASSERT_EQ(buffer->QueryNotify()->SetNotificationPositions(2, positions), plat::kSoundOk);
     ASSERT_EQ(buffer->Play(0), plat::kSoundOk);
     plat::HeadlessClock().Advance(30);
-    uint32_t play = 0, write = 0;
+    uint32_t play = 0, write = 0, status = 1;
     buffer->GetCurrentPosition(&play, &write);
     EXPECT_GT(play, 0u);
     EXPECT_GT(write, play);
     plat::HeadlessClock().Advance(100);
     EXPECT_EQ(plat::WaitForAnyEvent(2, events), 0);
     EXPECT_EQ(plat::WaitForAnyEvent(2, events), 1);
-    uint32_t status = 1;
     buffer->GetStatus(&status);
     EXPECT_EQ(status, 0u);
-    buffer->Release();
+
+    ASSERT_EQ(buffer->Play(plat::kPlayLooping), plat::kSoundOk);
+    buffer->GetStatus(&status);
+    EXPECT_EQ(status, plat::kStatusPlaying | plat::kStatusLooping);
+    ASSERT_EQ(buffer->Stop(), plat::kSoundOk);
+    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 1);
+    buffer->GetStatus(&status);
+    EXPECT_EQ(status, 0u);
+    buffer->Stop();  // not playing: no signal, so the other event is the one found
+    plat::SignalEvent(events[0]);
+    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 0);
+    buffer->Play(0);
+    buffer->Release();  // released while playing: it stops, and says so
+    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 1);
     for (auto e : events) plat::CloseEvent(e);
 }
 
