@@ -12,11 +12,6 @@
 
 namespace {
 
-plat::WindowHandle TestWindow() {
-    static int window;
-    return reinterpret_cast<plat::WindowHandle>(&window);
-}
-
 const plat::WaveFormat kMono16 = {plat::kWaveFormatPcm, 1, 22050, 44100, 2, 16, 0};
 
 class SoundDeviceTest : public testing::Test {
@@ -24,7 +19,9 @@ protected:
     void SetUp() override {
         plat::UseBackend(plat::Backend::Headless);
         ASSERT_EQ(plat::CreateSoundDevice(&device_), plat::kSoundOk);
-        ASSERT_EQ(device_->SetCooperativeLevel(TestWindow(), plat::kCoopExclusive), plat::kSoundOk);
+        static int window;  // any handle will do
+        ASSERT_EQ(device_->SetCooperativeLevel(reinterpret_cast<plat::WindowHandle>(&window), plat::kCoopExclusive),
+                  plat::kSoundOk);
     }
     void TearDown() override {
         if (primary_ != nullptr) primary_->Release();
