@@ -82,8 +82,9 @@ TEST_F(SoundDeviceTest, OneDeviceAndBuffersOnlyOfPlayableFormatsAndControlsTheyH
 TEST_F(SoundDeviceTest, ABufferSignalsItsOffsetsThenItsEndAndAStopOnlyWhenItWasPlaying) {
     StartOutput();
     plat::SoundBuffer* buffer = MakeBuffer(4410);  // 100 ms
+    // Event 0 for the stop, event 1 for byte 2000; a wait finds the lowest signalled.
     plat::EventHandle events[2] = {plat::CreateAutoResetEvent(), plat::CreateAutoResetEvent()};
-    plat::PositionNotify positions[2] = {{2000, events[0]}, {plat::kNotifyOffsetStop, events[1]}};
+    plat::PositionNotify positions[2] = {{plat::kNotifyOffsetStop, events[0]}, {2000, events[1]}};
     ASSERT_EQ(buffer->QueryNotify()->SetNotificationPositions(2, positions), plat::kSoundOk);
     ASSERT_EQ(buffer->Play(0), plat::kSoundOk);
     plat::HeadlessClock().Advance(30);
@@ -101,15 +102,15 @@ TEST_F(SoundDeviceTest, ABufferSignalsItsOffsetsThenItsEndAndAStopOnlyWhenItWasP
     buffer->GetStatus(&status);
     EXPECT_EQ(status, plat::kStatusPlaying | plat::kStatusLooping);
     ASSERT_EQ(buffer->Stop(), plat::kSoundOk);
-    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 1);
+    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 0);
     buffer->GetStatus(&status);
     EXPECT_EQ(status, 0u);
     buffer->Stop();  // not playing: no signal, so the other event is the one found
-    plat::SignalEvent(events[0]);
-    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 0);
+    plat::SignalEvent(events[1]);
+    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 1);
     buffer->Play(0);
     buffer->Release();  // released while playing: it stops, and says so
-    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 1);
+    EXPECT_EQ(plat::WaitForAnyEvent(2, events), 0);
     for (auto e : events) plat::CloseEvent(e);
 }
 
