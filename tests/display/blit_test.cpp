@@ -74,12 +74,9 @@ TEST(CentreRect, CentresWithTruncatingDivisions) {
     plat::Surface* s = plat::Surface::Create(530, 294);
     plat::Rect r{};
     CentreRect(s, 135, 153, 530, 294, &r);
-    EXPECT_EQ(r.left, 135);
-    EXPECT_EQ(r.bottom, 153 + 294);
+    EXPECT_EQ(std::make_pair(r.left, r.bottom), std::make_pair(135, 153 + 294));
     CentreRect(s, 0, 0, 801, 601, &r);
-    EXPECT_EQ(r.left, 400 - 265);
-    EXPECT_EQ(r.top, 300 - 147);
-    EXPECT_EQ(r.right, r.left + 530);
+    EXPECT_EQ(std::vector<int>({r.left, r.top, r.right}), std::vector<int>({400 - 265, 300 - 147, 400 - 265 + 530}));
     s->Release();
 }
 

@@ -32,62 +32,42 @@ protected:
         ASSERT_EQ(number.LoadFrame("digits.bmp"), 1);
         number.SetMarkDirty(0);
     }
-    // The colour of each pixel of row 5 from x0 to x1 inclusive.
-    std::vector<uint16_t> Row(int x0, int x1) {
-        std::vector<uint16_t> row;
-        for (int x = x0; x <= x1; ++x) row.push_back(PixelAt(target.get(), x, 5));
-        return row;
-    }
-    // What Row should give: runs of a colour.
-    static std::vector<uint16_t> Runs(std::initializer_list<std::pair<int, uint16_t>> runs) {
-        std::vector<uint16_t> row;
-        for (auto [n, colour] : runs) row.insert(row.end(), n, colour);
-        return row;
-    }
     NumberSprite number;
     OwnedSurface target{FilledSurface(800, 30, kWhite565)};
 };
 
-TEST_F(NumberSpriteTest, ZeroFilledNumbersAreCentredOrRightAlignedAndNeverCut) {
+TEST_F(NumberSpriteTest, ZeroFillAlignmentMinusSignAndSpacingPlaceEveryDigit) {
     EXPECT_EQ(number.frames->Count(), 10);  // ten digits one digit wide
     EXPECT_EQ(number.width, kDigitWidth);
-    number.SetAlign(NumberSprite::kAlignCentre);
-    number.SetDigits(3);
-    number.DrawNumber(5, 712, 0, target.get());
-    // "005", 39 pixels: 712 - 19 = 693.
-    EXPECT_EQ(Row(692, 732), Runs({{1, kWhite565}, {26, DigitColour(0)}, {13, DigitColour(5)}, {1, kWhite565}}));
-    // Right-aligned, the last digit starts at x; four digits in three places.
-    number.SetAlign(NumberSprite::kAlignRight);
-    target.reset(FilledSurface(800, 30, kWhite565));
-    number.DrawNumber(1234, 755, 0, target.get());
-    EXPECT_EQ(Row(715, 768), Runs({{1, kWhite565}, {13, DigitColour(1)}, {13, DigitColour(2)},
-                                   {13, DigitColour(3)}, {13, DigitColour(4)}, {1, kWhite565}}));
-}
-
-TEST_F(NumberSpriteTest, MinusSignTakesAPlaceAndDrawsNothing) {
-    number.SetDigits(3);
-    number.DrawNumber(-5, 10, 0, target.get());  // "-05"
-    EXPECT_EQ(Row(9, 49), Runs({{14, kWhite565}, {13, DigitColour(0)}, {13, DigitColour(5)}, {1, kWhite565}}));
-
-    // Right alignment counts the sign too: "-7" ends at 100.
-    number.SetDigits(-1);
-    number.SetAlign(NumberSprite::kAlignRight);
-    number.DrawNumber(-7, 100, 10, target.get());
-    EXPECT_EQ(PixelsAt(target.get(), {{86, 15}, {99, 15}, {100, 15}}),
-              (std::vector<uint16_t>{kWhite565, kWhite565, DigitColour(7)}));
-}
-
-TEST_F(NumberSpriteTest, SpacingWidensThePitchAndCentringRoundsDown) {
-    number.SetSpacing(2);
-    number.DrawNumber(90, 0, 0, target.get());
-    EXPECT_EQ(Row(0, 28), Runs({{13, DigitColour(9)}, {2, kWhite565}, {13, DigitColour(0)}, {1, kWhite565}}));
-
-    // A pitch of -1: half of -1 is -1, so one digit centred on 300 starts at 301.
-    number.SetSpacing(-kDigitWidth - 1);
-    number.SetAlign(NumberSprite::kAlignCentre);
-    number.DrawNumber(8, 300, 10, target.get());
-    EXPECT_EQ(PixelsAt(target.get(), {{300, 15}, {301, 15}, {313, 15}, {314, 15}}),
-              (std::vector<uint16_t>{kWhite565, DigitColour(8), DigitColour(8), kWhite565}));
+    constexpr uint16_t W = kWhite565;
+    // Each row: digits, alignment, spacing, the number and its x, then the
+    // runs of colour along a row of the digits from x0 on.
+    struct Case { int digits, align, spacing, value, x, x0; std::vector<std::pair<int, uint16_t>> runs; };
+    const Case cases[] = {
+        // "005", 39 pixels centred on 712: from 693.
+        {3, NumberSprite::kAlignCentre, 0, 5, 712, 692, {{1, W}, {26, DigitColour(0)}, {13, DigitColour(5)}, {1, W}}},
+        // Right-aligned, the last digit starts at x; four digits in three places, never cut.
+        {3, NumberSprite::kAlignRight, 0, 1234, 755, 715,
+         {{1, W}, {13, DigitColour(1)}, {13, DigitColour(2)}, {13, DigitColour(3)}, {13, DigitColour(4)}, {1, W}}},
+        // The minus sign takes a place and draws nothing, also when right alignment counts it.
+        {3, NumberSprite::kAlignLeft, 0, -5, 10, 9, {{14, W}, {13, DigitColour(0)}, {13, DigitColour(5)}, {1, W}}},
+        {-1, NumberSprite::kAlignRight, 0, -7, 100, 86, {{14, W}, {1, DigitColour(7)}}},
+        // Spacing widens the pitch.
+        {-1, NumberSprite::kAlignLeft, 2, 90, 0, 0, {{13, DigitColour(9)}, {2, W}, {13, DigitColour(0)}, {1, W}}},
+        // A pitch of -1: half of -1 is -1, so one digit centred on 300 starts at 301.
+        {-1, NumberSprite::kAlignCentre, -kDigitWidth - 1, 8, 300, 300, {{1, W}, {13, DigitColour(8)}, {1, W}}},
+    };
+    for (const Case& c : cases) {
+        target.reset(FilledSurface(800, 30, W));
+        number.SetDigits(c.digits);
+        number.SetAlign(c.align);
+        number.SetSpacing(c.spacing);
+        number.DrawNumber(c.value, c.x, 0, target.get());
+        std::vector<uint16_t> expected, row;
+        for (auto [n, colour] : c.runs) expected.insert(expected.end(), n, colour);
+        for (size_t i = 0; i < expected.size(); ++i) row.push_back(PixelAt(target.get(), c.x0 + int(i), 5));
+        EXPECT_EQ(row, expected) << c.value;
+    }
 }
 
 }  // namespace

@@ -10,11 +10,8 @@ namespace {
 // What REEF_BACKEND set to value chooses; "refused: <reason>" when it is no
 // backend's name.
 std::string ChosenFor(const char* value) {
-    if (value == nullptr) {
-        unsetenv("REEF_BACKEND");
-    } else {
-        setenv("REEF_BACKEND", value, 1);
-    }
+    if (value) setenv("REEF_BACKEND", value, 1);
+    else unsetenv("REEF_BACKEND");
     plat::Backend backend = plat::Backend::Headless;
     std::string error;
     const bool known = plat::BackendFromEnvironment(&backend, &error);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/qv.h"
@@ -14,44 +15,27 @@
 
 namespace {
 
-void Put(std::vector<uint8_t>& b, size_t at, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) b[at + i] = static_cast<uint8_t>(value >> (8 * i));
+// Writes little-endian fields, each an offset, a value and its size in bytes.
+std::vector<uint8_t> Put(std::vector<uint8_t> b, std::initializer_list<std::tuple<size_t, uint32_t, int>> fields) {
+    for (auto [at, value, bytes] : fields)
+        for (int i = 0; i < bytes; ++i) b[at + i] = static_cast<uint8_t>(value >> (8 * i));
+    return b;
 }
 
 // The 54 bytes of a BMP's file and info headers.
 std::vector<uint8_t> Head(int32_t width, int32_t height, uint16_t bits, uint32_t compression = 0) {
     std::vector<uint8_t> b(54, 0);
-    b[0] = 'B';
-    b[1] = 'M';
-    Put(b, 10, 54, 4);
-    Put(b, 14, 40, 4);
-    Put(b, 18, static_cast<uint32_t>(width), 4);
-    Put(b, 22, static_cast<uint32_t>(height), 4);
-    Put(b, 26, 1, 2);
-    Put(b, 28, bits, 2);
-    Put(b, 30, compression, 4);
-    return b;
+    b[0] = 'B', b[1] = 'M';
+    return Put(b, {{10, 54, 4}, {14, 40, 4}, {18, uint32_t(width), 4}, {22, uint32_t(height), 4}, {26, 1, 2},
+                   {28, bits, 2}, {30, compression, 4}});
 }
 
-struct Case {
-    const char* what;
-    std::vector<uint8_t> head;
-    uint64_t fileBytes;
-    bool fits;
-};
+struct Case { const char* what; std::vector<uint8_t> head; uint64_t fileBytes; bool fits; };
 
 TEST(BmpHeader, PicturesBeyondTheLimitOrTheirFileAreRefused) {
     std::vector<uint8_t> core(26, 0);
-    core[0] = 'B';
-    core[1] = 'M';
-    Put(core, 14, 12, 4);
-    Put(core, 18, 5, 2);
-    Put(core, 20, 2, 2);
-    Put(core, 24, 24, 2);
-    std::vector<uint8_t> offsetPastEnd = Head(4, 4, 8);
-    Put(offsetPastEnd, 10, 100000, 4);
-    std::vector<uint8_t> hugeInfo = Head(4, 4, 8);
-    Put(hugeInfo, 14, 0x7FFFFFFF, 4);
+    core[0] = 'B', core[1] = 'M';
+    core = Put(core, {{14, 12, 4}, {18, 5, 2}, {20, 2, 2}, {24, 24, 2}});  // OS/2: 5 x 2 x 24
     std::vector<uint8_t> cut = Head(4, 3, 24);
     cut.resize(30);
     const std::vector<uint8_t> notBmp = {'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -70,8 +54,8 @@ TEST(BmpHeader, PicturesBeyondTheLimitOrTheirFileAreRefused) {
         {"run-length, plausible", Head(100, 100, 8, 1), 54 + 100, true},
         {"run-length, 10000 x 10000 in 100 bytes", Head(10000, 10000, 8, 1), 54 + 100, false},
         {"JPEG inside", Head(4, 3, 24, 4), 1000, false},
-        {"pixels past the end of the file", offsetPastEnd, 1000, false},
-        {"an info header of 2 GB", hugeInfo, 1000, false},
+        {"pixels past the end of the file", Put(Head(4, 4, 8), {{10, 100000, 4}}), 1000, false},
+        {"an info header of 2 GB", Put(Head(4, 4, 8), {{14, 0x7FFFFFFF, 4}}), 1000, false},
         {"the OS/2 header", core, 26 + 2 * 16, true},
         {"not a BMP", notBmp, 1000, false},
         {"cut inside the header", cut, 30, false},

@@ -3,16 +3,12 @@
 // and a page is written as a BMP. Full disks are tried on the program itself.
 #include "platform/output_files.h"
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,7 +17,6 @@
 #include "platform/profile.h"
 #include "platform/failure.h"
 #include "platform/qv.h"
-#include "platform/surface.h"
 #include "surface_test_util.h"
 #include "temp_dir.h"
 

@@ -1,6 +1,7 @@
 #include "shell/window_config.h"
 
 #include <filesystem>
+#include <tuple>
 
 #include "headless_shell.h"
 #include "platform/profile.h"
@@ -34,6 +35,7 @@ TEST_F(WindowConfig, WindowsAreCentredSizedAndClampedByTheSetupFile) {
     struct Case { const char* setup; int x, y, w, h; };
     const Case cases[] = {
         {"", 560, 240, 800, 600},                               // none: 800 by 600, centred
+        {"[setup]\nnowindow=2\n", 560, 240, 800, 600},         // only nowindow=1 is borderless
         {"[setup]\nw=1024\nh=-1\ny=7\n", 560, 7, 1024, 600},  // size alone does not recentre
         {"[setup]\nw=40000\nh=0\n", 560, 240, 1921, 150},      // clamped to the screen
         // A place that leaves no 100 pixels of the caption on a display is
@@ -57,25 +59,17 @@ TEST_F(WindowConfig, WindowsAreCentredSizedAndClampedByTheSetupFile) {
     }
 }
 
-TEST_F(WindowConfig, FullScreenWindowIsAlways800By600) {
-    Dir().Write("setup.ini", "[setup]\nw=1024\nh=768\n");
+TEST_F(WindowConfig, FullScreenIs800By600AndABorderlessWindowKeepsTheSizeRead) {
     g_Shell.fullscreen = true;
+    Dir().Write("setup.ini", "[setup]\nw=1024\nh=768\n");
     plat::WindowInfo w = Create();
-    EXPECT_EQ(w.width, 800);
-    EXPECT_EQ(w.height, 600);
+    EXPECT_EQ(std::make_tuple(w.width, w.height, g_Shell.windowW), std::make_tuple(800, 600, 1024));
     EXPECT_TRUE(w.style & plat::WS_POPUP);
-    EXPECT_EQ(g_Shell.windowW, 1024);
-}
-
-TEST_F(WindowConfig, OnlyNowindowOneMakesABorderlessWindow) {
-    Dir().Write("setup.ini", "[setup]\nnowindow=2\n");
-    EXPECT_TRUE(Create().style & plat::WS_CAPTION);
     plat::DestroyWindow(g_Shell.window);
 
-    // Borderless wins over full screen, and keeps the size read.
+    // Borderless wins over full screen.
     Dir().Write("setup.ini", "[setup]\nnowindow=1\nfullscreen=1\nw=640\nontop=3\n");
-    g_Shell.fullscreen = true;
-    plat::WindowInfo w = Create();
+    w = Create();
     EXPECT_EQ(w.style, plat::WS_POPUP | plat::WS_VISIBLE);
     EXPECT_EQ(w.title, "");
     EXPECT_EQ(w.width, 640);

@@ -1,6 +1,7 @@
 // "islands.dat" holds 200 maps that the game can play: land only where it is
 // drawn right, never on excluded cells, and always room for the five
-// treasure lines.
+// treasure lines; the inland tile of "islands.bmp" covers the board's cells
+// without gaps or overlaps at the game's positions.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -17,6 +18,12 @@ std::vector<int8_t> LoadMaps() {
     EXPECT_EQ(raw.size(), static_cast<size_t>(Board::kMapCount * kMapBytes));
     raw.resize(Board::kMapCount * kMapBytes);
     return {raw.begin(), raw.end()};
+}
+
+// Whether pixel (x, y) of a frame of the 14 by 17 island tiles is drawn.
+bool Drawn(const SDL_Surface* sheet, int frame, int x, int y) {
+    const int columns = sheet->w / 14;
+    return !ReadsAsKey(PixelAt(sheet, (frame % columns) * 14 + x, (frame / columns) * 17 + y));
 }
 
 bool Neighbour(int cell, int direction, int& out) {
@@ -69,10 +76,24 @@ TEST(IslandMaps, LandUsesFramesOfTheIslandSheetAndCoastFramesOnTheCoast) {
         if (!used[frame]) continue;
         int drawn = 0;
         for (int y = 0; y < 17; ++y)
-            for (int x = 0; x < 14; ++x)
-                drawn += ReadsAsKey(PixelAt(sheet.get(), (frame % columns) * 14 + x, (frame / columns) * 17 + y)) ? 0 : 1;
+            for (int x = 0; x < 14; ++x) drawn += Drawn(sheet.get(), frame, x, y);
         EXPECT_GT(drawn, 20) << "frame " << frame << " is used but nearly empty";
     }
+}
+
+TEST(IslandMaps, InlandTilesCoverEveryBoardPixelExactlyOnce) {
+    Picture sheet = LoadPicture("islands.bmp");
+    ASSERT_TRUE(sheet);
+    std::vector<int> cover(800 * 600);
+    for (int cell = 0; cell < Board::kCellCount; ++cell)
+        for (int y = 0; y < 17; ++y)
+            for (int x = 0; x < 14; ++x)  // frame 63: the plain inland tile
+                cover[(Board::CellY(cell) + y) * 800 + Board::CellX(cell) + x] += Drawn(sheet.get(), 63, x, y);
+    // Inside the board (away from its ragged outline) every pixel belongs to one tile.
+    const int left = Board::CellX(Board::Index(1, 1)) + 7, right = Board::CellX(Board::Index(36, 2)) + 7;
+    const int top = Board::CellY(Board::Index(0, 1)) + 8, bottom = Board::CellY(Board::Index(0, 35)) + 8;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) ASSERT_EQ(cover[y * 800 + x], 1) << "pixel " << x << ", " << y;
 }
 
 TEST(IslandMaps, EveryMapLeavesRoomForFiveLinesOfFiveWithRoomToSpare) {
