@@ -37,7 +37,7 @@ protected:
         g_Shell.seedGiven = true;
         g_Shell.seed = 1;
         ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
-        g_Application.SetDisplay(g_Shell.directDraw, g_Shell.backBuffer);
+        g_Application.SetDisplay(g_Shell.directDraw, &g_Shell.page);
         g_Application.AddScene(&g_BoardScene);
         g_Application.SelectScene("treasure");
     }

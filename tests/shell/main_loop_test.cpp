@@ -18,7 +18,7 @@ class MainLoopTest : public HeadlessShell {
 protected:
     void StartWith(CountingScene* scene) {
         ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
-        g_Application.SetDisplay(g_Shell.directDraw, g_Shell.backBuffer);
+        g_Application.SetDisplay(g_Shell.directDraw, &g_Shell.page);
         g_Application.AddScene(scene);
         g_Application.SelectScene(scene->GetName());
     }
