@@ -143,7 +143,7 @@ int Scene::DrawImage(plat::Surface* destination, const char* imageName) {
 int Scene::Present() {
     if (parent != nullptr) return parent->Present();
     if (page == nullptr) return plat::DDERR_INVALIDPARAMS;
-    plat::Surface* back = page->back;
+    plat::Surface* back = BackPage();
     page->mouse->DrawCursor(back);
     const int result = page->flip();
     page->mouse->RestoreUnder(back);

@@ -67,6 +67,27 @@ TEST_F(MainLoopTest, SceneReturningSevenShowsCreditsThenEnds) {
     EXPECT_EQ(PixelAt(plat::HeadlessDisplay().LastPresented(), 0, 0), kRed565);
 }
 
+TEST_F(MainLoopTest, ASceneDrawsOnThePagesTheShellMadeAgainAfterItEntered) {
+    // Marks its back page red each frame, then presents.
+    class MarkingScene : public CountingScene {
+    public:
+        MarkingScene() : CountingScene("treasure") {}
+        int Run(int active) override {
+            SetPixelAt(BackPage(), 5, 5, kRed565);
+            return CountingScene::Run(active);
+        }
+    } scene;
+    StartWith(&scene);
+    // The pages go and come back while the scene stays entered: it must draw
+    // on the new ones, not on the released surfaces.
+    CloseDisplayPages();
+    EXPECT_EQ(scene.BackPage(), nullptr);
+    ASSERT_TRUE(OpenDisplayPages());
+    EXPECT_EQ(g_Application.RunFrame(1), 1);
+    EXPECT_EQ(PixelAt(plat::HeadlessDisplay().LastPresented(), 5, 5), kRed565);
+    EXPECT_EQ(scene.enters, 1);
+}
+
 TEST_F(MainLoopTest, SplashEndsAtOnceOnAHeldButton) {
     WriteSolidBmp(Dir().Path() / "Title/TovaliSplash.bmp", 800, 600, 0, 0, 255);
     g_Mouse.SetLeftButton(1);
