@@ -70,7 +70,7 @@ void BM_RedrawAllCells(benchmark::State& state) {
 BENCHMARK(BM_RedrawAllCells)->Unit(benchmark::kMicrosecond);
 
 void BM_RestoreFiftyRects(benchmark::State& state) {
-    plat::Surface* back = g_Shell.backBuffer;
+    plat::Surface* back = g_Shell.page.back;
     for (auto _ : state) {
         state.PauseTiming();
         for (int i = 0; i < 50; ++i) {
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     g_Shell.seedGiven = true;
     g_Shell.seed = 7;
     if (!StartUp(nullptr, nullptr, "", 0)) return 1;
-    g_Application.SetDisplay(g_Shell.directDraw, g_Shell.backBuffer);
+    g_Application.SetDisplay(g_Shell.directDraw, &g_Shell.page);
     g_Application.AddScene(&g_BoardScene);
     g_Application.SelectScene("treasure");
 

@@ -10,7 +10,7 @@ void Board::Redraw(bool all) {
     if (background == nullptr) return;
     // Each cell is drawn into the background once; its restore must show it
     // on both display pages.
-    BothPages both;
+    BothPages both(g_DirtyRects);
     for (int i = 0; i < kCellCount; ++i) {
         Cell& cell = cells[i];
         if (!all && cell.dirty == 0) continue;

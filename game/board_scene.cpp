@@ -3,10 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "display/dirty_rect_manager.h"
 #include "game/both_pages.h"
 #include "game/game.h"
-#include "input/mouse.h"
 #include "platform/clock.h"
 #include "runtime/frame_timer.h"
 #include "scene/button.h"
@@ -73,10 +71,10 @@ BoardScene::~BoardScene() {
     delete numbers;
 }
 
-void BoardScene::Enter(plat::DirectDraw* dd, plat::Surface* back) {
-    Scene::Enter(dd, back);
+void BoardScene::Enter(plat::DirectDraw* dd, FramePage* framePage) {
+    Scene::Enter(dd, framePage);
     LoadBackground();
-    g_Mouse.SetButtonQueue(1);
+    page->mouse->SetButtonQueue(1);
     LoadButtons();
     LoadBoardSprites();
     LoadSmallImages();
@@ -98,7 +96,7 @@ void BoardScene::LoadBackground() {
     if (backgroundImage != nullptr) SetBackground(backgroundImage->GetSurface());
     backdropImage = AddImage("background.bmp");
     if (backdropImage != nullptr) SetBackdrop(backdropImage->GetSurface());
-    RefreshWholeScreen();
+    RefreshWholeScreen(*page->dirtyRects);
 }
 
 void BoardScene::LoadButtons() {

@@ -18,7 +18,7 @@ public:
     explicit BoardScene(Game& game);
     ~BoardScene() override;
 
-    void Enter(plat::DirectDraw* directDraw, plat::Surface* backBuffer) override;
+    void Enter(plat::DirectDraw* directDraw, FramePage* framePage) override;
     void Leave() override;
     // Messages reach the game through the mouse state instead.
     int OnMessage(plat::WindowHandle window, uint32_t message, uintptr_t wParam,

@@ -8,18 +8,21 @@
 
 class BothPages {
 public:
-    BothPages() : saved_(g_DirtyRects.bothPages) { g_DirtyRects.bothPages = 1; }
-    ~BothPages() { g_DirtyRects.bothPages = saved_; }
+    explicit BothPages(DirtyRectManager& dirtyRects) : dirtyRects_(dirtyRects), saved_(dirtyRects.bothPages) {
+        dirtyRects_.bothPages = 1;
+    }
+    ~BothPages() { dirtyRects_.bothPages = saved_; }
     BothPages(const BothPages&) = delete;
     BothPages& operator=(const BothPages&) = delete;
 
 private:
+    DirtyRectManager& dirtyRects_;
     int32_t saved_;
 };
 
 // The backdrop copied over the whole background, and the whole screen
 // restored from it on both pages.
-inline void RefreshWholeScreen() {
-    BothPages both;
-    g_DirtyRects.RefreshAll();
+inline void RefreshWholeScreen(DirtyRectManager& dirtyRects) {
+    BothPages both(dirtyRects);
+    dirtyRects.RefreshAll();
 }

@@ -2,12 +2,10 @@
 // states, the round advance, the two endings and the high-score entry.
 #include "game/game.h"
 
-#include "display/dirty_rect_manager.h"
 #include "display/frames.h"
 #include "game/board_scene.h"
 #include "game/both_pages.h"
 #include "game/player_store.h"
-#include "input/mouse.h"
 #include "platform/clock.h"
 #include "platform/profile.h"
 #include "runtime/frame_timer.h"
@@ -100,9 +98,13 @@ void Game::LoadPlayer(char* description) {
     if (description != nullptr) g_PlayerStore.Describe(playerIndex, description);
 }
 
+FramePage& Game::Page() const { return *scene->page; }
+
+plat::Surface* Game::BackPage() const { return scene->BackPage(); }
+
 int Game::Update() {
     int32_t x = 0, y = 0, mouseButtons = 0;
-    g_Mouse.Read(&x, &y, &mouseButtons, nullptr, nullptr);
+    Page().mouse->Read(&x, &y, &mouseButtons, nullptr, nullptr);
     ButtonList* buttons = scene->buttons;
     buttons->PollAll(x, y, mouseButtons);
     buttons->RefreshAll();
@@ -125,7 +127,7 @@ int Game::Update() {
     if (!RunState(x, y, mouseButtons)) return kQuit;
 
     previousButtons = mouseButtons;
-    DrawHud(g_DirtyRects.GetBackground());
+    DrawHud(Page().dirtyRects->GetBackground());
     return kGoOn;
 }
 
@@ -154,7 +156,7 @@ void Game::BlinkNewGameButton() {
     if (button == nullptr || FrameTimer::Elapsed(lastBlink) <= static_cast<int32_t>(kBlinkMs)) return;
     blinkToggle = 1 - blinkToggle;
     button->SetFrameBase(blinkToggle);
-    button->Redraw(g_Shell.backBuffer);
+    button->Redraw(BackPage());
     lastBlink = FrameTimer::Now();
 }
 
@@ -185,7 +187,7 @@ bool Game::StartNewGame() {
     if (failure != nullptr) return false;
     board.StartGame(kTurnsPerGame);
     state = GameState::Playing;
-    RefreshWholeScreen();
+    RefreshWholeScreen(*Page().dirtyRects);
     board.Redraw(false);
     return ShowPanel(kRoundPanel) != 0;
 }
@@ -198,7 +200,7 @@ bool Game::AdvanceRound() {
         return true;
     }
     PlaySound("advance");
-    RefreshWholeScreen();
+    RefreshWholeScreen(*Page().dirtyRects);
     board.score *= 2;
     ++board.mapIndex;
     board.SelectMap();
@@ -216,23 +218,23 @@ bool Game::FinishVictory() {
         if (--board.turnsLeft < 0) break;
         PlaySound("1treasure");
         board.score += kTallyPointsPerTurn;
-        DrawStatus(g_Shell.backBuffer);
+        DrawStatus(BackPage());
         plat::SleepMs(kTallyStepMs);
         PresentScene();
     }
     board.turnsLeft = 0;
     PlaySound("win");
     state = GameState::Idle;
-    DrawStatus(g_Shell.backBuffer);
+    DrawStatus(BackPage());
     PresentScene();
-    DrawStatus(g_Shell.backBuffer);
+    DrawStatus(BackPage());
     if (ShowPanel(kCongratulationsPanel) == 0) return false;
     return EnterHighScore();
 }
 
 bool Game::FinishGameOver() {
     PlaySound("gameover");
-    DrawStatus(g_Shell.backBuffer);
+    DrawStatus(BackPage());
     if (ShowPanel(kGameOverPanel) == 0) return false;
     if (!EnterHighScore()) return false;
     state = GameState::Idle;

@@ -107,6 +107,11 @@ private:
     void RestoreBoard();
     void ReadSettings();
 
+    // The page of the attached scene, which everything the game draws goes
+    // through: its back page is read at each use.
+    FramePage& Page() const;
+    plat::Surface* BackPage() const;
+
     BoardScene* scene = nullptr;
     int32_t previousButtons = 0;
     uint32_t deadline = 0;

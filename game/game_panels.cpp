@@ -8,7 +8,6 @@
 #include "game/game.h"
 #include "platform/messages.h"
 #include "runtime/frame_timer.h"
-#include "runtime/shell_state.h"
 #include "scene/dialog_scene.h"
 
 namespace {
@@ -24,7 +23,7 @@ bool Game::RunModal(DialogScene& panel, const char* panelName, char* result) {
 }
 
 void Game::RestoreBoard() {
-    RefreshWholeScreen();
+    RefreshWholeScreen(*Page().dirtyRects);
     board.Redraw(true);
 }
 
@@ -37,7 +36,7 @@ int Game::ShowPanel(Panel which) {
     }
     char result[256];
     {
-        DialogScene panel;
+        DialogScene panel(Page());
         panel.AddPanel(file, nullptr);
         panel.SetPosition(kPanelX, kPanelY);
         // A click anywhere on the picture, or the space bar, closes it.
@@ -51,10 +50,10 @@ int Game::ShowPanel(Panel which) {
 
 int Game::ShowHallOfFame() {
     PresentScene();
-    DrawHud(g_Shell.backBuffer);
+    DrawHud(BackPage());
     char result[256];
     {
-        DialogScene notice;
+        DialogScene notice(Page());
         notice.AddPanel("hallfamepop.bmp", nullptr);
         notice.SetPosition(kHallOfFameX, kHallOfFameY);
         // No button and no key: it goes by itself.
@@ -68,19 +67,20 @@ int Game::ShowHallOfFame() {
 int Game::ShowHelp() {
     FrameTimer::StopCountdown();
     PlaySound("click");
-    DialogScene rules;
+    DialogScene rules(Page());
     rules.AddPanel("title\\HowToPlay.bmp", nullptr);
     rules.AddDefaultButton();
     // No panel has this name, so the first is shown, centred.
     char result[256];
     if (!RunModal(rules, "rules", result)) return 0;
+    DirtyRectManager& dirtyRects = *Page().dirtyRects;
     {
-        BothPages both;
-        g_DirtyRects.AddRectFromEdges(rules.left, rules.top, rules.right, rules.bottom);
+        BothPages both(dirtyRects);
+        dirtyRects.AddRectFromEdges(rules.left, rules.top, rules.right, rules.bottom);
     }
     // The restore took the clean backdrop under the page: the cells drawn
     // there (islands, finds, sonar marks) go back on.
     board.Redraw(true);
-    DrawHud(g_DirtyRects.GetBackground());
+    DrawHud(dirtyRects.GetBackground());
     return 1;
 }

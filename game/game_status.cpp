@@ -3,11 +3,9 @@
 // notice and the rising points of each find.
 #include <cstdio>
 
-#include "display/dirty_rect_manager.h"
 #include "game/board_scene.h"
 #include "game/game.h"
 #include "runtime/frame_timer.h"
-#include "runtime/shell_state.h"
 #include "scene/sprite_pool.h"
 #include "sound/sound_manager.h"
 
@@ -33,7 +31,7 @@ void Game::DrawRoundThumb() {
     char name[64];
     std::snprintf(name, sizeof name, "round%dsmall.bmp", board.round + 1);
     if (Image* image = scene->FindImage(name)) {
-        image->Draw(g_DirtyRects.GetBackground(), kRoundThumbX, kRoundThumbY);
+        image->Draw(Page().dirtyRects->GetBackground(), kRoundThumbX, kRoundThumbY);
     }
 }
 
@@ -56,10 +54,10 @@ void Game::DrawStatus(plat::Surface* surface) {
         char name[32];
         std::snprintf(name, sizeof name, "g%d.bmp", kind);
         if (Image* icon = scene->FindImage(name)) {
-            icon->Draw(g_Shell.backBuffer, kKindIconX + kKindIconStep * (kind - 1), kKindIconY);
+            icon->Draw(BackPage(), kKindIconX + kKindIconStep * (kind - 1), kKindIconY);
         }
     }
-    if (IsLater(board.bonusUntil, FrameTimer::Now())) g_SpritePool.UpdateAll(g_Shell.backBuffer);
+    if (IsLater(board.bonusUntil, FrameTimer::Now())) g_SpritePool.UpdateAll(BackPage());
 }
 
 void Game::DrawHud(plat::Surface* surface) {
@@ -82,7 +80,7 @@ void Game::DrawFloatingScores() {
         }
     }
     for (int32_t i = 0; i < floatingScores->Count(); ++i) {
-        floatingScores->Get(i)->Draw(g_Shell.backBuffer);
+        floatingScores->Get(i)->Draw(BackPage());
     }
 }
 

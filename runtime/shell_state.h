@@ -6,6 +6,7 @@
 #include "platform/direct_draw.h"
 #include "platform/surface.h"
 #include "platform/window_handle.h"
+#include "runtime/frame_page.h"
 
 struct ShellState {
     void* instance = nullptr;
@@ -21,7 +22,9 @@ struct ShellState {
     char launcherDir[256] = "";
     plat::DirectDraw* directDraw = nullptr;
     plat::Surface* primary = nullptr;
-    plat::Surface* backBuffer = nullptr;
+    // The display's back page and what goes with it; the scenes hold a
+    // pointer to it (see runtime/frame_page.h).
+    FramePage page;
     // A fixed random seed from the command line, for replaying a game.
     bool seedGiven = false;
     uint32_t seed = 0;

@@ -7,13 +7,13 @@
 Application g_Application;
 
 Application::Application()
-    : scenes(new PtrList<Scene>(1)), current(nullptr), directDraw(nullptr), backBuffer(nullptr) {}
+    : scenes(new PtrList<Scene>(1)), current(nullptr), directDraw(nullptr), page(nullptr) {}
 
 Application::~Application() { delete scenes; }
 
-void Application::SetDisplay(plat::DirectDraw* dd, plat::Surface* back) {
+void Application::SetDisplay(plat::DirectDraw* dd, FramePage* framePage) {
     directDraw = dd;
-    backBuffer = back;
+    page = framePage;
 }
 
 void Application::AddScene(Scene* scene) { scenes->Add(scene); }
@@ -24,7 +24,7 @@ Scene* Application::SelectScene(const char* name) {
         if (std::strcmp(scene->GetName(), name) != 0) continue;
         if (current != nullptr) current->Leave();
         current = scene;
-        current->Enter(directDraw, backBuffer);
+        current->Enter(directDraw, page);
         return current;
     }
     return current;

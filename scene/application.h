@@ -9,6 +9,7 @@
 #include "platform/surface.h"
 
 class Scene;
+struct FramePage;
 
 class Application {
 public:
@@ -17,7 +18,9 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    void SetDisplay(plat::DirectDraw* directDraw, plat::Surface* backBuffer);
+    // The display objects every scene is handed on entering: the page is the
+    // holder the shell keeps up to date, not a copy of its surface.
+    void SetDisplay(plat::DirectDraw* directDraw, FramePage* framePage);
     void AddScene(Scene* scene);
     // Makes the first scene of that name current (leaving the old one and
     // entering the new one, even when they are the same); an unknown name
@@ -36,7 +39,7 @@ private:
     PtrList<Scene>* scenes;
     Scene* current;
     plat::DirectDraw* directDraw;
-    plat::Surface* backBuffer;
+    FramePage* page;
 };
 
 extern Application g_Application;

@@ -7,7 +7,7 @@
 #include "display/surface_ops.h"
 #include "platform/messages.h"
 #include "platform/qv.h"
-#include "runtime/shell_state.h"
+#include "runtime/frame_page.h"
 
 namespace {
 uint8_t g_ClickOnPress = 0;
@@ -28,7 +28,7 @@ Button::Button(int32_t atX, int32_t atY, int32_t w, int32_t h)
     : x(atX), y(atY), width(w), height(h), hitX(atX), hitY(atY), hitWidth(w), hitHeight(h),
       offsetX(0), offsetY(0), state(kNormal), frameBase(0), frames(new PtrList<ButtonFrame>(1)),
       clicked(0), clickButton(0), name(""), enabled(1), fixedFrame(0), markDirty(0),
-      pixelTest(0), hovered(0), forcedFrame(-1) {}
+      pixelTest(0), hovered(0), forcedFrame(-1), page(nullptr) {}
 
 Button::~Button() {
     if (frames == nullptr) return;
@@ -182,8 +182,10 @@ int Button::Poll(int32_t mouseX, int32_t mouseY, int32_t mouseButtons) {
     return state;
 }
 
+plat::Surface* Button::BackPage() const { return page != nullptr ? page->back : nullptr; }
+
 void Button::Redraw(plat::Surface* destination) {
-    Draw(destination != nullptr ? destination : g_Shell.backBuffer);
+    Draw(destination != nullptr ? destination : BackPage());
 }
 
 void Button::SetFrameBase(int32_t base) {
@@ -212,7 +214,7 @@ void Button::Draw(plat::Surface* destination) {
 }
 
 void Button::Refresh() {
-    if (enabled != 0) Draw(g_Shell.backBuffer);
+    if (enabled != 0) Draw(BackPage());
 }
 
 int Button::WasClicked() { return clicked; }

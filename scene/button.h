@@ -8,6 +8,8 @@
 #include "base/ptr_list.h"
 #include "platform/surface.h"
 
+struct FramePage;
+
 // One picture of a button.
 struct ButtonFrame {
     int32_t id;  // the number given when the frame was added; stored only
@@ -52,11 +54,11 @@ public:
     // The state machine driven by the mouse state once per frame; returns
     // the state.
     virtual int Poll(int32_t mouseX, int32_t mouseY, int32_t mouseButtons);
-    // Draws on the destination, or on the back buffer when it is null.
+    // Draws on the destination, or on the page's back page when it is null.
     virtual void Redraw(plat::Surface* destination);
     virtual void SetFrameBase(int32_t base);
     virtual void Draw(plat::Surface* destination);
-    // Draws on the back buffer when enabled.
+    // Draws on the page's back page when enabled.
     virtual void Refresh();
     virtual int WasClicked();
     virtual void Reset();
@@ -93,9 +95,13 @@ public:
     int32_t pixelTest;
     int32_t hovered;
     int32_t forcedFrame;  // -1: none
+    // The page of the scene the button belongs to (Scene::AddButton); a
+    // button without one draws only where it is told.
+    FramePage* page;
 
 private:
     int32_t FrameCount() const { return frames ? frames->Count() : 0; }
+    plat::Surface* BackPage() const;
     // Marks the frame holding the surface as the button's own.
     void TakeOwnership(plat::Surface* surface);
     // Sets the state and redraws, when the state differs.

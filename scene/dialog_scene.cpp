@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "display/dirty_rect_manager.h"
-#include "input/mouse.h"
 #include "platform/window.h"
 #include "runtime/frame_timer.h"
 #include "runtime/message_pump.h"
@@ -14,8 +13,8 @@ namespace {
 constexpr size_t kResultSize = 256;
 }  // namespace
 
-DialogScene::DialogScene()
-    : panels(nullptr), panel(nullptr), done(0), left(-1), top(-1), right(-1), bottom(-1),
+DialogScene::DialogScene(FramePage& framePage)
+    : Scene(&framePage), panels(nullptr), panel(nullptr), done(0), left(-1), top(-1), right(-1), bottom(-1),
       swapBackground(1), deadline(0), hotKey(0), pollParent(0) {
     DialogScene::Init();
 }
@@ -30,7 +29,7 @@ void DialogScene::Leave() {
     Scene::Leave();
     if (panels == nullptr) return;
     for (int32_t i = 0; i < panels->Count(); ++i) {
-        g_DirtyRects.ForgetSurface(panels->Get(i)->GetSurface());
+        page->dirtyRects->ForgetSurface(panels->Get(i)->GetSurface());
     }
     panels->DeleteAll();
     delete panels;
@@ -72,21 +71,22 @@ int DialogScene::DoModal(char* result, const char* panelName) {
     // While the panel is up, restores copy from the panel's picture, and
     // rectangles reported before it copy nothing.
     const bool swap = swapBackground == 1;
-    plat::Surface* saved = g_DirtyRects.GetBackground();
-    if (swap) g_DirtyRects.SetBackground(panel != nullptr ? panel->GetSurface() : nullptr);
+    DirtyRectManager& dirtyRects = *page->dirtyRects;
+    plat::Surface* saved = dirtyRects.GetBackground();
+    if (swap) dirtyRects.SetBackground(panel != nullptr ? panel->GetSurface() : nullptr);
     SetName("");
 
     bool closing = false;
     while (done == 0) {
         int32_t mouseX = 0, mouseY = 0, mouseButtons = 0;
-        g_Mouse.Read(&mouseX, &mouseY, &mouseButtons, nullptr, nullptr);
+        page->mouse->Read(&mouseX, &mouseY, &mouseButtons, nullptr, nullptr);
         // The quit message: the window is gone and the shell has shut down,
         // so nothing more is drawn.
         if (PumpMessages() == 1) {
             closing = true;
             break;
         }
-        if (panel != nullptr) panel->Draw(g_Shell.backBuffer, left, top);
+        if (panel != nullptr) panel->Draw(BackPage(), left, top);
         if (buttons != nullptr) {
             buttons->PollAll(mouseX, mouseY, mouseButtons);
             buttons->RefreshAll();
@@ -103,7 +103,7 @@ int DialogScene::DoModal(char* result, const char* panelName) {
         }
         Present();
     }
-    if (swap) g_DirtyRects.SetBackground(saved);
+    if (swap) dirtyRects.SetBackground(saved);
     if (closing) return 0;
     if (result != nullptr) std::snprintf(result, kResultSize, "%s", name);
     return done;

@@ -12,7 +12,8 @@
 
 class DialogScene : public Scene {
 public:
-    DialogScene();
+    // The panel draws on that page and presents it.
+    explicit DialogScene(FramePage& framePage);
     ~DialogScene() override;
 
     // Creates the panel list.

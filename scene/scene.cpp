@@ -5,14 +5,13 @@
 #include <new>
 
 #include "display/dirty_rect_manager.h"
-#include "input/mouse.h"
 #include "platform/profile.h"
-#include "platform/qv.h"
-#include "runtime/shell_state.h"
 #include "scene/button_list.h"
 
-Scene::Scene()
-    : name(""), directDraw(nullptr), backBuffer(nullptr), buttons(new ButtonList()),
+Scene::Scene() : Scene(nullptr) {}
+
+Scene::Scene(FramePage* framePage)
+    : name(""), directDraw(nullptr), page(framePage), buttons(new ButtonList()),
       images(new PtrList<Image>(1)), backgroundImage(nullptr), backdropImage(nullptr),
       parent(nullptr) {}
 
@@ -23,9 +22,9 @@ void Scene::Init() {
     if (buttons == nullptr) buttons = new ButtonList();
 }
 
-void Scene::Enter(plat::DirectDraw* dd, plat::Surface* back) {
+void Scene::Enter(plat::DirectDraw* dd, FramePage* framePage) {
     directDraw = dd;
-    backBuffer = back;
+    page = framePage;
     Init();
 }
 
@@ -58,8 +57,8 @@ void Scene::FreeImages() {
     if (images == nullptr) return;
     // A picture given to the background manager as a layer must not stay
     // there once it is released.
-    for (int32_t i = 0; i < images->Count(); ++i) {
-        g_DirtyRects.ForgetSurface(images->Get(i)->GetSurface());
+    for (int32_t i = 0; page != nullptr && i < images->Count(); ++i) {
+        page->dirtyRects->ForgetSurface(images->Get(i)->GetSurface());
     }
     images->DeleteAll();
     delete images;
@@ -70,9 +69,13 @@ void Scene::DetachImage(Image* image) {
     if (images != nullptr) images->Remove(image);
 }
 
-void Scene::SetBackground(plat::Surface* surface) { g_DirtyRects.SetBackground(surface); }
+void Scene::SetBackground(plat::Surface* surface) {
+    if (page != nullptr) page->dirtyRects->SetBackground(surface);
+}
 
-void Scene::SetBackdrop(plat::Surface* surface) { g_DirtyRects.SetBackdrop(surface); }
+void Scene::SetBackdrop(plat::Surface* surface) {
+    if (page != nullptr) page->dirtyRects->SetBackdrop(surface);
+}
 
 int Scene::LoadImages(const char* iniPath) {
     if (images == nullptr) images = new PtrList<Image>(1);
@@ -139,12 +142,13 @@ int Scene::DrawImage(plat::Surface* destination, const char* imageName) {
 
 int Scene::Present() {
     if (parent != nullptr) return parent->Present();
-    plat::Surface* back = g_Shell.backBuffer;
-    g_Mouse.DrawCursor(back);
-    const int result = QVFlip();
-    g_Mouse.RestoreUnder(back);
-    g_DirtyRects.FlipPage();
-    g_DirtyRects.Restore(back);
+    if (page == nullptr) return plat::DDERR_INVALIDPARAMS;
+    plat::Surface* back = BackPage();
+    page->mouse->DrawCursor(back);
+    const int result = page->flip();
+    page->mouse->RestoreUnder(back);
+    page->dirtyRects->FlipPage();
+    page->dirtyRects->Restore(back);
     return result;
 }
 
@@ -155,5 +159,6 @@ void Scene::AddButton(Button* button) {
     // A scene that has been left takes buttons again into a new list.
     if (buttons == nullptr) buttons = new ButtonList();
     button->SetOffset(buttons->offsetX, buttons->offsetY);
+    button->page = page;
     buttons->Add(button);
 }

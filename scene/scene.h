@@ -11,6 +11,7 @@
 #include "platform/direct_draw.h"
 #include "platform/messages.h"
 #include "platform/surface.h"
+#include "runtime/frame_page.h"
 
 class Button;
 class ButtonList;
@@ -18,13 +19,17 @@ class ButtonList;
 class Scene {
 public:
     Scene();
+    // A scene that draws on that page from the start (a modal panel, which
+    // the shell never enters).
+    explicit Scene(FramePage* framePage);
     virtual ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
     // Creates the image list and the button list where they are missing.
     virtual void Init();
-    virtual void Enter(plat::DirectDraw* directDraw, plat::Surface* backBuffer);
+    // Keeps both: the scene draws on the page's back page from then on.
+    virtual void Enter(plat::DirectDraw* directDraw, FramePage* framePage);
     // Frees the buttons and the images.
     virtual void Leave();
     virtual int OnMessage(plat::WindowHandle window, uint32_t message, uintptr_t wParam,
@@ -41,6 +46,7 @@ public:
     virtual void FreeImages();
     // Takes the image out of the list without destroying it.
     virtual void DetachImage(Image* image);
+    // The layers of the page's background-restore manager; nothing without a page.
     virtual void SetBackground(plat::Surface* surface);
     virtual void SetBackdrop(plat::Surface* surface);
     // Loads the images an image-definition file lists; returns 0.
@@ -54,14 +60,20 @@ public:
     virtual int DrawImageAt(plat::Surface* destination, const char* imageName, int32_t x, int32_t y);
     virtual int DrawImage(plat::Surface* destination, const char* imageName);
     // Finishes a frame: pointer, flip, restore; through the parent when set.
+    // Without a page there is nothing to show (DDERR_INVALIDPARAMS).
     virtual int Present();
+    // The page's back page as it is now, or null without a page.
+    plat::Surface* BackPage() const { return page != nullptr ? page->back : nullptr; }
     virtual void SetParent(Scene* scene);
-    // Gives the button the list's offset and hands it to the list.
+    // Gives the button the list's offset and the scene's page, and hands it
+    // to the list.
     virtual void AddButton(Button* button);
 
     char name[256];
     plat::DirectDraw* directDraw;
-    plat::Surface* backBuffer;
+    // The page the scene draws on, handed over by Enter; null until then.
+    // Its back page is read at each use (see runtime/frame_page.h).
+    FramePage* page;
     ButtonList* buttons;
     PtrList<Image>* images;
     // For derived scenes: the images given to SetBackground and SetBackdrop.

@@ -21,7 +21,7 @@ int ShelfEntry(const CommandLine&) {
         if (plat::IsWindow(g_Shell.window)) plat::DestroyWindow(g_Shell.window);
         return kStartUpFailedStatus;
     }
-    g_Application.SetDisplay(g_Shell.directDraw, g_Shell.backBuffer);
+    g_Application.SetDisplay(g_Shell.directDraw, &g_Shell.page);
     g_Application.AddScene(&g_ShelfScene);
     g_Application.SelectScene("shelf");
     MainLoop();

@@ -1,7 +1,6 @@
 #include "shelf/shelf_scene.h"
 
 #include "game/player_store.h"
-#include "input/mouse.h"
 #include "display/image.h"
 #include "platform/window.h"
 #include "runtime/frame_timer.h"
@@ -66,8 +65,8 @@ const char* PageName(ShelfScene::Page page) {
 
 ShelfScene::ShelfScene() { SetName("shelf"); }
 
-void ShelfScene::Enter(plat::DirectDraw* directDraw, plat::Surface* backBuffer) {
-    Scene::Enter(directDraw, backBuffer);
+void ShelfScene::Enter(plat::DirectDraw* directDraw, FramePage* framePage) {
+    Scene::Enter(directDraw, framePage);
     AddNamedImage(ArtFile("backdrop").c_str(), "backdrop");
     AddNamedImage(ArtFile("mark").c_str(), "mark");
     AddNamedImage(ArtFile("current").c_str(), "current");
@@ -240,7 +239,7 @@ int ShelfScene::OnMessage(plat::WindowHandle, uint32_t message, uintptr_t wParam
 }
 
 void ShelfScene::DrawPage() {
-    plat::Surface* back = g_Shell.backBuffer;
+    plat::Surface* back = BackPage();
     DrawImageAt(back, "backdrop", 0, 0);
     if (page_ != Page::Menu) DrawImageAt(back, PageName(page_), kHeadingX, kHeadingY);
     if (page_ == Page::HowToPlay) {
@@ -265,7 +264,7 @@ void ShelfScene::DrawPage() {
 
 int ShelfScene::Run(int) {
     int32_t x = 0, y = 0, mouseButtons = 0;
-    g_Mouse.Read(&x, &y, &mouseButtons, nullptr, nullptr);
+    page->mouse->Read(&x, &y, &mouseButtons, nullptr, nullptr);
     // The help picture says a click anywhere returns from it.
     const bool released = (lastButtons_ & 1) != 0 && (mouseButtons & 1) == 0;
     lastButtons_ = mouseButtons;
@@ -280,7 +279,7 @@ int ShelfScene::Run(int) {
     }
     buttons->RefreshAll();
     if (page_ == Page::Players) {
-        players_.Draw(g_Shell.backBuffer, font_, FindImageByName(images, "current"), FrameTimer::Now());
+        players_.Draw(BackPage(), font_, FindImageByName(images, "current"), FrameTimer::Now());
     }
     if (Button* clicked = buttons->GetClicked()) {
         // What is clicked takes the keyboard focus too.

@@ -18,7 +18,7 @@ public:
     enum class Page { Menu, Players, Options, HallOfFame, HowToPlay };
 
     ShelfScene();
-    void Enter(plat::DirectDraw* directDraw, plat::Surface* backBuffer) override;
+    void Enter(plat::DirectDraw* directDraw, FramePage* framePage) override;
     void Leave() override;
     // Takes the keys; 0 for an Escape that went back, so the window stays.
     int OnMessage(plat::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;

@@ -33,7 +33,7 @@ int GameEntry(void* instance, const char* commandLine, int showCommand) {
     if (!StartUp(instance, nullptr, commandLine, showCommand)) {
         return StartUpFailed() ? kStartUpFailedStatus : 0;
     }
-    g_Application.SetDisplay(g_Shell.directDraw, g_Shell.backBuffer);
+    g_Application.SetDisplay(g_Shell.directDraw, &g_Shell.page);
     g_Application.AddScene(&g_BoardScene);
     g_Application.SelectScene("treasure");
     if (g_Game.failure != nullptr) return StopGame(g_Game.failure);

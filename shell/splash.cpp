@@ -12,9 +12,9 @@ namespace {
 constexpr int32_t kShowMs = 5000;
 
 void CopyToBackBuffer(plat::Surface* picture) {
-    if (g_Shell.backBuffer == nullptr) return;
-    BlitRect(picture, 0, 0, picture->Width(), picture->Height(), g_Shell.backBuffer, 0, 0,
-             plat::DDBLT_WAIT);
+    plat::Surface* back = g_Shell.page.back;
+    if (back == nullptr) return;
+    BlitRect(picture, 0, 0, picture->Width(), picture->Height(), back, 0, 0, plat::DDBLT_WAIT);
 }
 
 void ShowPicture(const char* path) {

@@ -55,6 +55,26 @@ void SetUpMouse() {
 
 }  // namespace
 
+bool OpenDisplayPages() {
+    const int displayUp = g_Shell.fullscreen
+                              ? QVInitDirectX(g_Shell.window, kPictureWidth, kPictureHeight, 16)
+                              : QVInitDirectX(g_Shell.window, g_Shell.clientWidth, g_Shell.clientHeight);
+    if (!displayUp) {
+        QVPrintError();
+        return false;
+    }
+    g_Shell.directDraw = QVGetLPDD();
+    QVGetDDInfo(&g_Shell.primary, &g_Shell.page.back);
+    FillSurface(g_Shell.page.back, 0);
+    return true;
+}
+
+void CloseDisplayPages() {
+    QVFreeDirectX();
+    g_Shell.directDraw = nullptr;
+    g_Shell.primary = g_Shell.page.back = nullptr;
+}
+
 bool OpenProgramWindow(void* instance, int showCommand) {
     g_Shell.fullscreen = ReadSetupNumber("fullscreen", "0") == 1;
     if (!DesktopHasEnoughColours()) return false;
@@ -66,16 +86,7 @@ bool OpenProgramWindow(void* instance, int showCommand) {
     if (!CreateMainWindow(instance, showCommand)) return false;
 
     ApplyScalingSetting();
-    const int displayUp = g_Shell.fullscreen
-                              ? QVInitDirectX(g_Shell.window, kPictureWidth, kPictureHeight, 16)
-                              : QVInitDirectX(g_Shell.window, g_Shell.clientWidth, g_Shell.clientHeight);
-    if (!displayUp) {
-        QVPrintError();
-        return false;
-    }
-    g_Shell.directDraw = QVGetLPDD();
-    QVGetDDInfo(&g_Shell.primary, &g_Shell.backBuffer);
-    FillSurface(g_Shell.backBuffer, 0);
+    if (!OpenDisplayPages()) return false;
 
     QVSetInstance(instance);
     QVInitMouse();

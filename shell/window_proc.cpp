@@ -8,6 +8,7 @@
 #include "runtime/frame_timer.h"
 #include "runtime/shell_state.h"
 #include "scene/application.h"
+#include "shell/start_up.h"
 #include "shell/window_config.h"
 #include "sound/sound_manager.h"
 
@@ -38,9 +39,7 @@ void RunShutdownSequence() {
     QVAcquireMouse(0);
     QVFreeFont();
     QVFreeDirectInput();
-    QVFreeDirectX();
-    g_Shell.directDraw = nullptr;
-    g_Shell.primary = g_Shell.backBuffer = nullptr;
+    CloseDisplayPages();
     g_SoundManager.Exit();
     g_Shell.active = 0;
     plat::PostQuitMessage(0);

@@ -46,9 +46,9 @@ public:
     explicit CountingScene(const char* sceneName, int runResult = 1) : runResult_(runResult) {
         SetName(sceneName);
     }
-    void Enter(plat::DirectDraw* dd, plat::Surface* back) override {
+    void Enter(plat::DirectDraw* dd, FramePage* framePage) override {
         ++enters;
-        Scene::Enter(dd, back);
+        Scene::Enter(dd, framePage);
     }
     void Leave() override { ++leaves; }
     int Run(int) override {

@@ -24,6 +24,26 @@
 #include "scene/button_list.h"
 #include "shell/start_up.h"
 
+// The round's treasure cells, in index order.
+inline std::vector<int> TreasureCellsOf(const Board& board) {
+    std::vector<int> cells;
+    for (int i = 0; i < Board::kCellCount; ++i) {
+        if (board.cells[i].kind != 0) cells.push_back(i);
+    }
+    return cells;
+}
+
+// A sea cell that holds nothing and has no treasure next to it.
+inline int QuietSeaCellOf(const Board& board) {
+    for (int i = 0; i < Board::kCellCount; ++i) {
+        if (Board::IsExcluded(i) || board.IsIsland(i) || board.cells[i].kind != 0) continue;
+        bool treasureNear = false;
+        Board::WalkRing(i, 1, [&](int n) { treasureNear |= board.cells[n].kind != 0; });
+        if (!treasureNear && Board::Row(i) > 3 && Board::Column(i) > 3) return i;
+    }
+    return -1;
+}
+
 class GameTest : public HeadlessShell {
 protected:
     void SetUp() override {
@@ -37,7 +57,7 @@ protected:
         g_Shell.seedGiven = true;
         g_Shell.seed = 1;
         ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
-        g_Application.SetDisplay(g_Shell.directDraw, g_Shell.backBuffer);
+        g_Application.SetDisplay(g_Shell.directDraw, &g_Shell.page);
         g_Application.AddScene(&g_BoardScene);
         g_Application.SelectScene("treasure");
     }
@@ -99,29 +119,12 @@ protected:
         for (int i = 0; i < limit && g_Game.GetState() != state; ++i) Frame();
         return g_Game.GetState() == state;
     }
-    // The round's treasure cells, in index order.
-    static std::vector<int> TreasureCells() {
-        std::vector<int> cells;
-        for (int i = 0; i < Board::kCellCount; ++i) {
-            if (g_Game.board.cells[i].kind != 0) cells.push_back(i);
-        }
-        return cells;
-    }
+    static std::vector<int> TreasureCells() { return TreasureCellsOf(g_Game.board); }
     // Finds every treasure of the round in one streak.
     void FindAllTreasure() {
         for (int cell : TreasureCells()) ClickCell(cell);
     }
-    // A sea cell that holds nothing and has no treasure next to it.
-    static int QuietSeaCell() {
-        Board& board = g_Game.board;
-        for (int i = 0; i < Board::kCellCount; ++i) {
-            if (Board::IsExcluded(i) || board.IsIsland(i) || board.cells[i].kind != 0) continue;
-            bool treasureNear = false;
-            Board::WalkRing(i, 1, [&](int n) { treasureNear |= board.cells[n].kind != 0; });
-            if (!treasureNear && Board::Row(i) > 3 && Board::Column(i) > 3) return i;
-        }
-        return -1;
-    }
+    static int QuietSeaCell() { return QuietSeaCellOf(g_Game.board); }
     // Files the test's game folder lacks, set before SetUp.
     std::vector<std::string> omitted;
 

@@ -22,6 +22,7 @@ namespace {
 // A dialog that runs a test's script at each pass of its loop, before that pass's input.
 class ScriptedDialog : public DialogScene {
 public:
+    ScriptedDialog() : DialogScene(g_Shell.page) {}
     int Tick(int32_t mouseX, int32_t mouseY, int32_t mouseButtons) override {
         ++passes;
         if (script) script(passes);
@@ -68,7 +69,7 @@ protected:
 
 TEST_F(DialogSceneTest, PanelIsCentredOnlyUntilPlacedAndButtonsMoveWithIt) {
     auto box = [](const DialogScene& d) { return std::make_tuple(d.left, d.top, d.right, d.bottom); };
-    DialogScene dialog;
+    DialogScene dialog(g_Shell.page);
     ASSERT_NE(dialog.AddPanel("round1.bmp", "round"), nullptr);
     EXPECT_EQ(box(dialog), std::make_tuple(400 - 265, 300 - 147, 400 + 265, 300 + 147));
     dialog.AddDefaultButton();
@@ -82,14 +83,14 @@ TEST_F(DialogSceneTest, PanelIsCentredOnlyUntilPlacedAndButtonsMoveWithIt) {
     EXPECT_EQ(std::make_tuple(button->offsetX, button->offsetY, button->hitWidth), std::make_tuple(135, 153, 530));
 
     // A panel that does not load counts as 0 by 0.
-    DialogScene missing;
+    DialogScene missing(g_Shell.page);
     missing.AddPanel("gone.bmp", nullptr);
     EXPECT_EQ(box(missing), std::make_tuple(400, 300, 400, 300));
     EXPECT_EQ(missing.SelectPanelByName("nobody"), missing.panels->Get(0));
 }
 
 TEST_F(DialogSceneTest, DeadlineEndsThePanelWithAnEmptyResult) {
-    DialogScene dialog;
+    DialogScene dialog(g_Shell.page);
     dialog.AddPanel("hallfamepop.bmp", nullptr);
     const uint32_t start = FrameTimer::Now();
     dialog.SetDeadline(start + 1000);

@@ -20,8 +20,8 @@ protected:
     void SetUp() override {
         HeadlessShell::SetUp();
         OpenDisplay();
-        QVGetDDInfo(&g_Shell.primary, &g_Shell.backBuffer);
-        scene.Enter(QVGetLPDD(), g_Shell.backBuffer);
+        QVGetDDInfo(&g_Shell.primary, &g_Shell.page.back);
+        scene.Enter(QVGetLPDD(), &g_Shell.page);
     }
     void Bmp(const char* name, int w, int h, Uint8 r, Uint8 g, Uint8 b) {
         WriteSolidBmp(Dir().Path() / name, w, h, r, g, b);
@@ -113,8 +113,8 @@ TEST_F(SceneTest, LoadImagesStopsAtAGapOrNoneAndNamesImagesBySection) {
     EXPECT_EQ(scene.FindImage("late"), nullptr);
     // An image whose file does not load is kept, and draws nothing.
     EXPECT_EQ(scene.FindImage("ghost")->GetSurface(), nullptr);
-    EXPECT_EQ(scene.DrawImage(g_Shell.backBuffer, "ghost"), 1);
-    EXPECT_EQ(scene.DrawImage(g_Shell.backBuffer, "nobody"), 0);
+    EXPECT_EQ(scene.DrawImage(g_Shell.page.back, "ghost"), 1);
+    EXPECT_EQ(scene.DrawImage(g_Shell.page.back, "nobody"), 0);
 
     Dir().Write("none.ini", "[images]\nimage01=none\nimage02=board\n");
     EXPECT_EQ(scene.LoadImages("none.ini"), 0);
@@ -140,7 +140,7 @@ TEST_F(SceneTest, AddsDetachingAndButtonsOffsetsAndLeaveThenEnterGivesEmptyLists
     scene.Leave();
     EXPECT_EQ(scene.images, nullptr);
     EXPECT_EQ(scene.buttons, nullptr);
-    scene.Enter(QVGetLPDD(), g_Shell.backBuffer);
+    scene.Enter(QVGetLPDD(), &g_Shell.page);
     ASSERT_TRUE(scene.images != nullptr && scene.buttons != nullptr);
     EXPECT_EQ(scene.images->Count(), 0);
     EXPECT_EQ(scene.buttons->buttons->Count(), 0);
@@ -185,7 +185,7 @@ TEST_F(SceneTest, MovingBlockLeavesNoTrailAndThePageIsWritten) {
 
     int x = 0;
     for (int frame = 0; frame < 12; ++frame, x += 50) {
-        block->Draw(g_Shell.backBuffer, x, 100);
+        block->Draw(g_Shell.page.back, x, 100);
         g_DirtyRects.AddRectEdges(x, 100, x + 40, 140, DirtyRect::kOneShot, DirtyRect::kFromBackground);
         scene.Present();
     }

@@ -32,8 +32,8 @@ protected:
     }
     void EnterScene() {
         OpenDisplay();
-        QVGetDDInfo(&g_Shell.primary, &g_Shell.backBuffer);
-        g_ShelfScene.Enter(nullptr, g_Shell.backBuffer);
+        QVGetDDInfo(&g_Shell.primary, &g_Shell.page.back);
+        g_ShelfScene.Enter(nullptr, &g_Shell.page);
     }
     void TearDown() override {
         g_ShelfScene.Leave();

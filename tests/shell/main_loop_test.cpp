@@ -18,7 +18,7 @@ class MainLoopTest : public HeadlessShell {
 protected:
     void StartWith(CountingScene* scene) {
         ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
-        g_Application.SetDisplay(g_Shell.directDraw, g_Shell.backBuffer);
+        g_Application.SetDisplay(g_Shell.directDraw, &g_Shell.page);
         g_Application.AddScene(scene);
         g_Application.SelectScene(scene->GetName());
     }
@@ -65,6 +65,27 @@ TEST_F(MainLoopTest, SceneReturningSevenShowsCreditsThenEnds) {
     // Five seconds of frames showing the credits went by.
     EXPECT_GT(plat::HeadlessDisplay().PresentCount() - presentsBefore, 100);
     EXPECT_EQ(PixelAt(plat::HeadlessDisplay().LastPresented(), 0, 0), kRed565);
+}
+
+TEST_F(MainLoopTest, ASceneDrawsOnThePagesTheShellMadeAgainAfterItEntered) {
+    // Marks its back page red each frame, then presents.
+    class MarkingScene : public CountingScene {
+    public:
+        MarkingScene() : CountingScene("treasure") {}
+        int Run(int active) override {
+            SetPixelAt(BackPage(), 5, 5, kRed565);
+            return CountingScene::Run(active);
+        }
+    } scene;
+    StartWith(&scene);
+    // The pages go and come back while the scene stays entered: it must draw
+    // on the new ones, not on the released surfaces.
+    CloseDisplayPages();
+    EXPECT_EQ(scene.BackPage(), nullptr);
+    ASSERT_TRUE(OpenDisplayPages());
+    EXPECT_EQ(g_Application.RunFrame(1), 1);
+    EXPECT_EQ(PixelAt(plat::HeadlessDisplay().LastPresented(), 5, 5), kRed565);
+    EXPECT_EQ(scene.enters, 1);
 }
 
 TEST_F(MainLoopTest, SplashEndsAtOnceOnAHeldButton) {

@@ -66,7 +66,7 @@ TEST_F(StartUpTest, ClosingTheWindowDuringTheSplashIsNoFailure) {
     plat::StopPeriodicTimer(escape);
     EXPECT_FALSE(StartUpFailed());
     EXPECT_FALSE(plat::IsWindow(g_Shell.window));
-    EXPECT_EQ(g_Shell.backBuffer, nullptr);
+    EXPECT_EQ(g_Shell.page.back, nullptr);
 }
 
 }  // namespace

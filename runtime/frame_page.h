@@ -1,0 +1,29 @@
+#pragma once
+// FramePage: what a scene draws and shows one frame with. The back page, the
+// background-restore manager the frame's restores run through, the mouse (the
+// state a scene reads and the pointer drawn on the page) and the flip that
+// shows the page.
+//
+// The shell keeps one (g_Shell.page) and sets its back page whenever it makes
+// or forgets its pages: null while there are none (before start-up, after the
+// window has gone). A scene keeps a pointer to this holder and reads `back`
+// each time it draws, never a copy of the surface pointer, which would go on
+// pointing at a released surface once the shell made its pages again.
+//
+// Sprites, buttons and the board's cells report what they draw to
+// g_DirtyRects, so a page made for a test keeps that manager too; it may
+// bring its own surfaces, mouse and flip.
+#include <cstdint>
+
+#include "display/dirty_rect_manager.h"
+#include "input/mouse.h"
+#include "platform/qv.h"
+#include "platform/surface.h"
+
+struct FramePage {
+    plat::Surface* back = nullptr;
+    DirtyRectManager* dirtyRects = &g_DirtyRects;
+    Mouse* mouse = &g_Mouse;
+    // Shows the back page, which then holds the picture of two frames ago.
+    int (*flip)() = QVFlip;
+};
