@@ -2,6 +2,7 @@
 
 #include "display/surface_ops.h"
 #include "platform/qv.h"
+#include "platform/surface.h"
 
 int SliceFrames(plat::Surface* source, PtrList<plat::Surface>* list, int32_t frameWidth,
                 int32_t frameHeight, int32_t* columns) {
@@ -27,9 +28,7 @@ int SliceFrames(plat::Surface* source, PtrList<plat::Surface>* list, int32_t fra
 
 int LoadFrames(const char* path, PtrList<plat::Surface>* list, int32_t frameWidth,
                int32_t frameHeight, int32_t* columns) {
-    plat::Surface* picture = QVLoadBitmap(path, 16);
+    const plat::SurfacePtr picture(QVLoadBitmap(path, 16));
     if (picture == nullptr) return 0;
-    const int result = SliceFrames(picture, list, frameWidth, frameHeight, columns);
-    picture->Release();
-    return result;
+    return SliceFrames(picture.get(), list, frameWidth, frameHeight, columns);
 }

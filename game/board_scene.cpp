@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "game/both_pages.h"
 #include "game/game.h"
@@ -62,14 +63,10 @@ void TurnBonusName(int i, char (&out)[64]) {
 
 BoardScene::BoardScene(Game& game) : game_(game) { SetName("treasure"); }
 
-BoardScene::~BoardScene() {
-    // At process exit the pool and the game may already be gone: only the
-    // scene's own sprites are freed here. Leave does the orderly release.
-    for (Sprite* sprite : turnBonus) delete sprite;
-    delete tileset;
-    delete islands;
-    delete numbers;
-}
+// At process exit the pool and the game may already be gone: only the
+// scene's own sprites go here, with their owners. Leave does the orderly
+// release.
+BoardScene::~BoardScene() = default;
 
 void BoardScene::Enter(plat::DirectDraw* dd, FramePage* framePage) {
     Scene::Enter(dd, framePage);
@@ -79,7 +76,7 @@ void BoardScene::Enter(plat::DirectDraw* dd, FramePage* framePage) {
     LoadBoardSprites();
     LoadSmallImages();
     LoadTurnBonusSprites();
-    numbers = new NumberSprite();
+    numbers = std::make_unique<NumberSprite>();
     numbers->LoadFrame("NumberFont.bmp");
     LoadSounds();
     game_.Attach(this);
@@ -116,10 +113,10 @@ void BoardScene::LoadButtons() {
 }
 
 void BoardScene::LoadBoardSprites() {
-    tileset = new Sprite();
+    tileset = std::make_unique<Sprite>();
     tileset->LoadStrip("tileset.bmp", kTileFrames, 0);
     tileset->SplitWidth();
-    islands = new Sprite();
+    islands = std::make_unique<Sprite>();
     islands->LoadSheet("islands.bmp", kIslandWidth, kIslandHeight);
 }
 
@@ -142,15 +139,15 @@ void BoardScene::LoadTurnBonusSprites() {
     for (int i = 1; i <= kTurnBonusSprites; ++i) {
         char file[64];
         TurnBonusName(i, file);
-        auto* sprite = new Sprite();
+        auto sprite = std::make_unique<Sprite>();
         sprite->SetName(file);
         sprite->LoadStrip(file, 2, 0);
         sprite->SetPosition(kTurnBonusX, kTurnBonusY);
         sprite->SetDelay(kTurnBonusDelayMs);
         sprite->SetMode(Sprite::kLoop);
         sprite->SetPlaying(1);
-        turnBonus[i - 1] = sprite;
-        g_SpritePool.Create(sprite);
+        g_SpritePool.Create(sprite.get());
+        turnBonus[i - 1] = std::move(sprite);
     }
 }
 
@@ -167,21 +164,18 @@ void BoardScene::Leave() {
 }
 
 void BoardScene::FreeSprites() {
-    for (Sprite*& sprite : turnBonus) {
+    for (std::unique_ptr<Sprite>& sprite : turnBonus) {
         if (sprite == nullptr) continue;
         // The pool's copy shares this sprite's frames: it goes first, so
         // nothing is left drawing freed pictures.
         g_SpritePool.Remove(sprite->name);
-        delete sprite;
-        sprite = nullptr;
+        sprite.reset();
     }
     game_.board.tileSprite = nullptr;
     game_.board.islandSprite = nullptr;
-    delete tileset;
-    delete islands;
-    delete numbers;
-    tileset = islands = nullptr;
-    numbers = nullptr;
+    tileset.reset();
+    islands.reset();
+    numbers.reset();
 }
 
 int BoardScene::OnMessage(plat::WindowHandle, uint32_t, uintptr_t, intptr_t) { return 1; }

@@ -4,6 +4,7 @@
 // initialises the Game; each frame it runs the Game and presents; on leaving
 // it frees it all again.
 #include <cstdint>
+#include <memory>
 
 #include "game/number_sprite.h"
 #include "scene/scene.h"
@@ -32,10 +33,12 @@ public:
     // played. Every other picture that does not load only leaves its item out.
     const char* MissingPicture() const { return missingPicture_; }
 
-    Sprite* tileset = nullptr;
-    Sprite* islands = nullptr;
-    Sprite* turnBonus[kTurnBonusSprites] = {};
-    NumberSprite* numbers = nullptr;
+    // The scene's own sprites, made on entry and freed on leaving; the board
+    // and the sprite pool borrow them in between.
+    std::unique_ptr<Sprite> tileset;
+    std::unique_ptr<Sprite> islands;
+    std::unique_ptr<Sprite> turnBonus[kTurnBonusSprites];
+    std::unique_ptr<NumberSprite> numbers;
 
 private:
     void LoadBackground();

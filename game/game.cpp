@@ -42,8 +42,8 @@ void Game::Init() {
     LoadPlayer(nullptr);
     board.SelectMap();
     board.ClearCells();
-    board.tileSprite = scene != nullptr ? scene->tileset : nullptr;
-    board.islandSprite = scene != nullptr ? scene->islands : nullptr;
+    board.tileSprite = scene != nullptr ? scene->tileset.get() : nullptr;
+    board.islandSprite = scene != nullptr ? scene->islands.get() : nullptr;
     if (!board.LoadIslands()) {
         failure = "islands.dat could not be read for lack of memory; the game cannot go on.";
         return;

@@ -36,7 +36,7 @@ void Game::DrawRoundThumb() {
 }
 
 void Game::DrawStatus(plat::Surface* surface) {
-    NumberSprite* numbers = scene->numbers;
+    NumberSprite* numbers = scene->numbers.get();
     if (numbers != nullptr) {
         numbers->SetAlign(NumberSprite::kAlignLeft);
         numbers->SetDigits(1);

@@ -49,13 +49,12 @@ HighScoreTable::~HighScoreTable() { Free(); }
 void HighScoreTable::Create(int32_t n) {
     Free();
     if (n <= 0) return;
-    entries = new HighScoreEntry[n]();
+    entries = std::make_unique<HighScoreEntry[]>(static_cast<size_t>(n));
     count = n;
 }
 
 void HighScoreTable::Free() {
-    delete[] entries;
-    entries = nullptr;
+    entries.reset();
     count = 0;
 }
 

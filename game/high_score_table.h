@@ -4,6 +4,7 @@
 // first. A name is the current player's whole profile record joined by ":",
 // so no name is ever typed in.
 #include <cstdint>
+#include <memory>
 
 struct HighScoreEntry {
     char name[256];  // NUL-terminated when written by us; a foreign file may fill all 256
@@ -44,7 +45,7 @@ public:
     // score entered the table as read again.
     int Offer(const char* fileName, const char* name, int32_t score);
 
-    HighScoreEntry* entries = nullptr;
+    std::unique_ptr<HighScoreEntry[]> entries;  // zeroed when made
     int32_t count = 0;
 
 private:

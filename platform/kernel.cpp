@@ -65,8 +65,6 @@ int WaitForAnyEvent(int count, const EventHandle* events) {
 
 // ---- Threads --------------------------------------------------------------
 
-// The result lives apart from the handle, so that a detached thread can
-// still store it after its handle has gone.
 struct Thread {
     std::thread thread;
     std::shared_ptr<std::atomic<uint32_t>> result;
@@ -112,11 +110,6 @@ uint32_t JoinThread(ThreadHandle thread) {
     return result;
 }
 
-void DetachThread(ThreadHandle thread) {
-    if (thread == nullptr) return;
-    if (thread->thread.joinable()) thread->thread.detach();
-    delete thread;
-}
 
 // ---- Files ----------------------------------------------------------------
 

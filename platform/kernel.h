@@ -1,8 +1,9 @@
 #pragma once
 // The small set of operating-system services the sound library relies on:
 // auto-reset events with a wait on any of several, threads with a priority
-// hint, read-only file handles with read and seek, one zero-filled memory
-// block, and the millisecond tick count (plat::TickCount in platform/clock.h).
+// hint (owned through plat::JoiningThread), read-only file handles with read
+// and seek, one zero-filled memory block, and the millisecond tick count
+// (plat::TickCount in platform/clock.h).
 #include <cstddef>
 #include <cstdint>
 
@@ -36,6 +37,8 @@ using ThreadProc = uint32_t (*)(void* argument);
 
 enum class ThreadPriority { Normal, Lowest };
 
+// The primitives plat::JoiningThread (platform/joining_thread.h) is built on;
+// everything else owns its threads through that.
 // Starts proc(argument) on a new thread at once; null when it cannot start.
 // *id, when given, receives a number that identifies the thread.
 ThreadHandle StartThread(ThreadProc proc, void* argument, ThreadPriority priority,
@@ -43,10 +46,6 @@ ThreadHandle StartThread(ThreadProc proc, void* argument, ThreadPriority priorit
 // Waits for the thread to finish, frees the handle and returns the thread's
 // result. A thread cannot join itself.
 uint32_t JoinThread(ThreadHandle thread);
-// Lets the thread run to its end without anyone waiting for it, and frees the
-// handle now; its result is lost. A thread may detach itself, which is how a
-// thread that nobody will join hands back its handle.
-void DetachThread(ThreadHandle thread);
 
 // ---- Files ----------------------------------------------------------------
 

@@ -73,8 +73,9 @@ bool Mp3Player::Open(const std::string& path) {
         return fail();
     }
     if (Rewind() == 0) return fail();  // not one sample: not a song
-    feeder_ = StartThread(Feed, this, ThreadPriority::Lowest);
-    if (feeder_ == nullptr) return fail();
+    feeder_ = JoiningThread([this] { Feed(); }, [this] { SignalEvent(events_[kQuitEvent]); },
+                            ThreadPriority::Lowest);
+    if (!feeder_) return fail();
     return true;
 }
 
@@ -162,24 +163,23 @@ bool Mp3Player::Resume() {
     return !SoundFailed(buffer_->Play(kPlayLooping));
 }
 
-uint32_t Mp3Player::Feed(void* argument) {
-    auto* player = static_cast<Mp3Player*>(argument);
+void Mp3Player::Feed() {
     for (;;) {
-        const int signalled = WaitForAnyEvent(kEvents, player->events_);
-        if (signalled == kQuitEvent || signalled == kWaitFailed) return 0;
+        const int signalled = WaitForAnyEvent(kEvents, events_);
+        if (signalled == kQuitEvent || signalled == kWaitFailed) return;
         WindowHandle tell = nullptr;
         {
-            std::lock_guard lock(player->mutex_);
+            std::lock_guard lock(mutex_);
             if (signalled < kChunks) {
-                player->RefillPlayed();
+                RefillPlayed();
                 continue;
             }
             // Every stop is reported, a pause's too; only the stop after the
             // last chunk is the end.
-            if (!player->ending_) continue;
-            player->ending_ = false;
-            player->ended_ = true;
-            tell = std::exchange(player->notifyWindow_, nullptr);
+            if (!ending_) continue;
+            ending_ = false;
+            ended_ = true;
+            tell = std::exchange(notifyWindow_, nullptr);
         }
         if (tell != nullptr) PostMessage(tell, MM_MCINOTIFY, kNotifySuccessful, 0);
     }
@@ -193,13 +193,12 @@ void Mp3Player::DeviceClosing(void* argument) {
 void Mp3Player::Silence() {
     // Waits for a device release that is calling this player already.
     RemoveDeviceClosingCallback(DeviceClosing, this);
-    ThreadHandle feeder = nullptr;
+    JoiningThread feeder;
     {
         std::lock_guard lock(mutex_);
-        feeder = std::exchange(feeder_, nullptr);
-        if (feeder != nullptr) SignalEvent(events_[kQuitEvent]);
+        feeder = std::move(feeder_);
     }
-    JoinThread(feeder);  // outside the lock, which the thread takes
+    feeder.Stop();  // outside the lock, which the thread takes
     std::lock_guard lock(mutex_);
     if (buffer_ != nullptr) {
         buffer_->QueryNotify()->SetNotificationPositions(0, nullptr);

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <string>
 
+#include "platform/joining_thread.h"
 #include "platform/kernel.h"
 #include "platform/sound_device.h"
 #include "platform/window_handle.h"
@@ -47,7 +48,7 @@ private:
 
     // The player's thread: refills the chunks that have played and notices
     // the end.
-    static uint32_t Feed(void* player);
+    void Feed();
     static void DeviceClosing(void* player);
     // With mutex_ held. FillChunk returns the bytes of song it decoded into
     // the chunk; Rewind refills the whole ring from the start of the song.
@@ -69,7 +70,9 @@ private:
     bool ended_ = false;
     WindowHandle notifyWindow_ = nullptr;
     EventHandle events_[kEvents] = {};  // chunk starts, stop, quit
-    ThreadHandle feeder_ = nullptr;
+    // Its stop signals the quit event; last, so it has ended before anything
+    // it touches goes.
+    JoiningThread feeder_;
 };
 
 }  // namespace plat

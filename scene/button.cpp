@@ -7,6 +7,7 @@
 #include "display/surface_ops.h"
 #include "platform/messages.h"
 #include "platform/qv.h"
+#include "platform/surface.h"
 #include "runtime/frame_page.h"
 
 namespace {
@@ -69,16 +70,15 @@ int Button::LoadFrame(int32_t frameId, const char* fileName) {
 void Button::LoadStrip(const char* fileName, int32_t count, int32_t vertical) {
     // The cell size is the strip's size divided by count.
     if (count < 1) return;
-    plat::Surface* strip = QVLoadBitmap(fileName, 16);
+    const plat::SurfacePtr strip(QVLoadBitmap(fileName, 16));
     if (strip == nullptr) return;
     const int32_t w = strip->Width(), h = strip->Height();
     PtrList<plat::Surface> cells(count);
     if (vertical == 0) {
-        SliceFrames(strip, &cells, w / count, h, nullptr);
+        SliceFrames(strip.get(), &cells, w / count, h, nullptr);
     } else {
-        SliceFrames(strip, &cells, w, h / count, nullptr);
+        SliceFrames(strip.get(), &cells, w, h / count, nullptr);
     }
-    strip->Release();
     if (cells.Count() == count) {
         for (int32_t i = 0; i < count; ++i) {
             AddFrame(i, cells.Get(i));

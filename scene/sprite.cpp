@@ -8,6 +8,7 @@
 #include "display/surface_ops.h"
 #include "platform/message_box.h"
 #include "platform/qv.h"
+#include "platform/surface.h"
 #include "runtime/frame_timer.h"
 
 Sprite::Sprite()
@@ -174,18 +175,17 @@ void Sprite::SetFrameIndex(int32_t index) { frame = index; }
 int Sprite::LoadStrip(const char* fileName, int32_t count, int32_t vertical) {
     // The cell size is the strip's size divided by count.
     if (count < 1) return 0;
-    plat::Surface* strip = QVLoadBitmap(fileName, 16);
+    const plat::SurfacePtr strip(QVLoadBitmap(fileName, 16));
     if (strip == nullptr) return 0;
     int32_t w = 0, h = 0;
-    GetSurfaceSize(strip, &w, &h);
+    GetSurfaceSize(strip.get(), &w, &h);
     // A strip smaller than count pixels makes a cell size of 0, which
     // SliceFrames refuses: no frames are added then.
     if (vertical == 0) {
-        SliceFrames(strip, frames, w / count, h, nullptr);
+        SliceFrames(strip.get(), frames, w / count, h, nullptr);
     } else {
-        SliceFrames(strip, frames, w, h / count, nullptr);
+        SliceFrames(strip.get(), frames, w, h / count, nullptr);
     }
-    strip->Release();
     width = w;
     height = h;
     first = 0;

@@ -3,6 +3,7 @@
 #include "display/blit.h"
 #include "input/mouse.h"
 #include "platform/qv.h"
+#include "platform/surface.h"
 #include "runtime/frame_timer.h"
 #include "runtime/message_pump.h"
 #include "runtime/shell_state.h"
@@ -18,15 +19,14 @@ void CopyToBackBuffer(plat::Surface* picture) {
 }
 
 void ShowPicture(const char* path) {
-    plat::Surface* picture = QVLoadBitmap(path);
+    const plat::SurfacePtr picture(QVLoadBitmap(path));
     if (picture == nullptr) return;
-    CopyToBackBuffer(picture);
+    CopyToBackBuffer(picture.get());
     QVFlip();
     // The wait keeps flipping: put the picture on the other page as well, or
     // it would alternate with whatever that page held.
-    CopyToBackBuffer(picture);
+    CopyToBackBuffer(picture.get());
     WaitOrClick(kShowMs);
-    picture->Release();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/joining_thread.h"
 #include "platform/kernel.h"
 #include "platform/sound_device.h"
 #include "platform/window_handle.h"
@@ -117,9 +118,12 @@ public:
     static SNDSample* g_pEndSample;
     static OpenFileFunc g_pOpenFile;
     static CloseFileFunc g_pCloseFile;
-    static plat::ThreadHandle g_CallBackThread;
+    // The library's threads, each stopped and joined when its owner lets it
+    // go: the end-of-sample thread by close_callback, the fill thread by
+    // whoever ends its stream (Exit at the latest).
+    static plat::JoiningThread g_CallBackThread;
     static int g_nCallBackThreadActive;
-    static plat::ThreadHandle g_FillThread;
+    static plat::JoiningThread g_FillThread;
     static uint32_t g_FillThreadID;
     static _SNDStream g_StreamInfo;
     static plat::EventHandle g_NotifyEvents[kStreamEvents];

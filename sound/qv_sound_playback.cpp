@@ -6,7 +6,7 @@
 #include "sound/snd_sample.h"
 #include "sound/sound_lock.h"
 
-plat::ThreadHandle QVSound::g_CallBackThread = nullptr;
+plat::JoiningThread QVSound::g_CallBackThread;
 int QVSound::g_nCallBackThreadActive = 0;
 
 namespace {
@@ -115,7 +115,11 @@ void QVSound::setup_callback() {
             g_CallBackHandles[i] = event;
         }
     }
-    g_CallBackThread = plat::StartThread(CallBack, nullptr, plat::ThreadPriority::Normal);
+    // Event 0 is the thread's quit signal; the events stay open until the
+    // thread has been joined.
+    g_CallBackThread = plat::JoiningThread([] { CallBack(nullptr); },
+                                           [] { plat::SignalEvent(g_CallBackHandles[0]); },
+                                           plat::ThreadPriority::Normal);
 }
 
 uint32_t QVSound::CallBack(void*) {
@@ -144,13 +148,9 @@ uint32_t QVSound::CallBack(void*) {
 }
 
 void QVSound::close_callback() {
-    // Decided by the handle, not by the thread's own flag: a thread that has
-    // not reached its first line yet must be stopped all the same.
-    if (g_CallBackThread != nullptr) {
-        plat::SignalEvent(g_CallBackHandles[0]);
-        plat::JoinThread(g_CallBackThread);
-        g_CallBackThread = nullptr;
-    }
+    // Decided by the owned thread, not by the thread's own flag: a thread
+    // that has not reached its first line yet must be stopped all the same.
+    g_CallBackThread.Stop();
     SoundLock lock;
     if (g_CallBackHandles == nullptr) return;
     for (int i = 0; i < g_nMaxEventCount; ++i) {

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "platform/clock.h"
 #include "sound/qv_sound.h"
@@ -22,7 +23,7 @@
 #include "sound/sound_lock.h"
 #include "sound/stream_lock.h"
 
-plat::ThreadHandle QVSound::g_FillThread = nullptr;
+plat::JoiningThread QVSound::g_FillThread;
 uint32_t QVSound::g_FillThreadID = 0;
 _SNDStream QVSound::g_StreamInfo = {};
 plat::EventHandle QVSound::g_NotifyEvents[kStreamEvents] = {};
@@ -47,9 +48,20 @@ std::condition_variable& StreamChanged() {
 int g_fillThreadsAlive = 0;
 uint32_t g_streamsEnded = 0;
 
-// On a fill thread: its own handle, and whether it still serves the stream
-// (until its teardown). Null and false on every other thread.
-thread_local plat::ThreadHandle t_fillThread = nullptr;
+// Fill threads whose streams ended by themselves: a thread cannot join
+// itself, so each leaves itself here, and is joined once it has returned by
+// the next fill thread to end or by Exit. One still inside its next-stream
+// function is not waited for, as that function may be waiting for the
+// stream it started. Guarded by the stream's lock; joined outside it.
+struct EndedFillThread {
+    plat::JoiningThread thread;
+    bool returned = false;
+};
+std::vector<EndedFillThread> g_endedFillThreads;
+
+// On a fill thread: its own thread's Id, and whether it still serves the
+// stream (until its teardown). 0 and false on every other thread.
+thread_local uint32_t t_fillThread = 0;
 thread_local bool t_servesStream = false;
 // How deep this thread holds the stream's record through LockStreamInfo.
 thread_local int t_streamInfoHeld = 0;
@@ -76,7 +88,7 @@ std::atomic<bool> g_fillGivenUp{false};
 // never for long: a fill thread that has not caught up within a second is not
 // waited for again until it has.
 void CatchUpWithFill() {
-    if (t_fillThread != nullptr || t_streamInfoHeld > 0) return;
+    if (t_fillThread != 0 || t_streamInfoHeld > 0) return;
     for (int wait = 0; wait < 10000; ++wait) {
         {
             StreamLock lock;
@@ -89,6 +101,42 @@ void CatchUpWithFill() {
         std::this_thread::sleep_for(std::chrono::microseconds(100));
     }
     g_fillGivenUp.store(true, std::memory_order_relaxed);
+}
+
+// Tells the fill thread its stream is ending: the stop it is woken by is
+// then the end, whatever else the ring did. Called with the stream's lock held.
+void SignalStreamEnd() {
+    _SNDStream& s = QVSound::g_StreamInfo;
+    s.dwFlags |= STREAM_ENDING;
+    s.pSample->m_lpBuffer->Stop();
+    // A paused or never played ring is stopped already and reports nothing.
+    plat::SignalEvent(QVSound::g_NotifyEvents[kStopEvent]);
+}
+
+// The fill thread's stop, called by its owner: ends the stream it serves,
+// unless that has been torn down already (the thread is then on its way out,
+// or inside the next-stream function, which returns by itself). The owner
+// joins it, so the thread must not leave itself as ended.
+void StopFillThread(uint32_t stream) {
+    StreamLock lock;
+    if (g_streamsEnded != stream) return;
+    QVSound::g_FillThreadID = 0;
+    if (HasRing(QVSound::g_StreamInfo)) SignalStreamEnd();
+}
+
+// Takes the ended fill threads that have returned, to be joined outside the
+// stream's lock.
+std::vector<plat::JoiningThread> TakeReturnedFillThreads() {
+    std::vector<plat::JoiningThread> returned;
+    for (auto it = g_endedFillThreads.begin(); it != g_endedFillThreads.end();) {
+        if (!it->returned) {
+            ++it;
+            continue;
+        }
+        returned.push_back(std::move(it->thread));
+        it = g_endedFillThreads.erase(it);
+    }
+    return returned;
 }
 
 void CloseStreamEvents() {
@@ -191,9 +239,12 @@ int QVSound::LoadStream(const char* path, uint32_t id) {
 
     // The thread's first look at the stream waits for this lock, so it finds
     // everything in place, its own handle included.
-    g_FillThread = plat::StartThread(FillStream, nullptr, plat::ThreadPriority::Lowest,
-                                     &g_FillThreadID);
-    if (g_FillThread == nullptr) {
+    const uint32_t stream = g_streamsEnded;
+    g_FillThread = plat::JoiningThread([] { FillStream(nullptr); },
+                                       [stream] { StopFillThread(stream); },
+                                       plat::ThreadPriority::Lowest);
+    g_FillThreadID = g_FillThread.Id();
+    if (!g_FillThread) {
         notify->SetNotificationPositions(0, nullptr);
         ClearStreamKeepingNext();
         FreeSample(slot);  // releases the ring
@@ -329,7 +380,7 @@ uint32_t QVSound::FillStream(void*) {
     plat::EventHandle events[kStreamEvents];
     {
         StreamLock lock;
-        t_fillThread = g_FillThread;
+        t_fillThread = g_FillThreadID;
         t_servesStream = true;
         std::copy(std::begin(g_NotifyEvents), std::end(g_NotifyEvents), events);
     }
@@ -347,7 +398,10 @@ uint32_t QVSound::FillStream(void*) {
     }
     CleanupStream();
     StreamLock lock;
-    t_fillThread = nullptr;
+    for (EndedFillThread& ended : g_endedFillThreads) {
+        if (ended.thread.Id() == t_fillThread) ended.returned = true;
+    }
+    t_fillThread = 0;
     --g_fillThreadsAlive;
     StreamChanged().notify_all();
     return 0;
@@ -361,6 +415,7 @@ int QVSound::CleanupStream() {
     t_servesStream = false;
     uint32_t id = 0;
     StreamNextFunc next = nullptr;
+    std::vector<plat::JoiningThread> returned;  // joined on the way out
     {
         StreamLock lock;
         _SNDStream& s = g_StreamInfo;
@@ -376,43 +431,40 @@ int QVSound::CleanupStream() {
         }
         s.dwFlags &= ~STREAM_FILLING;
         ++g_streamsEnded;
-        // A StopStream waiting to join this thread has taken its handle;
-        // otherwise nobody will join it, and it lets go of the handle itself.
-        if (g_FillThread == t_fillThread && t_fillThread != nullptr) {
-            plat::DetachThread(g_FillThread);
-            g_FillThread = nullptr;
+        // A StopStream waiting to join this thread has taken it; otherwise
+        // the stream ended by itself, and the thread leaves itself to be
+        // joined later.
+        returned = TakeReturnedFillThreads();
+        if (g_FillThreadID == t_fillThread && t_fillThread != 0) {
+            g_endedFillThreads.push_back({std::move(g_FillThread), false});
             g_FillThreadID = 0;
         }
         StreamChanged().notify_all();
     }
+    returned.clear();
     // Outside the lock: the function may load and play the next stream.
     if (next != nullptr) next(id);
     return 1;
 }
 
 void QVSound::end_stream(bool evenUnplayed) {
-    plat::ThreadHandle thread = nullptr;
+    plat::JoiningThread thread;
     {
         StreamLock lock;
         _SNDStream& s = g_StreamInfo;
         if (!HasRing(s) || (!evenUnplayed && !(s.dwFlags & STREAM_PLAYING))) return;
-        s.dwFlags |= STREAM_ENDING;
-        s.pSample->m_lpBuffer->Stop();
-        // A paused or never played ring is stopped already and reports nothing.
-        plat::SignalEvent(g_NotifyEvents[kStopEvent]);
-        thread = g_FillThread;
-        g_FillThread = nullptr;
+        SignalStreamEnd();
+        thread = std::move(g_FillThread);
         g_FillThreadID = 0;
-        if (thread == nullptr) {
+        if (!thread) {
             // Another caller is joining the thread: wait for the teardown.
-            const uint32_t ended = g_streamsEnded;
-            StreamChanged().wait(lock.Get(), [ended] { return g_streamsEnded != ended; });
+            const uint32_t streams = g_streamsEnded;
+            StreamChanged().wait(lock.Get(), [streams] { return g_streamsEnded != streams; });
             return;
         }
     }
-    // Returns once the thread has torn the stream down and its next-stream
-    // function has returned.
-    plat::JoinThread(thread);
+    // Going here, outside the lock, joins the thread: this returns once the
+    // stream has been torn down and its next-stream function has returned.
 }
 
 void QVSound::shut_streams() {
@@ -432,7 +484,9 @@ void QVSound::shut_streams() {
         });
         if (g_fillThreadsAlive == 0) {
             g_StreamInfo.pNextFunc = next;
-            return;
+            std::vector<plat::JoiningThread> returned = TakeReturnedFillThreads();
+            lock.Get().unlock();
+            return;  // every fill thread has returned; these are joined on the way out
         }
     }
 }

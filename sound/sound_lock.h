@@ -18,8 +18,10 @@ public:
     SoundLock& operator=(const SoundLock&) = delete;
 
 private:
+    // Never destroyed: a library thread still running at exit is stopped
+    // and joined by its owner's destruction, after the function's statics.
     static std::recursive_mutex& Mutex() {
-        static std::recursive_mutex mutex;
-        return mutex;
+        static auto* mutex = new std::recursive_mutex;
+        return *mutex;
     }
 };

@@ -1,6 +1,7 @@
 #include "platform/sdl/real_clock.h"
 
 #include <exception>
+#include <thread>
 
 namespace plat {
 
@@ -33,7 +34,7 @@ TimerId RealClock::StartPeriodic(uint32_t periodMs, TimerCallback callback, void
         timer->id = nextId_;
         Timer* raw = timer.get();
         timers_.reserve(timers_.size() + 1);
-        timer->thread = std::thread([raw, periodMs, callback, user] {
+        auto tick = [raw, periodMs, callback, user] {
             // Deadlines advance by whole periods, so the ticks do not drift
             // even when one callback runs late.
             auto period = std::chrono::milliseconds(periodMs);
@@ -44,7 +45,10 @@ TimerId RealClock::StartPeriodic(uint32_t periodMs, TimerCallback callback, void
                 callback(user);
                 deadline += period;
             }
-        });
+        };
+        auto stop = [raw] { raw->stop.store(true, std::memory_order_release); };
+        timer->thread = JoiningThread(tick, stop, ThreadPriority::Normal);
+        if (!timer->thread) return 0;
         timers_.push_back(std::move(timer));  // cannot throw: room was reserved
         return nextId_++;
     } catch (const std::exception&) {
@@ -64,9 +68,7 @@ void RealClock::StopPeriodic(TimerId id) {
             }
         }
     }
-    if (!timer) return;
-    timer->stop.store(true, std::memory_order_release);
-    if (timer->thread.joinable()) timer->thread.join();
+    // Going here, outside the lock, stops the timer's thread and waits for it.
 }
 
 }  // namespace plat

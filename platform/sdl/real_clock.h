@@ -5,10 +5,10 @@
 #include <chrono>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/joining_thread.h"
 
 namespace plat {
 
@@ -22,10 +22,12 @@ public:
     void StopPeriodic(TimerId id) override;
 
 private:
+    // Letting a timer go stops its thread and waits for it; the thread is
+    // the last member, so it has ended before the flag it reads goes.
     struct Timer {
         TimerId id;
         std::atomic<bool> stop{false};
-        std::thread thread;
+        JoiningThread thread;
     };
     std::chrono::steady_clock::time_point start_;
     std::mutex mutex_;

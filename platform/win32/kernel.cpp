@@ -94,11 +94,6 @@ uint32_t JoinThread(ThreadHandle thread) {
     return result;
 }
 
-void DetachThread(ThreadHandle thread) {
-    if (thread == nullptr) return;
-    CloseHandle(thread->handle);
-    delete thread;
-}
 
 // ---- Files ----------------------------------------------------------------
 

@@ -297,7 +297,7 @@ TEST_F(HighScoreTableTest, AFailedSaveIsSaidAndALinkAtTheOldTemporaryNameIsNotFo
 
 bool SameTable(const HighScoreTable& a, const HighScoreTable& b) {
     return a.count == b.count &&
-           std::memcmp(a.entries, b.entries, sizeof(HighScoreEntry) * static_cast<size_t>(a.count)) == 0;
+           std::memcmp(a.entries.get(), b.entries.get(), sizeof(HighScoreEntry) * static_cast<size_t>(a.count)) == 0;
 }
 
 // Writes in small pieces, so kills land inside the writing as well.

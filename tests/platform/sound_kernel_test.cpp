@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "platform/joining_thread.h"
 #include "temp_dir.h"
 
 namespace {
@@ -47,35 +52,32 @@ TEST(KernelThreads, AThreadWakesOnAnEventAndItsResultIsReturned) {
     plat::CloseEvent(h.done);
 }
 
-// A thread detached by another while it waits runs on; one that lets go of
-// its own handle ends without anyone joining it.
-struct Detaching {
-    plat::ThreadHandle handle = nullptr;
-    bool self = false;
-    plat::EventHandle go = plat::CreateAutoResetEvent();
-    plat::EventHandle done = plat::CreateAutoResetEvent();
-};
-
-TEST(KernelThreads, ADetachedThreadRunsToItsEndWhoeverDetachedIt) {
-    for (bool self : {false, true}) {
-        Detaching d;
-        d.self = self;
-        d.handle = plat::StartThread(
-            [](void* arg) -> uint32_t {
-                auto* t = static_cast<Detaching*>(arg);
-                plat::WaitForAnyEvent(1, &t->go);
-                if (t->self) plat::DetachThread(t->handle);
-                plat::SignalEvent(t->done);
-                return 0;
+// Letting a thread go, by destruction or by a move onto its owner, tells it
+// to stop and waits for it: what it touches is still there when it finishes.
+TEST(KernelThreads, AnOwnedThreadIsStoppedAndJoinedWhenItsOwnerLetsItGo) {
+    struct Work {
+        std::atomic<bool> stop{false};
+        std::atomic<bool> finished{false};
+    };
+    auto start = [](Work& w) {
+        return plat::JoiningThread(
+            [&w] {
+                while (!w.stop.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                w.finished.store(true);
             },
-            &d, self ? plat::ThreadPriority::Lowest : plat::ThreadPriority::Normal);
-        ASSERT_NE(d.handle, nullptr);
-        if (!self) plat::DetachThread(d.handle);  // still waiting: it goes on without its handle
-        plat::SignalEvent(d.go);
-        EXPECT_EQ(plat::WaitForAnyEvent(1, &d.done), 0) << (self ? "self" : "other");
-        plat::CloseEvent(d.go);
-        plat::CloseEvent(d.done);
+            [&w] { w.stop.store(true); }, plat::ThreadPriority::Lowest);
+    };
+    Work first, second;
+    {
+        plat::JoiningThread thread = start(first);
+        ASSERT_TRUE(thread);
+        EXPECT_NE(thread.Id(), 0u);
+        thread = start(second);
+        EXPECT_TRUE(first.finished.load());
+        EXPECT_FALSE(second.finished.load());
     }
+    EXPECT_TRUE(second.finished.load());
 }
 
 TEST(KernelFiles, WindowsPathsReadAndSeek) {

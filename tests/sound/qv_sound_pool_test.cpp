@@ -20,7 +20,7 @@ TEST(QVSoundInit, EventEntriesAreSlotsPlusOneCappedAt64AndExitOrARefusedStartUnd
     g_Sound.Exit();
     EXPECT_EQ(QVSound::g_SampleList, nullptr);
     EXPECT_EQ(QVSound::g_lpDSound, nullptr);
-    EXPECT_EQ(QVSound::g_CallBackThread, nullptr);
+    EXPECT_FALSE(QVSound::g_CallBackThread);
     EXPECT_EQ(QVSound::AllocSample(), nullptr);
     EXPECT_EQ(g_Sound.FindSampleID(10), nullptr);
     EXPECT_EQ(g_Sound.LoadSample("x.wav", 10), 0);
@@ -38,12 +38,12 @@ TEST_F(PoolTest, ASecondInitIsRefusedAndChangesNothing) {
     ASSERT_EQ(Load("a.wav", wav::Tone(100), 7), 1);
     plat::SoundDevice* device = QVSound::g_lpDSound;
     SNDSample* table = QVSound::g_SampleList;
-    plat::ThreadHandle thread = QVSound::g_CallBackThread;
+    const uint32_t thread = QVSound::g_CallBackThread.Id();
     g_Sound.m_nMusicVolume = 1234;
     EXPECT_EQ(g_Sound.Init(TestWindow(), 10), 0);
     EXPECT_EQ(QVSound::g_lpDSound, device);
     EXPECT_EQ(QVSound::g_SampleList, table);
-    EXPECT_EQ(QVSound::g_CallBackThread, thread);
+    EXPECT_EQ(QVSound::g_CallBackThread.Id(), thread);
     EXPECT_EQ(QVSound::g_nMaxSampleCount, 200);
     EXPECT_EQ(g_Sound.m_nMusicVolume, 1234);
     EXPECT_NE(g_Sound.FindSampleID(7), nullptr);

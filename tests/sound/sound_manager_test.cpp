@@ -137,7 +137,7 @@ TEST_F(SoundManagerTest, FreeAllReturnsWithThePlayingMusicTornDown) {
     LoadGameSounds();
     g_SoundManager.FreeAll();
     EXPECT_EQ(QVSound::GetStreamInfoPtr()->dwFlags, 0u);
-    EXPECT_EQ(QVSound::g_FillThread, nullptr);
+    EXPECT_FALSE(QVSound::g_FillThread);
     EXPECT_EQ(SlotsInUse(), 0);
 }
 

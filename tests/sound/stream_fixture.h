@@ -87,7 +87,7 @@ protected:
     void TearDown() override {
         SoundTest::TearDown();
         EXPECT_EQ(StreamCopy().dwFlags, 0u);
-        EXPECT_EQ(QVSound::g_FillThread, nullptr);
+        EXPECT_FALSE(QVSound::g_FillThread);
         plat::SetAudioCaptureFile("");
     }
     int LoadStream(const std::string& name, const std::string& bytes, uint32_t id) {
