@@ -54,10 +54,11 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   Module.onAbort = function (what) {
     if (typeof reefStopped === 'function') reefStopped(what);
   };
-  // The program's last complaint, for the page to show when it ends badly.
+  // The program's last complaint, a line that begins with its name (help
+  // text may follow), for the page to show when it ends badly.
   let lastComplaint = '';
   Module.printErr = function (text) {
-    lastComplaint = text;
+    if (/^(reefhoard|GameShelf): /.test(text)) lastComplaint = text;
     console.error(text);
   };
   Module.thisProgram = playing ? GAME + '/reefhoard' : SHELF + '/GameShelf';
@@ -221,7 +222,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     console.log('reefhoard exited with ' + status);
     Module.reefExitStatus = status;
     if (status !== 0) {
-      fail('Reef Hoard stopped' + (lastComplaint ? ': ' + lastComplaint : ' (status ' + status + ').'),
+      fail('Reef Hoard stopped' + (lastComplaint ? ': ' + lastComplaint.replace(/[^.]$/, '$&.') : ' (status ' + status + ').'),
            'Reload the page; if it stops again, open it without the options in its address.');
     }
     if (next === null) return;
