@@ -325,29 +325,35 @@ async function replay(browser, figures) {
 }
 
 // The page's words when it cannot run: a file missing, start-up throwing,
-// the program ending badly, the browser refusing storage (the game runs on).
+// the program ending badly, a browser without WebAssembly, a browser without
+// storage or refusing it (the game runs on).
 async function pageFailures(browser) {
-  const visitor = await browser.createIncognitoBrowserContext();
   const folder = url.slice(0, url.lastIndexOf('/') + 1);
   const cases = [
     {address: folder + 'test/no-data/index.html', expected: /index\.data.*reload the page/i},
     {address: url + '?failstart', expected: /stopped: .*failstart.*Reload the page/},
     {address: url + '?play&seed=many', expected: /stopped: .*--seed wants a whole number.*Reload the page/},
-    {address: url, noStorage: true, expected: /refuses the site storage.*Allow site storage/, runs: true},
+    {address: url, label: 'without WebAssembly', expected: /no WebAssembly.*use a current browser/i,
+     prepare: () => Object.defineProperty(window, 'WebAssembly', {value: undefined})},
+    {address: url, label: 'without IndexedDB', expected: /refuses the site storage.*Allow site storage/, runs: true,
+     prepare: () => Object.defineProperty(window, 'indexedDB', {value: undefined})},
+    {address: url, label: 'refusing IndexedDB', expected: /refuses the site storage.*Allow site storage/, runs: true,
+     prepare: () => Object.defineProperty(window, 'indexedDB', {value: {open() {
+       throw new DOMException('access to the Indexed Database API is denied', 'SecurityError');
+     }}})},
   ];
   for (const c of cases) {
-    const page = await visitor.newPage();
-    if (c.noStorage) await page.evaluateOnNewDocument(() => Object.defineProperty(window, 'indexedDB', {value: null}));
+    const page = await browser.newPage();
+    if (c.prepare) await page.evaluateOnNewDocument(c.prepare);
     await page.goto(c.address);
     await page.waitForFunction(() => !document.querySelector('#message').hidden, {timeout: 60000})
       .catch(() => {});
     const shown = await shownFailure(page);
     const ran = c.runs ? await firstFrame(page).then(() => true, () => false) : true;
-    check(c.expected.test(shown) && ran, `${c.address.slice(folder.length)}${c.noStorage ? ' without storage' : ''}` +
+    check(c.expected.test(shown) && ran, `${c.address.slice(folder.length)}${c.label ? ' ' + c.label : ''}` +
           ` shows: ${shown}${c.runs ? (ran ? ' (and the game runs)' : ' (but the game did not run)') : ''}`);
     await page.close();
   }
-  await visitor.close();
 }
 
 // A second visit with the network off (the server stopped too): the

@@ -93,6 +93,9 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   Module.preRun = Module.preRun || [];
   Module.preRun.push(function () {
     if (query.has('failstart')) throw new Error('start-up failed on purpose (failstart in the address)');
+    // A browser with no IndexedDB at all would stop the module's storage
+    // code outright; one that refuses it reports so in syncfs.
+    if (keeping && !self.indexedDB) storageRefused('no IndexedDB');
     if (keeping) {
       FS.mkdir(SAVE);
       FS.mount(IDBFS, {}, SAVE);
