@@ -2,7 +2,9 @@
 // so later visits start with the network off. The build writes the file list
 // and the build's hash in place of the two marks (stamp_service_worker.cmake):
 // a new build is a changed worker, which the browser installs, keeping the new
-// files under a new name and dropping the old build's.
+// files under a new name and dropping the old build's. The new build takes
+// over at once: a page already running has all its files by then, and its
+// next load (Play, Menu) gets the new build whole.
 'use strict';
 const CACHE = 'reefhoard-@PAGE_BUILD@';
 const FILES = [@PAGE_FILES@];
