@@ -66,9 +66,9 @@ for f in index.html index.js index.worker.js index.wasm index.data manifest.webm
   raw=$(stat -c %s "$web/$f")
   gz=$(gzip -9 -c "$web/$f" | wc -c)
   total=$((total + raw)) total_gz=$((total_gz + gz))
-  printf '  %-16s %10d %10d\n' "$f" "$raw" "$gz"
+  printf '  %-20s %10d %10d\n' "$f" "$raw" "$gz"
 done
-printf '  %-16s %10d %10d\n' total "$total" "$total_gz"
+printf '  %-20s %10d %10d\n' total "$total" "$total_gz"
 
 REEF_SERVER_PID=$server NODE_PATH="$tools/node_modules" node scripts/web-test.js "http://127.0.0.1:$port/index.html" \
   "$out/headless-report.txt" "$out"

@@ -308,16 +308,16 @@ async function replay(browser, figures) {
   await page.close();
 
   // A recording from anywhere but the page's own site is refused in words.
+  const refused = await visitor.newPage();
   for (const elsewhere of ['http://example.com/games/autoplay-seed3.txt', '//example.com/x.txt',
                            'data:text/plain,310%20move%2020%20300', 'javascript:alert(1)']) {
-    const refused = await visitor.newPage();
     await refused.goto(url + '?play&replay=' + encodeURIComponent(elsewhere));
     await refused.waitForFunction(() => !document.querySelector('#message').hidden, {timeout: 30000})
       .catch(() => {});
     const shown = await shownFailure(refused);
     check(/only replay a recording from this site/.test(shown), `replay of ${elsewhere} refused: ${shown}`);
-    await refused.close();
   }
+  await refused.close();
   const after = await storedFiles(visitor);
   check(scores === 5204 && JSON.stringify(after) === JSON.stringify(before),
         `the replayed game wrote ${scores} bytes of high scores, and the visitor's kept files ` +
@@ -342,9 +342,9 @@ async function pageFailures(browser) {
        throw new DOMException('access to the Indexed Database API is denied', 'SecurityError');
      }}})},
   ];
+  const page = await browser.newPage();
   for (const c of cases) {
-    const page = await browser.newPage();
-    if (c.prepare) await page.evaluateOnNewDocument(c.prepare);
+    const prepared = c.prepare ? await page.evaluateOnNewDocument(c.prepare) : null;
     await page.goto(c.address);
     await page.waitForFunction(() => !document.querySelector('#message').hidden, {timeout: 60000})
       .catch(() => {});
@@ -352,8 +352,9 @@ async function pageFailures(browser) {
     const ran = c.runs ? await firstFrame(page).then(() => true, () => false) : true;
     check(c.expected.test(shown) && ran, `${c.address.slice(folder.length)}${c.label ? ' ' + c.label : ''}` +
           ` shows: ${shown}${c.runs ? (ran ? ' (and the game runs)' : ' (but the game did not run)') : ''}`);
-    await page.close();
+    if (prepared) await page.removeScriptToEvaluateOnNewDocument(prepared.identifier);
   }
+  await page.close();
 }
 
 // A second visit with the network off (the server stopped too): the

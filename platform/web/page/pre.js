@@ -47,9 +47,11 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   });
   // Whether the visitor's files are read from IndexedDB and written back.
   let keeping = !fromLink;
+  // Shows the problem on the page; true when it is shown.
   function fail(problem, remedy) {
-    if (typeof reefFail === 'function') reefFail(problem, remedy);
-    else console.error(problem + ' ' + remedy);
+    if (typeof reefFail === 'function') return reefFail(problem, remedy);
+    console.error(problem + ' ' + remedy);
+    return false;
   }
   Module.onAbort = function (what) {
     if (typeof reefStopped === 'function') reefStopped(what);
@@ -125,12 +127,17 @@ var Module = typeof Module !== 'undefined' ? Module : {};
 
   // Copies of the kept files live in IndexedDB; the game reads and writes
   // them in their usual places. Where the browser refuses that storage the
-  // game runs all the same, on the files of the game folder.
+  // game runs all the same, on the files of the game folder, under a note
+  // that a click puts away.
   function storageRefused(error) {
     console.warn('site storage: ' + error);
     keeping = false;
-    fail('This browser refuses the site storage, so scores, players and options will not be kept after this visit.',
-         'Allow site storage for this site (a private window may not offer it) and reload the page to keep them.');
+    const shown = fail(
+      'This browser refuses the site storage, so scores, players and options will not be kept after this visit.',
+      'Allow site storage for this site (a private window may not offer it) and reload the page to keep them. ' +
+      '(Click this note to close it.)');
+    const note = document.querySelector('#message');
+    if (shown) note.addEventListener('click', function () { note.hidden = true; }, {once: true});
   }
   function exists(path) {
     try { FS.stat(path); return true; } catch (e) { return false; }
