@@ -3,7 +3,9 @@
 # serves it on localhost, and runs scripts/web-test.js in headless Chromium:
 # the launcher first, Play into a game played by hand with a screenshot of a
 # wave, Menu back to the launcher with its switches kept, and a kept recording
-# replayed whose report must match the headless program's line for line.
+# replayed whose report must match the headless program's line for line and
+# leave the visitor's kept files as they were, the page's words when it cannot
+# run, and a visit with the network off from the service worker's files.
 # Installs chromium, nodejs and npm when missing, and puppeteer-core (no
 # browser download) into build-web/test-tools. Prints the page's download
 # size and the figures the browser run measured; the screenshots go to
@@ -30,6 +32,11 @@ rm -rf "$out" && mkdir -p "$out"
 # The kept recording, served beside the page as a player's own would be.
 mkdir -p "$web/games"
 cp tests/game/data/autoplay-seed3.txt "$web/games/"
+# The page without its index.data, for the words a missing file brings.
+mkdir -p "$out/no-data"
+for f in "$web"/index.*; do
+  [ "$(basename "$f")" = index.data ] || ln -s "$PWD/$f" "$out/no-data/"
+done
 # The same recording headless, in a copy of the same game folder the page
 # preloads: the report the browser's must match.
 scratch=$(mktemp -d)
@@ -55,17 +62,17 @@ done
 
 echo "Download (raw / gzip bytes):"
 total=0 total_gz=0
-for f in index.html index.js index.worker.js index.wasm index.data; do
+for f in index.html index.js index.worker.js index.wasm index.data manifest.webmanifest sw.js icon-32.png; do
   raw=$(stat -c %s "$web/$f")
   gz=$(gzip -9 -c "$web/$f" | wc -c)
   total=$((total + raw)) total_gz=$((total_gz + gz))
-  printf '  %-16s %10d %10d\n' "$f" "$raw" "$gz"
+  printf '  %-20s %10d %10d\n' "$f" "$raw" "$gz"
 done
-printf '  %-16s %10d %10d\n' "before 1st frame" "$total" "$total_gz"
+printf '  %-20s %10d %10d\n' "before 1st frame" "$total" "$total_gz"
 # The music, which the page fetches after the launcher's first frame.
-printf '  %-16s %10d %10d\n' music.mp3 "$(stat -c %s "$web/music.mp3")" "$(gzip -9 -c "$web/music.mp3" | wc -c)"
+printf '  %-20s %10d %10d\n' music.mp3 "$(stat -c %s "$web/music.mp3")" "$(gzip -9 -c "$web/music.mp3" | wc -c)"
 
-NODE_PATH="$tools/node_modules" node scripts/web-test.js "http://127.0.0.1:$port/index.html" \
+REEF_SERVER_PID=$server NODE_PATH="$tools/node_modules" node scripts/web-test.js "http://127.0.0.1:$port/index.html" \
   "$out/headless-report.txt" "$out"
 echo "Figures: $(tr -d '\n ' < "$out/figures.json")"
 echo "Screenshots: $out/web-shelf.png $out/web-wave.png"

@@ -4,9 +4,14 @@
 // screenshot of a sonar wave, the game's menu button back to the launcher with
 // the switches kept; then a kept recording replayed through the page's
 // address with its report compared, line for line, with the headless
-// program's.
+// program's, and the visitor's kept files untouched by it; the page's words
+// when it cannot run; and last a visit with the network off, from the
+// service worker's files.
 //
 //   node scripts/web-test.js URL EXPECTED_REPORT OUTPUT_FOLDER
+//
+// URL's folder holds test/no-data/, the page without its index.data.
+// REEF_SERVER_PID names the server, stopped for the visit without network.
 //
 // Writes OUTPUT_FOLDER/web-shelf.png, web-wave.png and figures.json; exits
 // non-zero when a check fails.
@@ -97,6 +102,31 @@ async function firstFrame(page) {
   return page.evaluate(() => Module.thisProgram);
 }
 
+// The words the page shows when the game cannot run; '' while it runs.
+async function shownFailure(page) {
+  return page.evaluate(() => {
+    const box = document.querySelector('#message');
+    return box && !box.hidden ? box.textContent : '';
+  });
+}
+
+// The kept files in the browser's storage, by name, as the launcher finds
+// them when the page loads.
+async function storedFiles(context) {
+  const page = await context.newPage();
+  await page.goto(url);
+  await firstFrame(page);
+  const files = await page.evaluate(() => {
+    const found = {};
+    for (const name of FS.readdir('/save')) {
+      if (name !== '.' && name !== '..') found[name] = Array.from(FS.readFile('/save/' + name)).join();
+    }
+    return found;
+  });
+  await page.close();
+  return files;
+}
+
 // A click that hands over to the other program: the page loads again.
 async function clickAway(page, x, y) {
   await Promise.all([page.waitForNavigation({timeout: 30000}), click(page, x, y)]);
@@ -109,6 +139,27 @@ function differing(a, b) {
   return n;
 }
 
+// New game from the game's board, its round panel closed: the board drawn
+// there, checked and returned.
+async function newGame(page, what) {
+  await click(page, 752, 505);
+  await sleep(1200);
+  await press(page, 'Space');
+  await sleep(800);
+  const board = await canvasPixels(page);
+  let blue = 0, colours = new Set();
+  for (let i = 0; i < board.length; i += 4) {
+    const x = (i / 4) % 800, y = Math.floor(i / 4 / 800);
+    if (x >= 170 && x < 690 && y >= 190 && y < 600) {
+      if (board[i + 2] > board[i] + 40) ++blue;
+      colours.add((board[i] << 16) | (board[i + 1] << 8) | board[i + 2]);
+    }
+  }
+  check(blue > 520 * 410 * 0.5 && colours.size > 50,
+        `${what}: ${blue} sea pixels and ${colours.size} colours in the board's area`);
+  return board;
+}
+
 // The launcher's menu, where its buttons lie in the picture.
 const shelfButton = {play: {x: 400, y: 224}, players: {x: 400, y: 286}, options: {x: 400, y: 348},
                      back: {x: 400, y: 572}};
@@ -118,8 +169,11 @@ async function playByHand(browser, figures) {
   const page = await browser.newPage();
   await page.setViewport({width: 1024, height: 768, hasTouch: true});
   page.on('pageerror', (e) => console.log('page error: ' + e.message));
+  // An earlier build's files, which the service worker's first start drops.
+  const earlier = await page.evaluateOnNewDocument(() => { caches.open('reefhoard-earlier-build'); });
   await page.goto(url);
   const first = await firstFrame(page);
+  await page.removeScriptToEvaluateOnNewDocument(earlier.identifier);
   figures.firstFrameMs = Math.round(await page.evaluate(() => Module.reefFirstFrameMs));
   check(first.endsWith('/GameShelf'), `the launcher comes first (${first}), its first frame ` +
         `${figures.firstFrameMs} ms after the page began loading`);
@@ -163,21 +217,7 @@ async function playByHand(browser, figures) {
   figures.idleCpuPercent = +((treeCpuMs(pid) - cpuBefore) * 100 / (Date.now() - idleStart)).toFixed(1);
   check(true, `idle board: ${figures.idleCpuPercent} % of one core for the whole browser`);
 
-  await click(page, 752, 505);  // new game
-  await sleep(1200);
-  await press(page, 'Space');  // closes the round panel
-  await sleep(800);
-  const board = await canvasPixels(page);
-  let blue = 0, colours = new Set();
-  for (let i = 0; i < board.length; i += 4) {
-    const x = (i / 4) % 800, y = Math.floor(i / 4 / 800);
-    if (x >= 170 && x < 690 && y >= 190 && y < 600) {
-      if (board[i + 2] > board[i] + 40) ++blue;
-      colours.add((board[i] << 16) | (board[i + 1] << 8) | board[i + 2]);
-    }
-  }
-  check(blue > 520 * 410 * 0.5 && colours.size > 50,
-        `board drawn: ${blue} sea pixels and ${colours.size} colours in the board's area`);
+  const board = await newGame(page, 'board drawn');
 
   // A search: the sonar wave spreads from the cell in rings.
   const cell = {x: 325, y: 308};
@@ -229,13 +269,17 @@ async function playByHand(browser, figures) {
   }).join('\n'));
   check(/^SFX=N\r?$/m.test(kept) && /^scale=sharp\r?$/m.test(kept),
         'the switches turned in the launcher are kept in options.ini and setup.ini after two more loads');
+  const shown = await shownFailure(page);
+  check(shown === '', `no failure shown after the page ran both programs (${shown})`);
   await page.close();
 }
 
 async function replay(browser, figures) {
-  // A first visit: the browser's storage starts empty, as the headless
-  // run's folder has no options of its own (music off would change the run).
-  const visitor = await browser.createIncognitoBrowserContext();
+  // The visitor who turned the switches: a link's game reads none of her
+  // files (the headless run's folder has no options of its own, and music
+  // off would change the run) and writes none.
+  const visitor = browser.defaultBrowserContext();
+  const before = await storedFiles(visitor);
   const page = await visitor.newPage();
   await page.setViewport({width: 1024, height: 768});
   const lines = [];
@@ -258,20 +302,90 @@ async function replay(browser, figures) {
   if (lines.join('\n') !== expected.join('\n')) {
     console.log('browser:\n  ' + lines.join('\n  ') + '\nheadless:\n  ' + expected.join('\n  '));
   }
-  // The replayed game entered the high scores; the page keeps them in
-  // IndexedDB, so the next visit starts with the same table.
+  // The replayed game entered the high scores in the page's memory only.
   await sleep(1000);
-  const saved = await page.evaluate(() => Array.from(FS.readFile('/reef/game/hiscore.dat')));
+  const scores = await page.evaluate(() => FS.readFile('/reef/game/hiscore.dat').length);
   await page.close();
-  const again = await visitor.newPage();
-  await again.goto(url);
-  await firstFrame(again);
-  const restored = await again.evaluate(() => {
-    try { return Array.from(FS.readFile('/reef/game/hiscore.dat')); } catch (e) { return []; }
-  });
-  check(saved.length === 5204 && restored.join() === saved.join(),
-        `high scores kept for the next visit (${restored.length} of ${saved.length} bytes)`);
-  await visitor.close();
+
+  // A recording from anywhere but the page's own site is refused in words.
+  const refused = await visitor.newPage();
+  for (const elsewhere of ['http://example.com/games/autoplay-seed3.txt', '//example.com/x.txt',
+                           'data:text/plain,310%20move%2020%20300', 'javascript:alert(1)']) {
+    await refused.goto(url + '?play&replay=' + encodeURIComponent(elsewhere));
+    await refused.waitForFunction(() => !document.querySelector('#message').hidden, {timeout: 30000})
+      .catch(() => {});
+    const shown = await shownFailure(refused);
+    check(/only replay a recording from this site/.test(shown), `replay of ${elsewhere} refused: ${shown}`);
+  }
+  await refused.close();
+  const after = await storedFiles(visitor);
+  check(scores === 5204 && JSON.stringify(after) === JSON.stringify(before),
+        `the replayed game wrote ${scores} bytes of high scores, and the visitor's kept files ` +
+        `(${Object.keys(before).join(', ')}) are byte for byte as before`);
+}
+
+// The page's words when it cannot run: a file missing, start-up throwing,
+// the program ending badly, a browser without WebAssembly, a browser without
+// storage or refusing it (the game runs on).
+async function pageFailures(browser) {
+  const folder = url.slice(0, url.lastIndexOf('/') + 1);
+  const cases = [
+    {address: folder + 'test/no-data/index.html', expected: /index\.data.*reload the page/i},
+    {address: url + '?failstart', expected: /stopped: .*failstart.*Reload the page/},
+    {address: url + '?play&seed=many', expected: /stopped: .*--seed wants a whole number.*Reload the page/},
+    {address: url, label: 'without WebAssembly', expected: /no WebAssembly.*use a current browser/i,
+     prepare: () => Object.defineProperty(window, 'WebAssembly', {value: undefined})},
+    {address: url, label: 'without IndexedDB', expected: /refuses the site storage.*Allow site storage/, runs: true,
+     prepare: () => Object.defineProperty(window, 'indexedDB', {value: undefined})},
+    {address: url, label: 'refusing IndexedDB', expected: /refuses the site storage.*Allow site storage/, runs: true,
+     prepare: () => Object.defineProperty(window, 'indexedDB', {value: {open() {
+       throw new DOMException('access to the Indexed Database API is denied', 'SecurityError');
+     }}})},
+  ];
+  const page = await browser.newPage();
+  for (const c of cases) {
+    const prepared = c.prepare ? await page.evaluateOnNewDocument(c.prepare) : null;
+    await page.goto(c.address);
+    await page.waitForFunction(() => !document.querySelector('#message').hidden, {timeout: 60000})
+      .catch(() => {});
+    const shown = await shownFailure(page);
+    const ran = c.runs ? await firstFrame(page).then(() => true, () => false) : true;
+    check(c.expected.test(shown) && ran, `${c.address.slice(folder.length)}${c.label ? ' ' + c.label : ''}` +
+          ` shows: ${shown}${c.runs ? (ran ? ' (and the game runs)' : ' (but the game did not run)') : ''}`);
+    if (prepared) await page.removeScriptToEvaluateOnNewDocument(prepared.identifier);
+  }
+  await page.close();
+}
+
+// A second visit with the network off (the server stopped too): the
+// service worker's files start the launcher, Play and a new game. The page
+// must pass Chromium's checks for installing it as an app.
+async function offline(browser) {
+  const page = await browser.newPage();
+  await page.setViewport({width: 1024, height: 768});
+  await page.goto(url);
+  await firstFrame(page);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const cdp = await page.target().createCDPSession();
+  const {installabilityErrors} = await cdp.send('Page.getInstallabilityErrors');
+  await cdp.detach();
+  check(installabilityErrors.length === 0,
+        `installable as an app (${installabilityErrors.map((e) => e.errorId).join(', ') || 'no errors'})`);
+  const kept = await page.evaluate(() => caches.keys());
+  const build = /const CACHE = '([^']+)'/.exec(await page.evaluate(() => fetch('sw.js').then((r) => r.text())))[1];
+  check(kept.length === 1 && kept[0] === build, `the only cache is this build's (${kept.join(', ')})`);
+
+  process.kill(+process.env.REEF_SERVER_PID);
+  await page.setOfflineMode(true);
+  await page.reload();
+  const program = await firstFrame(page);
+  const game = await clickAway(page, shelfButton.play.x, shelfButton.play.y);
+  check(program.endsWith('/GameShelf') && game.endsWith('/reefhoard'), 'with the network off the launcher starts, ' +
+        'and Play the game');
+  await click(page, 20, 300);  // past the splash
+  await sleep(1500);
+  await newGame(page, 'a new game with the network off');
+  await page.close();
 }
 
 (async () => {
@@ -285,6 +399,8 @@ async function replay(browser, figures) {
   try {
     await playByHand(browser, figures);
     await replay(browser, figures);
+    await pageFailures(browser);
+    await offline(browser);
   } catch (e) {
     check(false, 'browser run: ' + e.message);
   } finally {

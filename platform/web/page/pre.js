@@ -1,15 +1,22 @@
 // Page glue of the web build: the page's address as the program to run and
 // its options, the game folder as the working folder, the player's files kept
-// in the browser's IndexedDB, the end-of-run report on the console, and the
-// hand-over between the launcher and the game.
+// in the browser's IndexedDB, the end-of-run report on the console, the
+// hand-over between the launcher and the game, and what the page says when
+// the game cannot run (reefFail in index.html).
 //
 //   index.html                      the launcher, GameShelf
 //   index.html?play                 the game, whose menu button comes back
 //   index.html?play&seed=7&replay=games/short.txt&report
+//   index.html?failstart            start-up throws before anything is read
+//                                   or written: the tests' way to see the
+//                                   page report a failed start
 //
 // seed, replay, autoplay, frames and report are the program's --seed,
-// --replay, --autoplay, --frames and --report. A replay is fetched from beside
-// the page when it can be, else read from the game folder.
+// --replay, --autoplay, --frames and --report. An address with any of them is
+// a link someone made: its game runs on the game folder's own files alone and
+// neither reads nor writes the visitor's kept files. A replay is fetched from
+// the page's own site only, from beside the page when it can be, else read
+// from the game folder.
 var Module = typeof Module !== 'undefined' ? Module : {};
 
 (function () {
@@ -35,6 +42,27 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   };
   const query = new URLSearchParams(location.search);
   const playing = query.has('play');
+  const fromLink = ['seed', 'replay', 'autoplay', 'frames', 'report'].some(function (name) {
+    return query.has(name);
+  });
+  // Whether the visitor's files are read from IndexedDB and written back.
+  let keeping = !fromLink;
+  // Shows the problem on the page; true when it is shown.
+  function fail(problem, remedy) {
+    if (typeof reefFail === 'function') return reefFail(problem, remedy);
+    console.error(problem + ' ' + remedy);
+    return false;
+  }
+  Module.onAbort = function (what) {
+    if (typeof reefStopped === 'function') reefStopped(what);
+  };
+  // The program's last complaint, a line that begins with its name (help
+  // text may follow), for the page to show when it ends badly.
+  let lastComplaint = '';
+  Module.printErr = function (text) {
+    if (/^(reefhoard|GameShelf): /.test(text)) lastComplaint = text;
+    console.error(text);
+  };
   Module.thisProgram = playing ? GAME + '/reefhoard' : SHELF + '/GameShelf';
   // The preloaded folder is named rather than found: the browser's file
   // system makes every folder writable by all, and the program takes such a
@@ -48,18 +76,37 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   // it: its menu button then starts the launcher.
   if (playing) args.push(SHELF);
   const replay = query.get('replay');
+  // A recording on this site; a link cannot make the page fetch from another
+  // site, nor run what a data: or javascript: address holds.
+  let recording = null;
+  if (replay) {
+    try {
+      recording = new URL(replay, location.href);
+    } catch (e) { /* refused below */ }
+    if (recording && recording.origin !== location.origin) recording = null;
+    if (!recording) {
+      fail('The recording "' + replay + '" was not played: a link can only replay a recording from this site.',
+           'Check the link, or open the page without it to play.');
+    }
+  }
   Module.arguments = args;
   Module.canvas = document.querySelector('#canvas');
 
   Module.preRun = Module.preRun || [];
   Module.preRun.push(function () {
-    FS.mkdir(SAVE);
-    FS.mount(IDBFS, {}, SAVE);
-    addRunDependency('reef-save');
-    FS.syncfs(true, function (error) {
-      if (error) console.warn('saved files could not be read: ' + error);
-      removeRunDependency('reef-save');
-    });
+    if (query.has('failstart')) throw new Error('start-up failed on purpose (failstart in the address)');
+    // A browser with no IndexedDB at all would stop the module's storage
+    // code outright; one that refuses it reports so in syncfs.
+    if (keeping && !self.indexedDB) storageRefused('no IndexedDB');
+    if (keeping) {
+      FS.mkdir(SAVE);
+      FS.mount(IDBFS, {}, SAVE);
+      addRunDependency('reef-save');
+      FS.syncfs(true, function (error) {
+        if (error) storageRefused(error);
+        removeRunDependency('reef-save');
+      });
+    }
     // The music is a file of its own beside the page, fetched by the
     // launcher once it runs and waited for only by the game, which starts it
     // at start-up. Without it the game plays silent.
@@ -77,10 +124,11 @@ var Module = typeof Module !== 'undefined' ? Module : {};
         removeRunDependency('reef-music');
       });
     }
-    if (replay) {
-      addRunDependency('reef-replay');
-      fetch(replay).then(function (response) {
-        if (!response.ok) throw new Error(response.status);
+    // A refused recording holds the program back for good: the page shows why.
+    if (replay) addRunDependency('reef-replay');
+    if (recording) {
+      fetch(recording.href).then(function (response) {
+        if (!response.ok || new URL(response.url).origin !== location.origin) throw new Error(response.status);
         return response.arrayBuffer();
       }).then(function (bytes) {
         FS.mkdirTree('/replay');
@@ -95,13 +143,26 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   });
 
   // Copies of the kept files live in IndexedDB; the game reads and writes
-  // them in their usual places.
+  // them in their usual places. Where the browser refuses that storage the
+  // game runs all the same, on the files of the game folder, under a note
+  // that a click puts away.
+  function storageRefused(error) {
+    console.warn('site storage: ' + error);
+    keeping = false;
+    const shown = fail(
+      'This browser refuses the site storage, so scores, players and options will not be kept after this visit.',
+      'Allow site storage for this site (a private window may not offer it) and reload the page to keep them. ' +
+      '(Click this note to close it.)');
+    const note = document.querySelector('#message');
+    if (shown) note.addEventListener('click', function () { note.hidden = true; }, {once: true});
+  }
   function exists(path) {
     try { FS.stat(path); return true; } catch (e) { return false; }
   }
   // Copies the kept files that changed into IndexedDB; then() follows
   // when they are stored.
   function keep(then) {
+    if (!keeping) return then();
     let changed = false;
     for (const name in KEPT) {
       if (!exists(KEPT[name])) continue;
@@ -113,7 +174,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     }
     if (!changed) return then();
     FS.syncfs(false, function (error) {
-      if (error) console.warn('files could not be kept: ' + error);
+      if (error) storageRefused(error);
       then();
     });
   }
@@ -132,7 +193,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
 
   Module.onRuntimeInitialized = function () {
     for (const name in KEPT) {
-      if (exists(SAVE + '/' + name)) FS.writeFile(KEPT[name], FS.readFile(SAVE + '/' + name));
+      if (keeping && exists(SAVE + '/' + name)) FS.writeFile(KEPT[name], FS.readFile(SAVE + '/' + name));
     }
     // A kept file changes when it is renamed into place or closed after
     // writing.
@@ -163,6 +224,13 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     const loading = document.querySelector('#loading');
     if (loading) loading.remove();
     document.querySelector('#canvas').addEventListener('contextmenu', function (e) { e.preventDefault(); });
+    // The page's files are all here by now, so the service worker keeps them
+    // from the browser's cache rather than downloading them again.
+    if ('serviceWorker' in navigator) {
+      navigator.serviceWorker.register('sw.js').catch(function (error) {
+        console.warn('no offline visits: ' + error);
+      });
+    }
   };
 
   // A program started by the running one (Play, the game's menu button):
@@ -187,6 +255,10 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     }
     console.log('reefhoard exited with ' + status);
     Module.reefExitStatus = status;
+    if (status !== 0) {
+      fail('Reef Hoard stopped' + (lastComplaint ? ': ' + lastComplaint.replace(/[^.]$/, '$&.') : ' (status ' + status + ').'),
+           'Reload the page; if it stops again, open it without the options in its address.');
+    }
     if (next === null) return;
     // The files the program wrote are stored before the page goes.
     clearTimeout(saving);
