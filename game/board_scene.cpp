@@ -86,7 +86,7 @@ void BoardScene::Enter(plat::DirectDraw* dd, plat::Surface* back) {
     LoadSounds();
     game_.Attach(this);
     game_.Init();
-    if (game_.failure != nullptr) return;  // the program ends without drawing
+    if (!game_.failure.Ok()) return;  // the program ends without drawing
     // The idle screen shows the first map: draw its islands now, as nothing
     // else draws cells before a game starts.
     game_.board.Redraw(true);

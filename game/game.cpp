@@ -30,7 +30,7 @@ Game::~Game() { Unload(); }
 
 void Game::Init() {
     Unload();
-    failure = nullptr;
+    failure = Status();
     if (!AllocateMaps()) return;
     PlaySound("reveal");
     if (pointsImages == nullptr) {
@@ -46,10 +46,8 @@ void Game::Init() {
     board.ClearCells();
     board.tileSprite = scene != nullptr ? scene->tileset : nullptr;
     board.islandSprite = scene != nullptr ? scene->islands : nullptr;
-    if (!board.LoadIslands()) {
-        failure = "islands.dat could not be read for lack of memory; the game cannot go on.";
-        return;
-    }
+    failure = board.LoadIslands();
+    if (!failure.Ok()) return;
     board.PlaceTreasures();
     highScores.Create(HighScoreTable::kGameEntries);
     highScores.Load(kHighScoreFile);
@@ -57,7 +55,7 @@ void Game::Init() {
 
 bool Game::AllocateMaps() {
     if (board.AllocateMaps()) return true;
-    failure = "There is not enough memory for the island maps; the game cannot go on.";
+    failure = Status::Failed("There is not enough memory for the island maps; the game cannot go on.");
     return false;
 }
 
@@ -182,7 +180,7 @@ bool Game::DeadlineReached() const { return FrameTimer::Elapsed(deadline) >= 0; 
 bool Game::StartNewGame() {
     board.mapIndex = 0;
     Init();
-    if (failure != nullptr) return false;
+    if (!failure.Ok()) return false;
     board.StartGame(kTurnsPerGame);
     state = GameState::Playing;
     RefreshWholeScreen();

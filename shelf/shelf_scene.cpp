@@ -178,7 +178,7 @@ void ShelfScene::Activate(const std::string& buttonName) {
         if (buttonName != s.name) continue;
         const bool on = !ReadSwitch(s.which);
         // A file that could not be written keeps the switch as it was.
-        if (!WriteSwitch(s.which, on)) return;
+        if (!WriteSwitch(s.which, on).Ok()) return;
         if (Button* button = buttons->Find(s.name)) button->frameBase = on ? 3 : 0;
         if (s.which == ShelfSwitch::Effects) {
             g_SoundManager.EnableSFX(on);

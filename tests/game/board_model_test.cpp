@@ -100,13 +100,13 @@ TEST(BoardMaps, MissingOrShortFileLeavesTheMissingCellsSea) {
     TempDir dir;
     Board board;
     for (Board::Map& map : board.maps) map.fill(Cell{0, 0, 0, 9});
-    board.LoadIslands();
+    EXPECT_TRUE(board.LoadIslands());
     EXPECT_TRUE(DirtySeaFrom(board, 0, 0));
 
     // All of map 0 and the first ten cells of map 1 are land.
     dir.Write("islands.dat", std::string(Board::kCellCount + 10, '\x03'));
     for (Board::Map& map : board.maps) map.fill(Cell{0, 0, 0, 9});
-    board.LoadIslands();
+    EXPECT_TRUE(board.LoadIslands());
     EXPECT_EQ(board.maps[0][Board::kCellCount - 1].island, 3);
     EXPECT_EQ(board.maps[1][9].island, 3);
     EXPECT_TRUE(DirtySeaFrom(board, 1, 10));
@@ -119,7 +119,7 @@ TEST(BoardMaps, BytesAreSignedFramesAndNegativeOnesAreSea) {
     bytes[Board::kCellCount + 5] = 12;
     dir.Write("islands.dat", bytes);
     Board board;
-    board.LoadIslands();
+    EXPECT_TRUE(board.LoadIslands());
     const int expected[] = {0, 127, -1, -1};
     for (int cell = 0; cell < 4; ++cell) EXPECT_EQ(board.maps[0][cell].island, expected[cell]) << cell;
     EXPECT_EQ(board.maps[1][5].island, 12);

@@ -53,7 +53,7 @@ class Soak : public ::testing::Test {
 protected:
     void SetUp() override {
         LinkOrCopy(std::filesystem::path(REEF_GAME_FOLDER) / "islands.dat", dir.Path() / "islands.dat");
-        board.LoadIslands();
+        EXPECT_TRUE(board.LoadIslands());
     }
     // Returns false with a failure recorded when a search broke a rule.
     bool PlayGame(uint32_t seed, int* rounds) {
