@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "display/dirty_rect_manager.h"
+#include "display/picture.h"
 #include "game/both_pages.h"
 #include "game/game.h"
 #include "input/mouse.h"
@@ -102,17 +104,18 @@ void BoardScene::LoadBackground() {
 }
 
 void BoardScene::LoadButtons() {
-    missingPicture_ = nullptr;
+    missingPicture_ = Status();
     for (const ButtonPlace& place : kButtons) {
         auto* button = new Button(place.x, place.y);
-        button->LoadStrip(place.file, kButtonFrames, 0);
+        const Status loaded = button->LoadStrip(place.file, kButtonFrames, 0);
         button->SetName(place.name);
         // A button without a picture has no area to click: without this one
         // no game could ever start.
-        const bool noPicture = button->frames == nullptr || button->frames->Count() == 0;
-        if (noPicture && std::strcmp(place.name, kNewGameButton) == 0) {
-            missingPicture_ = place.file;
+        if (!loaded && std::strcmp(place.name, kNewGameButton) == 0) {
+            missingPicture_ = Status::Failed(std::string("The picture ") + place.file + " is missing or damaged (" +
+                                             loaded.Why() + "); without it no game can be started.");
         }
+        NoteLeftOut(loaded);
         AddButton(button);
     }
 }

@@ -5,6 +5,7 @@
 // it frees it all again.
 #include <cstdint>
 
+#include "base/status.h"
 #include "game/number_sprite.h"
 #include "scene/scene.h"
 #include "scene/sprite.h"
@@ -27,10 +28,10 @@ public:
     int Present() override;
     // Blocks for that long on the frame clock while keeping the screen alive.
     void Pause(uint32_t milliseconds);
-    // After entering: the picture without which no game can be played, when
-    // it did not load (the new-game button's); null when the scene can be
-    // played. Every other picture that does not load only leaves its item out.
-    const char* MissingPicture() const { return missingPicture_; }
+    // After entering: failed, saying which and why, when the picture without
+    // which no game can be played (the new-game button's) did not load. Every
+    // other picture that does not load only leaves its item out.
+    const Status& MissingPicture() const { return missingPicture_; }
 
     Sprite* tileset = nullptr;
     Sprite* islands = nullptr;
@@ -47,7 +48,7 @@ private:
     void FreeSprites();
 
     Game& game_;
-    const char* missingPicture_ = nullptr;
+    Status missingPicture_;
 };
 
 extern BoardScene g_BoardScene;

@@ -4,6 +4,7 @@
 
 #include "display/dirty_rect_manager.h"
 #include "display/frames.h"
+#include "display/picture.h"
 #include "game/board_scene.h"
 #include "game/both_pages.h"
 #include "game/player_store.h"
@@ -35,7 +36,7 @@ void Game::Init() {
     PlaySound("reveal");
     if (pointsImages == nullptr) {
         pointsImages = new PtrList<plat::Surface>(1);
-        LoadFrames("scores.bmp", pointsImages, kPointsWidth, kPointsHeight, nullptr);
+        NoteLeftOut(LoadFrames("scores.bmp", pointsImages, kPointsWidth, kPointsHeight, nullptr));
     }
     if (floatingScores == nullptr) floatingScores = new PtrList<FloatingScore>(1);
     ReadSettings();

@@ -3,6 +3,7 @@
 #include "game/player_store.h"
 #include "input/mouse.h"
 #include "display/image.h"
+#include "display/picture.h"
 #include "platform/window.h"
 #include "runtime/frame_timer.h"
 #include "runtime/shell_state.h"
@@ -92,7 +93,7 @@ void ShelfScene::Leave() {
 
 void ShelfScene::AddPageButton(const char* buttonName, int32_t x, int32_t y) {
     Button* button = new Button(x, y);
-    button->LoadStrip(ArtFile(buttonName).c_str(), 3, 0);
+    NoteLeftOut(button->LoadStrip(ArtFile(buttonName).c_str(), 3, 0));
     button->SetName(buttonName);
     AddButton(button);
 }
@@ -100,7 +101,7 @@ void ShelfScene::AddPageButton(const char* buttonName, int32_t x, int32_t y) {
 void ShelfScene::AddSwitchButton(const char* buttonName, int32_t y, bool on) {
     // Six pictures: off in its three states, then on in its three.
     Button* button = new Button(kButtonX, y);
-    button->LoadStrip(ArtFile(buttonName).c_str(), 6, 0);
+    NoteLeftOut(button->LoadStrip(ArtFile(buttonName).c_str(), 6, 0));
     button->SetName(buttonName);
     button->frameBase = on ? 3 : 0;
     AddButton(button);
@@ -128,7 +129,7 @@ void ShelfScene::ShowPage(Page page) {
             for (const PageButton& b : PlayersPage::Buttons()) {
                 // A field is only the place it takes; the page draws it.
                 Button* button = b.frames > 0 ? new Button(b.x, b.y) : new Button(b.x, b.y, b.width, b.height);
-                if (b.frames > 0) button->LoadStrip(ArtFile(b.picture).c_str(), b.frames, 0);
+                if (b.frames > 0) NoteLeftOut(button->LoadStrip(ArtFile(b.picture).c_str(), b.frames, 0));
                 button->SetName(b.name.c_str());
                 AddButton(button);
             }

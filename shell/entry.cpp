@@ -37,10 +37,7 @@ int GameEntry(void* instance, const char* commandLine, int showCommand) {
     g_Application.AddScene(&g_BoardScene);
     g_Application.SelectScene("treasure");
     if (!g_Game.failure.Ok()) return StopGame(g_Game.failure.Why());
-    if (const char* missing = g_BoardScene.MissingPicture()) {
-        return StopGame(std::string("The picture ") + missing +
-                        " is missing or damaged; without it no game can be started.");
-    }
+    if (const Status& missing = g_BoardScene.MissingPicture(); !missing.Ok()) return StopGame(missing.Why());
     MainLoop();
     return g_Game.failure.Ok() ? 0 : StopGame(g_Game.failure.Why());
 }

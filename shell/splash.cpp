@@ -1,6 +1,7 @@
 #include "shell/splash.h"
 
 #include "display/blit.h"
+#include "display/picture.h"
 #include "input/mouse.h"
 #include "platform/qv.h"
 #include "runtime/frame_timer.h"
@@ -18,15 +19,17 @@ void CopyToBackBuffer(plat::Surface* picture) {
 }
 
 void ShowPicture(const char* path) {
-    plat::Surface* picture = QVLoadBitmap(path);
-    if (picture == nullptr) return;
-    CopyToBackBuffer(picture);
+    plat::SurfacePtr picture;
+    if (const Status loaded = LoadPicture(path, 16, &picture); !loaded) {
+        NoteLeftOut(loaded);
+        return;
+    }
+    CopyToBackBuffer(picture.get());
     QVFlip();
     // The wait keeps flipping: put the picture on the other page as well, or
     // it would alternate with whatever that page held.
-    CopyToBackBuffer(picture);
+    CopyToBackBuffer(picture.get());
     WaitOrClick(kShowMs);
-    picture->Release();
 }
 
 }  // namespace
