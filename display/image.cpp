@@ -6,6 +6,7 @@
 
 #include "display/blit.h"
 #include "display/picture.h"
+#include "platform/debug_log.h"
 #include "display/surface_ops.h"
 
 Image::Image() : name(""), x(0), y(0), width(0), height(0) {}

@@ -1,6 +1,5 @@
 #include "display/picture.h"
 
-#include "platform/debug_log.h"
 #include "platform/failure.h"
 #include "platform/qv.h"
 
@@ -8,8 +7,4 @@ Status LoadPicture(const char* path, int32_t depth, plat::SurfacePtr* picture) {
     if (path == nullptr) return Status::Failed("no picture file named");
     picture->reset(QVLoadBitmap(path, depth));
     return plat::StatusOf(*picture != nullptr);
-}
-
-void NoteLeftOut(const Status& failed) {
-    if (!failed.Ok()) DebugLog("left out: %s\n", failed.Why().c_str());
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Loading a BMP file as a surface of its own, with the reason when it cannot
 // be loaded. The pictures a scene uses are left out when they do not load;
-// why is noted in the debug log.
+// why is noted in the debug log (NoteLeftOut, platform/debug_log.h).
 #include <cstdint>
 
 #include "base/status.h"
@@ -9,5 +9,3 @@
 
 // The picture in the display's format (depth as QVLoadBitmap takes it).
 Status LoadPicture(const char* path, int32_t depth, plat::SurfacePtr* picture);
-// Notes in the debug log why something the game shows or plays was left out.
-void NoteLeftOut(const Status& failed);

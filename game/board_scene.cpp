@@ -5,7 +5,7 @@
 #include <string>
 
 #include "display/dirty_rect_manager.h"
-#include "display/picture.h"
+#include "platform/debug_log.h"
 #include "game/both_pages.h"
 #include "game/game.h"
 #include "input/mouse.h"

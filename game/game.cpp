@@ -4,7 +4,7 @@
 
 #include "display/dirty_rect_manager.h"
 #include "display/frames.h"
-#include "display/picture.h"
+#include "platform/debug_log.h"
 #include "game/board_scene.h"
 #include "game/both_pages.h"
 #include "game/player_store.h"

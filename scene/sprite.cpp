@@ -5,7 +5,7 @@
 #include "display/blit.h"
 #include "display/dirty_rect_manager.h"
 #include "display/frames.h"
-#include "display/picture.h"
+#include "platform/debug_log.h"
 #include "display/surface_ops.h"
 #include "platform/message_box.h"
 #include "platform/qv.h"

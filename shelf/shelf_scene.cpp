@@ -3,7 +3,7 @@
 #include "game/player_store.h"
 #include "input/mouse.h"
 #include "display/image.h"
-#include "display/picture.h"
+#include "platform/debug_log.h"
 #include "platform/window.h"
 #include "runtime/frame_timer.h"
 #include "runtime/shell_state.h"

@@ -2,6 +2,7 @@
 
 #include "display/blit.h"
 #include "display/picture.h"
+#include "platform/debug_log.h"
 #include "input/mouse.h"
 #include "platform/qv.h"
 #include "runtime/frame_timer.h"
