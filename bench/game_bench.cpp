@@ -90,7 +90,9 @@ void BM_AutoplayFrame(benchmark::State& state) {
         CommandLine line;
         line.autoplayGames = 1000000;
         line.seed = 7;
-        if (const Status prepared = PrepareScriptedRun(line); !prepared) state.SkipWithError(prepared.Why().c_str());
+        if (const Status prepared = PrepareScriptedRun(line); !prepared) {
+            state.SkipWithError(prepared.Why().c_str());
+        }
         playing = true;
     }
     Frames(state);

@@ -48,7 +48,9 @@ Status LoadFrames(const char* path, PtrList<plat::Surface>* list, int32_t frameW
 
 Status LoadStripFrames(const char* path, int32_t count, int32_t vertical, PtrList<plat::Surface>* list,
                        int32_t* stripWidth, int32_t* stripHeight) {
-    if (count < 1) return Status::Failed(std::string(path) + ": a strip cannot hold " + std::to_string(count) + " pictures");
+    if (count < 1) {
+        return Status::Failed(std::string(path) + ": a strip cannot hold " + std::to_string(count) + " pictures");
+    }
     plat::SurfacePtr strip;
     if (Status loaded = LoadPicture(path, 16, &strip); !loaded) return loaded;
     const int32_t w = strip->Width(), h = strip->Height();

@@ -105,11 +105,9 @@ Status PlayerStore::WritePlayer(int32_t index, const PlayerRecord& record) {
     CopyField(r.email, email);
     CopyField(r.send, send);
     // One replacement of the file: a profile is never left half written.
-    return plat::StatusOf(plat::WriteProfileStrings({{section, "name", name},
-                                              {section, "address", address},
-                                              {section, "email", email},
-                                              {section, "send", send}},
-                                             iniPath));
+    return plat::StatusOf(plat::WriteProfileStrings(
+        {{section, "name", name}, {section, "address", address}, {section, "email", email}, {section, "send", send}},
+        iniPath));
 }
 
 std::vector<plat::ProfileEntry> PlayerStore::MissingKeyDefaults() {

@@ -103,8 +103,8 @@ Status ParseEventFields(const std::vector<std::string>& f, InputEvent* event) {
         event->key = KeyCodeOfName(f[2]);
         if (event->key == 0) {
             return Status::Failed("key \"" + f[2] +
-                                  "\" is not Escape, Space, Return, Tab, an arrow, Backspace, Delete, Home, End, F1, F12, "
-                                  "a letter or a digit");
+                                  "\" is not Escape, Space, Return, Tab, an arrow, Backspace, Delete, Home, End, "
+                                  "F1, F12, a letter or a digit");
         }
         return Status();
     }

@@ -134,7 +134,9 @@ Status SaveWindowSettings() {
     const bool moved = now.x != g_madeWindow.x || now.y != g_madeWindow.y;
     const bool resized = now.width != g_madeWindow.width || now.height != g_madeWindow.height;
     std::vector<plat::ProfileEntry> changes;
-    auto change = [&](const char* key, int32_t value) { changes.push_back({"setup", key, std::to_string(value)}); };
+    auto change = [&](const char* key, int32_t value) {
+        changes.push_back({"setup", key, std::to_string(value)});
+    };
     if (now.fullscreen != g_madeWindow.fullscreen) change("fullscreen", now.fullscreen ? 1 : 0);
     // A full-screen window's size is the screen's: the window's own is kept.
     if (!now.fullscreen && (moved || resized)) {

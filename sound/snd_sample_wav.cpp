@@ -117,7 +117,8 @@ Status SNDSample::OpenSoundFile(const char* path, plat::FileHandle* file) {
     errno = 0;
     *file = QVSound::g_pOpenFile(path);
     if (*file == plat::InvalidFileHandle()) {
-        return Status::Failed(name + ": cannot be opened" + (errno != 0 ? std::string(": ") + std::strerror(errno) : ""));
+        const std::string why = errno != 0 ? std::string(": ") + std::strerror(errno) : "";
+        return Status::Failed(name + ": cannot be opened" + why);
     }
     if (Status read = IsWavFile(*file); !read) {
         QVSound::g_pCloseFile(*file);
