@@ -5,11 +5,11 @@
 #include <string>
 
 #include "display/dirty_rect_manager.h"
-#include "platform/debug_log.h"
 #include "game/both_pages.h"
 #include "game/game.h"
 #include "input/mouse.h"
 #include "platform/clock.h"
+#include "platform/debug_log.h"
 #include "runtime/frame_timer.h"
 #include "scene/button.h"
 #include "scene/button_list.h"

@@ -4,12 +4,12 @@
 
 #include "display/dirty_rect_manager.h"
 #include "display/frames.h"
-#include "platform/debug_log.h"
 #include "game/board_scene.h"
 #include "game/both_pages.h"
 #include "game/player_store.h"
 #include "input/mouse.h"
 #include "platform/clock.h"
+#include "platform/debug_log.h"
 #include "platform/profile.h"
 #include "runtime/frame_timer.h"
 #include "runtime/shell_state.h"
