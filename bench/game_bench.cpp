@@ -90,8 +90,9 @@ void BM_AutoplayFrame(benchmark::State& state) {
         CommandLine line;
         line.autoplayGames = 1000000;
         line.seed = 7;
-        std::string error;
-        if (!PrepareScriptedRun(line, &error)) state.SkipWithError(error.c_str());
+        if (const Status prepared = PrepareScriptedRun(line); !prepared) {
+            state.SkipWithError(prepared.Why().c_str());
+        }
         playing = true;
     }
     Frames(state);

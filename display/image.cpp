@@ -2,10 +2,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "display/blit.h"
+#include "display/picture.h"
+#include "platform/debug_log.h"
 #include "display/surface_ops.h"
-#include "platform/qv.h"
 
 Image::Image() : name(""), x(0), y(0), width(0), height(0) {}
 
@@ -21,14 +23,17 @@ plat::Surface* Image::LoadDepth(const char* fileName, int32_t depth) {
         name[0] = '\0';
         return nullptr;
     }
-    plat::Surface* loaded = QVLoadBitmap(fileName, depth);
-    if (loaded == nullptr) return nullptr;
+    plat::SurfacePtr loaded;
+    if (const Status status = LoadPicture(fileName, depth, &loaded); !status) {
+        NoteLeftOut(status);
+        return nullptr;
+    }
     // A second load replaces the picture: the first is released, not lost.
-    surface.reset(loaded);
-    SetColorKeyRGB(loaded, 0, 0, 255);
+    surface = std::move(loaded);
+    SetColorKeyRGB(surface.get(), 0, 0, 255);
     SetName(fileName);
-    GetSurfaceSize(loaded, &width, &height);
-    return loaded;
+    GetSurfaceSize(surface.get(), &width, &height);
+    return surface.get();
 }
 
 void Image::Attach(plat::Surface* newSurface) {

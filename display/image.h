@@ -16,9 +16,9 @@ public:
 
     plat::Surface* Load(const char* fileName);
     // Loads the BMP, keys pure blue and takes the file name as the image's
-    // name; a surface the image had is released. Null when it does not load:
-    // picture, name and size then stay as they were. A null file name
-    // empties the image.
+    // name; a surface the image had is released. Null when it does not load
+    // (the reason is noted in the debug log): picture, name and size then
+    // stay as they were. A null file name empties the image.
     plat::Surface* LoadDepth(const char* fileName, int32_t depth);
     // Takes over a surface (null for none), releasing the one it had; its
     // colour key is left as it is.

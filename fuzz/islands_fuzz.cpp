@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::WriteInput("islands.dat", data, size);
     Board& board = *g_board;
-    board.LoadIslands();
+    if (!board.LoadIslands()) return 0;
     board.StartGame(25);
     QuietHost host;
     board.mapIndex = 0;

@@ -18,17 +18,17 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::WriteInput("replay.txt", data, size);
     std::vector<InputEvent> events;
-    std::string error;
-    if (!ReadInputEvents("replay.txt", &events, &error)) {
-        if (error.rfind("replay.txt", 0) != 0) std::abort();  // every error names the file
+    if (const Status read = ReadInputEvents("replay.txt", &events); !read) {
+        if (read.Why().rfind("replay.txt", 0) != 0) std::abort();  // every error names the file
         return 0;
     }
     std::string text;
     for (const InputEvent& event : events) text += FormatInputEvent(event) + "\n";
     fuzz::WriteInput("again.txt", reinterpret_cast<const uint8_t*>(text.data()), text.size());
     std::vector<InputEvent> again;
-    if (!ReadInputEvents("again.txt", &again, &error) || again != events) {
-        std::fprintf(stderr, "a recording written out does not read back the same: %s\n", error.c_str());
+    const Status readAgain = ReadInputEvents("again.txt", &again);
+    if (!readAgain || again != events) {
+        std::fprintf(stderr, "a recording written out does not read back the same: %s\n", readAgain.Why().c_str());
         std::abort();
     }
     return 0;

@@ -67,15 +67,17 @@ bool Board::AllocateMaps() {
     return true;
 }
 
-bool Board::LoadIslands() {
+Status Board::LoadIslands() {
+    const Status noMemory =
+        Status::Failed("islands.dat could not be read for lack of memory; the game cannot go on.");
     std::FILE* file = nullptr;
     try {
         errno = 0;
         file = plat::OpenFile("islands.dat", "rb");
     } catch (const std::bad_alloc&) {
-        return false;
+        return noMemory;
     }
-    if (file == nullptr && errno == ENOMEM) return false;
+    if (file == nullptr && errno == ENOMEM) return noMemory;
     // One map at a time through the stack: reading takes no memory of its
     // own. Cells beyond the end of a short file stay open sea.
     unsigned char bytes[kCellCount];
@@ -88,7 +90,7 @@ bool Board::LoadIslands() {
         }
     }
     if (file != nullptr) std::fclose(file);
-    return true;
+    return Status();
 }
 
 void Board::ClearCells() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/status.h"
 #include "game/board_geometry.h"
 #include "game/cell.h"
 #include "platform/surface.h"
@@ -48,9 +49,9 @@ public:
     // play; false when there is no memory for them.
     bool AllocateMaps();
     // Reads "islands.dat" into the island field of every map; without the
-    // file every map is open sea. False when the file is there but could not
+    // file every map is open sea. Failed when the file is there but could not
     // be opened for lack of memory: all-sea maps would be a different game.
-    bool LoadIslands();
+    Status LoadIslands();
     void SelectMap() { cells = maps[mapIndex].data(); }
     void ClearCells();
     void StartGame(int turns);

@@ -2,11 +2,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include "game/both_pages.h"
 #include "game/game.h"
 #include "platform/clock.h"
+#include "platform/debug_log.h"
 #include "runtime/frame_timer.h"
 #include "scene/button.h"
 #include "scene/button_list.h"
@@ -81,7 +83,7 @@ void BoardScene::Enter(plat::DirectDraw* dd, FramePage* framePage) {
     LoadSounds();
     game_.Attach(this);
     game_.Init();
-    if (game_.failure != nullptr) return;  // the program ends without drawing
+    if (!game_.failure.Ok()) return;  // the program ends without drawing
     // The idle screen shows the first map: draw its islands now, as nothing
     // else draws cells before a game starts.
     game_.board.Redraw(true);
@@ -97,17 +99,18 @@ void BoardScene::LoadBackground() {
 }
 
 void BoardScene::LoadButtons() {
-    missingPicture_ = nullptr;
+    missingPicture_ = Status();
     for (const ButtonPlace& place : kButtons) {
         auto* button = new Button(place.x, place.y);
-        button->LoadStrip(place.file, kButtonFrames, 0);
+        const Status loaded = button->LoadStrip(place.file, kButtonFrames, 0);
         button->SetName(place.name);
         // A button without a picture has no area to click: without this one
         // no game could ever start.
-        const bool noPicture = button->frames == nullptr || button->frames->Count() == 0;
-        if (noPicture && std::strcmp(place.name, kNewGameButton) == 0) {
-            missingPicture_ = place.file;
+        if (!loaded && std::strcmp(place.name, kNewGameButton) == 0) {
+            missingPicture_ = Status::Failed(std::string("The picture ") + place.file + " is missing or damaged (" +
+                                             loaded.Why() + "); without it no game can be started.");
         }
+        NoteLeftOut(loaded);
         AddButton(button);
     }
 }

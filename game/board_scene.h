@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/status.h"
 #include "game/number_sprite.h"
 #include "scene/scene.h"
 #include "scene/sprite.h"
@@ -28,10 +29,10 @@ public:
     int Present() override;
     // Blocks for that long on the frame clock while keeping the screen alive.
     void Pause(uint32_t milliseconds);
-    // After entering: the picture without which no game can be played, when
-    // it did not load (the new-game button's); null when the scene can be
-    // played. Every other picture that does not load only leaves its item out.
-    const char* MissingPicture() const { return missingPicture_; }
+    // After entering: failed, saying which and why, when the picture without
+    // which no game can be played (the new-game button's) did not load. Every
+    // other picture that does not load only leaves its item out.
+    const Status& MissingPicture() const { return missingPicture_; }
 
     // The scene's own sprites, made on entry and freed on leaving; the board
     // and the sprite pool borrow them in between.
@@ -50,7 +51,7 @@ private:
     void FreeSprites();
 
     Game& game_;
-    const char* missingPicture_ = nullptr;
+    Status missingPicture_;
 };
 
 extern BoardScene g_BoardScene;

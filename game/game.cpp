@@ -7,6 +7,7 @@
 #include "game/both_pages.h"
 #include "game/player_store.h"
 #include "platform/clock.h"
+#include "platform/debug_log.h"
 #include "platform/profile.h"
 #include "runtime/frame_timer.h"
 #include "runtime/shell_state.h"
@@ -28,12 +29,12 @@ Game::~Game() { Unload(); }
 
 void Game::Init() {
     Unload();
-    failure = nullptr;
+    failure = Status();
     if (!AllocateMaps()) return;
     PlaySound("reveal");
     if (pointsImages == nullptr) {
         pointsImages = new PtrList<plat::Surface>(1);
-        LoadFrames("scores.bmp", pointsImages, kPointsWidth, kPointsHeight, nullptr);
+        NoteLeftOut(LoadFrames("scores.bmp", pointsImages, kPointsWidth, kPointsHeight, nullptr));
     }
     if (floatingScores == nullptr) floatingScores = new PtrList<FloatingScore>(1);
     ReadSettings();
@@ -44,10 +45,8 @@ void Game::Init() {
     board.ClearCells();
     board.tileSprite = scene != nullptr ? scene->tileset.get() : nullptr;
     board.islandSprite = scene != nullptr ? scene->islands.get() : nullptr;
-    if (!board.LoadIslands()) {
-        failure = "islands.dat could not be read for lack of memory; the game cannot go on.";
-        return;
-    }
+    failure = board.LoadIslands();
+    if (!failure.Ok()) return;
     board.PlaceTreasures();
     highScores.Create(HighScoreTable::kGameEntries);
     highScores.Load(kHighScoreFile);
@@ -55,7 +54,7 @@ void Game::Init() {
 
 bool Game::AllocateMaps() {
     if (board.AllocateMaps()) return true;
-    failure = "There is not enough memory for the island maps; the game cannot go on.";
+    failure = Status::Failed("There is not enough memory for the island maps; the game cannot go on.");
     return false;
 }
 
@@ -184,7 +183,7 @@ bool Game::DeadlineReached() const { return FrameTimer::Elapsed(deadline) >= 0; 
 bool Game::StartNewGame() {
     board.mapIndex = 0;
     Init();
-    if (failure != nullptr) return false;
+    if (!failure.Ok()) return false;
     board.StartGame(kTurnsPerGame);
     state = GameState::Playing;
     RefreshWholeScreen(*Page().dirtyRects);

@@ -82,8 +82,8 @@ public:
     // The maps are made by AllocateMaps, where running out of memory can be told.
     Board board{Board::MapsLater{}};
     // Why the game cannot go on (no memory for the maps, or for reading
-    // islands.dat), or null; the update that meets it ends the program.
-    const char* failure = nullptr;
+    // islands.dat); the update that meets it ends the program.
+    Status failure;
     // What the screen is busy with, for the built-in player: a search's
     // wave is running, or a modal panel is up.
     bool searching = false;

@@ -108,7 +108,7 @@ HighScoreTable::FileState HighScoreTable::Read(const char* fileName) {
     return FileState::Whole;
 }
 
-int HighScoreTable::Save(const char* fileName) {
+Status HighScoreTable::Write(const char* fileName) {
     std::vector<unsigned char> data(4 + kEntryBytes * static_cast<size_t>(count));
     WriteLE32(data.data(), static_cast<uint32_t>(count));
     for (int32_t i = 0; i < count; ++i) {
@@ -117,12 +117,11 @@ int HighScoreTable::Save(const char* fileName) {
         WriteLE32(p + kNameBytes, static_cast<uint32_t>(entries[i].score));
     }
     plat::FileReplacement replacement;
-    if (!replacement.Begin(plat::ResolveWritePath(fileName))) return 0;
+    if (!replacement.Begin(plat::ResolveWritePath(fileName))) return plat::StatusOf(false);
     if (!plat::WriteAll(replacement.Descriptor(), data.data(), data.size(), g_HighScoreWrite)) {
-        plat::Fail(std::strerror(errno));
-        return 0;
+        return Status::Failed(std::strerror(errno));
     }
-    return replacement.Commit() ? 1 : 0;
+    return plat::StatusOf(replacement.Commit());
 }
 
 int HighScoreTable::Offer(const char* fileName, const char* name, int32_t score) {
@@ -145,8 +144,8 @@ int HighScoreTable::Offer(const char* fileName, const char* name, int32_t score)
                 std::strerror(errno) + ")");
         }
     }
-    if (Save(fileName) == 0) {
-        Say(target + " could not be saved (" + plat::LastFailure() + "); it keeps the table it had");
+    if (const Status saved = Write(fileName); !saved) {
+        Say(target + " could not be saved (" + saved.Why() + "); it keeps the table it had");
     }
     return 1;
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/status.h"
+
 struct HighScoreEntry {
     char name[256];  // NUL-terminated when written by us; a foreign file may fill all 256
     int32_t score;
@@ -32,9 +34,10 @@ public:
     // table is left as it was.
     int Load(const char* fileName);
     // Replaces the file whole (platform/file_replacement.h): a save that
-    // fails or is cut short leaves the old file as it was. 1 on success;
-    // otherwise 0 and the reason noted (plat::LastFailure).
-    int Save(const char* fileName);
+    // fails or is cut short leaves the old file as it was.
+    Status Write(const char* fileName);
+    // Write, as 1 on success and 0 on failure.
+    int Save(const char* fileName) { return Write(fileName).Ok() ? 1 : 0; }
     // Offers a final score to the table kept in fileName, which other games
     // in the same folder may be changing at the same moment: under a lock on
     // the file, the table is read again (empty when the file is missing or

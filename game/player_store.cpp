@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/debug_log.h"
+#include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/utf8.h"
 
@@ -38,6 +39,13 @@ void CopyField(char (&field)[N], std::string_view value) {
 }
 
 bool Valid(int32_t index) { return index >= 0 && index < PlayerStore::kPlayers; }
+
+// Why a write to the options file at path cannot even start; empty when it can.
+std::string CannotWrite(const char* path, int32_t index) {
+    if (path[0] == '\0') return "no options file is set";
+    if (!Valid(index)) return "there is no player " + std::to_string(index);
+    return "";
+}
 }  // namespace
 
 void PlayerStore::SetPath(const char* path) {
@@ -81,13 +89,13 @@ void PlayerStore::Describe(int32_t index, char* out) {
                   int(sizeof r.send - 1), r.send);
 }
 
-bool PlayerStore::WritePlayerId(int32_t id) {
-    if (iniPath[0] == '\0' || !Valid(id)) return false;
-    return plat::WriteProfileString("setup", "playerid", std::to_string(id).c_str(), iniPath);
+Status PlayerStore::WritePlayerId(int32_t id) {
+    if (std::string why = CannotWrite(iniPath, id); !why.empty()) return Status::Failed(why);
+    return plat::StatusOf(plat::WriteProfileString("setup", "playerid", std::to_string(id).c_str(), iniPath));
 }
 
-bool PlayerStore::WritePlayer(int32_t index, const PlayerRecord& record) {
-    if (iniPath[0] == '\0' || !Valid(index)) return false;
+Status PlayerStore::WritePlayer(int32_t index, const PlayerRecord& record) {
+    if (std::string why = CannotWrite(iniPath, index); !why.empty()) return Status::Failed(why);
     const std::string section = SectionName(index).text;
     const std::string name = Cleaned(record.name), address = Cleaned(record.address),
                       email = Cleaned(record.email), send = Cleaned(record.send);
@@ -97,11 +105,9 @@ bool PlayerStore::WritePlayer(int32_t index, const PlayerRecord& record) {
     CopyField(r.email, email);
     CopyField(r.send, send);
     // One replacement of the file: a profile is never left half written.
-    return plat::WriteProfileStrings({{section, "name", name},
-                                      {section, "address", address},
-                                      {section, "email", email},
-                                      {section, "send", send}},
-                                     iniPath);
+    return plat::StatusOf(plat::WriteProfileStrings(
+        {{section, "name", name}, {section, "address", address}, {section, "email", email}, {section, "send", send}},
+        iniPath));
 }
 
 std::vector<plat::ProfileEntry> PlayerStore::MissingKeyDefaults() {
@@ -115,7 +121,7 @@ std::vector<plat::ProfileEntry> PlayerStore::MissingKeyDefaults() {
     return entries;
 }
 
-bool PlayerStore::ClearPlayer(int32_t index) {
+Status PlayerStore::ClearPlayer(int32_t index) {
     PlayerRecord defaults{};
     CopyField(defaults.name, SectionName(index).text);
     CopyField(defaults.send, "Y");

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/status.h"
 #include "platform/profile.h"
 
 struct PlayerRecord {
@@ -32,18 +33,17 @@ public:
     // characters; the game passes 256).
     void Describe(int32_t index, char* out);
 
-    // The launcher's writes, each one replacement of the file: false
+    // The launcher's writes, each one replacement of the file: failed
     // without a path, for an index outside the eight, or when the file cannot
-    // be written (plat::LastFailure says why); every other line of the file
-    // stays. The current player's id:
-    bool WritePlayerId(int32_t id);
+    // be written; every other line of the file stays. The current player's id:
+    Status WritePlayerId(int32_t id);
     // Player index's four keys, each value its field's well-formed, printable
     // characters cut to whole ones within the field (63 bytes, the send flag
     // one); records[index] then holds what was written.
-    bool WritePlayer(int32_t index, const PlayerRecord& record);
+    Status WritePlayer(int32_t index, const PlayerRecord& record);
     // Writes the defaults a missing key reads as: the section's name, empty
     // address and e-mail, send "Y".
-    bool ClearPlayer(int32_t index);
+    Status ClearPlayer(int32_t index);
     // "playerid" and the eight profiles' keys, each with the value it reads
     // as when missing, marked to be written only where it is missing.
     static std::vector<plat::ProfileEntry> MissingKeyDefaults();

@@ -11,7 +11,7 @@ void RunReport::Capture() {
     if (g_Game.highScores.count > 0) best_ = g_Game.highScores.TopScore();
 }
 
-bool RunReport::Write(const std::string& path, int exitStatus, std::string* error) const {
+Status RunReport::Write(const std::string& path, int exitStatus) const {
     const Board& board = g_Game.board;
     char text[512];
     const int length = std::snprintf(
@@ -21,8 +21,11 @@ bool RunReport::Write(const std::string& path, int exitStatus, std::string* erro
         static_cast<int>(g_Game.GetState()), board.score, board.round + 1, board.turnsLeft, best_, board.mapIndex,
         board.treasureLeft, static_cast<long long>(plat::PresentedFrameCount()), FrameTimer::Now(), exitStatus);
     // Written whole or not at all: no cut report is left to be taken for a whole one.
+    return WriteReportFile(path, text, static_cast<std::size_t>(length));
+}
+
+Status WriteReportFile(const std::string& path, const char* text, std::size_t size) {
     std::string why;
-    if (plat::WriteWholeFile(path, text, static_cast<std::size_t>(length), &why)) return true;
-    *error = path + ": could not be written completely (" + why + ")";
-    return false;
+    if (plat::WriteWholeFile(path, text, size, &why)) return Status();
+    return Status::Failed(path + ": could not be written completely (" + why + ")");
 }

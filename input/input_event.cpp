@@ -67,76 +67,72 @@ std::vector<std::string> SplitFields(const char* line) {
     return fields;
 }
 
-// Parses the fields after the time into event; on failure says why.
-bool ParseEventFields(const std::vector<std::string>& f, InputEvent* event, std::string* why) {
+// Parses the fields after the time into event.
+Status ParseEventFields(const std::vector<std::string>& f, InputEvent* event) {
     const std::string& kind = f[1];
     auto expectFields = [&](size_t count, const char* form) {
-        if (f.size() == count) return true;
-        *why = std::string("\"") + kind + "\" wants the form \"" + form + "\"";
-        return false;
+        if (f.size() == count) return Status();
+        return Status::Failed(std::string("\"") + kind + "\" wants the form \"" + form + "\"");
     };
     auto position = [&](size_t at) {
         unsigned long x = 0, y = 0;
         if (!ParseUnsigned(f[at], kPageWidth - 1, &x) || !ParseUnsigned(f[at + 1], kPageHeight - 1, &y)) {
-            *why = "position " + f[at] + " " + f[at + 1] + " is not a pixel of the 800 x 600 page";
-            return false;
+            return Status::Failed("position " + f[at] + " " + f[at + 1] + " is not a pixel of the 800 x 600 page");
         }
         event->x = static_cast<int32_t>(x);
         event->y = static_cast<int32_t>(y);
-        return true;
+        return Status();
     };
     if (kind == "move") {
         event->kind = InputEvent::Kind::Move;
-        return expectFields(4, "T move X Y") && position(2);
+        if (Status fields = expectFields(4, "T move X Y"); !fields) return fields;
+        return position(2);
     }
     if (kind == "press" || kind == "release") {
         event->kind = kind == "press" ? InputEvent::Kind::Press : InputEvent::Kind::Release;
-        if (!expectFields(5, "T press|release left|right X Y")) return false;
+        if (Status fields = expectFields(5, "T press|release left|right X Y"); !fields) return fields;
         if (f[2] != "left" && f[2] != "right") {
-            *why = "button \"" + f[2] + "\" is neither left nor right";
-            return false;
+            return Status::Failed("button \"" + f[2] + "\" is neither left nor right");
         }
         event->right = f[2] == "right";
         return position(3);
     }
     if (kind == "key") {
         event->kind = InputEvent::Kind::Key;
-        if (!expectFields(3, "T key NAME")) return false;
+        if (Status fields = expectFields(3, "T key NAME"); !fields) return fields;
         event->key = KeyCodeOfName(f[2]);
         if (event->key == 0) {
-            *why = "key \"" + f[2] +
-                   "\" is not Escape, Space, Return, Tab, an arrow, Backspace, Delete, Home, End, F1, F12, "
-                   "a letter or a digit";
-            return false;
+            return Status::Failed("key \"" + f[2] +
+                                  "\" is not Escape, Space, Return, Tab, an arrow, Backspace, Delete, Home, End, "
+                                  "F1, F12, a letter or a digit");
         }
-        return true;
+        return Status();
     }
     if (kind == "char") {
         event->kind = InputEvent::Kind::Char;
-        if (!expectFields(3, "T char HEX")) return false;
+        if (Status fields = expectFields(3, "T char HEX"); !fields) return fields;
         char* end = nullptr;
         const unsigned long codePoint = f[2].size() <= 6 ? std::strtoul(f[2].c_str(), &end, 16) : 0;
         if (end == nullptr || *end != '\0' || !std::isxdigit(static_cast<unsigned char>(f[2][0])) ||
             codePoint < 0x20 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
-            *why = "character \"" + f[2] + "\" is not the hexadecimal code point of a printable character";
-            return false;
+            return Status::Failed("character \"" + f[2] +
+                                  "\" is not the hexadecimal code point of a printable character");
         }
         event->key = static_cast<int>(codePoint);
-        return true;
+        return Status();
     }
     if (kind == "close") {
         event->kind = InputEvent::Kind::Close;
         return expectFields(2, "T close");
     }
-    *why = "unknown event \"" + kind + "\"";
-    return false;
+    return Status::Failed("unknown event \"" + kind + "\"");
 }
 
 struct FileClose {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-bool ReadEvents(const std::string& path, std::vector<InputEvent>* events, std::string* error);
+Status ReadEvents(const std::string& path, std::vector<InputEvent>* events);
 
 }  // namespace
 
@@ -185,30 +181,25 @@ std::string FormatInputEvent(const InputEvent& e) {
     return line;
 }
 
-bool ReadInputEvents(const std::string& path, std::vector<InputEvent>* events, std::string* error) {
+Status ReadInputEvents(const std::string& path, std::vector<InputEvent>* events) {
     try {
-        return ReadEvents(path, events, error);
+        return ReadEvents(path, events);
     } catch (const std::bad_alloc&) {
-        *error = path + ": not enough memory to read it";
-        return false;
+        return Status::Failed(path + ": not enough memory to read it");
     }
 }
 
 namespace {
 
-bool ReadEvents(const std::string& path, std::vector<InputEvent>* events, std::string* error) {
+Status ReadEvents(const std::string& path, std::vector<InputEvent>* events) {
     std::unique_ptr<std::FILE, FileClose> file(plat::OpenRegularStream(path, "rb"));
-    if (!file) {
-        *error = path + ": cannot be read: " + plat::LastFailure();
-        return false;
-    }
+    if (!file) return Status::Failed(path + ": cannot be read: " + plat::LastFailure());
     events->clear();
     char line[kMaxLine + 2];
     uint32_t previous = 0;
     for (long number = 1; std::fgets(line, sizeof line, file.get()) != nullptr; ++number) {
         auto fail = [&](const std::string& why) {
-            *error = path + ":" + std::to_string(number) + ": " + why;
-            return false;
+            return Status::Failed(path + ":" + std::to_string(number) + ": " + why);
         };
         if (number > kMaxLines) return fail("more than two million lines");
         const size_t length = std::strlen(line);
@@ -232,16 +223,12 @@ bool ReadEvents(const std::string& path, std::vector<InputEvent>* events, std::s
         if (time < previous) return fail("time " + fields[0] + " is earlier than the line before");
         InputEvent event;
         event.time = static_cast<uint32_t>(time);
-        std::string why;
-        if (!ParseEventFields(fields, &event, &why)) return fail(why);
+        if (Status parsed = ParseEventFields(fields, &event); !parsed) return fail(parsed.Why());
         events->push_back(event);
         previous = event.time;
     }
-    if (std::ferror(file.get())) {
-        *error = path + ": read error";
-        return false;
-    }
-    return true;
+    if (std::ferror(file.get())) return Status::Failed(path + ": read error");
+    return Status();
 }
 
 }  // namespace

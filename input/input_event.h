@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "base/status.h"
+
 struct InputEvent {
     enum class Kind { Move, Press, Release, Key, Char, Close };
 
@@ -34,7 +36,6 @@ std::string KeyNameOfCode(int virtualKey);
 // The event's line, without the line break.
 std::string FormatInputEvent(const InputEvent& event);
 
-// Reads a whole recording. On a malformed file returns false with error
-// naming the file, the line and what is wrong; events then hold what came
-// before it.
-bool ReadInputEvents(const std::string& path, std::vector<InputEvent>* events, std::string* error);
+// Reads a whole recording. A malformed file fails with the reason naming the
+// file, the line and what is wrong; events then hold what came before it.
+Status ReadInputEvents(const std::string& path, std::vector<InputEvent>* events);

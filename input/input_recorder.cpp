@@ -25,21 +25,18 @@ void PositionOf(intptr_t lParam, InputEvent* event) {
 
 InputRecorder::~InputRecorder() { Close(); }
 
-bool InputRecorder::Open(const std::string& path, std::string* error) {
+Status InputRecorder::Open(const std::string& path) {
     Close();
-    if (!out_.Open(path)) {
-        *error = path + ": cannot be written: " + plat::LastFailure();
-        return false;
-    }
+    if (!out_.Open(path)) return Status::Failed(path + ": cannot be written: " + plat::LastFailure());
     path_ = path;
     if (std::fputs("# Reef Hoard input recording: time in frame-clock milliseconds, then the event\n", out_.Stream()) <
             0 ||
         std::fflush(out_.Stream()) != 0) {
-        *error = path + ": cannot be written: " + std::strerror(errno);
+        const Status failed = Status::Failed(path + ": cannot be written: " + std::strerror(errno));
         out_.Discard();
-        return false;
+        return failed;
     }
-    return true;
+    return Status();
 }
 
 void InputRecorder::Close() {

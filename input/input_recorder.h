@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/status.h"
 #include "platform/output_files.h"
 
 class InputRecorder {
@@ -17,8 +18,8 @@ public:
     InputRecorder(const InputRecorder&) = delete;
     InputRecorder& operator=(const InputRecorder&) = delete;
 
-    // Creates the file; false with error set when it cannot be written.
-    bool Open(const std::string& path, std::string* error);
+    // Creates the file; failed when it cannot be written.
+    Status Open(const std::string& path);
     void Close();
     bool IsOpen() const { return out_.Stream() != nullptr; }
     // Writes the window message at time now when it is input of the kind a

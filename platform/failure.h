@@ -5,6 +5,8 @@
 // reason belongs to the calling thread and stays until the next failure.
 #include <string>
 
+#include "base/status.h"
+
 namespace plat {
 
 // Notes the reason; returns false, so a call can end with `return Fail(why);`.
@@ -13,5 +15,8 @@ bool Fail(std::string why);
 bool FailWithSdlError();
 // The reason noted last on this thread; empty when none was.
 const std::string& LastFailure();
+// A platform call's answer as the Status the layers above pass on: success,
+// or a failure with the reason the call noted.
+inline Status StatusOf(bool succeeded) { return succeeded ? Status() : Status::Failed(LastFailure()); }
 
 }  // namespace plat

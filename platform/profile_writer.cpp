@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/failure.h"
 #include "platform/file_replacement.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
@@ -60,7 +61,7 @@ bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
     }
     const bool whole = !std::ferror(file) && text.size() <= kMaxSettingsBytes;
     std::fclose(file);
-    if (!whole) return false;
+    if (!whole) return Fail(path + ": cannot be read whole, so it is not written over");
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

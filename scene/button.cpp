@@ -1,6 +1,7 @@
 #include "scene/button.h"
 
 #include <cstdio>
+#include <string>
 
 #include "display/dirty_rect_manager.h"
 #include "display/frames.h"
@@ -67,28 +68,25 @@ int Button::LoadFrame(int32_t frameId, const char* fileName) {
     return 1;
 }
 
-void Button::LoadStrip(const char* fileName, int32_t count, int32_t vertical) {
-    // The cell size is the strip's size divided by count.
-    if (count < 1) return;
-    const plat::SurfacePtr strip(QVLoadBitmap(fileName, 16));
-    if (strip == nullptr) return;
-    const int32_t w = strip->Width(), h = strip->Height();
-    PtrList<plat::Surface> cells(count);
-    if (vertical == 0) {
-        SliceFrames(strip.get(), &cells, w / count, h, nullptr);
-    } else {
-        SliceFrames(strip.get(), &cells, w, h / count, nullptr);
-    }
-    if (cells.Count() == count) {
+Status Button::LoadStrip(const char* fileName, int32_t count, int32_t vertical) {
+    PtrList<plat::Surface> cells(count > 0 ? count : 1);
+    int32_t w = 0, h = 0;
+    Status status = LoadStripFrames(fileName, count, vertical, &cells, &w, &h);
+    if (status && cells.Count() == count) {
         for (int32_t i = 0; i < count; ++i) {
             AddFrame(i, cells.Get(i));
             TakeOwnership(cells.Get(i));
         }
-        return;
+        return status;
     }
     // A strip that does not cut into exactly count frames adds none; the
     // cells made are nobody's, so they go.
     for (int32_t i = 0; i < cells.Count(); ++i) cells.Get(i)->Release();
+    if (status) {
+        status = Status::Failed(std::string(fileName) + ": cut into " + std::to_string(cells.Count()) +
+                                " pictures, not " + std::to_string(count));
+    }
+    return status;
 }
 
 void Button::MoveTo(int32_t newState) {

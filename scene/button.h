@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "base/ptr_list.h"
+#include "base/status.h"
 #include "platform/surface.h"
 
 struct FramePage;
@@ -46,9 +47,10 @@ public:
     // the file does not load.
     virtual int LoadFrame(int32_t frameId, const char* fileName);
     // Cuts a strip into count frames (side by side, or stacked when
-    // vertical), which the button owns. Adds nothing when the file does not
-    // load, count is below 1, or the strip does not cut into exactly count.
-    virtual void LoadStrip(const char* fileName, int32_t count, int32_t vertical);
+    // vertical), which the button owns. Adds nothing, and fails, when the
+    // file does not load, count is below 1, or the strip does not cut into
+    // exactly count.
+    virtual Status LoadStrip(const char* fileName, int32_t count, int32_t vertical);
     // The state machine driven by window mouse messages; returns the state.
     virtual int OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
     // The state machine driven by the mouse state once per frame; returns

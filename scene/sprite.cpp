@@ -6,6 +6,7 @@
 #include "display/dirty_rect_manager.h"
 #include "display/frames.h"
 #include "display/surface_ops.h"
+#include "platform/debug_log.h"
 #include "platform/message_box.h"
 #include "platform/qv.h"
 #include "platform/surface.h"
@@ -173,19 +174,12 @@ int Sprite::Step() {
 void Sprite::SetFrameIndex(int32_t index) { frame = index; }
 
 int Sprite::LoadStrip(const char* fileName, int32_t count, int32_t vertical) {
-    // The cell size is the strip's size divided by count.
-    if (count < 1) return 0;
-    const plat::SurfacePtr strip(QVLoadBitmap(fileName, 16));
-    if (strip == nullptr) return 0;
     int32_t w = 0, h = 0;
-    GetSurfaceSize(strip.get(), &w, &h);
-    // A strip smaller than count pixels makes a cell size of 0, which
-    // SliceFrames refuses: no frames are added then.
-    if (vertical == 0) {
-        SliceFrames(strip.get(), frames, w / count, h, nullptr);
-    } else {
-        SliceFrames(strip.get(), frames, w, h / count, nullptr);
-    }
+    const Status loaded = LoadStripFrames(fileName, count, vertical, frames, &w, &h);
+    NoteLeftOut(loaded);
+    // Without the picture the sprite stays as it was; a strip that loaded
+    // gives the sprite its size even when it cut into no frames.
+    if (w == 0) return 0;
     width = w;
     height = h;
     first = 0;
@@ -195,7 +189,7 @@ int Sprite::LoadStrip(const char* fileName, int32_t count, int32_t vertical) {
 
 int Sprite::LoadSheet(const char* fileName, int32_t cellWidth, int32_t cellHeight) {
     if (cellWidth < 1 || cellHeight < 1) return 0;
-    LoadFrames(fileName, frames, cellWidth, cellHeight, nullptr);
+    NoteLeftOut(LoadFrames(fileName, frames, cellWidth, cellHeight, nullptr));
     width = cellWidth;
     height = cellHeight;
     first = 0;

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "display/image.h"
-#include "platform/failure.h"
 #include "platform/surface.h"
 #include "platform/utf8.h"
 #include "runtime/shell_state.h"
@@ -149,8 +148,8 @@ bool PlayersPage::Save() {
     Copy(record.address, address_.Text());
     Copy(record.email, email_.Text());
     Copy(record.send, send_ ? "Y" : "N");
-    if (!g_PlayerStore.WritePlayer(chosen_, record)) {
-        message_ = "The options file could not be written: " + plat::LastFailure();
+    if (const Status written = g_PlayerStore.WritePlayer(chosen_, record); !written) {
+        message_ = "The options file could not be written: " + written.Why();
         Reload();
         return false;
     }
@@ -171,8 +170,8 @@ bool PlayersPage::Activate(const std::string& name) {
         Save();
     } else if (name == "use") {
         if (!Save()) return true;
-        if (!g_PlayerStore.WritePlayerId(chosen_)) {
-            message_ = "The options file could not be written: " + plat::LastFailure();
+        if (const Status written = g_PlayerStore.WritePlayerId(chosen_); !written) {
+            message_ = "The options file could not be written: " + written.Why();
             return true;
         }
         current_ = chosen_;
@@ -189,8 +188,8 @@ bool PlayersPage::Activate(const std::string& name) {
         message_ = "Type the new player's name, then Save.";
         focusRequest_ = "name";
     } else if (name == "clear") {
-        if (!g_PlayerStore.ClearPlayer(chosen_)) {
-            message_ = "The options file could not be written: " + plat::LastFailure();
+        if (const Status written = g_PlayerStore.ClearPlayer(chosen_); !written) {
+            message_ = "The options file could not be written: " + written.Why();
             return true;
         }
         records_[chosen_] = g_PlayerStore.records[chosen_];

@@ -1,7 +1,7 @@
 #include "shelf/shelf_entry.h"
 
 #include "game/player_store.h"
-#include "platform/output_files.h"
+#include "game/run_report.h"
 #include "platform/window.h"
 #include "runtime/shell_state.h"
 #include "scene/application.h"
@@ -16,7 +16,7 @@ int ShelfEntry(const CommandLine&) {
     SetGameName("GameShelf");
     SetDisplayTitle("Reef Hoard");
     // A file that cannot be written now is said so at the first change.
-    CompleteOptionsFile();
+    (void)CompleteOptionsFile();
     if (!OpenProgramWindow(nullptr, 0)) {
         if (plat::IsWindow(g_Shell.window)) plat::DestroyWindow(g_Shell.window);
         return kStartUpFailedStatus;
@@ -28,7 +28,7 @@ int ShelfEntry(const CommandLine&) {
     return 0;
 }
 
-bool WriteShelfReport(const std::string& path, int exitStatus, std::string* error) {
+Status WriteShelfReport(const std::string& path, int exitStatus) {
     g_PlayerStore.SetPath(kOptionsFile);
     const int32_t player = g_PlayerStore.ReadPlayerId();
     g_PlayerStore.LoadPlayer(player);
@@ -37,8 +37,5 @@ bool WriteShelfReport(const std::string& path, int exitStatus, std::string* erro
                              "\nmusic=" + (ReadSwitch(ShelfSwitch::Music) ? "Y" : "N") +
                              "\nsfx=" + (ReadSwitch(ShelfSwitch::Effects) ? "Y" : "N") +
                              "\nlaunched=" + g_ShelfScene.Launched() + "\nexit=" + std::to_string(exitStatus) + "\n";
-    std::string why;
-    if (plat::WriteWholeFile(path, text.data(), text.size(), &why)) return true;
-    *error = path + ": could not be written completely (" + why + ")";
-    return false;
+    return WriteReportFile(path, text.data(), text.size());
 }

@@ -2,6 +2,7 @@
 
 #include "game/player_store.h"
 #include "display/image.h"
+#include "platform/debug_log.h"
 #include "platform/window.h"
 #include "runtime/frame_timer.h"
 #include "runtime/shell_state.h"
@@ -91,7 +92,7 @@ void ShelfScene::Leave() {
 
 void ShelfScene::AddPageButton(const char* buttonName, int32_t x, int32_t y) {
     Button* button = new Button(x, y);
-    button->LoadStrip(ArtFile(buttonName).c_str(), 3, 0);
+    NoteLeftOut(button->LoadStrip(ArtFile(buttonName).c_str(), 3, 0));
     button->SetName(buttonName);
     AddButton(button);
 }
@@ -99,7 +100,7 @@ void ShelfScene::AddPageButton(const char* buttonName, int32_t x, int32_t y) {
 void ShelfScene::AddSwitchButton(const char* buttonName, int32_t y, bool on) {
     // Six pictures: off in its three states, then on in its three.
     Button* button = new Button(kButtonX, y);
-    button->LoadStrip(ArtFile(buttonName).c_str(), 6, 0);
+    NoteLeftOut(button->LoadStrip(ArtFile(buttonName).c_str(), 6, 0));
     button->SetName(buttonName);
     button->frameBase = on ? 3 : 0;
     AddButton(button);
@@ -127,7 +128,7 @@ void ShelfScene::ShowPage(Page page) {
             for (const PageButton& b : PlayersPage::Buttons()) {
                 // A field is only the place it takes; the page draws it.
                 Button* button = b.frames > 0 ? new Button(b.x, b.y) : new Button(b.x, b.y, b.width, b.height);
-                if (b.frames > 0) button->LoadStrip(ArtFile(b.picture).c_str(), b.frames, 0);
+                if (b.frames > 0) NoteLeftOut(button->LoadStrip(ArtFile(b.picture).c_str(), b.frames, 0));
                 button->SetName(b.name.c_str());
                 AddButton(button);
             }
@@ -177,7 +178,7 @@ void ShelfScene::Activate(const std::string& buttonName) {
         if (buttonName != s.name) continue;
         const bool on = !ReadSwitch(s.which);
         // A file that could not be written keeps the switch as it was.
-        if (!WriteSwitch(s.which, on)) return;
+        if (!WriteSwitch(s.which, on).Ok()) return;
         if (Button* button = buttons->Find(s.name)) button->frameBase = on ? 3 : 0;
         if (s.which == ShelfSwitch::Effects) {
             g_SoundManager.EnableSFX(on);

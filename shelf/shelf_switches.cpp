@@ -1,6 +1,7 @@
 #include "shelf/shelf_switches.h"
 
 #include "game/player_store.h"
+#include "platform/failure.h"
 #include "platform/profile.h"
 #include "shell/window_config.h"
 
@@ -33,16 +34,16 @@ bool ReadSwitch(ShelfSwitch which) {
     return ReadSharpScaling();
 }
 
-bool WriteSwitch(ShelfSwitch which, bool on) {
+Status WriteSwitch(ShelfSwitch which, bool on) {
     const SwitchKey key = KeyOf(which);
-    return plat::WriteProfileString("setup", key.key, on ? key.on : key.off, key.file);
+    return plat::StatusOf(plat::WriteProfileString("setup", key.key, on ? key.on : key.off, key.file));
 }
 
-bool CompleteOptionsFile() {
+Status CompleteOptionsFile() {
     std::vector<plat::ProfileEntry> entries = PlayerStore::MissingKeyDefaults();
     for (ShelfSwitch which : {ShelfSwitch::Music, ShelfSwitch::Effects}) {
         const SwitchKey key = KeyOf(which);
         entries.push_back({"setup", key.key, key.on, true});
     }
-    return plat::WriteProfileStrings(entries, kOptionsFile);
+    return plat::StatusOf(plat::WriteProfileStrings(entries, kOptionsFile));
 }

@@ -27,7 +27,7 @@ int GameEntry(void* instance, const char* commandLine, int showCommand) {
     SetDisplayTitle("Reef Hoard");
     // The maps are the game's one big block of memory: made first, before
     // threads' stacks and pictures take the room.
-    if (!g_Game.AllocateMaps()) return StopGame(g_Game.failure);
+    if (!g_Game.AllocateMaps()) return StopGame(g_Game.failure.Why());
     // A start-up that failed has said why; its exit status tells scripts and
     // launchers so too.
     if (!StartUp(instance, nullptr, commandLine, showCommand)) {
@@ -36,11 +36,8 @@ int GameEntry(void* instance, const char* commandLine, int showCommand) {
     g_Application.SetDisplay(g_Shell.directDraw, &g_Shell.page);
     g_Application.AddScene(&g_BoardScene);
     g_Application.SelectScene("treasure");
-    if (g_Game.failure != nullptr) return StopGame(g_Game.failure);
-    if (const char* missing = g_BoardScene.MissingPicture()) {
-        return StopGame(std::string("The picture ") + missing +
-                        " is missing or damaged; without it no game can be started.");
-    }
+    if (!g_Game.failure.Ok()) return StopGame(g_Game.failure.Why());
+    if (const Status& missing = g_BoardScene.MissingPicture(); !missing.Ok()) return StopGame(missing.Why());
     MainLoop();
-    return g_Game.failure != nullptr ? StopGame(g_Game.failure) : 0;
+    return g_Game.failure.Ok() ? 0 : StopGame(g_Game.failure.Why());
 }

@@ -28,14 +28,12 @@ void MakeAbsolute(std::string& path) {
 }
 
 // The folder to work in, or empty when there is none.
-fs::path FindGameFolder(const std::string& dataOption, std::string* error) {
+fs::path FindGameFolder(const std::string& dataOption) {
     // A folder named on the command line is taken as it is, so that a game
     // folder with files missing meets the game's own fallbacks.
     if (!dataOption.empty()) {
         std::error_code ec;
-        if (fs::is_directory(dataOption, ec)) return dataOption;
-        *error = "--data " + dataOption + ": no such folder";
-        return {};
+        return fs::is_directory(dataOption, ec) ? fs::path(dataOption) : fs::path();
     }
     if (HoldsGame(".") && plat::OnlyPlayerWrites(".")) return ".";
     const fs::path program = plat::ProgramFolder();
@@ -46,29 +44,30 @@ fs::path FindGameFolder(const std::string& dataOption, std::string* error) {
         const fs::path installed = program.parent_path() / "share" / "games" / "reefhoard";
         if (HoldsGame(installed)) return installed;
     }
-    *error = std::string("the game's files were not found (no ") + kMarkerFile +
-             " in a working folder only this player can write, beside the program or in its"
-             " ../share/games/reefhoard); name their folder with --data";
     return {};
+}
+
+Status NoGameFolder(const std::string& dataOption) {
+    if (!dataOption.empty()) return Status::Failed("--data " + dataOption + ": no such folder");
+    return Status::Failed(std::string("the game's files were not found (no ") + kMarkerFile +
+                          " in a working folder only this player can write, beside the program or in its"
+                          " ../share/games/reefhoard); name their folder with --data");
 }
 
 }  // namespace
 
-bool EnterGameFolder(CommandLine& line, std::string* error) {
-    const fs::path folder = FindGameFolder(line.data, error);
-    if (folder.empty()) return false;
+Status EnterGameFolder(CommandLine& line) {
+    const fs::path folder = FindGameFolder(line.data);
+    if (folder.empty()) return NoGameFolder(line.data);
     for (std::string* path : {&line.audioOut, &line.screenshot, &line.record, &line.replay, &line.report,
                               &line.launcherDir}) {
         MakeAbsolute(*path);
     }
     std::error_code ec;
     fs::current_path(folder, ec);
-    if (ec) {
-        *error = "cannot work in the game's folder " + folder.string() + ": " + ec.message();
-        return false;
-    }
+    if (ec) return Status::Failed("cannot work in the game's folder " + folder.string() + ": " + ec.message());
     // An installed game's folder belongs to the system: each player's scores
     // and settings then live in that player's own folder.
     if (!plat::CanWriteIn(".")) plat::SetUserFolder(plat::PlayerDataFolder());
-    return true;
+    return Status();
 }

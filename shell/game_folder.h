@@ -2,7 +2,7 @@
 // The game names its files relative to its own folder ("islands.dat",
 // ".\sounds\music.mp3", "hiscore.dat"), so the program works in that folder
 // wherever it was started from.
-#include <string>
+#include "base/status.h"
 
 struct CommandLine;
 
@@ -13,5 +13,5 @@ struct CommandLine;
 // the installed <prefix>/share/games/reefhoard beside <prefix>/games. File names given on the command line are made absolute first,
 // so they still mean what they meant where the program was started. When the
 // game's folder cannot be written, the player's own folder takes the files the
-// game writes. False with the reason when no game folder is found.
-bool EnterGameFolder(CommandLine& line, std::string* error);
+// game writes. Failed when no game folder is found.
+Status EnterGameFolder(CommandLine& line);

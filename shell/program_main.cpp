@@ -52,18 +52,18 @@ int Run(const ProgramRun& program, int argc, char** argv) {
         return 0;
     }
 
-    std::string error;
-    if (!EnterGameFolder(line, &error)) {
-        std::fprintf(stderr, "%s: %s\n", program.name, error.c_str());
+    if (const Status entered = EnterGameFolder(line); !entered) {
+        std::fprintf(stderr, "%s: %s\n", program.name, entered.Why().c_str());
         return 2;
     }
     plat::Backend backend = plat::FindBackend("headless")->backend;
+    std::string error;
     if (!line.headless && !plat::BackendFromEnvironment(&backend, &error)) {
         std::fprintf(stderr, "%s: %s\n", program.name, error.c_str());
         return 2;
     }
-    if (!PrepareScriptedRun(line, &error)) {
-        std::fprintf(stderr, "%s: %s\n", program.name, error.c_str());
+    if (const Status prepared = PrepareScriptedRun(line); !prepared) {
+        std::fprintf(stderr, "%s: %s\n", program.name, prepared.Why().c_str());
         return 2;
     }
 
@@ -82,8 +82,8 @@ int Run(const ProgramRun& program, int argc, char** argv) {
     // A file asked for on the command line that could not be written has
     // been reported and removed; the run did not do what it was asked.
     if (status == 0 && plat::OutputFailed()) status = 1;
-    if (!FinishScriptedRun(status, &error)) {
-        std::fprintf(stderr, "%s: %s\n", program.name, error.c_str());
+    if (const Status finished = FinishScriptedRun(status); !finished) {
+        std::fprintf(stderr, "%s: %s\n", program.name, finished.Why().c_str());
         status = 1;
     }
     if (status == 0 && plat::OutputFailed()) status = 1;

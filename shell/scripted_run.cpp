@@ -55,15 +55,17 @@ void OnFrame(void*) {
 
 }  // namespace
 
-bool PrepareScriptedRun(const CommandLine& line, std::string* error) {
+Status PrepareScriptedRun(const CommandLine& line) {
     if (!line.replay.empty()) {
         std::vector<InputEvent> events;
-        if (!ReadInputEvents(line.replay, &events, error)) return false;
+        if (Status read = ReadInputEvents(line.replay, &events); !read) return read;
         g_run.replaying = true;
         g_run.replayEnd = (events.empty() ? 0 : events.back().time) + kReplayIdleEndMs;
         g_run.feed.Load(std::move(events));
     }
-    if (!line.record.empty() && !g_InputRecorder.Open(line.record, error)) return false;
+    if (!line.record.empty()) {
+        if (Status opened = g_InputRecorder.Open(line.record); !opened) return opened;
+    }
     if (line.autoplayGames > 0) {
         g_run.autoplay = std::make_unique<Autoplay>(line.autoplayGames, line.seed);
     }
@@ -73,15 +75,15 @@ bool PrepareScriptedRun(const CommandLine& line, std::string* error) {
     // change the game under it.
     plat::SetRealMouseIgnored(scripted);
     if (scripted || !line.report.empty()) plat::SetPresentHook(OnFrame, nullptr);
-    return true;
+    return Status();
 }
 
-bool FinishScriptedRun(int exitStatus, std::string* error) {
+Status FinishScriptedRun(int exitStatus) {
     plat::SetPresentHook(nullptr, nullptr);
     g_InputRecorder.Close();
-    if (g_run.reportPath.empty()) return true;
-    if (g_run.writeReport != nullptr) return g_run.writeReport(g_run.reportPath, exitStatus, error);
-    return g_run.report.Write(g_run.reportPath, exitStatus, error);
+    if (g_run.reportPath.empty()) return Status();
+    if (g_run.writeReport != nullptr) return g_run.writeReport(g_run.reportPath, exitStatus);
+    return g_run.report.Write(g_run.reportPath, exitStatus);
 }
 
 void SetReportWriter(ReportWriter write) { g_run.writeReport = write; }

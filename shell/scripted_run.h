@@ -4,16 +4,17 @@
 // to a recording, and a report of the game's state when the program ends.
 #include <string>
 
+#include "base/status.h"
 #include "shell/command_line.h"
 
 // Reads the replay, opens the recording and hooks the feeding into every
-// presented frame. False with error set (the file, the line, what is wrong)
-// when a file cannot be used; nothing has started then.
-bool PrepareScriptedRun(const CommandLine& line, std::string* error);
-// Writes the report, if one was asked for, and closes the recording. False
-// with error set when the report cannot be written.
-bool FinishScriptedRun(int exitStatus, std::string* error);
+// presented frame. Failed (the file, the line, what is wrong) when a file
+// cannot be used; nothing has started then.
+Status PrepareScriptedRun(const CommandLine& line);
+// Writes the report, if one was asked for, and closes the recording. Failed
+// when the report cannot be written.
+Status FinishScriptedRun(int exitStatus);
 
 // A program other than the game (the launcher) writes a report of its own.
-using ReportWriter = bool (*)(const std::string& path, int exitStatus, std::string* error);
+using ReportWriter = Status (*)(const std::string& path, int exitStatus);
 void SetReportWriter(ReportWriter write);

@@ -1,6 +1,8 @@
 #include "shell/splash.h"
 
 #include "display/blit.h"
+#include "display/picture.h"
+#include "platform/debug_log.h"
 #include "input/mouse.h"
 #include "platform/qv.h"
 #include "platform/surface.h"
@@ -19,8 +21,11 @@ void CopyToBackBuffer(plat::Surface* picture) {
 }
 
 void ShowPicture(const char* path) {
-    const plat::SurfacePtr picture(QVLoadBitmap(path));
-    if (picture == nullptr) return;
+    plat::SurfacePtr picture;
+    if (const Status loaded = LoadPicture(path, 16, &picture); !loaded) {
+        NoteLeftOut(loaded);
+        return;
+    }
     CopyToBackBuffer(picture.get());
     QVFlip();
     // The wait keeps flipping: put the picture on the other page as well, or

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/failure.h"
 #include "platform/profile.h"
 #include "platform/window.h"
 #include "runtime/shell_state.h"
@@ -50,10 +51,6 @@ void KeepCaptionOnADisplay(int32_t* x, int32_t* y, int32_t w) {
     *y = std::clamp(*y, primary.y, std::max(primary.y, bottom));
 }
 
-void WriteSetupNumber(const char* key, int32_t value) {
-    const std::string text = std::to_string(value);
-    plat::WriteProfileString("setup", key, text.c_str(), kSetupFile);
-}
 }  // namespace
 
 int32_t ReadSetupNumber(const char* key, const char* defaultValue) {
@@ -131,16 +128,23 @@ void ApplyScalingSetting() {
     plat::SetPictureScaling(ReadSharpScaling() ? plat::Scaling::Sharp : plat::Scaling::Smooth);
 }
 
-void SaveWindowSettings() {
-    if (!plat::IsWindow(g_Shell.window)) return;
+Status SaveWindowSettings() {
+    if (!plat::IsWindow(g_Shell.window)) return Status();
     const plat::WindowInfo now = plat::DescribeWindow(g_Shell.window);
     const bool moved = now.x != g_madeWindow.x || now.y != g_madeWindow.y;
     const bool resized = now.width != g_madeWindow.width || now.height != g_madeWindow.height;
-    if (now.fullscreen != g_madeWindow.fullscreen) WriteSetupNumber("fullscreen", now.fullscreen ? 1 : 0);
+    std::vector<plat::ProfileEntry> changes;
+    auto change = [&](const char* key, int32_t value) {
+        changes.push_back({"setup", key, std::to_string(value)});
+    };
+    if (now.fullscreen != g_madeWindow.fullscreen) change("fullscreen", now.fullscreen ? 1 : 0);
     // A full-screen window's size is the screen's: the window's own is kept.
-    if (now.fullscreen || (!moved && !resized)) return;
-    WriteSetupNumber("x", now.x);
-    WriteSetupNumber("y", now.y);
-    WriteSetupNumber("w", now.width);
-    WriteSetupNumber("h", now.height);
+    if (!now.fullscreen && (moved || resized)) {
+        change("x", now.x);
+        change("y", now.y);
+        change("w", now.width);
+        change("h", now.height);
+    }
+    if (changes.empty()) return Status();
+    return plat::StatusOf(plat::WriteProfileStrings(changes, kSetupFile));
 }

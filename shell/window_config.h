@@ -3,6 +3,8 @@
 // creation in its three modes: captioned window, full screen, borderless.
 #include <cstdint>
 
+#include "base/status.h"
+
 // ".\setup.ini" and the options file shared with the launcher, one folder up.
 inline constexpr const char* kSetupFile = ".\\setup.ini";
 inline constexpr const char* kOptionsFile = "..\\options.ini";
@@ -30,5 +32,6 @@ bool ReadSharpScaling();
 void ApplyScalingSetting();
 // Writes the window's place, size and full-screen state back to the settings
 // when the player changed them during the run, so the next run starts the
-// same way. Nothing is written for a window that stayed as it was made.
-void SaveWindowSettings();
+// same way, in one replacement of the file. Nothing is written for a window
+// that stayed as it was made.
+Status SaveWindowSettings();

@@ -2,6 +2,7 @@
 
 #include "input/input_recorder.h"
 #include "input/mouse.h"
+#include "platform/debug_log.h"
 #include "platform/mci.h"
 #include "platform/qv.h"
 #include "platform/window.h"
@@ -32,7 +33,9 @@ void OnActivate(plat::WindowHandle window, uintptr_t wParam) {
 }  // namespace
 
 void RunShutdownSequence() {
-    SaveWindowSettings();
+    if (const Status saved = SaveWindowSettings(); !saved) {
+        DebugLog("the window's place and size were not saved: %s\n", saved.Why().c_str());
+    }
     FrameTimer::Stop();
     g_Application.LeaveAllScenes();
     g_Mouse.Release();

@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cstring>
+#include <string>
 
+#include "platform/debug_log.h"
 #include "sound/snd_sample.h"
 #include "sound/sound_lock.h"
 
@@ -212,9 +214,14 @@ int QVSound::LoadSample(const char* path, uint32_t id) {
     SoundLock lock;
     if (FindSampleID(id) != nullptr) return 1;
     SNDSample* slot = AllocSample();
-    if (slot == nullptr) return 0;
-    if (slot->LoadSample(path, id)) return 1;
+    if (slot == nullptr) {
+        NoteLeftOut(Status::Failed(std::string(path != nullptr ? path : "(no file)") + ": no free sample slot"));
+        return 0;
+    }
+    const Status loaded = slot->LoadSample(path, id);
+    if (loaded) return 1;
     ClearSample(slot);
+    NoteLeftOut(loaded);
     return 0;
 }
 

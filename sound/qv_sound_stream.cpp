@@ -13,11 +13,13 @@
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/debug_log.h"
 #include "sound/qv_sound.h"
 #include "sound/snd_sample.h"
 #include "sound/sound_lock.h"
@@ -183,16 +185,21 @@ int QVSound::LoadStream(const char* path, uint32_t id) {
     // it goes into a pool slot, under the library's lock, once it is whole,
     // so that nobody scanning the pool meets a slot half made.
     SNDSample made{};
-    plat::FileHandle file = made.OpenSoundFile(path);
-    // Undoes everything taken so far. The fill thread is started last, so
-    // there is never a thread to stop here.
-    auto fail = [&] {
+    plat::FileHandle file = plat::InvalidFileHandle();
+    const Status opened = made.OpenSoundFile(path, &file);
+    // Undoes everything taken so far and notes why the music is left out.
+    // The fill thread is started last, so there is never a thread to stop here.
+    auto fail = [&](const std::string& why) {
         CloseStreamEvents();
         if (made.m_lpBuffer != nullptr) made.m_lpBuffer->Release();
         if (file != plat::InvalidFileHandle()) g_pCloseFile(file);
+        NoteLeftOut(Status::Failed(std::string(path) + ": " + why));
         return 0;
     };
-    if (file == plat::InvalidFileHandle()) return fail();
+    if (!opened) {
+        NoteLeftOut(opened);
+        return 0;
+    }
 
     // A quarter second in whole frames. The reader accepts only 8 or 16 bits
     // and one or two channels, and the products are 64-bit, so nothing here
@@ -202,17 +209,19 @@ int QVSound::LoadStream(const char* path, uint32_t id) {
     uint64_t chunk = bytesPerSecond * 2000 / 8000;
     if (chunk % frame != 0) chunk += frame - chunk % frame;
     const uint64_t ring = chunk * kStreamChunks;
-    if (chunk == 0 || ring > 0x0FFFFFFF || made.m_nDataBytes < frame) return fail();
+    if (chunk == 0 || ring > 0x0FFFFFFF || made.m_nDataBytes < frame) {
+        return fail("no whole frame of music, or a rate too high to stream");
+    }
     if ((made.m_nFlags & SND_LOOP) &&
         int64_t{made.m_nLoopEnd} - made.m_nLoopStart < static_cast<int64_t>(chunk)) {
-        return fail();
+        return fail("a loop shorter than a quarter second");
     }
-    if (!made.AllocDSBuffer(static_cast<uint32_t>(ring))) return fail();
+    if (!made.AllocDSBuffer(static_cast<uint32_t>(ring))) return fail("no sound buffer for the ring");
     plat::SoundNotify* notify = made.m_lpBuffer->QueryNotify();
-    if (notify == nullptr) return fail();
+    if (notify == nullptr) return fail("no position notification");
     for (int i = 0; i < kStreamEvents; ++i) {
         g_NotifyEvents[i] = plat::CreateAutoResetEvent();
-        if (g_NotifyEvents[i] == nullptr) return fail();
+        if (g_NotifyEvents[i] == nullptr) return fail("no event for the ring");
         s.Positions[i].dwOffset =
             i < kStreamChunks ? static_cast<uint32_t>(i * chunk) : plat::kNotifyOffsetStop;
         s.Positions[i].hEventNotify = g_NotifyEvents[i];
@@ -221,7 +230,7 @@ int QVSound::LoadStream(const char* path, uint32_t id) {
     {
         SoundLock library;
         slot = AllocSample();
-        if (slot == nullptr) return fail();
+        if (slot == nullptr) return fail("no free sample slot");
         made.m_nFlags |= SND_INUSE | SND_STREAM;
         if (id != 0xFFFFFFFF) made.m_nID = id;
         *slot = made;
@@ -249,7 +258,7 @@ int QVSound::LoadStream(const char* path, uint32_t id) {
         ClearStreamKeepingNext();
         FreeSample(slot);  // releases the ring
         made.m_lpBuffer = nullptr;
-        return fail();
+        return fail("the fill thread could not be started");
     }
     ++g_fillThreadsAlive;
     plat::Clock().SetCatchUp(CatchUpWithFill);

@@ -4,6 +4,7 @@
 // the pool's zero-filled block (all zero is an empty slot).
 #include <cstdint>
 
+#include "base/status.h"
 #include "platform/kernel.h"
 #include "platform/sound_device.h"
 
@@ -30,16 +31,18 @@ public:
 
     // ---- WAV file reading ----
     // Opens a PCM WAV file through the library's open hook and fills the
-    // format fields; the handle stands at the first PCM byte. Invalid handle
-    // when the file cannot be opened or is not a readable PCM WAV file.
-    plat::FileHandle OpenSoundFile(const char* path);
-    int IsWavFile(plat::FileHandle file);
+    // format fields; the handle stands at the first PCM byte. Failed, naming
+    // the file, when it cannot be opened or is not a readable PCM WAV file.
+    Status OpenSoundFile(const char* path, plat::FileHandle* file);
+    // Reads the format, sampler and data chunk headers; failed with what is
+    // wrong when the file is not a playable PCM WAV file.
+    Status IsWavFile(plat::FileHandle file);
     static int FindRiffChunk(plat::FileHandle file, uint32_t id, _ChunkHeader* header,
                              uint32_t start);
     // Makes m_lpBuffer: bytes long, or m_nDataBytes long for 0.
     int AllocDSBuffer(uint32_t bytes);
     // Reads the whole file into a new buffer.
-    int LoadSample(const char* path, uint32_t id);
+    Status LoadSample(const char* path, uint32_t id);
 
     // ---- Playback ----
     SNDSample* DupeSample();

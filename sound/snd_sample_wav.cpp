@@ -1,6 +1,9 @@
 // Reading RIFF WAVE files into samples: the chunk walk, the format and sampler
 // chunks, and loading a whole file into a sound buffer.
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 #include "sound/qv_sound.h"
 #include "sound/snd_sample.h"
@@ -55,20 +58,26 @@ int SNDSample::FindRiffChunk(plat::FileHandle file, uint32_t id, _ChunkHeader* h
     }
 }
 
-int SNDSample::IsWavFile(plat::FileHandle file) {
+Status SNDSample::IsWavFile(plat::FileHandle file) {
     unsigned char riff[12];
-    if (!ReadExactly(file, riff, sizeof riff)) return 0;
-    if (Le32(riff) != kRiffId || Le32(riff + 8) != kWaveId) return 0;
+    if (!ReadExactly(file, riff, sizeof riff) || Le32(riff) != kRiffId || Le32(riff + 8) != kWaveId) {
+        return Status::Failed("not a RIFF WAVE file");
+    }
     const uint32_t searchStart = kFirstChunk;
     _ChunkHeader header;
-    if (!FindRiffChunk(file, kFmtId, &header, searchStart)) return 0;
+    if (!FindRiffChunk(file, kFmtId, &header, searchStart)) return Status::Failed("no format chunk");
     unsigned char format[kFormatBytes];
-    if (header.dwSize < kFormatBytes || !ReadExactly(file, format, sizeof format)) return 0;
-    if (Le16(format) != plat::kWaveFormatPcm) return 0;
+    if (header.dwSize < kFormatBytes || !ReadExactly(file, format, sizeof format)) {
+        return Status::Failed("format chunk cut short");
+    }
+    if (Le16(format) != plat::kWaveFormatPcm) return Status::Failed("not PCM");
     const uint16_t channels = Le16(format + 2);
     const uint16_t bits = Le16(format + 14);
     // Only what a sound buffer can play; everything below computes with these.
-    if ((channels != 1 && channels != 2) || (bits != 8 && bits != 16)) return 0;
+    if ((channels != 1 && channels != 2) || (bits != 8 && bits != 16)) {
+        return Status::Failed(std::to_string(channels) + " channels of " + std::to_string(bits) +
+                              " bits: only 1 or 2 channels of 8 or 16 bits play");
+    }
     m_nChannels = channels;
     m_nSamplesPerSec = static_cast<int32_t>(Le32(format + 4));
     m_nBitsPerSample = bits;
@@ -89,7 +98,7 @@ int SNDSample::IsWavFile(plat::FileHandle file) {
         }
     }
 
-    if (!FindRiffChunk(file, kDataId, &header, searchStart)) return 0;
+    if (!FindRiffChunk(file, kDataId, &header, searchStart)) return Status::Failed("no data chunk");
     // The data must be in the file: its size decides how much memory a load
     // takes, so a size the file cannot back is refused before anything is made.
     const uint32_t dataStart = plat::SeekFile(file, 0, plat::SeekFrom::Current);
@@ -97,20 +106,26 @@ int SNDSample::IsWavFile(plat::FileHandle file) {
     if (dataStart == plat::kSeekFailed || fileEnd == plat::kSeekFailed || fileEnd < dataStart ||
         header.dwSize > fileEnd - dataStart ||
         plat::SeekFile(file, static_cast<int32_t>(dataStart), plat::SeekFrom::Begin) != dataStart) {
-        return 0;
+        return Status::Failed("data chunk larger than the file");
     }
     m_nDataBytes = header.dwSize;
-    return 1;
+    return Status();
 }
 
-plat::FileHandle SNDSample::OpenSoundFile(const char* path) {
-    plat::FileHandle file = QVSound::g_pOpenFile(path);
-    if (file == plat::InvalidFileHandle()) return file;
-    if (!IsWavFile(file)) {
-        QVSound::g_pCloseFile(file);
-        return plat::InvalidFileHandle();
+Status SNDSample::OpenSoundFile(const char* path, plat::FileHandle* file) {
+    const std::string name = path != nullptr ? path : "(no file)";
+    errno = 0;
+    *file = QVSound::g_pOpenFile(path);
+    if (*file == plat::InvalidFileHandle()) {
+        const std::string why = errno != 0 ? std::string(": ") + std::strerror(errno) : "";
+        return Status::Failed(name + ": cannot be opened" + why);
     }
-    return file;
+    if (Status read = IsWavFile(*file); !read) {
+        QVSound::g_pCloseFile(*file);
+        *file = plat::InvalidFileHandle();
+        return Status::Failed(name + ": " + read.Why());
+    }
+    return Status();
 }
 
 int SNDSample::AllocDSBuffer(uint32_t bytes) {
@@ -135,14 +150,14 @@ int SNDSample::AllocDSBuffer(uint32_t bytes) {
     return 1;
 }
 
-int SNDSample::LoadSample(const char* path, uint32_t id) {
-    plat::FileHandle file = OpenSoundFile(path);
-    if (file == plat::InvalidFileHandle()) return 0;
+Status SNDSample::LoadSample(const char* path, uint32_t id) {
+    plat::FileHandle file = plat::InvalidFileHandle();
+    if (Status opened = OpenSoundFile(path, &file); !opened) return opened;
     void* region = nullptr;
     uint32_t regionBytes = 0;
     if (!AllocDSBuffer(0)) {
         QVSound::g_pCloseFile(file);
-        return 0;
+        return Status::Failed(std::string(path) + ": no sound buffer for " + std::to_string(m_nDataBytes) + " bytes");
     }
     if (plat::SoundFailed(m_lpBuffer->Lock(0, m_nDataBytes, &region, &regionBytes, nullptr,
                                            nullptr, 0)) ||
@@ -151,10 +166,10 @@ int SNDSample::LoadSample(const char* path, uint32_t id) {
         m_lpBuffer->Release();
         m_lpBuffer = nullptr;
         QVSound::g_pCloseFile(file);
-        return 0;
+        return Status::Failed(std::string(path) + ": its sound could not be read into the buffer");
     }
     if (id != 0xFFFFFFFF) m_nID = id;
     m_lpBuffer->Unlock(region, regionBytes, nullptr, 0);
     QVSound::g_pCloseFile(file);
-    return 1;
+    return Status();
 }

@@ -49,7 +49,7 @@ TEST_F(Frames, SlicingDropsPartialColumnsAndRowsAndKeepsRowMajorOrder) {
         for (int col = 0; col < 3; ++col) SetPixelAt(strip, col * 30, row * 30, static_cast<uint16_t>(row * 3 + col + 1));
     PtrList<plat::Surface> frames(1);
     int32_t columns = 0;
-    ASSERT_EQ(SliceFrames(strip, &frames, 30, 30, &columns), 1);
+    ASSERT_TRUE(SliceFrames(strip, &frames, 30, 30, &columns));
     EXPECT_EQ(columns, 3);
     ASSERT_EQ(frames.Count(), 6);
     for (int i = 0; i < 6; ++i) {
@@ -57,7 +57,7 @@ TEST_F(Frames, SlicingDropsPartialColumnsAndRowsAndKeepsRowMajorOrder) {
         EXPECT_EQ(PixelAt(frames.Get(i), 0, 0), i + 1);
         EXPECT_EQ(frames.Get(i)->GetColorKey(), kBlue565);
     }
-    EXPECT_EQ(SliceFrames(strip, &frames, 0, 30, nullptr), 0);
+    EXPECT_EQ(SliceFrames(strip, &frames, 0, 30, nullptr).Why(), "frame size 0 by 30 is not positive");
     EXPECT_EQ(frames.Count(), 6);
     for (int i = 0; i < frames.Count(); ++i) frames.Get(i)->Release();
     strip->Release();
@@ -72,7 +72,8 @@ TEST_F(Frames, LoadFramesAndCreateSurfaceNeedTheDisplayAndAFile) {
     EXPECT_EQ(s->GetColorKey(), 0u);
     EXPECT_EQ(s->GetSurfaceDesc().format.bitsPerPixel, 16u);
     PtrList<plat::Surface> frames(1);
-    EXPECT_EQ(LoadFrames("missing.bmp", &frames, 10, 10, nullptr), 0);
+    EXPECT_EQ(LoadFrames("missing.bmp", &frames, 10, 10, nullptr).Why(),
+              "Cannot load missing.bmp: No such file or directory");
     EXPECT_EQ(frames.Count(), 0);
 }
 

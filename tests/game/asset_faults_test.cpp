@@ -210,8 +210,9 @@ TEST(AssetFaults, TheEssentialPictureMissingGivesOneMessage) {
     LinkGameFolder(game, {kEssential});
     EXPECT_EQ(RunShell(ProgramCommand(game, kArguments)), 1);
     EXPECT_EQ(Lines(ReadText(game / "err.txt")),
-              (std::vector<std::string>{"Error: The picture newgame.bmp is missing or damaged; without it no "
-                                        "game can be started."}));
+              (std::vector<std::string>{"Error: The picture newgame.bmp is missing or damaged (Cannot load "
+                                        "newgame.bmp: No such file or directory); without it no game can be "
+                                        "started."}));
     EXPECT_NE(ReadText(game / "report.txt").find("exit=1"), std::string::npos);
 }
 

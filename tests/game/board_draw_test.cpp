@@ -25,7 +25,7 @@ protected:
         for (int f = 0; f < 4; ++f) islands.AddFrame(FilledSurface(14, 17, kLand));
         board.tileSprite = &tiles;
         board.islandSprite = &islands;
-        board.LoadIslands();  // no file: all sea
+        EXPECT_TRUE(board.LoadIslands());  // no file: all sea
         board.ClearCells();
     }
     void TearDown() override {

@@ -100,7 +100,7 @@ TEST(BoardMaps, BytesAreSignedFramesAndNegativeOrMissingOnesAreSeaToDraw) {
     TempDir dir;
     Board board;
     for (Board::Map& map : board.maps) map.fill(Cell{0, 0, 0, 9});
-    board.LoadIslands();  // no file
+    EXPECT_TRUE(board.LoadIslands());  // no file
     EXPECT_TRUE(DirtySeaFrom(board, 0, 0));
 
     // All of map 0 and the first ten cells of map 1, land but for two cells.
@@ -108,7 +108,7 @@ TEST(BoardMaps, BytesAreSignedFramesAndNegativeOrMissingOnesAreSeaToDraw) {
     bytes.replace(0, 4, "\x00\x7F\x80\xFE", 4);
     dir.Write("islands.dat", bytes);
     for (Board::Map& map : board.maps) map.fill(Cell{0, 0, 0, 9});
-    board.LoadIslands();
+    EXPECT_TRUE(board.LoadIslands());
     const int expected[] = {0, 127, -1, -1};
     for (int cell = 0; cell < 4; ++cell) EXPECT_EQ(board.maps[0][cell].island, expected[cell]) << cell;
     EXPECT_EQ(board.maps[0][2].dirty, 1);

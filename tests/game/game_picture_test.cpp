@@ -64,7 +64,9 @@ protected:
         Image picture(file);
         plat::Surface* whole = picture.GetSurface();
         EXPECT_NE(whole, nullptr) << file;
-        if (whole != nullptr) SliceFrames(whole, &frames, whole->Width() / count, whole->Height(), nullptr);
+        if (whole != nullptr) {
+            EXPECT_TRUE(SliceFrames(whole, &frames, whole->Width() / count, whole->Height(), nullptr));
+        }
         return frames;
     }
     // Frames until the clock has passed that time.

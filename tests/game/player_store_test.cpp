@@ -111,7 +111,7 @@ TEST_F(PlayerStoreTest, TheLauncherWritesKeepOtherLinesAndReadBack) {
     std::snprintf(record.send, sizeof record.send, "N");
     ASSERT_TRUE(store.WritePlayerId(2));
     ASSERT_TRUE(store.WritePlayer(2, record));
-    EXPECT_FALSE(store.WritePlayerId(8));
+    EXPECT_EQ(store.WritePlayerId(8).Why(), "there is no player 8");
     EXPECT_FALSE(store.WritePlayer(-1, record));
 
     PlayerStore reader;
@@ -141,7 +141,7 @@ TEST_F(PlayerStoreTest, AHostileOptionsFileIsNeitherFatalNorLost) {
     dir.Write("options.ini", hostile);
     EXPECT_EQ(store.ReadPlayerId(), 0);
     EXPECT_EQ(Describe(0), "Bo:::Y");
-    EXPECT_FALSE(store.WritePlayerId(1));
+    EXPECT_NE(store.WritePlayerId(1).Why().find("options.ini: cannot be read whole"), std::string::npos);
     EXPECT_FALSE(store.ClearPlayer(0));
     EXPECT_EQ(ReadText(dir.Path() / "options.ini"), hostile);
 

@@ -53,7 +53,7 @@ class Soak : public ::testing::Test {
 protected:
     void SetUp() override {
         LinkOrCopy(std::filesystem::path(REEF_GAME_FOLDER) / "islands.dat", dir.Path() / "islands.dat");
-        board.LoadIslands();
+        EXPECT_TRUE(board.LoadIslands());
     }
     // Stops at the first search that breaks a rule, with a fatal failure recorded.
     void PlayGame(uint32_t seed, int* rounds) {

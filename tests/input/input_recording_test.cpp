@@ -27,8 +27,8 @@ InputEvent Event(uint32_t time, Kind kind, int32_t x = 0, int32_t y = 0, bool ri
 TEST(InputRecording, KeepsInputMessagesReadsBackAsTheSameEventsAndRefusesBadFiles) {
     TempDir dir;
     InputRecorder recorder;
-    std::string error;
-    ASSERT_TRUE(recorder.Open("rec.txt", &error)) << error;
+    const Status opened = recorder.Open("rec.txt");
+    ASSERT_TRUE(opened) << opened.Why();
     recorder.Note(plat::WM_MOUSEMOVE, 0, plat::MakeLParam(100, 200), 10);
     recorder.Note(plat::WM_LBUTTONDOWN, 0, plat::MakeLParam(100, 200), 20);
     recorder.Note(plat::WM_ACTIVATE, plat::WA_ACTIVE, 0, 20);  // not input
@@ -48,7 +48,8 @@ TEST(InputRecording, KeepsInputMessagesReadsBackAsTheSameEventsAndRefusesBadFile
     recorder.Close();
 
     std::vector<InputEvent> events;
-    ASSERT_TRUE(ReadInputEvents("rec.txt", &events, &error)) << error;
+    const Status read = ReadInputEvents("rec.txt", &events);
+    ASSERT_TRUE(read) << read.Why();
     std::vector<InputEvent> expected = {
         Event(10, Kind::Move, 100, 200),          Event(20, Kind::Press, 100, 200),
         Event(30, Kind::Release, 0, 599, true),   Event(40, Kind::Key, 0, 0, false, plat::VK_SPACE),
@@ -62,14 +63,13 @@ TEST(InputRecording, KeepsInputMessagesReadsBackAsTheSameEventsAndRefusesBadFile
     for (const char* bad : {"1 char 1F\n", "1 char D800\n", "1 char 110000\n", "1 char 4G\n", "1 char -41\n",
                             "1 char\n", "1 char 0000041\n"}) {
         WriteText("bad.txt", bad);
-        EXPECT_FALSE(ReadInputEvents("bad.txt", &events, &error)) << bad;
-        EXPECT_NE(error.find("bad.txt:1: "), std::string::npos) << error;
+        const std::string why = ReadInputEvents("bad.txt", &events).Why();
+        EXPECT_NE(why.find("bad.txt:1: "), std::string::npos) << bad << why;
     }
     // A pipe named as a recording is refused at once; an alarm ends a test that waits on it.
     ASSERT_EQ(mkfifo("pipe.txt", 0644), 0);
     alarm(10);
-    EXPECT_FALSE(ReadInputEvents("pipe.txt", &events, &error));
-    EXPECT_EQ(error, "pipe.txt: cannot be read: not a regular file");
+    EXPECT_EQ(ReadInputEvents("pipe.txt", &events).Why(), "pipe.txt: cannot be read: not a regular file");
     alarm(0);
 }
 

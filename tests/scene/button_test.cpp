@@ -173,17 +173,18 @@ TEST_F(ButtonTest, StripAddsExactlyCountFramesOrNone) {
     OpenDisplay();  // strips are cut into display surfaces
     WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, 255, 0, 0);
     Button loaded(0, 0);
-    loaded.LoadStrip("strip.bmp", 3, 0);
+    EXPECT_TRUE(loaded.LoadStrip("strip.bmp", 3, 0));
     ASSERT_EQ(loaded.frames->Count(), 3);
     EXPECT_EQ(loaded.frames->Get(2)->id, 2);
     EXPECT_EQ(loaded.width, 10);
     EXPECT_EQ(loaded.hitHeight, 10);
 
     Button uneven(0, 0);
-    uneven.LoadStrip("strip.bmp", 8, 0);  // cells 3 pixels wide: 10 of them
-    uneven.LoadStrip("strip.bmp", 0, 0);
-    uneven.LoadStrip("strip.bmp", 31, 0);  // cells of 0 pixels
-    uneven.LoadStrip("gone.bmp", 1, 0);
+    // Each refusal says why, naming the file.
+    EXPECT_EQ(uneven.LoadStrip("strip.bmp", 8, 0).Why(), "strip.bmp: cut into 10 pictures, not 8");  // cells 3 wide
+    EXPECT_EQ(uneven.LoadStrip("strip.bmp", 0, 0).Why(), "strip.bmp: a strip cannot hold 0 pictures");
+    EXPECT_EQ(uneven.LoadStrip("strip.bmp", 31, 0).Why(), "strip.bmp: frame size 0 by 10 is not positive");
+    EXPECT_EQ(uneven.LoadStrip("gone.bmp", 1, 0).Why(), "Cannot load gone.bmp: No such file or directory");
     EXPECT_EQ(uneven.frames->Count(), 0);
     EXPECT_EQ(uneven.LoadFrame(5, "gone.bmp"), 0);
     EXPECT_EQ(uneven.LoadFrame(5, "strip.bmp"), 1);

@@ -50,8 +50,8 @@ protected:
     }
     std::string Options() { return ReadText(Dir().Path() / "options.ini"); }
     std::map<std::string, std::string> Report() {
-        std::string error;
-        EXPECT_TRUE(WriteShelfReport("report.txt", 0, &error)) << error;
+        const Status written = WriteShelfReport("report.txt", 0);
+        EXPECT_TRUE(written) << written.Why();
         return ReadReport("report.txt");
     }
 };

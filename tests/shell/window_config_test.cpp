@@ -87,18 +87,18 @@ TEST_F(WindowConfig, MusicAndEffectsNeedAnUpperCaseY) {
 
 TEST_F(WindowConfig, AWindowThePlayerMovedIsRememberedAndAnUntouchedOneWritesNothing) {
     Create();
-    SaveWindowSettings();
+    EXPECT_TRUE(SaveWindowSettings());
     EXPECT_FALSE(std::filesystem::exists("setup.ini"));
     // What a player's move, resize and Alt+Enter leave in the window record.
     plat::SetWindowTopmost(g_Shell.window, 30, 40, 1000, 750);
-    SaveWindowSettings();
+    EXPECT_TRUE(SaveWindowSettings());
     EXPECT_EQ(Saved("x") + " " + Saved("y") + " " + Saved("w") + " " + Saved("h"), "30 40 1000 750");
     EXPECT_EQ(Saved("fullscreen"), "");
     plat::WindowRegistry::WithWindow(g_Shell.window, [](plat::Window& w) {
         w.fullscreen = true;
         w.width = 1920;
     });
-    SaveWindowSettings();
+    EXPECT_TRUE(SaveWindowSettings());
     EXPECT_EQ(Saved("fullscreen") + " " + Saved("w"), "1 1000");
 }
 
@@ -109,7 +109,7 @@ TEST_F(WindowConfig, LeavingAFullScreenStartForAWindowIsRemembered) {
     ASSERT_TRUE(plat::OpenWindowDisplay(g_Shell.window, 800, 600, true));
     // Alt+Enter back to a window.
     plat::WindowRegistry::WithWindow(g_Shell.window, [](plat::Window& w) { w.fullscreen = false; });
-    SaveWindowSettings();
+    EXPECT_TRUE(SaveWindowSettings());
     EXPECT_EQ(Saved("fullscreen"), "0");
 }
 
