@@ -8,6 +8,7 @@
 # The folder name goes to standard output, the build log to standard error.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/compiler-cache.sh
 scripts/install-deps.sh
 if ! command -v emcmake >/dev/null; then
   as_root=()
@@ -33,7 +34,8 @@ rm -rf build-web/stage
 for component in game_folder shelf_art; do
   cmake --install build --component "$component" --prefix "$PWD/build-web/stage" >&2
 done
-emcmake cmake -S web -B build-web -DREEF_GAME_DIR="$PWD/build-web/stage/share/games/reefhoard" \
-  -DREEF_PAGE_ICON_DIR="$PWD/build/page-icons" >&2
+# Emscripten's compiler goes through ccache by EM_COMPILER_WRAPPER, not CMake's launcher.
+env -u CMAKE_C_COMPILER_LAUNCHER -u CMAKE_CXX_COMPILER_LAUNCHER emcmake cmake -S web -B build-web \
+  -DREEF_GAME_DIR="$PWD/build-web/stage/share/games/reefhoard" -DREEF_PAGE_ICON_DIR="$PWD/build/page-icons" >&2
 cmake --build build-web -j "$(nproc)" >&2
 echo build-web

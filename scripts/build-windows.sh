@@ -9,6 +9,7 @@
 # The folder name goes to standard output, the build log to standard error.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/compiler-cache.sh
 scripts/install-deps.sh g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 \
   wine wine64 nsis zip googletest ninja-build >&2
 # The native build as it is, when there is one (./test.sh makes it).

@@ -5,9 +5,21 @@
 #        scripts/build.sh --play         only what ./play.sh starts: the game, the shelf and
 #                                        their generated files, with a progress line instead of
 #                                        the log, which is kept in build/build.log
-# The folder name goes to standard output.
+# The folder name goes to standard output. REEF_JOBS sets how many compiles
+# run at once (default: one per core).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/compiler-cache.sh
+jobs=${REEF_JOBS:-$(nproc)}
+
+# Configures the folder $1 with the cache settings that follow; a new folder
+# builds with Ninja, one configured before keeps the generator it has.
+configure() {
+  local dir=$1 generator=()
+  shift
+  [ -f "$dir/CMakeCache.txt" ] || generator=(-G Ninja)
+  cmake -S . -B "$dir" "${generator[@]}" "$@"
+}
 
 # Reads the build's output, keeps it in the file $1 and shows how far it got:
 # one line rewritten in place on a terminal, else a line at each quarter.
@@ -39,8 +51,8 @@ if [ "${1:-}" = --play ]; then
   # The same configuration as a full build, so that ./test.sh afterwards
   # builds only what is still missing.
   mkdir -p build
-  if ! { cmake -S . -B build -DREEF_SANITIZE= -DREEF_BENCHMARKS=ON &&
-         cmake --build build -j "$(nproc)" --target reef_play
+  if ! { configure build -DREEF_SANITIZE= -DREEF_BENCHMARKS=ON &&
+         cmake --build build -j "$jobs" --target reef_play
        } 2>&1 | show_progress build/build.log; then
     echo "The build failed; the end of build/build.log:" >&2
     tail -n 20 build/build.log >&2
@@ -56,6 +68,6 @@ dir=build
 # Sanitizer builds are for the tests only: no benchmarks there.
 benchmarks=ON
 [ -n "$sanitize" ] && benchmarks=OFF
-cmake -S . -B "$dir" -DREEF_SANITIZE="$sanitize" -DREEF_BENCHMARKS="$benchmarks" >&2
-cmake --build "$dir" -j "$(nproc)" >&2
+configure "$dir" -DREEF_SANITIZE="$sanitize" -DREEF_BENCHMARKS="$benchmarks" >&2
+cmake --build "$dir" -j "$jobs" >&2
 echo "$dir"

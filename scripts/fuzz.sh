@@ -3,7 +3,8 @@
 # undefined behaviour sanitizers, into build-fuzz/, and fuzzes each target for
 # a fixed time.
 # Usage: scripts/fuzz.sh [seconds per target] [target ...]
-#        (default: 60 seconds, every target)
+#        scripts/fuzz.sh --total seconds [target ...]   that time shared by the targets
+#        (default: 60 seconds per target, every target)
 # Each target starts from its corpus in the tree (fuzz/corpus/<target>) and
 # keeps the inputs that reach new code in build-fuzz/corpus/<target>. A crash,
 # a leak, a hang of 10 s or an allocation of more than 512 MB ends the target
@@ -15,10 +16,20 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds="${1:-60}"
-[ $# -gt 0 ] && shift
+source scripts/compiler-cache.sh
+
+seconds=60 total=""
+if [ "${1:-}" = --total ]; then
+  total="${2:?--total needs a number of seconds}"
+  shift 2
+elif [ $# -gt 0 ]; then
+  seconds=$1
+  shift
+fi
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(bmp image_ini settings islands hiscore replay wav mp3)
+# A total is shared evenly, at least a second each.
+[ -n "$total" ] && seconds=$(( total >= ${#targets[@]} ? total / ${#targets[@]} : 1 ))
 
 if ! command -v clang++ >/dev/null; then
   echo "fuzzing needs clang (and libclang-rt-dev for libFuzzer)" >&2
@@ -27,7 +38,9 @@ fi
 
 # Absolute: each target works in a scratch folder of its own.
 dir="$PWD/build-fuzz"
-CC=clang CXX=clang++ cmake -S . -B "$dir" -DREEF_FUZZ=ON -DBUILD_TESTING=OFF -DREEF_BENCHMARKS=OFF \
+generator=()
+[ -f "$dir/CMakeCache.txt" ] || generator=(-G Ninja)
+CC=clang CXX=clang++ cmake -S . -B "$dir" "${generator[@]}" -DREEF_FUZZ=ON -DBUILD_TESTING=OFF -DREEF_BENCHMARKS=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
 cmake --build "$dir" -j "$(nproc)" --target "${targets[@]/#/fuzz_}" >&2
 

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake ninja-build pkg-config
   libsdl2-dev libasound2-dev libinih-dev libmpg123-dev libmp3lame-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libpng-dev fonts-dejavu-core

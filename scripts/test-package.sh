@@ -11,7 +11,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 [ "$(id -u)" -eq 0 ] || exec sudo "$0" "$@"
 scripts/install-deps.sh desktop-file-utils appstream lintian
-dir=$(scripts/build.sh | tail -n 1)
+# The suite's build where there is one (./test.sh makes it, and cpack brings
+# it up to date), else a build of its own.
+dir=build
+[ -f build/CMakeCache.txt ] || dir=$(scripts/build.sh | tail -n 1)
 (cd "$dir" && rm -f reefhoard_*.deb && cpack -G DEB >/dev/null)
 deb=$(ls "$PWD/$dir"/reefhoard_*.deb)
 

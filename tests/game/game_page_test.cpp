@@ -38,7 +38,7 @@ protected:
         page.mouse = &mouse;
         page.flip = FlipTestPages;
         scene.Enter(nullptr, &page);
-        ASSERT_EQ(scene.MissingPicture(), nullptr);
+        ASSERT_TRUE(scene.MissingPicture()) << scene.MissingPicture().Why();
     }
     void TearDown() override {
         scene.Leave();
