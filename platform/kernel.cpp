@@ -17,6 +17,10 @@
 
 namespace plat {
 
+#ifndef __EMSCRIPTEN__
+// The browser build's events and threads are tasks on the page's one thread
+// (platform/web/web_tasks.cpp).
+
 // ---- Events ---------------------------------------------------------------
 // All events share one mutex and condition variable: a wait on several events
 // then needs no registration with each of them, and every hold is a few
@@ -78,7 +82,7 @@ std::atomic<uint32_t> g_nextThreadId{1};
 void LowerOwnPriority() {
     // Linux applies a nice value to the calling thread alone; raising it needs
     // no privilege. A refusal leaves the thread at normal priority, as does a
-    // system without thread ids (the web build, whose threads are workers).
+    // system without thread ids.
 #ifdef SYS_gettid
     setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
 #endif
@@ -117,6 +121,8 @@ void DetachThread(ThreadHandle thread) {
     if (thread->thread.joinable()) thread->thread.detach();
     delete thread;
 }
+
+#endif  // __EMSCRIPTEN__
 
 // ---- Files ----------------------------------------------------------------
 
