@@ -48,6 +48,7 @@ char g_pageUnwound[kUnwoundBytes];
 bool g_pageKnown = false;
 std::vector<Thread*> g_tasks;
 Thread* g_running = nullptr;
+void (*g_wakeHook)() = nullptr;
 
 bool Ready(const Thread& task) {
     if (task.finished) return false;
@@ -120,10 +121,13 @@ void YieldToBrowser(uint32_t ms) {
     }
     RunReadyTasks();
     emscripten_sleep(ms);
+    if (g_wakeHook != nullptr) g_wakeHook();
     // What the browser signalled meanwhile (the sound's positions) is served
     // before the program goes on.
     RunReadyTasks();
 }
+
+void SetWakeHook(void (*hook)()) { g_wakeHook = hook; }
 
 // ---- Events ---------------------------------------------------------------
 

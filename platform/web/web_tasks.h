@@ -15,4 +15,8 @@ namespace plat {
 // tasks run for that time instead.
 void YieldToBrowser(uint32_t ms);
 
+// Called each time the page's program has its thread back from the browser,
+// before it goes on (the web clock's timers); null for none.
+void SetWakeHook(void (*hook)());
+
 }  // namespace plat
