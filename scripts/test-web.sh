@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The web build tested in a real browser: builds it (scripts/build-web.sh),
 # serves its folder on localhost with a plain static server (python3 -m
-# http.server: no headers added, as any host serves it), and runs scripts/web-test.js in headless Chromium:
-# the launcher first, Play into a game played by hand with a screenshot of a
-# wave, Menu back to the launcher with its switches kept, and a kept recording
-# replayed whose report must match the headless program's line for line.
+# http.server: no headers added, as any host serves it), and runs
+# scripts/web-test.js in headless Chromium: the launcher first, Play into a
+# game played by hand with a screenshot of a wave, Menu back to the launcher
+# with its switches kept, and a kept recording replayed whose report must
+# match the headless program's line for line.
 # Installs chromium, nodejs and npm when missing, and puppeteer-core (no
 # browser download) into build-web/test-tools. Prints the page's download
 # size and the figures the browser run measured; the screenshots go to

@@ -2,8 +2,6 @@
 
 #include <emscripten.h>
 
-#include <algorithm>
-
 #include "platform/headless/virtual_clock.h"
 #include "platform/web/web_tasks.h"
 
