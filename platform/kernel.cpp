@@ -17,6 +17,10 @@
 
 namespace plat {
 
+#ifndef __EMSCRIPTEN__
+// The browser build's events and threads are tasks on the page's one thread
+// (platform/web/web_tasks.cpp).
+
 // ---- Events ---------------------------------------------------------------
 // All events share one mutex and condition variable: a wait on several events
 // then needs no registration with each of them, and every hold is a few
@@ -76,7 +80,7 @@ std::atomic<uint32_t> g_nextThreadId{1};
 void LowerOwnPriority() {
     // Linux applies a nice value to the calling thread alone; raising it needs
     // no privilege. A refusal leaves the thread at normal priority, as does a
-    // system without thread ids (the web build, whose threads are workers).
+    // system without thread ids.
 #ifdef SYS_gettid
     setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
 #endif
@@ -110,6 +114,8 @@ uint32_t JoinThread(ThreadHandle thread) {
     return result;
 }
 
+
+#endif  // __EMSCRIPTEN__
 
 // ---- Files ----------------------------------------------------------------
 

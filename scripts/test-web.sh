@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The web build tested in a real browser: builds it (scripts/build-web.sh),
-# serves it on localhost, and runs scripts/web-test.js in headless Chromium:
-# the launcher first, Play into a game played by hand with a screenshot of a
-# wave, Menu back to the launcher with its switches kept, and a kept recording
-# replayed whose report must match the headless program's line for line and
-# leave the visitor's kept files as they were, the page's words when it cannot
-# run, and a visit with the network off from the service worker's files.
+# serves its folder on localhost with a plain static server (python3 -m
+# http.server: no headers added, as any host serves it), and runs
+# scripts/web-test.js in headless Chromium: the launcher first, Play into a
+# game played by hand with a screenshot of a wave, Menu back to the launcher
+# with its switches kept, and a kept recording replayed whose report must
+# match the headless program's line for line and leave the visitor's kept
+# files as they were, the page's words when it cannot run, and a visit with
+# the network off from the service worker's files.
 # Installs chromium, nodejs and npm when missing, and puppeteer-core (no
 # browser download) into build-web/test-tools. Prints the page's download
 # size and the figures the browser run measured; the screenshots go to
@@ -27,7 +29,7 @@ fi
 web=$(scripts/build-web.sh | tail -n 1)
 cmake --build build --target reefhoard -j "$(nproc)" >/dev/null
 
-out="$PWD/$web/test"
+out="$PWD/build-web/test"
 rm -rf "$out" && mkdir -p "$out"
 # The kept recording, served beside the page as a player's own would be.
 mkdir -p "$web/games"
@@ -41,18 +43,18 @@ done
 # preloads: the report the browser's must match.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"; [ -n "${server:-}" ] && kill "$server" 2>/dev/null || true' EXIT
-cp -r "$web/stage/share/games/reefhoard" "$scratch/game"
+cp -r build-web/stage/share/games/reefhoard "$scratch/game"
 build/game/reefhoard --headless --data "$scratch/game" --seed 3 --replay tests/game/data/autoplay-seed3.txt \
   --report "$out/headless-report.txt" >/dev/null
 
-tools="$PWD/$web/test-tools"
+tools="$PWD/build-web/test-tools"
 if [ ! -d "$tools/node_modules/puppeteer-core" ]; then
   mkdir -p "$tools"
   PUPPETEER_SKIP_DOWNLOAD=1 npm install --prefix "$tools" --no-audit --no-fund --silent puppeteer-core@21 >/dev/null
 fi
 
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 scripts/serve-web.py "$port" "$web" >/dev/null &
+python3 -m http.server "$port" --bind 127.0.0.1 --directory "$web" >/dev/null 2>&1 &
 server=$!
 for _ in $(seq 50); do
   python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/index.html')" \
@@ -62,7 +64,7 @@ done
 
 echo "Download (raw / gzip bytes):"
 total=0 total_gz=0
-for f in index.html index.js index.worker.js index.wasm index.data manifest.webmanifest sw.js icon-32.png; do
+for f in index.html index.js index.wasm index.data manifest.webmanifest sw.js icon-32.png; do
   raw=$(stat -c %s "$web/$f")
   gz=$(gzip -9 -c "$web/$f" | wc -c)
   total=$((total + raw)) total_gz=$((total_gz + gz))

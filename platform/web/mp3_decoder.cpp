@@ -2,7 +2,6 @@
 // decodeAudioData turns the whole file into 16-bit PCM when it is opened;
 // reads then copy from that. The wait for the decoder yields to the browser.
 #include <emscripten.h>
-#include <emscripten/threading.h>
 #include <mpg123.h>
 
 #include <algorithm>
@@ -68,8 +67,6 @@ int mpg123_param(mpg123_handle*, enum mpg123_parms, long, double) { return MPG12
 
 int mpg123_open(mpg123_handle* h, const char* path) {
     mpg123_close(h);
-    // The decoder and the file system live on the browser's main thread.
-    if (!emscripten_is_main_runtime_thread()) return MPG123_ERR;
     const int32_t block = reef_decode_mp3(path, kDecodeRate);
     if (block == 0) return MPG123_ERR;
     auto* head = reinterpret_cast<int32_t*>(static_cast<intptr_t>(block));

@@ -15,6 +15,7 @@
 #include "platform/screenshot.h"
 #include "platform/surface.h"
 #include "platform/utf8.h"
+#include "platform/web/web_tasks.h"
 #include "platform/window.h"
 
 namespace plat {
@@ -338,7 +339,7 @@ void WebVideo::Present(Window&, Surface& page) {
     const double now = emscripten_get_now();
     const double wait = std::max(0.0, nextFrame_ - now);
     nextFrame_ = std::max(now, nextFrame_) + period;
-    emscripten_sleep(static_cast<unsigned>(std::ceil(wait)));
+    YieldToBrowser(static_cast<uint32_t>(std::ceil(wait)));
 }
 
 void WebVideo::ShowChangedRows(Surface& page) {

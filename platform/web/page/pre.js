@@ -20,8 +20,6 @@
 var Module = typeof Module !== 'undefined' ? Module : {};
 
 (function () {
-  // The game's threads load this script too; the page is the main thread's.
-  if (typeof document === 'undefined') return;
   const SHELF = '/reef';
   const GAME = SHELF + '/game';
   const SAVE = '/save';

@@ -1,0 +1,26 @@
+# Included by platform/CMakeLists.txt for the browser build: swaps the sdl
+# drivers, the desktop's backend table, its starting of processes and its
+# threads for the page's own (canvas, HTML5 input, Web Audio, tasks run on the
+# page's one thread), over the stand-ins for SDL, inih and libmpg123 in
+# web/include.
+get_target_property(reef_platform_sources reef_platform SOURCES)
+list(FILTER reef_platform_sources EXCLUDE REGEX
+  "^(sdl/.*|sdl_handles|backend_table|process)\\.cpp$")
+list(APPEND reef_platform_sources
+  web/ini_reader.cpp
+  web/mp3_decoder.cpp
+  web/sdl_subset.cpp
+  web/sdl_subset_audio.cpp
+  web/web_audio.cpp
+  web/web_backend.cpp
+  web/web_clock.cpp
+  web/web_process.cpp
+  web/web_tasks.cpp
+  web/web_video.cpp)
+set_property(TARGET reef_platform PROPERTY SOURCES ${reef_platform_sources})
+target_include_directories(reef_platform BEFORE PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/web/include)
+# Emscripten 3.1.6's C++ library lacks std::atomic_ref, which the layers above
+# use too: every file that links the platform gets the stand-in first.
+target_compile_options(reef_platform PUBLIC
+  "SHELL:-include ${CMAKE_CURRENT_SOURCE_DIR}/web/include/atomic_ref_compat.h")
+target_link_libraries(reef_platform PUBLIC reef_base)
