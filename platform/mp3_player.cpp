@@ -7,11 +7,17 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/regular_file.h"
 
 namespace plat {
+
+namespace {
+// On a player's thread, which must never wait for itself.
+thread_local bool t_feeding = false;
+}  // namespace
 
 Mp3Player::~Mp3Player() { Silence(); }
 
@@ -75,6 +81,7 @@ bool Mp3Player::Open(const std::string& path) {
     if (Rewind() == 0) return fail();  // not one sample: not a song
     feeder_ = StartThread(Feed, this, ThreadPriority::Lowest);
     if (feeder_ == nullptr) return fail();
+    endToldAtCatchUp_ = Clock().AddCatchUp(CatchUpWithFeeder, this);
     return true;
 }
 
@@ -162,8 +169,37 @@ bool Mp3Player::Resume() {
     return !SoundFailed(buffer_->Play(kPlayLooping));
 }
 
+bool Mp3Player::FeederHasCaughtUp() {
+    if (ending_) return false;  // the end has played; the thread has not seen the stop yet
+    if (buffer_ == nullptr || paused_ || ended_) return true;
+    uint32_t cursor = 0;
+    if (SoundFailed(buffer_->GetCurrentPosition(&cursor, nullptr))) return true;
+    return nextChunk_ == std::min<uint32_t>(cursor / chunkBytes_, kChunks - 1);
+}
+
+// Not on the player's thread, which would wait for itself. Nothing moves time
+// while holding the player's lock (the player's own sections do not), so no
+// caller waits for a lock it holds.
+void Mp3Player::CatchUpWithFeeder(void* argument) {
+    if (t_feeding) return;
+    auto* player = static_cast<Mp3Player*>(argument);
+    WaitToCatchUp(
+        [player] {
+            std::lock_guard lock(player->mutex_);
+            return player->FeederHasCaughtUp();
+        },
+        player->feederGivenUp_);
+    WindowHandle tell = nullptr;
+    {
+        std::lock_guard lock(player->mutex_);
+        if (player->ended_) tell = std::exchange(player->notifyWindow_, nullptr);
+    }
+    if (tell != nullptr) PostMessage(tell, MM_MCINOTIFY, kNotifySuccessful, 0);
+}
+
 uint32_t Mp3Player::Feed(void* argument) {
     auto* player = static_cast<Mp3Player*>(argument);
+    t_feeding = true;
     for (;;) {
         const int signalled = WaitForAnyEvent(kEvents, player->events_);
         if (signalled == kQuitEvent || signalled == kWaitFailed) return 0;
@@ -179,7 +215,10 @@ uint32_t Mp3Player::Feed(void* argument) {
             if (!player->ending_) continue;
             player->ending_ = false;
             player->ended_ = true;
-            tell = std::exchange(player->notifyWindow_, nullptr);
+            // Under a clock that waits for the player its catch-up tells of
+            // the end, between two steps of time: the program, reading its
+            // messages meanwhile, hears of it at the same moment in every run.
+            if (!player->endToldAtCatchUp_) tell = std::exchange(player->notifyWindow_, nullptr);
         }
         if (tell != nullptr) PostMessage(tell, MM_MCINOTIFY, kNotifySuccessful, 0);
     }
@@ -191,8 +230,9 @@ void Mp3Player::DeviceClosing(void* argument) {
 }
 
 void Mp3Player::Silence() {
-    // Waits for a device release that is calling this player already.
+    // Each waits for a call of this player that is running already.
     RemoveDeviceClosingCallback(DeviceClosing, this);
+    Clock().RemoveCatchUp(CatchUpWithFeeder, this);
     ThreadHandle feeder = nullptr;
     {
         std::lock_guard lock(mutex_);
