@@ -3,13 +3,15 @@
 // sleep and periodic timers that call back on a thread of their own. The sdl
 // backend runs them on real time; the headless backend on a virtual clock that
 // tests drive (see platform/headless/virtual_clock.h).
+#include <atomic>
 #include <cstdint>
+#include <functional>
 
 namespace plat {
 
 using TimerCallback = void (*)(void* user);
 using TimerId = uint32_t;  // 0 means no timer
-using CatchUp = void (*)();
+using CatchUp = void (*)(void* user);
 
 class ClockDriver {
 public:
@@ -18,16 +20,27 @@ public:
     virtual void Sleep(uint32_t ms) = 0;
     virtual TimerId StartPeriodic(uint32_t periodMs, TimerCallback callback, void* user) = 0;
     virtual void StopPeriodic(TimerId id) = 0;
-    // A clock that moves only when the program moves it calls catchUp before
-    // each step of time (holding none of its locks), so that a thread serving
-    // the timers' output (the music's fill thread) has caught up and what
-    // they play does not depend on how the threads were scheduled. Real time
-    // waits for no one: the default ignores it.
-    virtual void SetCatchUp(CatchUp) {}
+    // A clock that moves only when the program moves it calls every catch-up
+    // it holds before each step of time (holding none of its locks), so that
+    // the threads serving the timers' output (the WAV music's fill thread,
+    // the MP3 player's feeder) have caught up and what they play does not
+    // depend on how the threads were scheduled. Adding a catch-up it holds
+    // already changes nothing; AddCatchUp is true when the clock will call
+    // it. Removing one returns once no call of it is running, so its user may
+    // go (not to be removed from inside itself). Real time waits for no one:
+    // the defaults ignore them.
+    virtual bool AddCatchUp(CatchUp, void* /*user*/) { return false; }
+    virtual void RemoveCatchUp(CatchUp, void* /*user*/) {}
 };
 
 void SetClockDriver(ClockDriver* driver);
 ClockDriver& Clock();
+
+// A catch-up's wait: until caughtUp() holds, a second at most. A wait that
+// runs out sets givenUp, and until caughtUp() holds again later waits only
+// look, so that a thread kept from running for good does not hold up every
+// step of time.
+void WaitToCatchUp(const std::function<bool()>& caughtUp, std::atomic<bool>& givenUp);
 
 // Milliseconds since the clock started (wraps after 49 days, like the tick count).
 inline uint32_t TickCount() { return Clock().Now(); }

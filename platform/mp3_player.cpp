@@ -7,11 +7,17 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/regular_file.h"
 
 namespace plat {
+
+namespace {
+// On a player's thread, which must never wait for itself.
+thread_local bool t_feeding = false;
+}  // namespace
 
 Mp3Player::~Mp3Player() { Silence(); }
 
@@ -76,6 +82,7 @@ bool Mp3Player::Open(const std::string& path) {
     feeder_ = JoiningThread([this] { Feed(); }, [this] { SignalEvent(events_[kQuitEvent]); },
                             ThreadPriority::Lowest);
     if (!feeder_) return fail();
+    endToldAtCatchUp_ = Clock().AddCatchUp(CatchUpWithFeeder, this);
     return true;
 }
 
@@ -163,7 +170,36 @@ bool Mp3Player::Resume() {
     return !SoundFailed(buffer_->Play(kPlayLooping));
 }
 
+bool Mp3Player::FeederHasCaughtUp() {
+    if (ending_) return false;  // the end has played; the thread has not seen the stop yet
+    if (buffer_ == nullptr || paused_ || ended_) return true;
+    uint32_t cursor = 0;
+    if (SoundFailed(buffer_->GetCurrentPosition(&cursor, nullptr))) return true;
+    return nextChunk_ == std::min<uint32_t>(cursor / chunkBytes_, kChunks - 1);
+}
+
+// Not on the player's thread, which would wait for itself. Nothing moves time
+// while holding the player's lock (the player's own sections do not), so no
+// caller waits for a lock it holds.
+void Mp3Player::CatchUpWithFeeder(void* argument) {
+    if (t_feeding) return;
+    auto* player = static_cast<Mp3Player*>(argument);
+    WaitToCatchUp(
+        [player] {
+            std::lock_guard lock(player->mutex_);
+            return player->FeederHasCaughtUp();
+        },
+        player->feederGivenUp_);
+    WindowHandle tell = nullptr;
+    {
+        std::lock_guard lock(player->mutex_);
+        if (player->ended_) tell = std::exchange(player->notifyWindow_, nullptr);
+    }
+    if (tell != nullptr) PostMessage(tell, MM_MCINOTIFY, kNotifySuccessful, 0);
+}
+
 void Mp3Player::Feed() {
+    t_feeding = true;
     for (;;) {
         const int signalled = WaitForAnyEvent(kEvents, events_);
         if (signalled == kQuitEvent || signalled == kWaitFailed) return;
@@ -179,7 +215,10 @@ void Mp3Player::Feed() {
             if (!ending_) continue;
             ending_ = false;
             ended_ = true;
-            tell = std::exchange(notifyWindow_, nullptr);
+            // Under a clock that waits for the player its catch-up tells of
+            // the end, between two steps of time: the program, reading its
+            // messages meanwhile, hears of it at the same moment in every run.
+            if (!endToldAtCatchUp_) tell = std::exchange(notifyWindow_, nullptr);
         }
         if (tell != nullptr) PostMessage(tell, MM_MCINOTIFY, kNotifySuccessful, 0);
     }
@@ -191,8 +230,9 @@ void Mp3Player::DeviceClosing(void* argument) {
 }
 
 void Mp3Player::Silence() {
-    // Waits for a device release that is calling this player already.
+    // Each waits for a call of this player that is running already.
     RemoveDeviceClosingCallback(DeviceClosing, this);
+    Clock().RemoveCatchUp(CatchUpWithFeeder, this);
     JoiningThread feeder;
     {
         std::lock_guard lock(mutex_);

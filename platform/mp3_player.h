@@ -6,7 +6,11 @@
 // stands (from the start again after it has ended), pauses and resumes; when
 // it plays to its end with a notify window, that window receives
 // MM_MCINOTIFY. When the sound device closes first, the player falls silent
-// and its commands fail.
+// and its commands fail. Under a clock that moves only when the program moves
+// it, time waits for the thread to refill what has played, and the end is told
+// between two steps of time, so that what is heard, and when the program hears
+// of the end, do not depend on how threads were scheduled.
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -40,6 +44,10 @@ public:
     static constexpr uintptr_t kNotifySuccessful = 1;
     static constexpr int kChunks = 8;
 
+    // Test control: holds the player's lock, as a busy machine keeps the
+    // player's thread from refilling the ring.
+    std::unique_lock<std::mutex> HoldForTest() { return std::unique_lock(mutex_); }
+
 private:
     static constexpr int kStopEvent = kChunks;
     static constexpr int kQuitEvent = kChunks + 1;
@@ -50,11 +58,15 @@ private:
     // the end.
     void Feed();
     static void DeviceClosing(void* player);
+    // The clock's catch-up while the player is open: waits for the thread,
+    // then tells of an end it has seen.
+    static void CatchUpWithFeeder(void* player);
     // With mutex_ held. FillChunk returns the bytes of song it decoded into
     // the chunk; Rewind refills the whole ring from the start of the song.
     uint32_t FillChunk(uint32_t chunk);
     void RefillPlayed();
     uint32_t Rewind();
+    bool FeederHasCaughtUp();
     // Stops the thread and lets go of the buffer and the decoder.
     void Silence();
 
@@ -69,6 +81,8 @@ private:
     bool ending_ = false;  // stopped after the last chunk; the stop is the end
     bool ended_ = false;
     WindowHandle notifyWindow_ = nullptr;
+    bool endToldAtCatchUp_ = false;           // by the clock's catch-up, not the thread
+    std::atomic<bool> feederGivenUp_{false};  // the last catch-up ran out waiting
     EventHandle events_[kEvents] = {};  // chunk starts, stop, quit
     // Its stop signals the quit event; last, so it has ended before anything
     // it touches goes.

@@ -9,12 +9,10 @@
 // stream's lock, and no thread is waited for while the stream's lock is held.
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -82,27 +80,21 @@ bool FillHasCaughtUp() {
 // Set when the fill thread last failed to catch up within the wait's bound.
 std::atomic<bool> g_fillGivenUp{false};
 
-// The clock's catch-up (plat::ClockDriver::SetCatchUp): under a clock that
+// The clock's catch-up (plat::ClockDriver::AddCatchUp): under a clock that
 // moves only when the program moves it, the ring's chunks are refilled before
 // they play however the fill thread is scheduled, so a recording of the music
 // is the same on a busy machine as on an idle one. Not on the fill thread nor
 // on a thread holding the stream's record (each would wait for itself), and
 // never for long: a fill thread that has not caught up within a second is not
 // waited for again until it has.
-void CatchUpWithFill() {
+void CatchUpWithFill(void*) {
     if (t_fillThread != 0 || t_streamInfoHeld > 0) return;
-    for (int wait = 0; wait < 10000; ++wait) {
-        {
+    plat::WaitToCatchUp(
+        [] {
             StreamLock lock;
-            if (FillHasCaughtUp()) {
-                g_fillGivenUp.store(false, std::memory_order_relaxed);
-                return;
-            }
-        }
-        if (g_fillGivenUp.load(std::memory_order_relaxed)) return;
-        std::this_thread::sleep_for(std::chrono::microseconds(100));
-    }
-    g_fillGivenUp.store(true, std::memory_order_relaxed);
+            return FillHasCaughtUp();
+        },
+        g_fillGivenUp);
 }
 
 // Tells the fill thread its stream is ending: the stop it is woken by is
@@ -261,7 +253,7 @@ int QVSound::LoadStream(const char* path, uint32_t id) {
         return fail("the fill thread could not be started");
     }
     ++g_fillThreadsAlive;
-    plat::Clock().SetCatchUp(CatchUpWithFill);
+    plat::Clock().AddCatchUp(CatchUpWithFill, nullptr);
     StreamChanged().notify_all();
     return 1;
 }

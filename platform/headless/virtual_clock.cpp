@@ -41,18 +41,53 @@ void VirtualClock::StopPeriodic(TimerId id) {
                   timers_.end());
 }
 
+bool VirtualClock::AddCatchUp(CatchUp call, void* user) {
+    std::lock_guard lock(catchUpMutex_);
+    const CatchUpEntry entry{call, user};
+    if (std::find(catchUps_.begin(), catchUps_.end(), entry) == catchUps_.end()) catchUps_.push_back(entry);
+    return true;
+}
+
+void VirtualClock::RemoveCatchUp(CatchUp call, void* user) {
+    const CatchUpEntry entry{call, user};
+    std::unique_lock lock(catchUpMutex_);
+    std::erase(catchUps_, entry);
+    catchUpReturned_.wait(lock, [&] {
+        return std::find(catchUpsRunning_.begin(), catchUpsRunning_.end(), entry) == catchUpsRunning_.end();
+    });
+}
+
 void VirtualClock::Advance(uint32_t ms) {
-    // With a catch-up set, time moves a tenth of a second at a time, each step
-    // after the catch-up, which runs outside the lock: it may wait for a
-    // thread that is itself starting or stopping a timer.
-    const CatchUp catchUp = catchUp_.load(std::memory_order_acquire);
+    // With a catch-up held, time moves a tenth of a second at a time, each
+    // step after the catch-ups, which run outside every lock of the clock:
+    // one may wait for a thread that is itself starting or stopping a timer.
     constexpr uint32_t kCatchUpStepMs = 100;
     do {
-        const uint32_t step = catchUp != nullptr ? std::min(ms, kCatchUpStepMs) : ms;
-        if (catchUp != nullptr) catchUp();
+        const uint32_t step = RunCatchUps() ? std::min(ms, kCatchUpStepMs) : ms;
         MoveTime(step);
         ms -= step;
     } while (ms > 0);
+}
+
+bool VirtualClock::RunCatchUps() {
+    std::vector<CatchUpEntry> held;
+    {
+        std::lock_guard lock(catchUpMutex_);
+        held = catchUps_;
+    }
+    for (const CatchUpEntry& entry : held) {
+        {
+            std::lock_guard lock(catchUpMutex_);
+            // One removed meanwhile may belong to something that is gone.
+            if (std::find(catchUps_.begin(), catchUps_.end(), entry) == catchUps_.end()) continue;
+            catchUpsRunning_.push_back(entry);
+        }
+        entry.call(entry.user);
+        std::lock_guard lock(catchUpMutex_);
+        catchUpsRunning_.erase(std::find(catchUpsRunning_.begin(), catchUpsRunning_.end(), entry));
+        catchUpReturned_.notify_all();
+    }
+    return !held.empty();
 }
 
 void VirtualClock::MoveTime(uint32_t ms) {

@@ -3,7 +3,9 @@
 // so a test decides exactly how much time passes and a wait of seconds costs
 // microseconds. Time moves when a test calls Advance, when the game sleeps, and
 // by one frame period at every presented frame (see HeadlessVideo). Periodic
-// timers fire inside Advance, on the advancing thread, in time order. In
+// timers fire inside Advance, on the advancing thread, in time order; while
+// it holds catch-ups, time moves a tenth of a second at a time, each step after
+// every catch-up has been called on the advancing thread. In
 // running mode a thread of its own advances the clock at a multiple of real
 // time instead, for runs that need the timers to tick by themselves.
 #include <atomic>
@@ -23,7 +25,8 @@ public:
     void Sleep(uint32_t ms) override;
     TimerId StartPeriodic(uint32_t periodMs, TimerCallback callback, void* user) override;
     void StopPeriodic(TimerId id) override;
-    void SetCatchUp(CatchUp catchUp) override { catchUp_.store(catchUp, std::memory_order_release); }
+    bool AddCatchUp(CatchUp call, void* user) override;
+    void RemoveCatchUp(CatchUp call, void* user) override;
 
     // Moves the clock forward by ms, firing every timer that falls due.
     // Timer callbacks must not call Advance themselves.
@@ -44,7 +47,14 @@ private:
         TimerCallback callback;
         void* user;
     };
+    struct CatchUpEntry {
+        CatchUp call;
+        void* user;
+        bool operator==(const CatchUpEntry&) const = default;
+    };
     void RunThread();
+    // Calls every catch-up held; false when there is none.
+    bool RunCatchUps();
     void MoveTime(uint32_t ms);  // Advance's work for one step
 
     std::atomic<uint32_t> now_{0};
@@ -52,7 +62,10 @@ private:
     std::vector<Timer> timers_;
     TimerId nextId_ = 1;
 
-    std::atomic<CatchUp> catchUp_{nullptr};
+    std::mutex catchUpMutex_;  // guards the two lists, never held during a call
+    std::condition_variable catchUpReturned_;
+    std::vector<CatchUpEntry> catchUps_;
+    std::vector<CatchUpEntry> catchUpsRunning_;  // one row per call in progress
     std::atomic<bool> timersRefused_{false};
     std::atomic<uint32_t> speed_{0};
     std::mutex threadMutex_;

@@ -1,18 +1,30 @@
 // MP3 decoding for the web build (see include/mpg123.h): the browser's
 // decodeAudioData turns the whole file into 16-bit PCM when it is opened;
 // reads then copy from that. The wait for the decoder yields to the browser.
+// The last file decoded is kept: the music is closed and opened again at
+// every loop, and decoding it anew would stall the game for half a second.
 #include <emscripten.h>
 #include <mpg123.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
+#include <string>
+#include <utility>
+
+namespace {
+// A block made by the decoder glue: rate, channels, frames, then samples.
+using DecodedBlock = std::shared_ptr<const int32_t>;
+}  // namespace
 
 struct mpg123_handle_struct {
-    int16_t* pcm = nullptr;  // malloc'd by the decoder glue: rate, channels, frames, then samples
+    DecodedBlock block;  // shared with the kept song and other handles
+    const int16_t* pcm = nullptr;
     size_t bytes = 0;
     size_t cursor = 0;
     long rate = 0;
@@ -65,21 +77,51 @@ void mpg123_delete(mpg123_handle* handle) {
 
 int mpg123_param(mpg123_handle*, enum mpg123_parms, long, double) { return MPG123_OK; }
 
+namespace {
+
+// The last file decoded, known by its path, size and time of change. Only
+// the browser's main thread, where every file is opened, touches it.
+struct KeptSong {
+    std::string path;
+    off_t size = 0;
+    timespec changed = {};
+    DecodedBlock block;
+};
+KeptSong g_kept;
+
+DecodedBlock Decode(const char* path) {
+    struct stat file = {};
+    const bool found = stat(path, &file) == 0;
+    if (found && g_kept.block != nullptr && g_kept.path == path && g_kept.size == file.st_size &&
+        g_kept.changed.tv_sec == file.st_mtim.tv_sec && g_kept.changed.tv_nsec == file.st_mtim.tv_nsec) {
+        return g_kept.block;
+    }
+    const int32_t address = reef_decode_mp3(path, kDecodeRate);
+    if (address == 0) return nullptr;
+    DecodedBlock block(reinterpret_cast<const int32_t*>(static_cast<intptr_t>(address)),
+                       [](const int32_t* made) { std::free(const_cast<int32_t*>(made)); });
+    if (found) g_kept = {path, file.st_size, file.st_mtim, block};
+    return block;
+}
+
+}  // namespace
+
 int mpg123_open(mpg123_handle* h, const char* path) {
     mpg123_close(h);
-    const int32_t block = reef_decode_mp3(path, kDecodeRate);
-    if (block == 0) return MPG123_ERR;
-    auto* head = reinterpret_cast<int32_t*>(static_cast<intptr_t>(block));
+    DecodedBlock block = Decode(path);
+    if (block == nullptr) return MPG123_ERR;
+    const int32_t* head = block.get();
+    h->block = std::move(block);
     h->rate = head[0];
     h->channels = head[1];
     h->bytes = static_cast<size_t>(head[2]) * h->channels * 2;
-    h->pcm = reinterpret_cast<int16_t*>(head + 3);
+    h->pcm = reinterpret_cast<const int16_t*>(head + 3);
     h->cursor = 0;
     return MPG123_OK;
 }
 
 int mpg123_close(mpg123_handle* h) {
-    if (h->pcm != nullptr) std::free(reinterpret_cast<int32_t*>(h->pcm) - 3);
+    h->block.reset();
     h->pcm = nullptr;
     h->bytes = h->cursor = 0;
     return MPG123_OK;

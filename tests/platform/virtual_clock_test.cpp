@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -38,6 +41,37 @@ TEST(VirtualClock, TimersFireInsideAdvanceAtTheirDueTimes) {
     uint32_t stopped = clock.Now();
     clock.Advance(0);
     EXPECT_EQ(clock.Now(), stopped);
+}
+
+TEST(VirtualClock, EveryCatchUpHeldRunsBeforeEachTenthOfASecondUntilRemoved) {
+    plat::VirtualClock clock;
+    Recorder first{&clock, {}};
+    Recorder second{&clock, {}};
+    EXPECT_TRUE(clock.AddCatchUp(Record, &first));
+    clock.AddCatchUp(Record, &first);  // held already: still one call a step
+    clock.AddCatchUp(Record, &second);
+    clock.Advance(250);
+    EXPECT_EQ(first.times, (std::vector<uint32_t>{0, 100, 200}));
+    EXPECT_EQ(second.times, first.times);
+    clock.RemoveCatchUp(Record, &first);
+    clock.Advance(100);
+    EXPECT_EQ(first.times.size(), 3u);
+    EXPECT_EQ(second.times.back(), 250u);
+    clock.RemoveCatchUp(Record, &second);
+
+    // A removal waits for a call that is running, so its user may go.
+    static std::atomic<int> stage{0};  // 1: the call runs, 2: it has returned
+    auto slow = [](void*) {
+        stage = 1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        stage = 2;
+    };
+    clock.AddCatchUp(slow, nullptr);
+    std::thread advancing([&clock] { clock.Advance(10); });
+    while (stage == 0) std::this_thread::yield();
+    clock.RemoveCatchUp(slow, nullptr);
+    EXPECT_EQ(stage, 2);
+    advancing.join();
 }
 
 }  // namespace
