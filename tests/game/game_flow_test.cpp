@@ -3,6 +3,7 @@
 // and the panels.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -142,10 +143,16 @@ TEST_F(GameFlowTest, GameEndsWhenTheLastTurnIsSearchedAway) {
     EXPECT_EQ(SavedEntry(1).first, 0);
 }
 
-// A full disk: every write of the save fails as a full disk fails it.
-ssize_t FullDiskWrite(int, const void*, size_t) {
-    errno = ENOSPC;
-    return -1;
+// Writes the first 1000 bytes, then finds the disk full: the save fails part way.
+ssize_t FullDiskWrite(int fd, const void* data, size_t size) {
+    static size_t total = 0;
+    if (total >= 1000) {
+        errno = ENOSPC;
+        return -1;
+    }
+    const size_t n = std::min(size, 1000 - total);
+    total += n;
+    return ::write(fd, data, n);
 }
 
 class HighScoreSaveFailureTest : public GameTest {

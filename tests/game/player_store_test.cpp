@@ -126,10 +126,6 @@ TEST_F(PlayerStoreTest, TheLauncherWritesKeepOtherLinesAndReadBack) {
     EXPECT_EQ(ReadText(dir.Path() / "options.ini"),
               "; kept by hand\r\n[setup]\r\nmusic=0\r\nplayerid=2\r\n[Other]\r\nkey=v\r\n[Player3]\r\nname=" +
                   expected.substr(0, 20) + "\r\naddress=" + std::string(62, 'a') + "\r\nemail=ann@reef\r\nsend=N\r\n");
-
-    ASSERT_TRUE(store.ClearPlayer(2));
-    reader.Describe(2, out);
-    EXPECT_EQ(std::string(out), "Player3:::Y");
 }
 
 TEST_F(PlayerStoreTest, AHostileOptionsFileIsNeitherFatalNorLost) {

@@ -146,19 +146,4 @@ TEST_F(MainLoopTest, FrameRateTextLeavesBothPagesOnceSwitchedOff) {
     g_DirtyRects.SetBackground(nullptr);
 }
 
-TEST_F(MainLoopTest, LowColourDesktopStopsStartUpWithItsMessage) {
-    plat::HeadlessDisplay().SetScreen(1024, 768, 8);
-    EXPECT_FALSE(StartUp(nullptr, nullptr, "", 0));
-    EXPECT_EQ(plat::HeadlessDisplay().LastError(),
-              "TovaliGames need the desktop display set to High Color (16 bits or higher).");
-    EXPECT_EQ(g_Shell.window, nullptr);
-}
-
-TEST_F(MainLoopTest, WindowThatCannotBeMadeStopsStartUpSilently) {
-    plat::HeadlessDisplay().SetWindowCreationFails(true);
-    EXPECT_FALSE(StartUp(nullptr, nullptr, "", 0));
-    EXPECT_EQ(plat::HeadlessDisplay().LastError(), "");
-    EXPECT_EQ(g_Shell.window, nullptr);
-}
-
 }  // namespace

@@ -3,6 +3,8 @@
 // splash is the player's choice and ends it with 0.
 #include "shell/start_up.h"
 
+#include <tuple>
+
 #include "headless_shell.h"
 #include "platform/audio_output.h"
 #include "platform/headless/virtual_clock.h"
@@ -14,11 +16,21 @@ namespace {
 
 using StartUpTest = HeadlessShell;
 
-TEST_F(StartUpTest, ADesktopWhoseDepthCannotBeReadIsNotTakenForOneOfEnoughColours) {
-    plat::HeadlessDisplay().SetScreen(1024, 768, 0);
-    EXPECT_EQ(GameEntry(nullptr, "", 0), kStartUpFailedStatus);
-    EXPECT_EQ(plat::HeadlessDisplay().LastError(), "The colour depth of the desktop display could not be read.");
-    EXPECT_EQ(g_Shell.window, nullptr);
+// Each row: the desktop's depth, whether the window can be made, and the one
+// message left. A depth that cannot be read (0) is not taken for enough colours.
+TEST_F(StartUpTest, ADesktopOrAWindowTheGameCannotUseStopsStartUpWithItsMessage) {
+    const std::tuple<int, bool, const char*> cases[] = {
+        {8, false, "TovaliGames need the desktop display set to High Color (16 bits or higher)."},
+        {0, false, "The colour depth of the desktop display could not be read."},
+        {32, true, ""}};
+    for (auto [depth, windowFails, message] : cases) {
+        plat::HeadlessDisplay().Reset();
+        plat::HeadlessDisplay().SetScreen(1024, 768, depth);
+        plat::HeadlessDisplay().SetWindowCreationFails(windowFails);
+        EXPECT_EQ(GameEntry(nullptr, "", 0), kStartUpFailedStatus) << depth;
+        EXPECT_EQ(plat::HeadlessDisplay().LastError(), message);
+        EXPECT_EQ(g_Shell.window, nullptr);
+    }
 }
 
 TEST_F(StartUpTest, AFrameTimerThatCannotStartFailsStartUp) {

@@ -89,15 +89,6 @@ TEST_F(SoundManagerTest, NamesAreExactCutTo31AndTheFirstOfTwoEqualOnesWins) {
     EXPECT_EQ(g_SoundManager.PlayIndex(3, 65535, 0), nullptr);  // three entries
 }
 
-TEST_F(SoundManagerTest, AfterFreeingOneSoundANewLoadGetsAnUnusedId) {
-    LoadGameSounds();
-    g_SoundManager.Free("search");  // count falls to 10, and "newgame" holds 20
-    SoundEntry* again = g_SoundManager.Load("sounds\\search01.wav", "search");
-    ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->id, 21u);
-    EXPECT_NE(g_Sound.FindSampleID(21), nullptr);
-}
-
 TEST_F(SoundManagerTest, FreeAllStopsAndFreesPlayingDuplicatesToo) {
     LoadGameSounds();
     g_SoundManager.Play("search", 65535, 0);
@@ -110,8 +101,14 @@ TEST_F(SoundManagerTest, FreeAllStopsAndFreesPlayingDuplicatesToo) {
     EXPECT_EQ(g_Sound.m_bSFXEnabled, 0);
 }
 
-TEST_F(SoundManagerTest, FreeThenLoadNeverHandsANewNameTheOldSoundsDuplicate) {
+// After a Free the next load gets an ID no sound holds, nor a duplicate of the freed one.
+TEST_F(SoundManagerTest, AfterAFreeANewLoadGetsAnUnusedIdAndNoOldDuplicate) {
     LoadGameSounds();
+    g_SoundManager.Free("search");  // count falls to 10, and "newgame" holds 20
+    SoundEntry* again = g_SoundManager.Load("sounds\\search01.wav", "search");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->id, 21u);
+
     dir_.Write("other.wav", wav::Tone(500, 1234));
     g_SoundManager.Play("newgame", 65535, 0);
     g_SoundManager.Play("newgame", 65535, 0);  // a duplicate slot with ID 20
