@@ -91,21 +91,36 @@ menu_button() {
 }
 press_menu_button() { click_picture "$shelf" $(menu_button "$1"); }
 
+# Keys sent before a page has opened would go to the page before it: the
+# pages are told apart by the strip where a page shows its heading, which
+# the menu leaves empty.
+heading_strip() {
+    import -window "$shelf" png:- 2>/dev/null | convert - -resize '800x600!' -crop 400x40+200+96 +repage "$1"
+}
+strip_difference() {
+    heading_strip "$work/strip.png" &&
+        compare -metric RMSE "$work/strip.png" "$work/menu-strip.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/'
+}
+on_menu() { awk -v d="$(strip_difference)" 'BEGIN { exit !(d != "" && d < 0.02) }'; }
+on_page() { awk -v d="$(strip_difference)" 'BEGIN { exit !(d != "" && d > 0.05) }'; }
+open_page() { press_menu_button "$1"; eventually on_page || fail "the $1 page did not open"; }
+back_to_menu() { keys "$shelf" Escape; eventually on_menu || fail "Escape did not bring the menu back"; }
+
 # The Players page opens with the typing caret in the first free place's
 # name; Tab goes on through address, e-mail, send and Save to "Play as this".
 create_player() {
-    press_menu_button players
-    sleep 0.5
+    open_page players
     xdotool type --delay 50 "$NAME"
     keys "$shelf" Tab Tab Tab Tab Tab Return
 }
 # The music switch is the options page's first button and has the focus.
-switch_music_off() { keys "$shelf" Escape; press_menu_button options; sleep 0.3; keys "$shelf" Return; }
-play() { keys "$shelf" Escape; press_menu_button play; wait_gone "$shelf"; }
-show_hall_of_fame() { press_menu_button halloffame; }
+switch_music_off() { back_to_menu; open_page options; keys "$shelf" Return; }
+play() { back_to_menu; press_menu_button play; wait_gone "$shelf"; }
+show_hall_of_fame() { open_page halloffame; }
 
 (cd "$work/game" && exec "$work/GameShelf") >"$work/shelf1.out" 2>&1 &
 shelf=$(window_named "Reef Hoard - Player1") || fail "the shelf's window did not appear"
+heading_strip "$work/menu-strip.png"
 shot 01-menu
 
 # The player: a new profile named Ada Lovelace, made current.

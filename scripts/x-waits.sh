@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Waits for the X display's state in the window scripts, sourced by them.
 # Under load a window, a frame or a file can take many seconds to come: each
 # wait polls for what it waits for, and its upper bound only matters when
