@@ -12,20 +12,21 @@
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
 wm="${2:-}"
-for tool in Xvfb xdotool xwininfo import compare convert $wm; do
+for tool in Xvfb xdotool xwininfo xprop import compare convert $wm; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 # Runs itself again inside a virtual display when there is none.
 if [ -z "${REEF_CHECK_DISPLAY:-}" ]; then
     REEF_CHECK_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
+source "$(dirname "$0")/x-waits.sh"
 work="$(mktemp -d)"
 pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null && wait "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
 if [ -n "$wm" ]; then
     "$wm" >/dev/null 2>&1 &
     pids+=($!)
-    sleep 1
+    eventually window_manager_running || { echo "FAIL: $wm did not start"; exit 1; }
 fi
 
 # The game in a folder of its own, starting in an 800 by 600 window.
@@ -35,8 +36,10 @@ sed -i 's/^fullscreen=.*/fullscreen=0/; s/^\([xywh]\)=.*/\1=-1/' "$work/game/set
     --screenshot "$work/shot.bmp" >"$work/out.txt" 2>&1) &
 game=$!
 pids+=("$game")
-window=$(xdotool search --sync --class reefhoard | head -n 1)
-sleep 4  # past the splash, to the title screen
+# The window, once it shows the game past the splash (looked up again each
+# time: the first window SDL makes is replaced when drawing is set up).
+game_shown() { window=$(visible_window --class reefhoard) && past_splash "$window" "$work/game/Title/TovaliSplash.bmp"; }
+eventually game_shown || { echo "FAIL ($wm): the game's window did not get past the splash"; exit 1; }
 
 failures=0
 fail() { echo "FAIL ($wm${wm:+, }$step): $*"; failures=$((failures + 1)); }
@@ -50,10 +53,51 @@ geometry() {
 focus() { xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"; }
 alt_enter() { focus; xdotool key alt+Return; }
 
+# The window's geometry once it has stopped changing (a resize or a switch
+# to full screen takes a while on a loaded machine), and it is $expect when
+# that is given.
+settled() {
+    local before
+    before=$(geometry)
+    sleep 0.3
+    [ "$(geometry)" = "$before" ] && { [ -z "${expect:-}" ] || [ "${before#* * }" = "$expect" ]; }
+}
+
+# The screen shows the game's screenshot of this moment scaled into the
+# picture's place, with black bars around it; otherwise says why in $why.
+picture_shown() {
+    rm -f "$work/shot.bmp"
+    focus
+    xdotool key F12
+    WAIT_LIMIT=10 eventually test -f "$work/shot.bmp" || { why="no screenshot from F12"; return 1; }
+    import -window root "$work/screen.png"
+    convert "$work/screen.png" -crop "${pw}x${ph}+${px}+${py}" +repage -resize '800x600!' "$work/shown.png"
+    local error
+    error=$(compare -metric RMSE "$work/shown.png" "$work/shot.bmp" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true)
+    awk -v e="$error" 'BEGIN { exit !(e < 0.08) }' ||
+        { why="the screen does not show the whole picture at ${pw}x${ph}+${px}+${py} (difference $error)"; return 1; }
+    # The bars: a point in each, where the window is wider or taller than the picture.
+    local bar
+    for bar in "$((wx + 1)) $((wy + wh / 2)) $((px > wx))" "$((wx + ww / 2)) $((wy + 1)) $((py > wy))"; do
+        read -r x y wanted <<<"$bar"
+        [ "$wanted" = 1 ] || continue
+        colour=$(convert "$work/screen.png" -format "%[pixel:p{$x,$y}]" info:)
+        [[ $colour = black || $colour = "srgb(0,0,0)" ]] || { why="the bar at $x,$y is $colour, not black"; return 1; }
+    done
+}
+
+# The pointer the game last saw, from its recording (written under a
+# temporary name until the game ends), is within a pixel of picture pixel x,y.
+pointer_seen() {
+    read -r seen_x seen_y < <(cat "$work"/input.txt* | awk '$2 == "move" {x=$3; y=$4} END {print x, y}')
+    [ $((seen_x - x)) -ge -1 ] && [ $((seen_x - x)) -le 1 ] && [ $((seen_y - y)) -ge -1 ] && [ $((seen_y - y)) -le 1 ]
+}
+
 # The game shows its 800 by 600 picture scaled to fit, centred, keeping 4:3.
+# Each part is waited for, as long as a loaded machine may need, then checked.
 check() {
     step=$1
-    sleep 1.5
+    eventually settled || true
     read -r wx wy ww wh < <(geometry)
     local pw ph px py
     if [ $((ww * 600)) -le $((wh * 800)) ]; then pw=$ww; ph=$((ww * 600 / 800)); else ph=$wh; pw=$((wh * 800 / 600)); fi
@@ -61,37 +105,15 @@ check() {
     py=$((wy + (wh - ph) / 2))
     [ -n "${expect:-}" ] && [ "$ww $wh" != "$expect" ] && fail "the window is ${ww}x${wh}, not ${expect/ /x}"
     # The picture: the game's screenshot of this moment against the screen.
-    rm -f "$work/shot.bmp"
-    focus
-    xdotool key F12
-    sleep 0.5
-    import -window root "$work/screen.png"
-    [ -f "$work/shot.bmp" ] || { fail "no screenshot from F12"; return; }
-    convert "$work/screen.png" -crop "${pw}x${ph}+${px}+${py}" +repage -resize '800x600!' "$work/shown.png"
-    local error
-    error=$(compare -metric RMSE "$work/shown.png" "$work/shot.bmp" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true)
-    awk -v e="$error" 'BEGIN { exit !(e < 0.08) }' ||
-        fail "the screen does not show the whole picture at ${pw}x${ph}+${px}+${py} (difference $error)"
-    # The bars: a point in each, where the window is wider or taller than the picture.
-    local bar
-    for bar in "$((wx + 1)) $((wy + wh / 2)) $((px > wx))" "$((wx + ww / 2)) $((wy + 1)) $((py > wy))"; do
-        read -r x y wanted <<<"$bar"
-        [ "$wanted" = 1 ] || continue
-        colour=$(convert "$work/screen.png" -format "%[pixel:p{$x,$y}]" info:)
-        [[ $colour = black || $colour = "srgb(0,0,0)" ]] || fail "the bar at $x,$y is $colour, not black"
-    done
+    why=""
+    WAIT_LIMIT=30 eventually picture_shown || fail "$why"
     cp "$work/screen.png" "${REEF_WINDOW_SHOTS:-$work}/${wm:-bare}-${step// /-}.png" 2>/dev/null || true
     # The mouse: two points of the picture, pointed at on the screen.
     for point in "100 80" "700 520"; do
         read -r x y <<<"$point"
         xdotool mousemove $((px + (x * pw + pw / 2) / 800)) $((py + (y * ph + ph / 2) / 600))
-        sleep 0.5
-        # The recording is written under a temporary name until the game ends.
-        read -r seen_x seen_y < <(cat "$work"/input.txt* | awk '$2 == "move" {x=$3; y=$4} END {print x, y}')
-        if [ $((seen_x - x)) -lt -1 ] || [ $((seen_x - x)) -gt 1 ] ||
-           [ $((seen_y - y)) -lt -1 ] || [ $((seen_y - y)) -gt 1 ]; then
+        WAIT_LIMIT=10 eventually pointer_seen ||
             fail "the pointer on picture pixel $x,$y reached the game as $seen_x,$seen_y"
-        fi
     done
 }
 
@@ -102,9 +124,9 @@ if [ -n "$wm" ]; then
     # A double click on the title bar maximises, as a desktop does it.
     read -r wx wy _ < <(geometry)
     xdotool mousemove $((wx + 300)) $((wy - 8)) click --repeat 2 --delay 80 1
-    sleep 1
-    read -r _ _ mw mh < <(geometry)
-    [ "$mw" -gt 1000 ] || { step=maximised; fail "the title bar's double click left the window ${mw}x${mh}"; }
+    maximised() { read -r _ _ mw mh < <(geometry); [ "$mw" -gt 1000 ]; }
+    WAIT_LIMIT=10 eventually maximised ||
+        { step=maximised; fail "the title bar's double click left the window ${mw}x${mh}"; }
     expect="" check "maximised"
     xdotool mousemove $((wx + 300)) 5 click --repeat 2 --delay 80 1
     expect="1000 600" check "restored"

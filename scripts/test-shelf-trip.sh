@@ -14,6 +14,7 @@ if [ -z "${REEF_TRIP_DISPLAY:-}" ]; then
     REEF_TRIP_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 cd "$(dirname "$0")/.."
+source scripts/x-waits.sh
 build="$(cd "${1:-build}" && pwd)"
 shots="$build/test-artifacts/shelf-trip"
 rm -rf "$shots"
@@ -42,18 +43,12 @@ cp "$work/options.ini" "$work/options.before"
 # The music would open on a sound device that takes anything.
 export SDL_AUDIODRIVER=dummy
 openbox >/dev/null 2>&1 &
-sleep 1
+eventually window_manager_running || fail "openbox did not start"
 
-# Waits for a visible window whose caption is $1 and prints its id.
-window_named() {
-    local id
-    for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
+# Waits for a visible window whose caption is $1 and that shows a picture,
+# and prints its id (SDL replaces a program's first window before it draws).
+drawn_window_named() { local id; id=$(visible_window --name "^$1\$") && shows_picture "$id" && echo "$id"; }
+window_named() { eventually drawn_window_named "$1"; }
 
 shot() { sleep 0.5; import -window root "$shots/$1.png"; }
 
@@ -69,7 +64,9 @@ keys() {
 }
 
 # Clicks the picture's point ($2, $3) in window $1, mapping the 800 x 600
-# picture into the window the way it is placed: scaled to fit, centred.
+# picture into the window the way it is placed: scaled to fit, centred. The
+# shelf reads the button once a frame: the button is held for longer than a
+# loaded machine's slow frame.
 click_picture() {
     local window=$1 x=$2 y=$3 w h
     eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -77,17 +74,12 @@ click_picture() {
     read -r px py < <(awk -v w="$w" -v h="$h" -v x="$x" -v y="$y" 'BEGIN {
         s = w / 800; if (h / 600 < s) s = h / 600
         printf "%d %d\n", (w - 800 * s) / 2 + x * s, (h - 600 * s) / 2 + y * s }')
-    xdotool mousemove --window "$window" "$px" "$py" sleep 0.1 mousedown 1 sleep 0.1 mouseup 1
+    xdotool mousemove --window "$window" "$px" "$py" sleep 0.1 mousedown 1 sleep 0.4 mouseup 1
 }
 
 # Waits until the window $1 is gone.
-wait_gone() {
-    for _ in $(seq 100); do
-        xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    fail "a window stayed open"
-}
+window_gone() { ! xdotool getwindowname "$1" >/dev/null 2>&1; }
+wait_gone() { eventually window_gone "$1" || fail "a window stayed open"; }
 
 # The shelf's menu buttons, top to bottom, and where the picture puts them.
 menu_button() {
@@ -99,21 +91,36 @@ menu_button() {
 }
 press_menu_button() { click_picture "$shelf" $(menu_button "$1"); }
 
+# Keys sent before a page has opened would go to the page before it: the
+# pages are told apart by the strip where a page shows its heading, which
+# the menu leaves empty.
+heading_strip() {
+    import -window "$shelf" png:- 2>/dev/null | convert - -resize '800x600!' -crop 400x40+200+96 +repage "$1"
+}
+strip_difference() {
+    heading_strip "$work/strip.png" &&
+        compare -metric RMSE "$work/strip.png" "$work/menu-strip.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/'
+}
+on_menu() { awk -v d="$(strip_difference)" 'BEGIN { exit !(d != "" && d < 0.02) }'; }
+on_page() { awk -v d="$(strip_difference)" 'BEGIN { exit !(d != "" && d > 0.05) }'; }
+open_page() { press_menu_button "$1"; eventually on_page || fail "the $1 page did not open"; }
+back_to_menu() { keys "$shelf" Escape; eventually on_menu || fail "Escape did not bring the menu back"; }
+
 # The Players page opens with the typing caret in the first free place's
 # name; Tab goes on through address, e-mail, send and Save to "Play as this".
 create_player() {
-    press_menu_button players
-    sleep 0.5
+    open_page players
     xdotool type --delay 50 "$NAME"
     keys "$shelf" Tab Tab Tab Tab Tab Return
 }
 # The music switch is the options page's first button and has the focus.
-switch_music_off() { keys "$shelf" Escape; press_menu_button options; sleep 0.3; keys "$shelf" Return; }
-play() { keys "$shelf" Escape; press_menu_button play; wait_gone "$shelf"; }
-show_hall_of_fame() { press_menu_button halloffame; }
+switch_music_off() { back_to_menu; open_page options; keys "$shelf" Return; }
+play() { back_to_menu; press_menu_button play; wait_gone "$shelf"; }
+show_hall_of_fame() { open_page halloffame; }
 
 (cd "$work/game" && exec "$work/GameShelf") >"$work/shelf1.out" 2>&1 &
 shelf=$(window_named "Reef Hoard - Player1") || fail "the shelf's window did not appear"
+heading_strip "$work/menu-strip.png"
 shot 01-menu
 
 # The player: a new profile named Ada Lovelace, made current.
@@ -125,7 +132,7 @@ shot 03-players
 # Options: the music off.
 switch_music_off
 shot 04-options
-grep -qi '^music=N' "$work/options.ini" || fail "the music switch was not written: $(cat "$work/options.ini")"
+eventually grep -qi '^music=N' "$work/options.ini" || fail "the music switch was not written: $(cat "$work/options.ini")"
 
 # Play: the game takes over with her name in its caption and no music file open.
 play
@@ -134,11 +141,14 @@ game_pid=$(pgrep -f "^$work/game/reefhoard" | head -n 1) || fail "the game is no
 shot 05-game
 if ls -l "/proc/$game_pid/fd" | grep -q 'music\.'; then fail "the game opened its music with the music off"; fi
 
-# Menu: the game hands back to the shelf and ends.
-sleep 5  # past the splash, onto the board
+# Menu: the game hands back to the shelf and ends (after its credits). A
+# click during the splash would only end the splash: the board comes first.
+# The window is looked up again each time: SDL replaces its first window.
+board_shown() { game=$(visible_window --name "^Reef Hoard - $NAME\$") && past_splash "$game" "$work/game/Title/TovaliSplash.bmp"; }
+eventually board_shown || fail "the game did not get past its splash"
 click_picture "$game" 681 551
-for _ in $(seq 50); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end on Menu"
+game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+eventually game_ended || fail "the game did not end on Menu"
 shelf=$(window_named "Reef Hoard - $NAME") || fail "Menu did not bring the shelf back"
 shot 06-shelf-again
 keys "$shelf" Escape
