@@ -256,6 +256,7 @@ void WebVideo::Layout() {
             style.width = $2 + 'px';
             style.height = $3 + 'px';
             style.imageRendering = $4 ? 'pixelated' : 'auto';
+            style.visibility = 'visible';
         },
         place_.x / r, place_.y / r, place_.width / r, place_.height / r, place_.WholeScale() ? 1 : 0);
 }
