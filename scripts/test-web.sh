@@ -34,15 +34,16 @@ rm -rf "$out" && mkdir -p "$out"
 # The kept recording, served beside the page as a player's own would be.
 mkdir -p "$web/games"
 cp tests/game/data/autoplay-seed3.txt "$web/games/"
-# The page without its index.data, for the words a missing file brings.
-mkdir -p "$out/no-data"
+# The page without its index.data, for the words a missing file brings,
+# served from a folder beside it while the test runs.
+rm -rf "$web/test" && mkdir -p "$web/test/no-data"
 for f in "$web"/index.*; do
-  [ "$(basename "$f")" = index.data ] || ln -s "$PWD/$f" "$out/no-data/"
+  [ "$(basename "$f")" = index.data ] || ln -s "$PWD/$f" "$web/test/no-data/"
 done
 # The same recording headless, in a copy of the same game folder the page
 # preloads: the report the browser's must match.
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"; [ -n "${server:-}" ] && kill "$server" 2>/dev/null || true' EXIT
+trap 'rm -rf "$scratch" "$web/test"; [ -n "${server:-}" ] && kill "$server" 2>/dev/null || true' EXIT
 cp -r build-web/stage/share/games/reefhoard "$scratch/game"
 build/game/reefhoard --headless --data "$scratch/game" --seed 3 --replay tests/game/data/autoplay-seed3.txt \
   --report "$out/headless-report.txt" >/dev/null
