@@ -35,7 +35,7 @@ rm -rf "$out" && mkdir -p "$out"
 mkdir -p "$web/games"
 cp tests/game/data/autoplay-seed3.txt "$web/games/"
 # The page without its index.data, for the words a missing file brings,
-# served from the page's own folder.
+# served from the page's own folder while the test runs.
 rm -rf "$web/test" && mkdir -p "$web/test/no-data"
 for f in "$web"/index.*; do
   [ "$(basename "$f")" = index.data ] || ln -s "$PWD/$f" "$web/test/no-data/"
@@ -43,7 +43,7 @@ done
 # The same recording headless, in a copy of the same game folder the page
 # preloads: the report the browser's must match.
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"; [ -n "${server:-}" ] && kill "$server" 2>/dev/null || true' EXIT
+trap 'rm -rf "$scratch" "$web/test"; [ -n "${server:-}" ] && kill "$server" 2>/dev/null || true' EXIT
 cp -r build-web/stage/share/games/reefhoard "$scratch/game"
 build/game/reefhoard --headless --data "$scratch/game" --seed 3 --replay tests/game/data/autoplay-seed3.txt \
   --report "$out/headless-report.txt" >/dev/null

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/sdl_handles.h"
+#include "platform/web/web_tasks.h"
 
 namespace {
 
@@ -178,6 +179,9 @@ struct SDL_RWops {
 };
 
 SDL_RWops* SDL_RWFromFile(const char* path, const char* mode) {
+    // Pictures are read here, a scene's whole set as it starts: the browser
+    // has its turn between them.
+    plat::YieldIfHeldLong();
     std::FILE* file = std::fopen(path, mode);
     if (file == nullptr) {
         SDL_SetError(std::strerror(errno));

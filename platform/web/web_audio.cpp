@@ -34,9 +34,11 @@ bool WebAudioOutput::Start(Mixer& mixer) {
             const rate = $0;
             const channels = $1;
             const frames = $2;
-            try {
+            const sound = {context: null};  // and node, once made
+            const open = () => {
                 const Context = window.AudioContext || window.webkitAudioContext;
-                const context = new Context({sampleRate: rate});
+                const context = new Context({sampleRate: rate, latencyHint: 'playback'});
+                sound.context = context;
                 const node = context.createScriptProcessor(frames, 0, channels);
                 node.onaudioprocess = (event) => {
                     const out = event.outputBuffer;
@@ -47,17 +49,32 @@ bool WebAudioOutput::Start(Mixer& mixer) {
                     }
                 };
                 node.connect(context.destination);
-                Module.reefSound = {};
-                Module.reefSound.context = context;
-                Module.reefSound.node = node;
-                Module.reefResumeSound = () => {
-                    if (Module.reefSound && Module.reefSound.context.state !== 'running') {
-                        Module.reefSound.context.resume();
-                    }
-                };
+                sound.node = node;
+            };
+            Module.reefSound = sound;
+            Module.reefResumeSound = () => {
+                if (Module.reefSound !== sound) return;
+                try {
+                    if (!sound.context) open();
+                    if (sound.context.state !== 'running') sound.context.resume();
+                } catch (e) {
+                    console.warn('no sound: ' + e);
+                    Module.reefSound = null;
+                }
+            };
+            // Making the context takes the browser a tenth of a second or
+            // more (it starts its audio service), and before a gesture the
+            // context could not play: so it is made at the first gesture,
+            // unless the page asks for it at once (the game's page, opened by
+            // the launcher's Play, whose music plays from the start where the
+            // browser lets it).
+            if (!Module.reefSoundAtOnce) return 1;
+            try {
+                open();
                 return 1;
             } catch (e) {
                 console.warn('no sound: ' + e);
+                Module.reefSound = null;
                 return 0;
             }
         },
@@ -71,10 +88,13 @@ void WebAudioOutput::Stop() {
     // The node calls back on the main thread, where this runs too: once it is
     // disconnected, no render follows.
     MAIN_THREAD_EM_ASM({
-        if (!Module.reefSound) return;
-        Module.reefSound.node.onaudioprocess = null;
-        Module.reefSound.node.disconnect();
-        Module.reefSound.context.close();
+        const sound = Module.reefSound;
+        if (!sound) return;
+        if (sound.node) {
+            sound.node.onaudioprocess = null;
+            sound.node.disconnect();
+        }
+        if (sound.context) sound.context.close();
         Module.reefSound = null;
     });
     mixer_ = nullptr;

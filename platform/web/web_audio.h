@@ -1,9 +1,10 @@
 #pragma once
 // The web backend's audio output: the mixer feeding Web Audio. A script
 // processor node on the page's main thread asks the mixer for each block of
-// frames, at the mixer's own rate (the audio context is made at that rate).
-// Browsers keep a context silent until the player's first gesture; the input
-// callbacks resume it then (Module.reefResumeSound).
+// frames, at the mixer's own rate (the audio context is made at that rate). Browsers keep a context silent until the player's first
+// gesture; the input callbacks make or resume it then
+// (Module.reefResumeSound), and a page that sets Module.reefSoundAtOnce has it
+// made at start.
 #include <cstdint>
 #include <vector>
 

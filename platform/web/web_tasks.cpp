@@ -42,6 +42,10 @@ constexpr size_t kUnwoundBytes = 64 * 1024;
 // Rounds of running the ready tasks per yield: a task's signal readies
 // another, which then runs in the same yield.
 constexpr int kRounds = 8;
+// The longest the page's program holds the thread in one piece where it can
+// give it back (YieldIfHeldLong): browsers count a task over 50 ms as
+// blocking, on phones about four times slower than a desktop.
+constexpr double kLongestHoldMs = 10;
 
 emscripten_fiber_t g_page;
 char g_pageUnwound[kUnwoundBytes];
@@ -49,6 +53,7 @@ bool g_pageKnown = false;
 std::vector<Thread*> g_tasks;
 Thread* g_running = nullptr;
 void (*g_wakeHook)() = nullptr;
+double g_programBackAt = 0;  // when the page's program last had the thread back
 
 bool Ready(const Thread& task) {
     if (task.finished) return false;
@@ -121,10 +126,17 @@ void YieldToBrowser(uint32_t ms) {
     }
     RunReadyTasks();
     emscripten_sleep(ms);
+    g_programBackAt = emscripten_get_now();
     if (g_wakeHook != nullptr) g_wakeHook();
     // What the browser signalled meanwhile (the sound's positions) is served
     // before the program goes on.
     RunReadyTasks();
+}
+
+void YieldIfHeldLong() {
+    if (g_running != nullptr || emscripten_get_now() - g_programBackAt < kLongestHoldMs) return;
+    emscripten_sleep(0);
+    g_programBackAt = emscripten_get_now();
 }
 
 void SetWakeHook(void (*hook)()) { g_wakeHook = hook; }

@@ -15,6 +15,13 @@ namespace plat {
 // tasks run for that time instead.
 void YieldToBrowser(uint32_t ms);
 
+// Gives the browser its turn (a paint, the input, the sound) when the page's
+// program has held the thread for a while since it last waited: a long run
+// of work, such as a scene loading its pictures, then comes in pieces short
+// enough to keep the page responsive. Nothing else of the program runs
+// meanwhile. Does nothing on a task.
+void YieldIfHeldLong();
+
 // Called each time the page's program has its thread back from the browser,
 // before it goes on (the web clock's timers); null for none.
 void SetWakeHook(void (*hook)());

@@ -174,6 +174,22 @@ EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
     return EM_FALSE;
 }
 
+// Whether two rows of pixels are the same, eight bytes at a time:
+// Emscripten's memcmp goes a byte at a time, and every present compares the
+// whole page with the canvas.
+bool SameRow(const uint16_t* a, const uint16_t* b, size_t bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(a);
+    const auto* q = reinterpret_cast<const unsigned char*>(b);
+    size_t i = 0;
+    for (; i + 8 <= bytes; i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, p + i, 8);
+        std::memcpy(&y, q + i, 8);
+        if (x != y) return false;
+    }
+    return std::memcmp(p + i, q + i, bytes - i) == 0;
+}
+
 }  // namespace
 
 bool WebVideo::Scripted() const { return RealMouseIgnored(); }
@@ -256,6 +272,7 @@ void WebVideo::Layout() {
             style.width = $2 + 'px';
             style.height = $3 + 'px';
             style.imageRendering = $4 ? 'pixelated' : 'auto';
+            style.visibility = 'visible';
         },
         place_.x / r, place_.y / r, place_.width / r, place_.height / r, place_.WholeScale() ? 1 : 0);
 }
@@ -353,8 +370,8 @@ void WebVideo::ShowChangedRows(Surface& page) {
     auto shownRow = [&](int y) { return onCanvas_.data() + static_cast<size_t>(y) * pageWidth_; };
     int first = 0, last = pageHeight_ - 1;
     if (canvasFilled_) {
-        while (first <= last && std::memcmp(pageRow(first), shownRow(first), rowBytes) == 0) ++first;
-        while (last >= first && std::memcmp(pageRow(last), shownRow(last), rowBytes) == 0) --last;
+        while (first <= last && SameRow(pageRow(first), shownRow(first), rowBytes)) ++first;
+        while (last >= first && SameRow(pageRow(last), shownRow(last), rowBytes)) --last;
     }
     canvasFilled_ = true;
     if (first > last) return;  // nothing new: the canvas keeps its picture

@@ -88,6 +88,9 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     }
   }
   Module.arguments = args;
+  // The game's page, opened by the launcher's Play, starts its music at once
+  // where the browser lets it; the launcher's sound waits for a gesture.
+  Module.reefSoundAtOnce = playing;
   Module.canvas = document.querySelector('#canvas');
 
   Module.preRun = Module.preRun || [];
