@@ -28,7 +28,6 @@ struct Thread {
     void* argument = nullptr;
     uint32_t result = 0;
     bool finished = false;
-    bool detached = false;
     // What it waits for: one of these events, or else the page's clock.
     int waitCount = 0;
     const EventHandle* waitEvents = nullptr;
@@ -97,10 +96,6 @@ void RunReadyTasks() {
             emscripten_fiber_swap(&g_page, &task->fiber);
             g_running = nullptr;
             ran = true;
-            if (task->finished && task->detached) {
-                Forget(task);
-                --i;
-            }
         }
         if (!ran) return;
     }
@@ -203,16 +198,6 @@ uint32_t JoinThread(ThreadHandle thread) {
     const uint32_t result = thread->result;
     Forget(thread);
     return result;
-}
-
-void DetachThread(ThreadHandle thread) {
-    if (thread == nullptr) return;
-    // A task detaching itself, or one still to end, is let go once it has ended.
-    if (thread->finished && thread != g_running) {
-        Forget(thread);
-    } else {
-        thread->detached = true;
-    }
 }
 
 }  // namespace plat
