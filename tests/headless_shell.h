@@ -9,6 +9,7 @@
 #include "platform/backend.h"
 #include "platform/headless/headless_video.h"
 #include "platform/headless/virtual_clock.h"
+#include "platform/messages.h"
 #include "platform/qv.h"
 #include "platform/window.h"
 #include "scene/scene.h"
@@ -39,6 +40,11 @@ protected:
 private:
     std::unique_ptr<TempDir> dir_;
 };
+
+// A timer callback that asks the window to close, as its close box does.
+inline void PostClose(void* window) {
+    plat::PostMessage(static_cast<plat::WindowHandle>(window), plat::WM_CLOSE, 0, 0);
+}
 
 // A scene that counts what the shell asks of it.
 class CountingScene : public Scene {

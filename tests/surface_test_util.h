@@ -41,6 +41,19 @@ inline std::vector<uint16_t> PixelsAt(plat::Surface* s, std::initializer_list<st
     return colours;
 }
 
+// Every pixel of a 16-bit surface, row by row.
+inline std::vector<uint16_t> Pixels(plat::Surface* s) {
+    plat::SurfaceDesc d{};
+    const auto* bytes = static_cast<const uint8_t*>(s->Lock(&d));
+    std::vector<uint16_t> pixels;
+    for (int y = 0; y < d.height; ++y) {
+        const auto* row = reinterpret_cast<const uint16_t*>(bytes + d.pitch * y);
+        pixels.insert(pixels.end(), row, row + d.width);
+    }
+    s->Unlock();
+    return pixels;
+}
+
 inline void SetPixelAt(plat::Surface* s, int x, int y, uint16_t v) {
     plat::SurfaceDesc d{};
     auto* p = static_cast<uint8_t*>(s->Lock(&d));

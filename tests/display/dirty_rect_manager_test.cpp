@@ -18,6 +18,11 @@ protected:
         for (auto* s : {background, backdrop, target, other}) s->Release();
     }
     int Count(int page) { return manager.lists[page]->Count(); }
+    // Turns the page that many times, then restores onto the target.
+    void FlipAndRestore(int flips = 1) {
+        for (int i = 0; i < flips; ++i) manager.FlipPage();
+        manager.Restore(target);
+    }
     void RedTarget() { target->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL, kRed565); }
 
     DirtyRectManager manager;
@@ -33,19 +38,15 @@ TEST_F(DirtyRects, OneShotsAreRestoredOnTheirOwnPageTwoFramesLaterOnceAndLasting
         manager.AddRectFlags(i * 5, 0, 2, 2, DirtyRect::kOneShot, DirtyRect::kFromBackground);
         if (i == 1) manager.AddRectFlags(18, 8, 2, 2, 0, DirtyRect::kFromBackground);
     }
-    manager.FlipPage();  // frame 1: the other page
-    manager.Restore(target);
+    FlipAndRestore();  // frame 1: the other page
     EXPECT_EQ(PixelAt(target, 0, 0), kRed565);
     EXPECT_EQ(Count(0), 4);
-    manager.FlipPage();  // frame 2: page 0 again
-    manager.Restore(target);
+    FlipAndRestore();  // frame 2: page 0 again
     EXPECT_EQ(PixelsAt(target, {{0, 0}, {5, 1}, {10, 0}, {18, 8}, {2, 0}}),
               (std::vector<uint16_t>{kGreen565, kGreen565, kGreen565, kGreen565, kRed565}));
     EXPECT_EQ(Count(0), 1);
     RedTarget();
-    manager.FlipPage();
-    manager.FlipPage();
-    manager.Restore(target);
+    FlipAndRestore(2);
     EXPECT_EQ(PixelAt(target, 19, 9), kGreen565);
     EXPECT_EQ(Count(0), 1);
 }
@@ -55,12 +56,10 @@ TEST_F(DirtyRects, BothPagesFlagAndSwitchRestoreOnEachPage) {
     manager.bothPages = 1;
     manager.AddRectFlags(4, 0, 2, 2, DirtyRect::kOneShot, DirtyRect::kFromBackground);
     EXPECT_EQ(std::make_pair(Count(0), Count(1)), std::make_pair(2, 2));
-    manager.FlipPage();
-    manager.Restore(target);
+    FlipAndRestore();
     EXPECT_EQ(PixelsAt(target, {{0, 0}, {4, 0}}), (std::vector<uint16_t>{kGreen565, kGreen565}));
     RedTarget();
-    manager.FlipPage();
-    manager.Restore(target);
+    FlipAndRestore();
     EXPECT_EQ(PixelAt(target, 0, 0), kGreen565);
     EXPECT_EQ(Count(0) + Count(1), 0);
 }
@@ -71,8 +70,7 @@ TEST_F(DirtyRects, RectanglesOfAnOldBackgroundCopyNothingAndAreStillFreed) {
     manager.AddRectFlags(0, 0, 4, 4, DirtyRect::kOneShot, DirtyRect::kFromBackground);
     manager.SetBackground(other);  // drops page 1's pending one-shot at once
     EXPECT_EQ(Count(1), 0);
-    manager.FlipPage();
-    manager.Restore(target);
+    FlipAndRestore();
     EXPECT_EQ(PixelAt(target, 1, 1), kRed565);
     EXPECT_EQ(Count(0), 0);
 }

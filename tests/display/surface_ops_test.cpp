@@ -69,8 +69,7 @@ TEST_F(Frames, LoadFramesAndCreateSurfaceNeedTheDisplayAndAFile) {
     OpenDisplay();
     OwnedSurface s{CreateSurface(4, 4)};
     ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->GetColorKey(), 0u);
-    EXPECT_EQ(s->GetSurfaceDesc().format.bitsPerPixel, 16u);
+    EXPECT_TRUE(s->GetColorKey() == 0u && s->GetSurfaceDesc().format.bitsPerPixel == 16u);
     PtrList<plat::Surface> frames(1);
     EXPECT_EQ(LoadFrames("missing.bmp", &frames, 10, 10, nullptr).Why(),
               "Cannot load missing.bmp: No such file or directory");

@@ -44,11 +44,8 @@ TEST_F(BoardDrawTest, RedrawDrawsDirtyCellsOrEveryVisibleCellAndClearsTheFlags) 
     const int land = Board::Index(10, 10), swept = Board::Index(12, 10), quiet = Board::Index(14, 10);
     const int hidden = Board::Index(16, 10);
     board.cells[land].island = 2;
-    board.cells[land].dirty = 1;
-    board.cells[swept].state = CellState::kSwept;
-    board.cells[swept].dirty = 1;
-    board.cells[quiet].state = CellState::kSwept;  // visible but clean
-    board.cells[hidden].dirty = 1;
+    board.cells[swept].state = board.cells[quiet].state = CellState::kSwept;  // quiet: visible but clean
+    for (int cell : {land, swept, hidden}) board.cells[cell].dirty = 1;
 
     board.Redraw(false);
     EXPECT_EQ(std::vector<uint16_t>({CellPixel(land), CellPixel(swept), CellPixel(quiet), CellPixel(hidden)}),
@@ -58,16 +55,15 @@ TEST_F(BoardDrawTest, RedrawDrawsDirtyCellsOrEveryVisibleCellAndClearsTheFlags) 
     EXPECT_EQ(board.cells[hidden].dirty, 1);
 
     board.Redraw(true);
-    EXPECT_EQ(CellPixel(quiet), kSea);
-    EXPECT_EQ(CellPixel(hidden), kPaper);
+    EXPECT_EQ(std::make_pair(CellPixel(quiet), CellPixel(hidden)), std::make_pair(kSea, kPaper));
 }
 
 TEST_F(BoardDrawTest, OddRowsSitSevenPixelsRightOfTheEvenRowAbove) {
     const int even = Board::Index(10, 4), odd = Board::Index(10, 5);
     board.DrawCell(odd, 0, background.get());
     const int y = Board::CellY(odd) + 14;  // below the even row's tile
-    EXPECT_EQ(PixelAt(background.get(), Board::CellX(even) + 6, y), kPaper);
-    EXPECT_EQ(PixelAt(background.get(), Board::CellX(even) + 7, y), kSea);
+    const int x = Board::CellX(even);
+    EXPECT_EQ(PixelsAt(background.get(), {{x + 6, y}, {x + 7, y}}), (std::vector<uint16_t>{kPaper, kSea}));
     EXPECT_EQ(Board::CellX(odd) - Board::CellX(even), 7);
 }
 
@@ -79,9 +75,7 @@ TEST_F(BoardDrawTest, CellsWithoutAPictureAndExcludedCellsDrawNothing) {
     board.tileSprite = &empty;  // a tileset that did not load
     board.cells[Board::Index(12, 10)].state = CellState::kWave;
     board.Redraw(true);
-    EXPECT_EQ(CellPixel(beyond), kPaper);
-    EXPECT_EQ(CellPixel(Board::Index(12, 10)), kPaper);
-    EXPECT_EQ(PixelAt(background.get(), Board::CellX(0) + 7, Board::CellY(0) + 8), kPaper);
+    for (int cell : {beyond, Board::Index(12, 10), 0}) EXPECT_EQ(CellPixel(cell), kPaper) << cell;
     board.tileSprite = nullptr;
     board.Redraw(true);
 }

@@ -50,9 +50,8 @@ TEST(BoardGeometry, CellAtPrefersTheLowerIndexAndMissesOutsideTheGrid) {
                                               {52, 85, -1},  {584, 532, Board::kCellCount - 1},
                                               {585, 532, -1}, {584, 533, -1}};
     for (auto [x, y, cell] : hits) EXPECT_EQ(Board::CellAt(x, y), cell) << x << "," << y;
-    for (int cell = 0; cell < Board::kCellCount; ++cell) {
+    for (int cell = 0; cell < Board::kCellCount; ++cell)
         ASSERT_EQ(Board::CellAt(Board::CellX(cell) + 9, Board::CellY(cell) + 9), cell);
-    }
 }
 
 TEST(BoardGeometry, RingOfRadiusOneRunsClockwiseFromUpLeftAndSkipsOffBoard) {
@@ -92,8 +91,7 @@ TEST(BoardGeometry, ExcludedCellsAreTheFixedNinetySeven) {
                                 38, 39, 40, 71}));
     EXPECT_EQ(std::vector<int>(excluded.end() - 6, excluded.end()),
               (std::vector<int>{1400, 1401, 1402, 1403, 1404, 1405}));
-    EXPECT_TRUE(Board::IsExcluded(At(37, 20)));
-    EXPECT_FALSE(Board::IsExcluded(At(27, 36)));
+    EXPECT_TRUE(Board::IsExcluded(At(37, 20)) && !Board::IsExcluded(At(27, 36)));
 }
 
 TEST(BoardMaps, BytesAreSignedFramesAndNegativeOrMissingOnesAreSeaToDraw) {
@@ -112,8 +110,7 @@ TEST(BoardMaps, BytesAreSignedFramesAndNegativeOrMissingOnesAreSeaToDraw) {
     const int expected[] = {0, 127, -1, -1};
     for (int cell = 0; cell < 4; ++cell) EXPECT_EQ(board.maps[0][cell].island, expected[cell]) << cell;
     EXPECT_EQ(board.maps[0][2].dirty, 1);
-    EXPECT_EQ(board.maps[0][Board::kCellCount - 1].island, 3);
-    EXPECT_EQ(board.maps[1][9].island, 3);
+    EXPECT_TRUE(board.maps[0][Board::kCellCount - 1].island == 3 && board.maps[1][9].island == 3);
     EXPECT_TRUE(DirtySeaFrom(board, 1, 10));
 }
 

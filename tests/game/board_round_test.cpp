@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "game/board.h"
@@ -114,9 +115,7 @@ TEST(BoardPlacement, HidesFiveStraightLinesOnOpenSeaReproducibly) {
             ASSERT_TRUE(IsStraightLine(cells)) << "seed " << seed << " kind " << kind;
             for (int cell : cells) ASSERT_FALSE(board.IsIsland(cell));
         }
-        ASSERT_EQ(board.found, (std::array<int32_t, 5>{}));
-        ASSERT_EQ(board.waveStop, 0);
-        ASSERT_EQ(board.probe, 0);
+        ASSERT_TRUE(board.found == (std::array<int32_t, 5>{}) && board.waveStop == 0 && board.probe == 0);
     }
     PlaceRound(board, 4242);
     const auto first = CellsByKind(board);
@@ -184,8 +183,7 @@ TEST(BoardPlacement, MapsWithoutRoomForFiveLinesStillHideWinnableTreasureOnSea) 
             EXPECT_EQ(host.Count("stop search"), empty != sea.end() ? 1 : 0);
             for (auto& [kind, cells] : byKind)
                 for (int cell : cells) board.Search(cell, host);
-            EXPECT_EQ(board.treasureLeft, 0);
-            EXPECT_EQ(board.roundCleared, 1);
+            EXPECT_TRUE(board.treasureLeft == 0 && board.roundCleared == 1);
         }
     }
 }
@@ -198,9 +196,8 @@ TEST_F(BoardSearch, RefusedClicksChangeNothing) {
     board.Search(0, host);  // excluded corner
     board.Search(At(10, 10), host);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"play negative", "play negative"}));
-    EXPECT_EQ(board.lastCell, -1);
-    EXPECT_EQ(board.turnsLeft, 25);
-    EXPECT_EQ(board.cells[0].state, CellState::kHidden);
+    EXPECT_EQ(std::make_tuple(board.lastCell, board.turnsLeft, board.cells[0].state),
+              std::make_tuple(-1, 25, CellState::kHidden));
 
     // The last searched cell and found treasure are ignored without a sound.
     board.Search(At(20, 20), host);
@@ -246,8 +243,7 @@ TEST_F(BoardSearch, WholeFirstRoundWithoutAnEmptySearchPays45) {
     SearchAll(std::vector<int>(order.begin(), order.end() - 1));
     EXPECT_EQ(board.roundCleared, 0);
     board.Search(order.back(), host);
-    EXPECT_EQ(board.roundCleared, 1);
-    EXPECT_EQ(board.treasureLeft, 0);
+    EXPECT_TRUE(board.roundCleared == 1 && board.treasureLeft == 0);
     EXPECT_EQ(host.bonuses, (std::vector<int>{3, 6, 9, 12, 15}));
     EXPECT_EQ(board.turnsLeft, 25 + 45);
     EXPECT_EQ(board.score, 125 + 150 + 175 + 200 * 22);
@@ -271,11 +267,8 @@ TEST_F(BoardSearch, StreakRunsAcrossRounds) {
     board.SelectMap();
     board.ClearCells();
     board.PlaceTreasures();
-    host.pointsImages.clear();
-    host.bonuses.clear();
-    for (int cell = 0; cell < Board::kCellCount; ++cell) {
-        if (board.cells[cell].kind == 1) board.Search(cell, host);
-    }
+    host = {};
+    SearchAll(CellsByKind(board)[1]);
     EXPECT_EQ(host.pointsImages, (std::vector<int>{5, 5, 5, 5, 5}));
     // Kind 1 has now been found ten times in the streak and no longer counts;
     // the four other kinds completed in the first round still do.
@@ -316,9 +309,6 @@ TEST_F(BoardSearch, WaveStopsOnlyAtUnfoundTreasureAndRevealsNothing) {
 TEST_F(BoardSearch, WaveWithNoTreasureLeftSweepsTheBoardAndEnds) {
     board.Search(At(2, 10), host);
     EXPECT_EQ(host.calls.back(), "stop search");
-    for (int cell = 0; cell < Board::kCellCount; ++cell) {
-        if (cell != At(2, 10)) {
-            ASSERT_EQ(board.cells[cell].state, CellState::kSwept) << cell;
-        }
-    }
+    for (int cell = 0; cell < Board::kCellCount; ++cell)
+        ASSERT_TRUE(cell == At(2, 10) || board.cells[cell].state == CellState::kSwept) << cell;
 }

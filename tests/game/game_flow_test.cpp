@@ -14,6 +14,7 @@
 #include "input/mouse.h"
 #include "runtime/frame_timer.h"
 #include "scene/sprite_pool.h"
+#include "score_table.h"
 #include "sound/sound_manager.h"
 
 namespace {
@@ -22,8 +23,7 @@ using GameFlowTest = GameTest;
 
 // The score and name of an entry of the table the game saved in hiscore.dat.
 std::pair<int32_t, std::string> SavedEntry(int index) {
-    HighScoreTable saved;
-    saved.Create(20);
+    ScoreTable saved;
     EXPECT_EQ(saved.Load("hiscore.dat"), 1);
     return {saved.entries[index].score, saved.entries[index].name};
 }
@@ -52,8 +52,8 @@ protected:
 TEST_P(GameStateTest, NewGameStartsFreshInTheSameUpdate) {
     PlayARound();
     const std::vector<int> firstTreasure = TreasureCells();
-    Button* newGame = g_BoardScene.buttons->Find("newgame");
-    const int32_t x = newGame->x + newGame->width / 2, y = newGame->y + newGame->height / 2;
+    const Button& newGame = *g_BoardScene.buttons->Find("newgame");
+    const int32_t x = newGame.x + newGame.width / 2, y = newGame.y + newGame.height / 2;
     Post(plat::WM_MOUSEMOVE, x, y);
     Post(plat::WM_LBUTTONDOWN, x, y);
     Frame();
@@ -101,8 +101,7 @@ TEST_F(GameFlowTest, RoundIsClearedOnTheLastFindAndTheNextStartsASecondLaterDoub
     ClickCell(treasure.back());
     EXPECT_EQ(g_Game.GetState(), GameState::RoundCleared);
     // One streak: 125 + 150 + 175 + 200 and 21 finds of 200.
-    EXPECT_EQ(g_Game.board.score, 4850);
-    EXPECT_EQ(g_Game.board.turnsLeft, 25 + 45);
+    EXPECT_EQ(std::make_pair(g_Game.board.score, g_Game.board.turnsLeft), std::make_pair(4850, 25 + 45));
 
     const uint32_t cleared = FrameTimer::Now();
     HoldSpace();
@@ -169,10 +168,7 @@ protected:
 };
 
 TEST_F(HighScoreSaveFailureTest, AFailedSaveKeepsTheOldTableAndIsSaidAndLogged) {
-    HighScoreTable old;
-    old.Create(20);
-    old.Insert("Ann:::Y", 100);
-    ASSERT_EQ(old.Save("hiscore.dat"), 1);
+    ASSERT_EQ(ScoreTable({{"Ann:::Y", 100}}).Save("hiscore.dat"), 1);
     const std::string before = ReadText("hiscore.dat");
     g_HighScoreWrite = FullDiskWrite;
 
@@ -195,8 +191,7 @@ TEST_F(GameFlowTest, MenuWithoutALauncherGoesOnAndWithOneHandsOverAsExitDoes) {
     EXPECT_EQ(ClickButton("menu"), 1);
     EXPECT_EQ(g_Game.GetState(), GameState::Idle);
     SetLauncherDir((Dir().Path() / "shelf").c_str());
-    EXPECT_EQ(ClickButton("menu"), Game::kQuit);
-    EXPECT_EQ(ClickButton("exit"), Game::kQuit);
+    for (const char* button : {"menu", "exit"}) EXPECT_EQ(ClickButton(button), Game::kQuit) << button;
 }
 
 
@@ -233,14 +228,10 @@ TEST_F(GameFlowTest, ASecondNewGameReadsTheMapsAndTheHighScoresAgain) {
     maps[cell] = 5;
     std::filesystem::remove("islands.dat");  // a link into the build's game folder
     WriteText("islands.dat", maps);
-    HighScoreTable other;
-    other.Create(20);
-    other.Insert("someone", 4321);
-    ASSERT_EQ(other.Save("hiscore.dat"), 1);
+    ASSERT_EQ(ScoreTable({{"someone", 4321}}).Save("hiscore.dat"), 1);
 
     StartGame();
-    EXPECT_EQ(g_Game.board.cells[cell].island, 5);
-    EXPECT_EQ(g_Game.highScores.TopScore(), 4321);
+    EXPECT_EQ(std::make_pair(g_Game.board.cells[cell].island, g_Game.highScores.TopScore()), std::make_pair(5, 4321));
 }
 
 TEST_F(GameFlowTest, PanelClosesOnTheSpaceBarAndOnAClick) {
@@ -248,23 +239,16 @@ TEST_F(GameFlowTest, PanelClosesOnTheSpaceBarAndOnAClick) {
     EXPECT_EQ(g_Game.ShowPanel(Game::kRoundPanel), 1);
     HoldSpace(false);
     // A click anywhere on the picture, queued before the panel opens.
-    Post(plat::WM_MOUSEMOVE, 300, 300);
-    Post(plat::WM_LBUTTONDOWN, 300, 300);
-    Post(plat::WM_LBUTTONUP, 300, 300);
+    for (uint32_t message : {plat::WM_MOUSEMOVE, plat::WM_LBUTTONDOWN, plat::WM_LBUTTONUP}) Post(message, 300, 300);
     EXPECT_EQ(g_Game.ShowPanel(Game::kGameOverPanel), 1);
 }
 
-void CloseWindow(void* window) {
-    plat::PostMessage(static_cast<plat::WindowHandle>(window), plat::WM_CLOSE, 0, 0);
-}
-
 TEST_F(GameFlowTest, ClosingTheWindowDuringAPanelEndsTheProgramCleanly) {
-    const plat::TimerId closer = plat::StartPeriodicTimer(300, CloseWindow, g_Shell.window);
+    const plat::TimerId closer = plat::StartPeriodicTimer(300, PostClose, g_Shell.window);
     ClickButton("newgame");
     plat::StopPeriodicTimer(closer);
     EXPECT_FALSE(plat::IsWindow(g_Shell.window));
-    EXPECT_EQ(g_BoardScene.buttons, nullptr);
-    EXPECT_EQ(g_Game.pointsImages, nullptr);
+    EXPECT_TRUE(g_BoardScene.buttons == nullptr && g_Game.pointsImages == nullptr);
 }
 
 }  // namespace

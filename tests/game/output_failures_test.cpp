@@ -28,19 +28,20 @@ protected:
     }
     std::string Text(const std::string& name) const { return ReadText(dir.Path() / name); }
     bool Exists(const std::string& name) const { return fs::exists(dir.Path() / name); }
+    // The last run's error output holds the words.
+    void ExpectSaid(const std::string& words) const {
+        EXPECT_NE(Text("err.txt").find(words), std::string::npos) << Text("err.txt");
+    }
 
     TempDir dir;
 };
 
 TEST_F(OutputFailures, SoundCaptureOnAFullDisk) {
-    EXPECT_EQ(Program("--frames 600 --audio-out game.wav", 100), 1);
-    EXPECT_FALSE(Exists("game.wav"));
-    EXPECT_NE(Text("err.txt").find("game.wav could not be written: File too large"), std::string::npos)
-        << Text("err.txt");
+    EXPECT_TRUE(Program("--frames 600 --audio-out game.wav", 100) == 1 && !Exists("game.wav"));
+    ExpectSaid("game.wav could not be written: File too large");
 
     EXPECT_EQ(Program("--frames 60 --audio-out /dev/full"), 1);
-    EXPECT_NE(Text("err.txt").find("/dev/full could not be written: No space left on device"), std::string::npos)
-        << Text("err.txt");
+    ExpectSaid("/dev/full could not be written: No space left on device");
 
     // With room, the capture is whole and the run succeeds.
     EXPECT_EQ(Program("--frames 60 --audio-out game.wav"), 0);
@@ -51,11 +52,9 @@ TEST_F(OutputFailures, ScreenshotOnAFullDiskLeavesTheOldPicture) {
     dir.Write("shot.bmp", "an older picture");
     EXPECT_EQ(Program("--frames 30 --screenshot shot.bmp", 200), 1);
     EXPECT_EQ(Text("shot.bmp"), "an older picture");
-    for (const auto& entry : fs::directory_iterator(dir.Path())) {
-        EXPECT_EQ(entry.path().filename().string().rfind("shot.bmp.tmp", 0), std::string::npos);  // none left
-    }
-    EXPECT_NE(Text("err.txt").find("shot.bmp could not be written: File too large"), std::string::npos)
-        << Text("err.txt");
+    for (const auto& entry : fs::directory_iterator(dir.Path()))  // no temporary left
+        EXPECT_EQ(entry.path().filename().string().rfind("shot.bmp.tmp", 0), std::string::npos);
+    ExpectSaid("shot.bmp could not be written: File too large");
 
     EXPECT_EQ(Program("--frames 30 --screenshot /dev/full"), 1);
     EXPECT_EQ(Program("--frames 30 --screenshot shot.bmp"), 0);
@@ -63,14 +62,11 @@ TEST_F(OutputFailures, ScreenshotOnAFullDiskLeavesTheOldPicture) {
 }
 
 TEST_F(OutputFailures, RecordingAndReportOnAFullDisk) {
-    EXPECT_EQ(Program("--autoplay=1 --record game.txt", 2), 1);
-    EXPECT_FALSE(Exists("game.txt"));
-    EXPECT_NE(Text("err.txt").find("game.txt could not be written: File too large"), std::string::npos)
-        << Text("err.txt");
+    EXPECT_TRUE(Program("--autoplay=1 --record game.txt", 2) == 1 && !Exists("game.txt"));
+    ExpectSaid("game.txt could not be written: File too large");
 
     EXPECT_EQ(Program("--frames 30 --report /dev/full"), 1);
-    EXPECT_NE(Text("err.txt").find("/dev/full: could not be written completely"), std::string::npos)
-        << Text("err.txt");
+    ExpectSaid("/dev/full: could not be written completely");
 }
 
 }  // namespace

@@ -38,8 +38,7 @@ protected:
 
 TEST_F(PlayerStoreTest, WithoutAnOptionsFileOrAValidIdTheFirstPlayerHasDefaults) {
     EXPECT_EQ(store.ReadPlayerId(), 0);
-    EXPECT_EQ(Describe(0), "Player1:::Y");
-    EXPECT_EQ(Describe(5), "Player6:::Y");
+    EXPECT_EQ(Describe(0) + " " + Describe(5), "Player1:::Y Player6:::Y");
     store.playerId = 4;
     for (const char* outside : {"9", "-1", "8", "Bob"}) EXPECT_EQ(IdFor(outside), 0) << outside;
     EXPECT_EQ(store.playerId, 0);
@@ -59,8 +58,7 @@ TEST_F(PlayerStoreTest, TheIdNamesTheSectionOfTheNextNumber) {
 
 TEST_F(PlayerStoreTest, OutOfRangeIndexesReadNothingAndDescribeTheFirstPlayer) {
     dir.Write("options.ini", "[Player1]\nname=First\n[Player9]\nname=Ninth\n[Player0]\nname=Zero\n");
-    EXPECT_EQ(Describe(8), "First:::Y");
-    EXPECT_EQ(Describe(-1), "First:::Y");
+    for (int32_t index : {8, -1}) EXPECT_EQ(Describe(index), "First:::Y") << index;
     // Records past the end would be written over the path that follows them.
     store.LoadPlayer(8);
     store.LoadPlayer(-1);

@@ -38,13 +38,11 @@ TEST(InputRecording, KeepsInputMessagesReadsBackAsTheSameEventsAndRefusesBadFile
     recorder.Note(plat::WM_KEYDOWN, 0x2D, 1, 50);  // Insert: no name in the format
     recorder.Note(plat::WM_KEYDOWN, 'Q', 1, 60);
     // A typed name and its editing keys.
-    recorder.Note(plat::WM_UNICHAR, 0xEB, 0, 61);
-    recorder.Note(plat::WM_UNICHAR, 0x1F600, 0, 62);
+    for (auto [code, time] : {std::pair{0xEB, 61}, {0x1F600, 62}}) recorder.Note(plat::WM_UNICHAR, code, 0, time);
     const int editing[] = {plat::VK_BACK, plat::VK_DELETE, plat::VK_HOME, plat::VK_END, plat::VK_LEFT, plat::VK_RIGHT};
     for (int key : editing) recorder.Note(plat::WM_KEYDOWN, key, 1, 63);
     recorder.SkipNextClose();
-    recorder.Note(plat::WM_CLOSE, 0, 0, 70);
-    recorder.Note(plat::WM_CLOSE, 0, 0, 80);
+    for (uint32_t time : {70, 80}) recorder.Note(plat::WM_CLOSE, 0, 0, time);
     recorder.Close();
 
     std::vector<InputEvent> events;
@@ -99,9 +97,8 @@ TEST_F(InputFeedTest, DeliversEventsWhenTheirTimeComesAndHoldsKeysForAFrame) {
     EXPECT_EQ(Taken(), (std::vector<uint32_t>{plat::WM_MOUSEMOVE, plat::WM_KEYDOWN}));
     EXPECT_TRUE(plat::IsKeyDown(plat::VK_SPACE));
     feed.Run(20, window_);
-    EXPECT_FALSE(plat::IsKeyDown(plat::VK_SPACE));
+    EXPECT_FALSE(plat::IsKeyDown(plat::VK_SPACE) || feed.Finished());
     EXPECT_EQ(Taken(), std::vector<uint32_t>{plat::WM_KEYUP});
-    EXPECT_FALSE(feed.Finished());
     feed.Run(40, window_);
     EXPECT_EQ(Taken(), (std::vector<uint32_t>{plat::WM_RBUTTONDOWN, plat::WM_CLOSE}));
     EXPECT_TRUE(feed.Finished());

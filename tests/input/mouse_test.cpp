@@ -65,13 +65,6 @@ plat::Surface* Numbered(int w, int h) {
     return s;
 }
 
-bool SamePixels(plat::Surface* a, plat::Surface* b) {
-    for (int y = 0; y < a->Height(); ++y)
-        for (int x = 0; x < a->Width(); ++x)
-            if (PixelAt(a, x, y) != PixelAt(b, x, y)) return false;
-    return true;
-}
-
 TEST_F(MouseDevice, EachCursorSavesAndRestoresAnAreaOfItsOwnSize) {
     OpenDisplay();
     WriteSolidBmp(Dir().Path() / "small.bmp", 3, 2, 255, 255, 255);
@@ -80,7 +73,7 @@ TEST_F(MouseDevice, EachCursorSavesAndRestoresAnAreaOfItsOwnSize) {
     OwnedSurface back{Numbered(30, 20)};
     OwnedSurface before{Numbered(30, 20)};
     mouse.RestoreUnder(back.get());  // nothing saved yet: nothing happens
-    EXPECT_TRUE(SamePixels(back.get(), before.get()));
+    EXPECT_TRUE(Pixels(back.get()) == Pixels(before.get()));
     mouse.LoadCursorImage("small.bmp");
     mouse.LoadCursorImage("large.bmp");
     mouse.Show();
@@ -96,7 +89,7 @@ TEST_F(MouseDevice, EachCursorSavesAndRestoresAnAreaOfItsOwnSize) {
                                          PixelAt(before.get(), 4, 5 + h)}))
             << "cursor " << index;
         mouse.RestoreUnder(back.get());
-        EXPECT_TRUE(SamePixels(back.get(), before.get())) << "cursor " << index;
+        EXPECT_TRUE(Pixels(back.get()) == Pixels(before.get())) << "cursor " << index;
     }
     EXPECT_EQ(g_DirtyRects.lists[g_DirtyRects.page]->Count(), 3);  // one a drawing, for the screen
 }

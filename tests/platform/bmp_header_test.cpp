@@ -83,8 +83,7 @@ TEST(BmpHeader, LoadingRefusesAHugeClaimAndWhatIsNoFile) {
 
     // A pipe named as a picture is not waited on.
     ASSERT_EQ(mkfifo("pipe.bmp", 0600), 0);
-    EXPECT_EQ(QVLoadBitmap("pipe.bmp"), nullptr);
-    EXPECT_EQ(QVLoadBitmap("missing.bmp"), nullptr);
+    for (const char* name : {"pipe.bmp", "missing.bmp"}) EXPECT_EQ(QVLoadBitmap(name), nullptr) << name;
 }
 
 }  // namespace

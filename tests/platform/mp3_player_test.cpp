@@ -83,6 +83,19 @@ protected:
         }
         return 0;
     }
+    // Writes a silent song of that many frames, opens it and plays it with notification.
+    void PlaySong(int frames) {
+        dir_.Write("song.mp3", SilentMp3(frames));
+        ASSERT_EQ(plat::MciSendString("open song.mp3 alias music", nullptr), 0);
+        ASSERT_EQ(plat::MciSendString("play music notify", window_), 0);
+    }
+    // Moves audio time in steps of 250 ms, giving the player's thread a moment at each.
+    static void Advance250(int steps) {
+        for (int i = 0; i < steps; ++i) {
+            plat::HeadlessClock().Advance(250);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
     TempDir dir_;
     plat::WindowHandle window_ = nullptr;
     plat::SoundDevice* device_ = nullptr;
@@ -90,9 +103,7 @@ protected:
 };
 
 TEST_F(Mp3Music, ASongLongerThanTheRingEndsOnceAfterItHasPlayedAndPlaysAgain) {
-    dir_.Write("song.mp3", SilentMp3(10 * kFramesPerSecond));  // about ten seconds
-    ASSERT_EQ(plat::MciSendString("open song.mp3 alias music", nullptr), 0);
-    ASSERT_EQ(plat::MciSendString("play music notify", window_), 0);
+    PlaySong(10 * kFramesPerSecond);  // about ten seconds
     // Not before the song's end: ten seconds, well past the two of the ring.
     EXPECT_GE(PlayUntilEnd(12000), 9750u);
     EXPECT_FALSE(Ended());  // once
@@ -109,28 +120,18 @@ TEST_F(Mp3Music, APipeInPlaceOfTheSongIsRefused) {
 }
 
 TEST_F(Mp3Music, APauseIsNotAnEnd) {
-    dir_.Write("song.mp3", SilentMp3(3 * kFramesPerSecond));
-    ASSERT_EQ(plat::MciSendString("open song.mp3 alias music", nullptr), 0);
-    ASSERT_EQ(plat::MciSendString("play music notify", window_), 0);
+    PlaySong(3 * kFramesPerSecond);
     plat::HeadlessClock().Advance(1000);
     EXPECT_EQ(plat::MciSendString("pause music", nullptr), 0);
-    for (int i = 0; i < 20; ++i) {
-        plat::HeadlessClock().Advance(250);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    Advance250(20);
     EXPECT_FALSE(Ended());
     EXPECT_EQ(plat::MciSendString("resume music", nullptr), 0);
     EXPECT_GE(PlayUntilEnd(4000), 1750u);  // the two seconds that were left
 }
 
 TEST_F(Mp3Music, TheSongFallsSilentWhenTheDeviceClosesFirst) {
-    dir_.Write("song.mp3", SilentMp3(20 * kFramesPerSecond));
-    ASSERT_EQ(plat::MciSendString("open song.mp3 alias music", nullptr), 0);
-    ASSERT_EQ(plat::MciSendString("play music notify", window_), 0);
-    for (int i = 0; i < 12; ++i) {
-        plat::HeadlessClock().Advance(250);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    PlaySong(20 * kFramesPerSecond);
+    Advance250(12);
     CloseDevice();  // while the player's thread refills its ring
     EXPECT_NE(plat::MciSendString("pause music", nullptr), 0);
     EXPECT_NE(plat::MciSendString("resume music", nullptr), 0);

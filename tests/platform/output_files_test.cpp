@@ -47,8 +47,7 @@ TEST_F(OutputFiles, ADeviceIsWrittenToAndNeverReplacedOrRemoved) {
     EXPECT_FALSE(writer.Open("/dev/full", 22050, 2));
     EXPECT_TRUE(plat::OutputFailed());
     plat::RemovePartialFile("/dev/full");
-    EXPECT_TRUE(IsCharacterDevice("/dev/full"));
-    EXPECT_TRUE(IsCharacterDevice("/dev/null"));
+    EXPECT_TRUE(IsCharacterDevice("/dev/full") && IsCharacterDevice("/dev/null"));
 }
 
 // Every other temporary name is "guess", which the test has taken.
@@ -75,9 +74,8 @@ TEST_F(OutputFiles, ALinkPlantedAtATemporaryNameIsNeverFollowed) {
     EXPECT_FALSE(plat::ReplaceFile("shot.bmp", "BM", 2));  // no name left to draw: refused
     EXPECT_EQ(plat::LastFailure(), "File exists");
 
-    EXPECT_EQ(ReadText("victim"), "the player's own file");
-    EXPECT_EQ(ReadText("shot.bmp"), "BM");
-    EXPECT_EQ(ReadText("setup.ini"), "[setup]\r\nx=1\r\n");
+    EXPECT_EQ(ReadText("victim") + "|" + ReadText("shot.bmp") + "|" + ReadText("setup.ini"),
+              "the player's own file|BM|[setup]\r\nx=1\r\n");
     EXPECT_EQ(fs::file_size("game.wav"), 44u);
     for (const std::string target : targets) EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
 }

@@ -45,10 +45,8 @@ TEST(Profile, LookupsReadAsOnWindows) {
     char two[2];
     EXPECT_EQ(file.GetString("setup", "music", "Y", two, sizeof two), 1u);
     EXPECT_STREQ(two, "Y");  // cut to the buffer
-    EXPECT_EQ(plat::LeadingInt("  -12abc"), -12);
-    EXPECT_EQ(plat::LeadingInt("+7"), 7);
-    EXPECT_EQ(plat::LeadingInt("abc"), 0);
-    EXPECT_EQ(plat::LeadingInt("99999999999999"), INT32_MAX);
+    for (auto [text, value] : {std::pair{"  -12abc", -12}, {"+7", 7}, {"abc", 0}, {"99999999999999", INT32_MAX}})
+        EXPECT_EQ(plat::LeadingInt(text), value) << text;
 }
 
 TEST(Profile, WritingAKeyKeepsEveryOtherLine) {

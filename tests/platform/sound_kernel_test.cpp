@@ -16,9 +16,7 @@ TEST(KernelEvents, TheLowestSignalledEventWinsEachSignalIsConsumedOnceAndBadWait
     EXPECT_EQ(plat::WaitForAnyEvent(0, events), plat::kWaitFailed);
     EXPECT_EQ(plat::WaitForAnyEvent(1, events), plat::kWaitFailed);  // null handle
     for (auto& e : events) e = plat::CreateAutoResetEvent();
-    plat::SignalEvent(events[2]);
-    plat::SignalEvent(events[0]);
-    plat::SignalEvent(events[0]);  // still one signal
+    for (int signalled : {2, 0, 0}) plat::SignalEvent(events[signalled]);  // event 0 still holds one signal
     EXPECT_EQ(plat::WaitForAnyEvent(3, events), 0);
     EXPECT_EQ(plat::WaitForAnyEvent(3, events), 2);
     EXPECT_EQ(plat::WaitForAnyEvent(65, events), plat::kWaitFailed);
@@ -28,8 +26,7 @@ TEST(KernelEvents, TheLowestSignalledEventWinsEachSignalIsConsumedOnceAndBadWait
 }
 
 struct Handshake {
-    plat::EventHandle go;
-    plat::EventHandle done;
+    plat::EventHandle go, done;
 };
 
 TEST(KernelThreads, AThreadWakesOnAnEventAndItsResultIsReturned) {
@@ -48,16 +45,14 @@ TEST(KernelThreads, AThreadWakesOnAnEventAndItsResultIsReturned) {
     plat::SignalEvent(h.go);
     EXPECT_EQ(plat::WaitForAnyEvent(1, &h.done), 0);
     EXPECT_EQ(plat::JoinThread(thread), 42u);
-    plat::CloseEvent(h.go);
-    plat::CloseEvent(h.done);
+    for (plat::EventHandle e : {h.go, h.done}) plat::CloseEvent(e);
 }
 
 // Letting a thread go, by destruction or by a move onto its owner, tells it
 // to stop and waits for it: what it touches is still there when it finishes.
 TEST(KernelThreads, AnOwnedThreadIsStoppedAndJoinedWhenItsOwnerLetsItGo) {
     struct Work {
-        std::atomic<bool> stop{false};
-        std::atomic<bool> finished{false};
+        std::atomic<bool> stop{false}, finished{false};
     };
     auto start = [](Work& w) {
         return plat::JoiningThread(
@@ -74,8 +69,7 @@ TEST(KernelThreads, AnOwnedThreadIsStoppedAndJoinedWhenItsOwnerLetsItGo) {
         ASSERT_TRUE(thread);
         EXPECT_NE(thread.Id(), 0u);
         thread = start(second);
-        EXPECT_TRUE(first.finished.load());
-        EXPECT_FALSE(second.finished.load());
+        EXPECT_TRUE(first.finished.load() && !second.finished.load());
     }
     EXPECT_TRUE(second.finished.load());
 }
@@ -89,12 +83,10 @@ TEST(KernelFiles, WindowsPathsReadAndSeek) {
     char buffer[16] = {};
     uint32_t read = 0;
     ASSERT_TRUE(plat::ReadFileBytes(file, buffer, 4, &read));
-    EXPECT_EQ(read, 4u);
-    EXPECT_EQ(std::string(buffer, 4), "0123");
+    EXPECT_EQ(std::string(buffer, read), "0123");
     EXPECT_EQ(plat::SeekFile(file, 2, plat::SeekFrom::Current), 6u);
     ASSERT_TRUE(plat::ReadFileBytes(file, buffer, 16, &read));
-    EXPECT_EQ(read, 4u);  // the end of the file
-    EXPECT_EQ(std::string(buffer, 4), "6789");
+    EXPECT_EQ(std::string(buffer, read), "6789");  // to the end of the file
     EXPECT_EQ(plat::SeekFile(file, 1, plat::SeekFrom::Begin), 1u);
     EXPECT_EQ(plat::SeekFile(file, -5, plat::SeekFrom::Begin), plat::kSeekFailed);
     EXPECT_TRUE(plat::CloseFileHandle(file));

@@ -16,6 +16,16 @@
 
 namespace {
 
+// The device's primary buffer, for a window of no consequence.
+plat::SoundBuffer* Primary(plat::SoundDevice* device) {
+    static int window;
+    device->SetCooperativeLevel(reinterpret_cast<plat::WindowHandle>(&window), plat::kCoopExclusive);
+    plat::BufferDesc desc = {sizeof desc, plat::kBufferPrimary, 0, 0, nullptr};
+    plat::SoundBuffer* primary = nullptr;
+    EXPECT_EQ(device->CreateSoundBuffer(&desc, &primary), plat::kSoundOk);
+    return primary;
+}
+
 TEST(SdlSoundOutput, TheCallbackMixesAPlayingBufferAndEndsIt) {
     TempDir dir;
     const std::string raw = (dir.Path() / "sdl.raw").string();
@@ -25,11 +35,8 @@ TEST(SdlSoundOutput, TheCallbackMixesAPlayingBufferAndEndsIt) {
 
     plat::SoundDevice* device = nullptr;
     ASSERT_EQ(plat::CreateSoundDevice(&device), plat::kSoundOk);
-    static int window;
-    device->SetCooperativeLevel(reinterpret_cast<plat::WindowHandle>(&window), plat::kCoopExclusive);
-    plat::BufferDesc primaryDesc = {sizeof primaryDesc, plat::kBufferPrimary, 0, 0, nullptr};
-    plat::SoundBuffer* primary = nullptr;
-    ASSERT_EQ(device->CreateSoundBuffer(&primaryDesc, &primary), plat::kSoundOk);
+    plat::SoundBuffer* primary = Primary(device);
+    ASSERT_NE(primary, nullptr);
     const plat::WaveFormat mono16 = {plat::kWaveFormatPcm, 1, 22050, 44100, 2, 16, 0};
     ASSERT_EQ(primary->SetFormat(&mono16), plat::kSoundOk);
     ASSERT_EQ(primary->Play(plat::kPlayLooping), plat::kSoundOk);
@@ -69,11 +76,8 @@ TEST(SdlSoundOutput, AnAlsaDeviceThatIsNotThereFailsWithoutPrinting) {
     testing::internal::CaptureStderr();
     plat::SoundDevice* device = nullptr;
     if (plat::CreateSoundDevice(&device) == plat::kSoundOk) {
-        static int window;
-        device->SetCooperativeLevel(reinterpret_cast<plat::WindowHandle>(&window), plat::kCoopExclusive);
-        plat::BufferDesc primaryDesc = {sizeof primaryDesc, plat::kBufferPrimary, 0, 0, nullptr};
-        plat::SoundBuffer* primary = nullptr;
-        ASSERT_EQ(device->CreateSoundBuffer(&primaryDesc, &primary), plat::kSoundOk);
+        plat::SoundBuffer* primary = Primary(device);
+        ASSERT_NE(primary, nullptr);
         EXPECT_NE(primary->Play(plat::kPlayLooping), plat::kSoundOk);
         primary->Release();
         device->Release();

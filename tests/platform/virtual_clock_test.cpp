@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -21,8 +22,7 @@ void Record(void* user) {
 
 TEST(VirtualClock, TimersFireInsideAdvanceAtTheirDueTimes) {
     plat::VirtualClock clock;
-    Recorder tens{&clock, {}};
-    Recorder twentyFives{&clock, {}};
+    Recorder tens{&clock, {}}, twentyFives{&clock, {}};
     plat::TimerId a = clock.StartPeriodic(10, Record, &tens);
     clock.StartPeriodic(25, Record, &twentyFives);
     clock.Advance(55);
@@ -31,8 +31,7 @@ TEST(VirtualClock, TimersFireInsideAdvanceAtTheirDueTimes) {
     EXPECT_EQ(twentyFives.times, (std::vector<uint32_t>{25, 50}));
     clock.StopPeriodic(a);
     clock.Sleep(10);  // sleeping moves virtual time
-    EXPECT_EQ(clock.Now(), 65u);
-    EXPECT_EQ(tens.times.size(), 5u);
+    EXPECT_EQ(std::make_pair(clock.Now(), tens.times.size()), std::make_pair(65u, size_t{5}));
     // Running, it moves by itself.
     clock.SetRunning(100);
     clock.Sleep(500);  // 5 ms of real time at 100x
@@ -45,8 +44,7 @@ TEST(VirtualClock, TimersFireInsideAdvanceAtTheirDueTimes) {
 
 TEST(VirtualClock, EveryCatchUpHeldRunsBeforeEachTenthOfASecondUntilRemoved) {
     plat::VirtualClock clock;
-    Recorder first{&clock, {}};
-    Recorder second{&clock, {}};
+    Recorder first{&clock, {}}, second{&clock, {}};
     EXPECT_TRUE(clock.AddCatchUp(Record, &first));
     clock.AddCatchUp(Record, &first);  // held already: still one call a step
     clock.AddCatchUp(Record, &second);
@@ -55,8 +53,7 @@ TEST(VirtualClock, EveryCatchUpHeldRunsBeforeEachTenthOfASecondUntilRemoved) {
     EXPECT_EQ(second.times, first.times);
     clock.RemoveCatchUp(Record, &first);
     clock.Advance(100);
-    EXPECT_EQ(first.times.size(), 3u);
-    EXPECT_EQ(second.times.back(), 250u);
+    EXPECT_EQ(std::make_pair(first.times.size(), second.times.back()), std::make_pair(size_t{3}, 250u));
     clock.RemoveCatchUp(Record, &second);
 
     // A removal waits for a call that is running, so its user may go.

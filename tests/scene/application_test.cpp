@@ -22,8 +22,7 @@ TEST(Application, SelectsScenesByExactNameAndTheFirstOfTwoNamesWins) {
     app.AddScene(&first);
     app.AddScene(&second);
     app.AddScene(&same);
-    EXPECT_EQ(app.SelectScene("nothing"), nullptr);
-    EXPECT_EQ(app.RunFrame(1), 0);
+    EXPECT_TRUE(app.SelectScene("nothing") == nullptr && app.RunFrame(1) == 0);
     EXPECT_EQ(app.ForwardMessage(nullptr, plat::WM_MOVE, 0, 0), 1);  // no current scene
 
     EXPECT_EQ(app.SelectScene("second"), &second);
@@ -50,8 +49,7 @@ TEST(LaunchShelf, StartsTheLauncherOfARelativeFolderThereAndLeavesNoChildBehind)
     ASSERT_TRUE(LaunchShelf());
     // Not our child: nothing is left for us to reap, now or when it ends.
     errno = 0;
-    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
-    EXPECT_EQ(errno, ECHILD);
+    EXPECT_TRUE(waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD);
 
     const int answer = open("shelf/answer", O_RDONLY);
     ASSERT_GE(answer, 0);

@@ -168,8 +168,7 @@ TEST_F(SpriteTest, LoadingCutsStripsAndSheetsAndRefusesWhatWouldDivideByZero) {
     OpenDisplay();  // frames are cut into display surfaces
     WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, 255, 0, 0);
     EXPECT_EQ(sprite.LoadStrip("strip.bmp", 3, 0), 3);
-    EXPECT_EQ(sprite.width, 30);
-    EXPECT_EQ(sprite.last, 3);
+    EXPECT_EQ(std::make_pair(sprite.width, sprite.last), std::make_pair(30, 3));
     sprite.SplitWidth();
     EXPECT_EQ(sprite.width, 10);
     EXPECT_EQ(sprite.frames->Get(2)->Width(), 10);
@@ -200,12 +199,10 @@ TEST_F(SpriteTest, PoolCopySharesTheTemplatesFramesAndStartsAtTheRangesStart) {
     plat::HeadlessClock().Advance(30);
     Sprite* copy = g_SpritePool.Create(&templateSprite);
     ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(copy->frames->Get(1), templateSprite.frames->Get(1));
-    EXPECT_EQ(copy->sharesFrames, 1);
+    EXPECT_TRUE(copy->frames->Get(1) == templateSprite.frames->Get(1) && copy->sharesFrames == 1);
     EXPECT_EQ(copy->stamp, FrameTimer::Now());
     EXPECT_EQ(std::make_pair(templateSprite.frame, copy->frame), std::make_pair(1, 1));
-    EXPECT_EQ(g_SpritePool.Find("bonus"), copy);
-    EXPECT_EQ(g_SpritePool.Find("Bonus"), nullptr);
+    EXPECT_TRUE(g_SpritePool.Find("bonus") == copy && g_SpritePool.Find("Bonus") == nullptr);
 
     // Destroying the copy leaves the template's surfaces alone (else a use after free).
     g_SpritePool.Remove("bonus");
@@ -216,8 +213,7 @@ TEST_F(SpriteTest, PoolCopySharesTheTemplatesFramesAndStartsAtTheRangesStart) {
     templateSprite.SetRange(-1, -1);
     templateSprite.SetFrameIndex(1);
     copy = g_SpritePool.Create(&templateSprite);
-    PoolFrame();
-    PoolFrame();
+    for (int i = 0; i < 2; ++i) PoolFrame();
     EXPECT_EQ(copy->frame, 0);
 }
 

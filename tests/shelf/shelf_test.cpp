@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <thread>
 
-#include "display/surface_ops.h"
 #include "game/high_score_table.h"
 #include "headless_shell.h"
 #include "program_run.h"
@@ -13,10 +12,12 @@
 #include "platform/process.h"
 #include "platform/utf8.h"
 #include "runtime/shell_state.h"
+#include "score_table.h"
 #include "shelf/game_launch.h"
 #include "shelf/shelf_entry.h"
 #include "shelf/shelf_scene.h"
 #include "shelf/shelf_switches.h"
+#include "surface_test_util.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -74,11 +75,10 @@ TEST_F(Shelf, EveryMissingKeyIsFilledInOnceAndWhatIsThereStays) {
     Dir().Write("options.ini", "; mine\r\n[setup]\r\nmusic=N\r\n[Player2]\r\nname=Bob\r\n[other]\r\nk=v\r\n");
     ASSERT_TRUE(CompleteOptionsFile());
     const std::string text = Options();
-    for (const char* kept : {"; mine\r\n", "music=N\r\n", "name=Bob\r\n", "[other]\r\nk=v\r\n"}) {
-        EXPECT_NE(text.find(kept), std::string::npos) << kept;
-    }
-    for (const char* added : {"SFX=Y\r\n", "playerid=0\r\n", "[Player1]\r\nname=Player1\r\n", "[Player8]\r\n"}) {
-        EXPECT_NE(text.find(added), std::string::npos) << added;
+    // Kept, then added.
+    for (const char* part : {"; mine\r\n", "music=N\r\n", "name=Bob\r\n", "[other]\r\nk=v\r\n", "SFX=Y\r\n",
+                             "playerid=0\r\n", "[Player1]\r\nname=Player1\r\n", "[Player8]\r\n"}) {
+        EXPECT_NE(text.find(part), std::string::npos) << part;
     }
     EXPECT_EQ(text.find("music=Y"), std::string::npos);
     std::size_t sends = 0;
@@ -98,18 +98,13 @@ TEST_F(Shelf, EveryMissingKeyIsFilledInOnceAndWhatIsThereStays) {
 TEST_F(Shelf, KeysMoveTheFocusPressButtonsAndEscapeGoesBackBeforeItQuits) {
     EnterScene();
     const auto key = [](int code) { return Key(code); };
-    key(plat::VK_TAB);
-    key(plat::VK_TAB);
-    key(plat::VK_RETURN);  // the third button: Options
+    for (int code : {plat::VK_TAB, plat::VK_TAB, plat::VK_RETURN}) key(code);  // the third button: Options
     EXPECT_EQ(g_ShelfScene.CurrentPage(), ShelfScene::Page::Options);
     EXPECT_EQ(key(plat::VK_ESCAPE), 0);  // taken: back to the menu, the window stays
     EXPECT_EQ(g_ShelfScene.CurrentPage(), ShelfScene::Page::Menu);
     EXPECT_EQ(g_ShelfScene.Focused(), "options");  // the button that opened the page
-    key(plat::VK_UP);
-    key(plat::VK_UP);
-    key(plat::VK_UP);
-    key(plat::VK_UP);
-    key(plat::VK_RETURN);  // from the first button up past the last, Quit, to How to Play
+    // From the first button up past the last, Quit, to How to Play.
+    for (int code : {plat::VK_UP, plat::VK_UP, plat::VK_UP, plat::VK_UP, plat::VK_RETURN}) key(code);
     EXPECT_EQ(g_ShelfScene.CurrentPage(), ShelfScene::Page::HowToPlay);
     key(plat::VK_ESCAPE);
     EXPECT_EQ(key(plat::VK_ESCAPE), 1);  // on the menu it is the window's: it closes
@@ -147,8 +142,7 @@ TEST_F(Shelf, PlayersAreCreatedChosenRenamedAndClearedInTheOptionsFileKeepingEve
 
     // A new player takes the first free place, and the name needs typing.
     g_ShelfScene.Activate("new");
-    EXPECT_EQ(g_ShelfScene.Players().Chosen(), 2);
-    EXPECT_EQ(g_ShelfScene.Focused(), "name");
+    EXPECT_EQ(std::to_string(g_ShelfScene.Players().Chosen()) + " " + g_ShelfScene.Focused(), "2 name");
     g_ShelfScene.Activate("use");
     EXPECT_EQ(g_ShelfScene.Players().Message(), "Type a name first.");
     Type("Zoë:Ødegård");
@@ -160,8 +154,7 @@ TEST_F(Shelf, PlayersAreCreatedChosenRenamedAndClearedInTheOptionsFileKeepingEve
     g_ShelfScene.Activate("send");
     g_ShelfScene.Activate("use");
     EXPECT_NE(Options().find("[Player3]\r\nname=Zoë Ødegård\r\naddress=\r\nemail=\r\nsend=N\r\n"), std::string::npos);
-    EXPECT_EQ(Report()["player"], "2");
-    EXPECT_EQ(Report()["name"], "Zoë Ødegård");
+    EXPECT_EQ(Report()["player"] + " " + Report()["name"], "2 Zoë Ødegård");
 
     // Cleared, the current player reads as its place's own name again.
     g_ShelfScene.Activate("clear");
@@ -202,10 +195,7 @@ TEST_F(Shelf, HostileOptionsFilesLeaveThePageWorkingAndThePlayersDataWhole) {
 }
 
 TEST_F(Shelf, DamagedHallOfFameFilesShowAnEmptyTableAndStayAsTheyWere) {
-    HighScoreTable table;
-    table.Create(HighScoreTable::kGameEntries);
-    table.Insert("Ada:::Y", 500);
-    ASSERT_EQ(table.Save("hiscore.dat"), 1);
+    ASSERT_EQ(ScoreTable({{"Ada:::Y", 500}}).Save("hiscore.dat"), 1);
     const std::string whole = ReadText("hiscore.dat");
     std::string unterminated = whole;
     unterminated.replace(4, 256, std::string(256, 'Z'));
@@ -223,27 +213,22 @@ TEST_F(Shelf, DamagedHallOfFameFilesShowAnEmptyTableAndStayAsTheyWere) {
 
 TEST_F(Shelf, HallOfFameShowsTheSavedTableInOrderAndMarksTheCurrentPlayer) {
     Dir().Write("options.ini", "[setup]\r\nplayerid=1\r\n[Player2]\r\nname=Ada Lovelace\r\n");
-    HighScoreTable table;
-    table.Create(HighScoreTable::kGameEntries);
-    table.Insert("Ada Lovelace:London:ada@example.org:Y", 500);
-    table.Insert("Bob:::Y", 900);
-    table.Insert("Ada Lovelace:::N", 100);
-    ASSERT_EQ(table.Save("hiscore.dat"), 1);
+    ASSERT_EQ(ScoreTable({{"Ada Lovelace:London:ada@example.org:Y", 500}, {"Bob:::Y", 900}, {"Ada Lovelace:::N", 100}})
+                  .Save("hiscore.dat"),
+              1);
     EnterScene();
     g_ShelfScene.ShowPage(ShelfScene::Page::HallOfFame);
     const std::vector<HallOfFameRow>& rows = g_ShelfScene.HallRows();
     ASSERT_EQ(rows.size(), 20u);
-    EXPECT_EQ(std::make_tuple(rows[0].name, rows[0].score, rows[0].current), std::make_tuple("Bob", 900, false));
-    EXPECT_EQ(std::make_tuple(rows[1].name, rows[1].score, rows[1].current),
-              std::make_tuple("Ada Lovelace", 500, true));
-    EXPECT_TRUE(rows[2].current);
-    EXPECT_EQ(rows[3].name, "");
-    EXPECT_FALSE(rows[3].current);
+    const auto row = [&](int i) { return std::make_tuple(rows[i].name, rows[i].score, rows[i].current); };
+    EXPECT_EQ(row(0), std::make_tuple("Bob", 900, false));
+    EXPECT_EQ(row(1), std::make_tuple("Ada Lovelace", 500, true));
+    EXPECT_EQ(row(2), std::make_tuple("Ada Lovelace", 100, true));
+    EXPECT_EQ(row(3), std::make_tuple("", 0, false));
 
     fs::remove("hiscore.dat");
     g_ShelfScene.ShowPage(ShelfScene::Page::HallOfFame);
-    EXPECT_EQ(g_ShelfScene.HallRows().size(), 20u);
-    EXPECT_EQ(g_ShelfScene.HallRows()[0].name, "");
+    EXPECT_TRUE(g_ShelfScene.HallRows().size() == 20u && g_ShelfScene.HallRows()[0].name.empty());
 }
 
 // Two texts drawn with the name font at the same place give the same pixels.
@@ -251,12 +236,7 @@ bool DrawnAlike(const NameFont& font, const std::string& a, const std::string& b
     plat::SurfacePtr first(plat::Surface::Create(200, 30)), second(plat::Surface::Create(200, 30));
     font.Draw(first.get(), a, 0, 0);
     font.Draw(second.get(), b, 0, 0);
-    for (int32_t y = 0; y < 30; ++y) {
-        for (int32_t x = 0; x < 200; ++x) {
-            if (GetPixel(first.get(), x, y) != GetPixel(second.get(), x, y)) return false;
-        }
-    }
-    return true;
+    return Pixels(first.get()) == Pixels(second.get());
 }
 
 TEST_F(Shelf, NamesAreDrawnWithTheirOwnAccentedLettersAndOnlyWhatTheFontLacksAsAQuestionMark) {

@@ -1,5 +1,7 @@
 #include "shell/main_loop.h"
 
+#include <utility>
+
 #include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
 #include "input/mouse.h"
@@ -27,18 +29,13 @@ protected:
     }
 };
 
-void PostCloseTo(void* window) {
-    plat::PostMessage(static_cast<plat::WindowHandle>(window), plat::WM_CLOSE, 0, 0);
-}
-
 TEST_F(MainLoopTest, EscapeClosesTheWindowAndShutsDownOnce) {
     CountingScene scene("treasure");
     StartWith(&scene);
     Post(plat::WM_KEYUP, plat::VK_ESCAPE);
     EXPECT_FALSE(MainLoop());
     EXPECT_FALSE(plat::IsWindow(g_Shell.window));
-    EXPECT_EQ(scene.leaves, 1);
-    EXPECT_EQ(g_Shell.active, 0);
+    EXPECT_EQ(std::make_pair(scene.leaves, g_Shell.active), std::make_pair(1, 0));
     // The quit message stays queued for any outer loop.
     EXPECT_EQ(PumpMessages(), 1);
     EXPECT_EQ(scene.leaves, 1);
@@ -48,7 +45,7 @@ TEST_F(MainLoopTest, InactiveWindowRunsNoScene) {
     CountingScene scene("treasure");
     StartWith(&scene);
     Post(plat::WM_ACTIVATE, plat::WA_INACTIVE);
-    plat::StartPeriodicTimer(200, PostCloseTo, g_Shell.window);
+    plat::StartPeriodicTimer(200, PostClose, g_Shell.window);
     EXPECT_FALSE(MainLoop());
     EXPECT_EQ(scene.runs, 0);
 }
@@ -59,8 +56,7 @@ TEST_F(MainLoopTest, SceneReturningSevenShowsCreditsThenEnds) {
     StartWith(&scene);
     const int presentsBefore = plat::HeadlessDisplay().PresentCount();
     EXPECT_FALSE(MainLoop());
-    EXPECT_EQ(scene.runs, 1);
-    EXPECT_EQ(scene.leaves, 1);
+    EXPECT_EQ(std::make_pair(scene.runs, scene.leaves), std::make_pair(1, 1));
     EXPECT_FALSE(plat::IsWindow(g_Shell.window));
     // Five seconds of frames showing the credits went by.
     EXPECT_GT(plat::HeadlessDisplay().PresentCount() - presentsBefore, 100);
@@ -108,8 +104,7 @@ TEST_F(MainLoopTest, MousePositionsArePicturePixelsWhateverTheWindowSize) {
     // The backend fits the picture to the window: a new size moves nothing.
     plat::SendMessage(g_Shell.window, plat::WM_SIZE, plat::SIZE_MAXIMIZED, plat::MakeLParam(1280, 961));
     plat::SendMessage(g_Shell.window, plat::WM_MOUSEMOVE, 0, plat::MakeLParam(10, 20));
-    EXPECT_EQ(g_Mouse.X(), 10);
-    EXPECT_EQ(g_Mouse.Y(), 20);
+    EXPECT_EQ(std::make_pair(g_Mouse.X(), g_Mouse.Y()), std::make_pair(10, 20));
     // A point on the bar left of the picture stays left of it.
     plat::SendMessage(g_Shell.window, plat::WM_MOUSEMOVE, 0, plat::MakeLParam(-3, 20));
     EXPECT_EQ(g_Mouse.X(), -3);
@@ -140,9 +135,8 @@ TEST_F(MainLoopTest, FrameRateTextLeavesBothPagesOnceSwitchedOff) {
     ASSERT_EQ(scene.runs, 8);
     plat::Surface* shown = plat::HeadlessDisplay().LastPresented();
     ASSERT_NE(shown, nullptr);
-    for (int y = 0; y < 8; ++y) {
+    for (int y = 0; y < 8; ++y)
         for (int x = 580; x < 610; ++x) ASSERT_EQ(PixelAt(shown, x, y), kGreen565) << x << "," << y;
-    }
     g_DirtyRects.SetBackground(nullptr);
 }
 

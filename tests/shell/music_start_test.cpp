@@ -4,6 +4,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -55,10 +56,8 @@ TEST_F(MusicStart, TheLaunchersWindowComesUpWithoutMusic) {
 }
 
 bool LogHas(const std::string& command) {
-    for (const std::string& sent : plat::MciCommandLog()) {
-        if (sent == command) return true;
-    }
-    return false;
+    const Commands& log = plat::MciCommandLog();
+    return std::find(log.begin(), log.end(), command) != log.end();
 }
 
 TEST_F(MusicStart, AnMp3PlaysToItsEndAndStartsAgain) {
@@ -115,9 +114,7 @@ TEST_F(MusicStart, WithMusicOffNoMusicFileIsOpened) {
     alignas(inotify_event) char events[4096];
     EXPECT_LE(read(watcher, events, sizeof events), 0);
     close(watcher);
-    EXPECT_TRUE(plat::MciCommandLog().empty());
-    EXPECT_EQ(QVSound::GetStreamID(), 0u);
-    EXPECT_EQ(g_Sound.m_bMusicEnabled, 0);
+    EXPECT_TRUE(plat::MciCommandLog().empty() && QVSound::GetStreamID() == 0u && g_Sound.m_bMusicEnabled == 0);
     plat::DestroyWindow(g_Shell.window);
 }
 

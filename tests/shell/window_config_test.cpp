@@ -70,10 +70,8 @@ TEST_F(WindowConfig, FullScreenIs800By600AndABorderlessWindowKeepsTheSizeRead) {
     // Borderless wins over full screen.
     Dir().Write("setup.ini", "[setup]\nnowindow=1\nfullscreen=1\nw=640\nontop=3\n");
     w = Create();
-    EXPECT_EQ(w.style, plat::WS_POPUP | plat::WS_VISIBLE);
-    EXPECT_EQ(w.title, "");
-    EXPECT_EQ(w.width, 640);
-    EXPECT_TRUE(w.topmost);
+    EXPECT_EQ(std::make_tuple(w.style, w.title, w.width, w.topmost),
+              std::make_tuple(plat::WS_POPUP | plat::WS_VISIBLE, std::string(), 640, true));
 }
 
 TEST_F(WindowConfig, MusicAndEffectsNeedAnUpperCaseY) {
@@ -81,8 +79,7 @@ TEST_F(WindowConfig, MusicAndEffectsNeedAnUpperCaseY) {
     std::filesystem::current_path("game");
     EXPECT_TRUE(ReadOptionSwitch("music"));  // no options file: on
     Dir().Write("options.ini", "[setup]\nmusic=y\nSFX=Yes\n");
-    EXPECT_FALSE(ReadOptionSwitch("music"));
-    EXPECT_TRUE(ReadOptionSwitch("SFX"));
+    EXPECT_TRUE(!ReadOptionSwitch("music") && ReadOptionSwitch("SFX"));
 }
 
 TEST_F(WindowConfig, AWindowThePlayerMovedIsRememberedAndAnUntouchedOneWritesNothing) {
@@ -94,10 +91,7 @@ TEST_F(WindowConfig, AWindowThePlayerMovedIsRememberedAndAnUntouchedOneWritesNot
     EXPECT_TRUE(SaveWindowSettings());
     EXPECT_EQ(Saved("x") + " " + Saved("y") + " " + Saved("w") + " " + Saved("h"), "30 40 1000 750");
     EXPECT_EQ(Saved("fullscreen"), "");
-    plat::WindowRegistry::WithWindow(g_Shell.window, [](plat::Window& w) {
-        w.fullscreen = true;
-        w.width = 1920;
-    });
+    plat::WindowRegistry::WithWindow(g_Shell.window, [](plat::Window& w) { w.fullscreen = true, w.width = 1920; });
     EXPECT_TRUE(SaveWindowSettings());
     EXPECT_EQ(Saved("fullscreen") + " " + Saved("w"), "1 1000");
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "sound_fixture.h"
@@ -16,9 +18,8 @@ TEST(QVSoundCurves, VolumeAndPanMapToHundredthsOfADecibel) {
                                         {32768, 0},   {49152, -1000},  {65535, -10000}, {65536, -10000}};
     for (auto [in, out] : pans) EXPECT_EQ(QVSound::MapPan(in), out) << in;
     // The table truncates toward zero.
-    EXPECT_EQ(QVSound::g_VolumeTable[32], -9000);
-    EXPECT_EQ(QVSound::g_VolumeTable[16372], -1);
-    EXPECT_EQ(QVSound::g_VolumeTable[16373], 0);
+    EXPECT_EQ(std::make_tuple(QVSound::g_VolumeTable[32], QVSound::g_VolumeTable[16372], QVSound::g_VolumeTable[16373]),
+              std::make_tuple(-9000, -1, 0));
 }
 
 TEST_F(PlaybackTest, ABusySoundOverlapsItselfAndIdleDuplicatesAreCollected) {
@@ -26,16 +27,11 @@ TEST_F(PlaybackTest, ABusySoundOverlapsItselfAndIdleDuplicatesAreCollected) {
     SNDSample* first = g_Sound.PlaySample(1, 65535, 0);
     SNDSample* second = g_Sound.PlaySample(1, 65535, 0);
     SNDSample* third = g_Sound.PlaySample(1, 65535, 0);
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
-    ASSERT_NE(third, nullptr);
+    ASSERT_TRUE(first && second && third);
     EXPECT_EQ(first, g_Sound.FindSampleID(1));
-    EXPECT_TRUE(second->m_nFlags & SND_DUPE);
-    EXPECT_TRUE(third->m_nFlags & SND_DUPE);
-    EXPECT_NE(second, third);
+    EXPECT_TRUE((second->m_nFlags & SND_DUPE) && (third->m_nFlags & SND_DUPE) && second != third);
     for (SNDSample* s : {first, second, third}) {
-        EXPECT_TRUE(s->SamplePlaying());
-        EXPECT_FALSE(s->m_nFlags & SND_RESERVED);
+        EXPECT_TRUE(s->SamplePlaying() && !(s->m_nFlags & SND_RESERVED));
     }
     EXPECT_EQ(SlotsInUse(), 3);
 
@@ -45,8 +41,7 @@ TEST_F(PlaybackTest, ABusySoundOverlapsItselfAndIdleDuplicatesAreCollected) {
     AdvanceAudio(300);
     EXPECT_FALSE(first->SamplePlaying());
     SNDSample* other = g_Sound.FindSample(2);  // collects both idle duplicates
-    EXPECT_EQ(other, g_Sound.FindSampleID(2));
-    EXPECT_EQ(SlotsInUse(), 2);
+    EXPECT_TRUE(other == g_Sound.FindSampleID(2) && SlotsInUse() == 2);
     // The loaded slot, idle again, is what the next playing of 1 gets.
     EXPECT_EQ(g_Sound.PlaySample(1, 65535, 0), first);
 }
@@ -88,9 +83,7 @@ TEST_F(PlaybackTest, StopAndPauseActOnTheFirstSlotOnly) {
     first->m_lpBuffer->GetCurrentPosition(&position, nullptr);
     EXPECT_GE(position, uint32_t(first->m_nSavedPos));
 
-    EXPECT_EQ(g_Sound.StopSample(99), nullptr);
-    EXPECT_EQ(g_Sound.PauseSample(99), nullptr);
-    EXPECT_EQ(g_Sound.PlaySample(99, 65535, 0), nullptr);
+    EXPECT_TRUE(!g_Sound.StopSample(99) && !g_Sound.PauseSample(99) && !g_Sound.PlaySample(99, 65535, 0));
     EXPECT_EQ(g_Sound.PlaySampleIDOnce(99, 65535, 0), 0);
 }
 
@@ -104,8 +97,7 @@ TEST_F(PlaybackTest, OncePlayingNeverOverlapsAndVolumeIsHonouredWhilePanAndPitch
     int32_t volume = 0;
     s->m_lpBuffer->GetVolume(&volume);
     EXPECT_EQ(volume, -1000);
-    EXPECT_EQ(s->SetPan(0), 0);
-    EXPECT_EQ(s->SetPitch(44100), 0);
+    EXPECT_TRUE(s->SetPan(0) == 0 && s->SetPitch(44100) == 0);
 }
 
 class ChainTest : public SoundTest {
@@ -132,20 +124,17 @@ TEST_F(ChainTest, AChainPlaysInOrderEndedOrStoppedWithTheFirstOnesVolumeAndPan) 
     ASSERT_TRUE(AdvanceAudioUntil([&] { return samples_[0]->SamplePlaying() == 0; }));
     ASSERT_TRUE(WaitUntil([&] { return samples_[1]->SamplePlaying() != 0; }));
     EXPECT_FALSE(samples_[2]->SamplePlaying());
-    EXPECT_EQ(samples_[1]->m_nVolume, 40000);
-    EXPECT_EQ(samples_[1]->m_nPan, 20000);
+    EXPECT_EQ(std::make_pair(samples_[1]->m_nVolume, samples_[1]->m_nPan), std::make_pair(40000, 20000));
 
     samples_[1]->StopSample();  // stopped, not only ended, it starts its successor
     ASSERT_TRUE(WaitUntil([&] { return samples_[2]->SamplePlaying() != 0; }));
-    EXPECT_EQ(samples_[2]->m_nVolume, 40000);
-    EXPECT_EQ(samples_[2]->m_nPan, 20000);
+    EXPECT_EQ(std::make_pair(samples_[2]->m_nVolume, samples_[2]->m_nPan), std::make_pair(40000, 20000));
     EXPECT_FALSE(samples_[1]->m_nFlags & SND_EVENTARMED);
 }
 
 TEST_F(ChainTest, WithEveryEventEntryLentTheFirstPlaysAlone) {
-    for (int i = 1; i < QVSound::g_nMaxEventCount; ++i) {
-        QVSound::g_EventList[i].pSample = samples_[2];  // never signalled
-    }
+    // Lent to a sample that is never signalled.
+    for (int i = 1; i < QVSound::g_nMaxEventCount; ++i) QVSound::g_EventList[i].pSample = samples_[2];
     ASSERT_EQ(samples_[0]->PlaySample(65535, 0), 1);
     EXPECT_FALSE(samples_[0]->m_nFlags & SND_EVENTARMED);
     for (int i = 1; i < QVSound::g_nMaxEventCount; ++i) QVSound::g_EventList[i].pSample = nullptr;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "sound_fixture.h"
 
 namespace {
@@ -15,20 +17,15 @@ TEST(QVSoundInit, EventEntriesAreSlotsPlusOneCappedAt64AndExitOrARefusedStartUnd
     TempDir dir;
     plat::UseBackend(plat::Backend::Headless);
     ASSERT_EQ(g_Sound.Init(TestWindow(), 200), 1);
-    EXPECT_EQ(QVSound::g_nMaxEventCount, 64);
-    EXPECT_EQ(QVSound::g_pEndSample - QVSound::g_SampleList, 200);
+    EXPECT_TRUE(QVSound::g_nMaxEventCount == 64 && QVSound::g_pEndSample - QVSound::g_SampleList == 200);
     g_Sound.Exit();
-    EXPECT_EQ(QVSound::g_SampleList, nullptr);
-    EXPECT_EQ(QVSound::g_lpDSound, nullptr);
-    EXPECT_FALSE(QVSound::g_CallBackThread);
-    EXPECT_EQ(QVSound::AllocSample(), nullptr);
-    EXPECT_EQ(g_Sound.FindSampleID(10), nullptr);
+    EXPECT_TRUE(QVSound::g_SampleList == nullptr && QVSound::g_lpDSound == nullptr && !QVSound::g_CallBackThread);
+    EXPECT_TRUE(QVSound::AllocSample() == nullptr && g_Sound.FindSampleID(10) == nullptr);
     EXPECT_EQ(g_Sound.LoadSample("x.wav", 10), 0);
 
     // A refused cooperative level gives the device and the pool back.
     EXPECT_EQ(g_Sound.Init(nullptr, 10), 0);
-    EXPECT_EQ(QVSound::g_lpDSound, nullptr);
-    EXPECT_EQ(QVSound::g_SampleList, nullptr);
+    EXPECT_TRUE(QVSound::g_lpDSound == nullptr && QVSound::g_SampleList == nullptr);
     ASSERT_EQ(g_Sound.Init(TestWindow(), 10), 1);
     EXPECT_EQ(QVSound::g_nMaxEventCount, 11);
     g_Sound.Exit();
@@ -41,11 +38,9 @@ TEST_F(PoolTest, ASecondInitIsRefusedAndChangesNothing) {
     const uint32_t thread = QVSound::g_CallBackThread.Id();
     g_Sound.m_nMusicVolume = 1234;
     EXPECT_EQ(g_Sound.Init(TestWindow(), 10), 0);
-    EXPECT_EQ(QVSound::g_lpDSound, device);
-    EXPECT_EQ(QVSound::g_SampleList, table);
-    EXPECT_EQ(QVSound::g_CallBackThread.Id(), thread);
-    EXPECT_EQ(QVSound::g_nMaxSampleCount, 200);
-    EXPECT_EQ(g_Sound.m_nMusicVolume, 1234);
+    EXPECT_TRUE(QVSound::g_lpDSound == device && QVSound::g_SampleList == table);
+    EXPECT_EQ(std::make_tuple(QVSound::g_CallBackThread.Id(), QVSound::g_nMaxSampleCount, g_Sound.m_nMusicVolume),
+              std::make_tuple(thread, 200, 1234));
     EXPECT_NE(g_Sound.FindSampleID(7), nullptr);
 }
 
@@ -94,10 +89,7 @@ TEST_F(PoolTest, FileHooksAreUsedAndNullRestoresTheDefault) {
     EXPECT_EQ(QVSound::g_pOpenFile("no such file.wav"), plat::InvalidFileHandle());
     static int opens = 0;
     opens = 0;
-    QVSound::SetFileOpenFunc([](const char* path) {
-        ++opens;
-        return plat::OpenFileForReading(path);
-    });
+    QVSound::SetFileOpenFunc([](const char* path) { return ++opens, plat::OpenFileForReading(path); });
     ASSERT_EQ(Load("a.wav", wav::Tone(100), 1), 1);
     EXPECT_EQ(opens, 1);
     QVSound::SetFileOpenFunc(nullptr);

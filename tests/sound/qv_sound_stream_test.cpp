@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "stream_fixture.h"
@@ -27,15 +28,12 @@ TEST_F(StreamTest, TheRingIsEightQuarterSecondsOfWholeFrames) {
             wav::Riff(wav::Fmt(c.channels, c.rate, c.bits) + wav::Chunk("data", std::string(dataBytes, '\x11')));
         ASSERT_EQ(LoadStream("ring.wav", file, 5), 1) << c.rate;
         const _SNDStream s = StreamCopy();
-        EXPECT_EQ(s.dwChunkBytes, c.chunk);
-        EXPECT_EQ(s.dwBufferBytes, 8 * c.chunk);
-        EXPECT_EQ(s.dwRemaining, dataBytes - 8 * c.chunk);
-        EXPECT_EQ(s.dwFlags, STREAM_LOADED | STREAM_FILLING);
-        EXPECT_EQ(QVSound::GetStreamID(), 5u);
+        EXPECT_EQ(std::make_tuple(s.dwChunkBytes, s.dwBufferBytes, s.dwRemaining),
+                  std::make_tuple(c.chunk, 8 * c.chunk, dataBytes - 8 * c.chunk));
+        EXPECT_TRUE(s.dwFlags == (STREAM_LOADED | STREAM_FILLING) && QVSound::GetStreamID() == 5u) << s.dwFlags;
         g_Sound.PlayStream(0);
         g_Sound.StopStream();
-        EXPECT_EQ(QVSound::GetStreamID(), 0u);
-        EXPECT_EQ(SlotsInUse(), 0);
+        EXPECT_TRUE(NoStreamLeft());
     }
 }
 
@@ -65,9 +63,7 @@ TEST_F(StreamTest, ALoopingStreamIsSeamlessWhileTheFillThreadLagsAtRandom) {
     // so the ring starts with the data's start again and chunk 0 must be
     // refilled after its first playing like every other chunk.
     const std::vector<int16_t> pcm = Pattern(30011);
-    ASSERT_EQ(LoadStream("loop.wav", StereoFile(pcm), 3), 1);
-    QVSound::SetStreamVolume(65535);  // 0 dB: the recording holds the data itself
-    g_Sound.PlayStream(STREAM_LOOP);
+    StartStream("loop.wav", StereoFile(pcm), 3, STREAM_LOOP);
     // The ring holds the whole data and then its start again.
     const uint32_t dataBytes = uint32_t(pcm.size() * 2);
     EXPECT_EQ(StreamCopy().dwRemaining, dataBytes - (176416 - dataBytes));
@@ -88,13 +84,7 @@ TEST_F(StreamTest, ALoopingStreamIsSeamlessWhileTheFillThreadLagsAtRandom) {
 
     const std::vector<int16_t> heard = FromFirstSound(Recorded());
     ASSERT_GE(heard.size(), 22050u * 2 * 13);
-    size_t wrong = 0;
-    for (size_t i = 0; i < 22050u * 2 * 13; ++i) {
-        if (heard[i] != pcm[i % pcm.size()] && wrong++ < 5) {
-            ADD_FAILURE() << "sample " << i << " (loop " << i / pcm.size() << ")";
-        }
-    }
-    EXPECT_EQ(wrong, 0u);
+    for (size_t i = 0; i < 22050u * 2 * 13; ++i) ASSERT_EQ(heard[i], pcm[i % pcm.size()]) << "loop " << i / pcm.size();
 }
 
 TEST_F(StreamTest, TimeWaitsForAFillThreadKeptFromRunning) {
@@ -102,9 +92,7 @@ TEST_F(StreamTest, TimeWaitsForAFillThreadKeptFromRunning) {
     // keeps a low-priority thread from running) while this one moves three
     // seconds of audio, more than the ring holds, without waiting for anything.
     const std::vector<int16_t> pcm = Pattern(30011);
-    ASSERT_EQ(LoadStream("loop.wav", StereoFile(pcm), 3), 1);
-    QVSound::SetStreamVolume(65535);
-    g_Sound.PlayStream(STREAM_LOOP);
+    StartStream("loop.wav", StereoFile(pcm), 3, STREAM_LOOP);
     std::atomic<bool> held{false};
     std::thread busy([&held] {
         QVSound::LockStreamInfo();
@@ -119,16 +107,12 @@ TEST_F(StreamTest, TimeWaitsForAFillThreadKeptFromRunning) {
 
     const std::vector<int16_t> heard = FromFirstSound(Recorded());
     ASSERT_GE(heard.size(), 22050u * 2 * 3 - 2 * 256);
-    size_t wrong = 0;
-    for (size_t i = 0; i < heard.size() - 2 * 256; ++i) wrong += heard[i] != pcm[i % pcm.size()];
-    EXPECT_EQ(wrong, 0u);
+    for (size_t i = 0; i < heard.size() - 2 * 256; ++i) ASSERT_EQ(heard[i], pcm[i % pcm.size()]) << i;
 }
 
 TEST_F(StreamTest, AFileShorterThanAChunkLoopsSeamlesslyToo) {
     const std::vector<int16_t> pcm = Pattern(1001);  // a fifth of a chunk
-    ASSERT_EQ(LoadStream("tiny.wav", StereoFile(pcm), 6), 1);
-    QVSound::SetStreamVolume(65535);
-    g_Sound.PlayStream(STREAM_LOOP);
+    StartStream("tiny.wav", StereoFile(pcm), 6, STREAM_LOOP);
     for (int i = 0; i < 12; ++i) PlayFor(250);
     g_Sound.StopStream();
     const std::vector<int16_t> heard = FromFirstSound(Recorded());
@@ -141,21 +125,15 @@ TEST_F(StreamTest, AStreamThatDoesNotLoopEndsAfterItsLastDataAndCallsTheNextFunc
     static std::atomic<int> ends{0};
     endedId = 0;
     ends = 0;
-    g_Sound.SetStreamNextFunc([](uint32_t id) {
-        endedId = id;
-        ++ends;
-    });
+    g_Sound.SetStreamNextFunc([](uint32_t id) { endedId = id, ++ends; });
     // 8-bit: 3.1 s, so that the end arrives while the ring is being refilled.
     std::string pcm;
     for (int i = 0; i < 68355; ++i) pcm += char(0x81 + i % 97);
-    ASSERT_EQ(LoadStream("once.wav", ByteFile(pcm), 77), 1);
-    QVSound::SetStreamVolume(65535);
-    g_Sound.PlayStream(0);
+    StartStream("once.wav", ByteFile(pcm), 77, 0);
     for (int step = 0; step < 40 && ends == 0; ++step) PlayFor(250);
     ASSERT_TRUE(WaitUntil([] { return ends == 1; }));
     EXPECT_EQ(endedId, 77u);
-    EXPECT_EQ(QVSound::GetStreamID(), 0u);
-    EXPECT_EQ(SlotsInUse(), 0);
+    EXPECT_TRUE(NoStreamLeft());
     PlayFor(500);
 
     // Every byte of data once, in order, then silence: nothing stale from the
@@ -194,9 +172,7 @@ TEST_F(StreamTest, ANextStreamFunctionStartsAnotherStreamOnTheOldFillThread) {
     dir_.Write("second.wav", StereoFile(second));
     EXPECT_EQ(g_Sound.SetStreamNextFunc(PlayTheSecondStream), nullptr);
     EXPECT_EQ(g_Sound.GetStreamNextFunc(), PlayTheSecondStream);
-    ASSERT_EQ(LoadStream("first.wav", StereoFile(first), 1), 1);
-    QVSound::SetStreamVolume(65535);
-    g_Sound.PlayStream(0);
+    StartStream("first.wav", StereoFile(first), 1, 0);
     // The second stream plays once the function has returned.
     auto secondPlays = [] {
         const _SNDStream s = StreamCopy();
@@ -214,10 +190,7 @@ TEST_F(StreamTest, ANextStreamFunctionStartsAnotherStreamOnTheOldFillThread) {
     // Stopping the second stream calls the function with its ID, and it
     // starts nothing more.
     g_Sound.StopStream();
-    EXPECT_EQ(g_nextCalls, 2);
-    EXPECT_EQ(g_lastEnded, 2u);
-    EXPECT_EQ(QVSound::GetStreamID(), 0u);
-    EXPECT_EQ(SlotsInUse(), 0);
+    EXPECT_TRUE(g_nextCalls == 2 && g_lastEnded == 2u && NoStreamLeft());
 
     // The first stream's frames, then the second's, with only silence between.
     const std::vector<int16_t> heard = FromFirstSound(Recorded());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "sound_fixture.h"
 
@@ -25,10 +26,8 @@ TEST_F(WavTest, AnOddChunkIsSteppedOverWithItsPadByte) {
         wav::Riff(wav::Fmt(2, 22050, 16) + wav::Chunk("junk", "abc") + wav::Chunk("data", pcm));
     ASSERT_EQ(Load("odd.wav", file, 1), 1);
     SNDSample* s = g_Sound.FindSampleID(1);
-    EXPECT_EQ(s->m_nChannels, 2);
-    EXPECT_EQ(s->m_nBitsPerSample, 16);
-    EXPECT_EQ(s->m_nSamplesPerSec, 22050);
-    EXPECT_EQ(s->m_nDataBytes, 8u);
+    EXPECT_EQ(std::make_tuple(s->m_nChannels, s->m_nBitsPerSample, s->m_nSamplesPerSec, s->m_nDataBytes),
+              std::make_tuple(2, 16, 22050, 8u));
     EXPECT_TRUE(s->m_nFlags & SND_FORMAT);
     EXPECT_EQ(BufferBytes(s), pcm);
 }
@@ -78,9 +77,7 @@ TEST_F(WavTest, ADataSizeTheFileCannotHoldIsRefusedBeforeAnythingIsMade) {
     ASSERT_NE(file, plat::InvalidFileHandle());
     EXPECT_EQ(sample.IsWavFile(file).Why(), "data chunk larger than the file");
     plat::CloseFileHandle(file);
-    EXPECT_EQ(g_Sound.LoadSample("huge.wav", 1), 0);
-    EXPECT_EQ(g_Sound.LoadStream("huge.wav", 2), 0);
-    EXPECT_EQ(SlotsInUse(), 0);
+    EXPECT_TRUE(g_Sound.LoadSample("huge.wav", 1) == 0 && g_Sound.LoadStream("huge.wav", 2) == 0 && SlotsInUse() == 0);
     // Exactly what the file holds is fine, odd chunk size and all.
     EXPECT_EQ(Load("exact.wav", wav::Riff(wav::Fmt(1, 22050, 8) + wav::Chunk("data", "abcde")), 3), 1);
 }
@@ -89,8 +86,7 @@ TEST_F(WavTest, DataBeforeASixteenByteFormatChunkLastInTheFileLoads) {
     const std::string pcm(40, '\x22');
     ASSERT_EQ(Load("last.wav", wav::Riff(wav::Chunk("data", pcm) + RawFmt(2, 16)), 1), 1);
     SNDSample* s = g_Sound.FindSampleID(1);
-    EXPECT_EQ(s->m_nChannels, 2);
-    EXPECT_EQ(s->m_nSamplesPerSec, 22050);
+    EXPECT_EQ(std::make_pair(s->m_nChannels, s->m_nSamplesPerSec), std::make_pair(2, 22050));
     EXPECT_EQ(BufferBytes(s), pcm);
     // Fewer than 16 bytes of format are not a format.
     const std::string shortFmt = wav::Chunk("fmt ", wav::U16(1) + wav::U16(1) + wav::U32(22050));
@@ -107,17 +103,14 @@ TEST_F(WavTest, SamplerLoopsAreReadOnlyWhenThereIsOne) {
               1);
     SNDSample* s = g_Sound.FindSampleID(2);
     EXPECT_TRUE(s->m_nFlags & SND_LOOP);
-    EXPECT_EQ(s->m_nLoopStart, 400);
-    EXPECT_EQ(s->m_nLoopEnd, 4400);
-    EXPECT_EQ(s->m_nLoopCount, 3);
+    EXPECT_EQ(std::make_tuple(s->m_nLoopStart, s->m_nLoopEnd, s->m_nLoopCount), std::make_tuple(400, 4400, 3));
 }
 
 TEST_F(WavTest, IdAllOnesLoadsTheDataAndLeavesIdZero) {
     dir_.Write("a.wav", wav::Tone(50));
     SNDSample* slot = QVSound::AllocSample();
     ASSERT_TRUE(slot->LoadSample("a.wav", 0xFFFFFFFF));
-    EXPECT_EQ(slot->m_nID, 0u);
-    EXPECT_EQ(slot->m_nDataBytes, 100u);
+    EXPECT_EQ(std::make_pair(slot->m_nID, slot->m_nDataBytes), std::make_pair(0u, 100u));
     EXPECT_NE(slot->m_lpBuffer, nullptr);
 }
 

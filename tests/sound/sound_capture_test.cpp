@@ -40,9 +40,7 @@ TEST_F(CaptureTest, APlayedSoundIsInTheRecordingAtItsLengthAndLevel) {
     g_SoundManager.Exit();
 
     Recording r = ReadRecording((dir_.Path() / "out.wav").string());
-    ASSERT_EQ(r.rate, 22050u);
-    ASSERT_EQ(r.channels, 2);
-    ASSERT_EQ(r.bits, 16);
+    ASSERT_TRUE(r.rate == 22050u && r.channels == 2 && r.bits == 16);
     EXPECT_EQ(r.samples.size(), 22050u * 600 / 1000 * 2);
     // Frames that carry the sound, on both channels: pan 0 leaves the left
     // speaker as loud as the right.

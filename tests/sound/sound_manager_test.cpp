@@ -41,8 +41,7 @@ protected:
     }
     void TearDown() override {
         g_SoundManager.Exit();
-        EXPECT_EQ(g_SoundManager.soundList, nullptr);
-        EXPECT_EQ(QVSound::g_lpDSound, nullptr);
+        EXPECT_TRUE(g_SoundManager.soundList == nullptr && QVSound::g_lpDSound == nullptr);
     }
     void LoadGameSounds() {
         for (const auto& [path, name] : kGameSounds) g_SoundManager.Load(path, name);
@@ -60,8 +59,7 @@ TEST_F(SoundManagerTest, GameSoundsGetIds10To20AndStartAgainAt10AfterFreeAll) {
         EXPECT_NE(g_Sound.FindSampleID(entry->id), nullptr);
     }
     g_SoundManager.FreeAll();
-    EXPECT_EQ(g_SoundManager.soundList->Count(), 0);
-    EXPECT_EQ(SlotsInUse(), 0);
+    EXPECT_TRUE(g_SoundManager.soundList->Count() == 0 && SlotsInUse() == 0);
     SoundEntry* search = g_SoundManager.Load("sounds\\search01.wav", "search");
     ASSERT_NE(search, nullptr);
     EXPECT_EQ(search->id, 10u);
@@ -75,8 +73,7 @@ TEST_F(SoundManagerTest, NamesAreExactCutTo31AndTheFirstOfTwoEqualOnesWins) {
     EXPECT_EQ(first->id, 10u);
     SoundEntry* second = g_SoundManager.Load("sounds\\03.wav", "dup");
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(g_SoundManager.Find("dup"), first);
-    EXPECT_EQ(g_SoundManager.Find("Dup"), nullptr);
+    EXPECT_TRUE(g_SoundManager.Find("dup") == first && g_SoundManager.Find("Dup") == nullptr);
     g_SoundManager.Play("dup", 65535, 0);
     EXPECT_TRUE(g_Sound.FindSampleID(first->id)->SamplePlaying());
     EXPECT_FALSE(g_Sound.FindSampleID(second->id)->SamplePlaying());
@@ -91,14 +88,12 @@ TEST_F(SoundManagerTest, NamesAreExactCutTo31AndTheFirstOfTwoEqualOnesWins) {
 
 TEST_F(SoundManagerTest, FreeAllStopsAndFreesPlayingDuplicatesToo) {
     LoadGameSounds();
-    g_SoundManager.Play("search", 65535, 0);
-    g_SoundManager.Play("search", 65535, 0);
+    for (int i = 0; i < 2; ++i) g_SoundManager.Play("search", 65535, 0);
     g_SoundManager.EnableSFX(0);
     g_SoundManager.Play("win", 65535, 0);
     EXPECT_EQ(SlotsInUse(), 12);
     g_SoundManager.FreeAll();
-    EXPECT_EQ(SlotsInUse(), 0);
-    EXPECT_EQ(g_Sound.m_bSFXEnabled, 0);
+    EXPECT_EQ(std::make_pair(SlotsInUse(), g_Sound.m_bSFXEnabled), std::make_pair(0, 0));
 }
 
 // After a Free the next load gets an ID no sound holds, nor a duplicate of the freed one.
@@ -118,10 +113,9 @@ TEST_F(SoundManagerTest, AfterAFreeANewLoadGetsAnUnusedIdAndNoOldDuplicate) {
     EXPECT_EQ(other->id, 20u);
     int slots = 0;
     for (SNDSample* s = QVSound::g_SampleList; s < QVSound::g_pLastSample; ++s) {
-        if ((s->m_nFlags & SND_INUSE) && s->m_nID == 20) {
-            ++slots;
-            EXPECT_EQ(s->m_nDataBytes, 1000u);  // other.wav, not endlevel.wav
-        }
+        if (!(s->m_nFlags & SND_INUSE) || s->m_nID != 20) continue;
+        ++slots;
+        EXPECT_EQ(s->m_nDataBytes, 1000u);  // other.wav, not endlevel.wav
     }
     EXPECT_EQ(slots, 1);
 }
@@ -133,9 +127,7 @@ TEST_F(SoundManagerTest, FreeAllReturnsWithThePlayingMusicTornDown) {
     AdvanceAudio(600);
     LoadGameSounds();
     g_SoundManager.FreeAll();
-    EXPECT_EQ(QVSound::GetStreamInfoPtr()->dwFlags, 0u);
-    EXPECT_FALSE(QVSound::g_FillThread);
-    EXPECT_EQ(SlotsInUse(), 0);
+    EXPECT_TRUE(QVSound::GetStreamInfoPtr()->dwFlags == 0u && !QVSound::g_FillThread && SlotsInUse() == 0);
 }
 
 }  // namespace

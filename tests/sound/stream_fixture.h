@@ -77,6 +77,9 @@ inline std::vector<int16_t> FromFirstSound(const Recording& r) {
     return {r.samples.begin() + long(first), r.samples.end()};
 }
 
+// No stream is left: no ID and no slot in use.
+inline bool NoStreamLeft() { return QVSound::GetStreamID() == 0 && SlotsInUse() == 0; }
+
 class StreamTest : public SoundTest {
 protected:
     void SetUp() override {
@@ -93,6 +96,12 @@ protected:
     int LoadStream(const std::string& name, const std::string& bytes, uint32_t id) {
         dir_.Write(name, bytes);
         return g_Sound.LoadStream(name.c_str(), id);
+    }
+    // Loads and plays a stream at 0 dB, so that the recording holds the data itself.
+    void StartStream(const std::string& name, const std::string& bytes, uint32_t id, uint32_t flags) {
+        ASSERT_EQ(LoadStream(name, bytes, id), 1);
+        QVSound::SetStreamVolume(65535);
+        g_Sound.PlayStream(flags);
     }
     // Ends the library, which closes the recording, and reads it.
     Recording Recorded() {

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "game/board_geometry.h"
 #include "game_files.h"
@@ -50,11 +51,10 @@ TEST(AssetPictures, StripsAndSheetsCutIntoTheFramesTheGameExpectsAndFitWhereThey
         SCOPED_TRACE(strip.file);
         Picture p = LoadPicture(strip.file);
         ASSERT_TRUE(p) << SDL_GetError();
-        EXPECT_EQ(p->w % strip.frames_across, 0);
-        EXPECT_EQ(p->h % strip.frames_down, 0);
+        EXPECT_TRUE(p->w % strip.frames_across == 0 && p->h % strip.frames_down == 0) << p->w << "x" << p->h;
         if (strip.frame_width) {
-            EXPECT_EQ(p->w, strip.frame_width * strip.frames_across);
-            EXPECT_EQ(p->h, strip.frame_height * strip.frames_down);
+            EXPECT_EQ(std::make_pair(p->w, p->h),
+                      std::make_pair(strip.frame_width * strip.frames_across, strip.frame_height * strip.frames_down));
         }
         EXPECT_LE(strip.shown_x + p->w, strip.right);
         EXPECT_LE(strip.shown_y + p->h, 600);

@@ -17,7 +17,7 @@ TEST(AssetReproducible, ASecondRunWritesIdenticalFiles) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
         if (!entry.is_regular_file()) continue;
         const auto relative = std::filesystem::relative(entry.path(), dir.Path());
-        EXPECT_EQ(ReadBytes(entry.path()), ReadBytes(GameFile(relative.string()))) << relative;
+        EXPECT_EQ(ReadText(entry.path()), ReadText(GameFile(relative.string()))) << relative;
         ++compared;
     }
     EXPECT_GE(compared, 50);

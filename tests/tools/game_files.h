@@ -5,20 +5,14 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
-#include <vector>
+
+#include "temp_dir.h"
 
 // A file of the build's game folder.
 inline std::filesystem::path GameFile(const std::string& relative) {
     return std::filesystem::path(REEF_GAME_FOLDER) / relative;
-}
-
-inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 struct SurfaceFree {
