@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "platform/sdl_handles.h"
+#ifdef __EMSCRIPTEN__
 #include "platform/web/web_tasks.h"
+#endif
 
 namespace {
 
@@ -179,9 +181,11 @@ struct SDL_RWops {
 };
 
 SDL_RWops* SDL_RWFromFile(const char* path, const char* mode) {
+#ifdef __EMSCRIPTEN__
     // Pictures are read here, a scene's whole set as it starts: the browser
-    // has its turn between them.
+    // has its turn between them. (The Windows build shares these surfaces.)
     plat::YieldIfHeldLong();
+#endif
     std::FILE* file = std::fopen(path, mode);
     if (file == nullptr) {
         SDL_SetError(std::strerror(errno));
