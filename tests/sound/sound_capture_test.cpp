@@ -76,6 +76,8 @@ TEST_F(CaptureTest, TheMixFollowsTheVolumeCurve) {
 TEST_F(CaptureTest, TheEightLoudestEffectsAtOnceOverTheMusicNeverReachFullScale) {
     namespace fs = std::filesystem;
     const fs::path sounds = fs::path(REEF_GAME_FOLDER) / "sounds";
+    // The Windows build's game folder is the installed one, with the music as an MP3 only.
+    if (!fs::exists(sounds / "music.wav")) GTEST_SKIP() << "no music.wav in " << sounds;
     struct Effect {
         double meanSquare;
         std::string path;
