@@ -65,7 +65,7 @@ done
 
 echo "Download (raw / gzip bytes):"
 total=0 total_gz=0
-for f in index.html index.js index.wasm index.data manifest.webmanifest sw.js icon-32.png; do
+for f in index.html index.js index.wasm index.data manifest.webmanifest manifest.json sw.js icon-32.png; do
   raw=$(stat -c %s "$web/$f")
   gz=$(gzip -9 -c "$web/$f" | wc -c)
   total=$((total + raw)) total_gz=$((total_gz + gz))

@@ -1,4 +1,5 @@
-# The page around the web module: index.html, its manifest and icons copied
+# The page around the web module: index.html, its manifest (under both of its
+# usual names) and icons copied
 # beside the module's files in OUT_DIR, and the service worker stamped with
 # them all (stamp_service_worker.cmake), after every link of MODULE_TARGET.
 # ICON_DIR holds the icons the desktop build's icon tool drew (reef_page_icons);
@@ -20,6 +21,8 @@ function(reef_add_page MODULE_TARGET OUT_DIR ICON_DIR)
   string(REPLACE ";" "," page_files "${page_sources};${icons};${extras}")
   add_custom_command(OUTPUT ${OUT_DIR}/sw.js
     COMMAND ${CMAKE_COMMAND} -E copy ${sources} ${OUT_DIR}
+    # Some hosts and site tools look for the manifest as manifest.json only.
+    COMMAND ${CMAKE_COMMAND} -E copy ${page}/manifest.webmanifest ${OUT_DIR}/manifest.json
     COMMAND ${CMAKE_COMMAND} -DFOLDER=${OUT_DIR} -DTEMPLATE=${page}/sw.js
       -DPAGE_FILES=${page_files} -P ${page}/stamp_service_worker.cmake
     DEPENDS ${MODULE_TARGET} ${sources} ${page}/sw.js ${page}/stamp_service_worker.cmake
