@@ -1,7 +1,7 @@
 // The parts of replacing a file whole that are the same on every system: the
-// new file's random name and writing all of the contents. Making, flushing
-// and renaming the new file is each system's own (file_replacement_posix.cpp,
-// win32/file_replacement.cpp).
+// new file's random name, drawing names until one is free, and writing all of
+// the contents. Creating, flushing and renaming the new file is each system's
+// own (file_replacement_posix.cpp, win32/file_replacement.cpp).
 #include "platform/file_replacement.h"
 
 #include <unistd.h>
@@ -29,6 +29,30 @@ std::string RandomSuffix() {
 }  // namespace
 
 TemporarySuffixFunction g_TemporarySuffix = RandomSuffix;
+
+bool FileReplacement::Begin(const std::string& target) {
+    Abandon();
+    // A name that is taken is never opened: another is drawn instead.
+    constexpr int kAttempts = 100;
+    for (int i = 0; i < kAttempts; ++i) {
+        const std::string name = target + ".tmp." + g_TemporarySuffix();
+        const int fd = CreateNew(name);
+        if (fd >= 0) {
+            target_ = target;
+            temporary_ = name;
+            fd_ = fd;
+            return true;
+        }
+        if (errno != EEXIST) return FailWithErrno(errno);
+    }
+    return FailWithErrno(EEXIST);
+}
+
+bool FileReplacement::FailWithErrno(int error) {
+    Fail(std::strerror(error));
+    errno = error;
+    return false;
+}
 
 bool ReplaceFile(const std::string& target, const void* data, std::size_t size) {
     FileReplacement replacement;

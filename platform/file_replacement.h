@@ -30,6 +30,12 @@ public:
     void Abandon();
 
 private:
+    // Creates the file at path only where nothing has that name, for
+    // writing; its descriptor, or -1 with errno set. Each system's own.
+    static int CreateNew(const std::string& path);
+    // Notes the reason for error and leaves it in errno; returns false.
+    static bool FailWithErrno(int error);
+
     std::string target_;
     std::string temporary_;
     int fd_ = -1;

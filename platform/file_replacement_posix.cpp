@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "platform/failure.h"
 #include "platform/file_replacement.h"
@@ -26,30 +25,10 @@ void SyncFolder(const std::string& filePath) {
     ::close(fd);
 }
 
-bool FailWithErrno(int error) {
-    Fail(std::strerror(error));
-    errno = error;
-    return false;
-}
-
 }  // namespace
 
-bool FileReplacement::Begin(const std::string& target) {
-    Abandon();
-    // A name that is taken is never opened: another is drawn instead.
-    constexpr int kAttempts = 100;
-    for (int i = 0; i < kAttempts; ++i) {
-        const std::string name = target + ".tmp." + g_TemporarySuffix();
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            target_ = target;
-            temporary_ = name;
-            fd_ = fd;
-            return true;
-        }
-        if (errno != EEXIST) return FailWithErrno(errno);
-    }
-    return FailWithErrno(EEXIST);
+int FileReplacement::CreateNew(const std::string& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
 }
 
 bool FileReplacement::Commit() {

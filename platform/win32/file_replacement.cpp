@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "platform/failure.h"
 #include "platform/file_replacement.h"
@@ -16,31 +15,8 @@
 
 namespace plat {
 
-namespace {
-bool FailWithErrno(int error) {
-    Fail(std::strerror(error));
-    errno = error;
-    return false;
-}
-}  // namespace
-
-bool FileReplacement::Begin(const std::string& target) {
-    Abandon();
-    // A name that is taken is never opened: another is drawn instead.
-    constexpr int kAttempts = 100;
-    for (int i = 0; i < kAttempts; ++i) {
-        const std::string name = target + ".tmp." + g_TemporarySuffix();
-        const int fd = _open(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                             _S_IREAD | _S_IWRITE);
-        if (fd >= 0) {
-            target_ = target;
-            temporary_ = name;
-            fd_ = fd;
-            return true;
-        }
-        if (errno != EEXIST) return FailWithErrno(errno);
-    }
-    return FailWithErrno(EEXIST);
+int FileReplacement::CreateNew(const std::string& path) {
+    return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 }
 
 bool FileReplacement::Commit() {
