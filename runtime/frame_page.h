@@ -11,10 +11,11 @@
 // pointing at a released surface once the shell made its pages again.
 //
 // Sprites, buttons and the board's cells report what they draw to the
-// manager of the page they were handed (the scene's, through AddButton, or
-// the board scene's for its sprites, board and floating scores), so a page
-// made for a test may bring its own manager as well as its own surfaces,
-// mouse and flip.
+// manager of the page they were handed (a button gets its scene's through
+// Scene::AddButton; the board scene hands its page to its sprites, the board
+// and the floating scores), so a page made for a test may bring its own
+// manager as well as its own surfaces, mouse and flip. The mouse pointer,
+// drawn below this layer, reports to g_DirtyRects.
 #include <cstdint>
 
 #include "display/dirty_rect_manager.h"
