@@ -13,6 +13,7 @@
 
 class SearchHost;
 class Sprite;
+struct FramePage;
 
 class Board : public BoardGeometry {
 public:
@@ -61,8 +62,8 @@ public:
     void Search(int cell, SearchHost& host);
 
     // Draws the dirty cells (every visible cell when all is set) into the
-    // background layer and clears their dirty flags. Hidden sea is never
-    // drawn: the background shows there.
+    // page's background layer and clears their dirty flags. Hidden sea is
+    // never drawn: the background shows there.
     void Redraw(bool all);
     // Draws one cell with the given frame of its sprite (tiles for sea,
     // islands for land); excluded cells and missing frames draw nothing.
@@ -86,6 +87,7 @@ public:
     std::array<int32_t, kKinds> chain{};  // per kind: cells found since the last empty search
     Sprite* tileSprite = nullptr;         // sea cells' frames, one per CellState
     Sprite* islandSprite = nullptr;       // land cells' frames, one per island number
+    FramePage* page = nullptr;            // the board scene's, whose background the cells go into
     uint32_t bonusUntil = 0;              // clock time until which the turn bonus shows
 
 private:

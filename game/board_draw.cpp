@@ -3,14 +3,16 @@
 #include "display/dirty_rect_manager.h"
 #include "game/board.h"
 #include "game/both_pages.h"
+#include "runtime/frame_page.h"
 #include "scene/sprite.h"
 
 void Board::Redraw(bool all) {
-    plat::Surface* background = g_DirtyRects.GetBackground();
+    DirtyRectManager& dirtyRects = DirtyRectsOf(page);
+    plat::Surface* background = dirtyRects.GetBackground();
     if (background == nullptr) return;
     // Each cell is drawn into the background once; its restore must show it
     // on both display pages.
-    BothPages both(g_DirtyRects);
+    BothPages both(dirtyRects);
     for (int i = 0; i < kCellCount; ++i) {
         Cell& cell = cells[i];
         if (!all && cell.dirty == 0) continue;

@@ -79,6 +79,7 @@ void BoardScene::Enter(plat::DirectDraw* dd, FramePage* framePage) {
     LoadSmallImages();
     LoadTurnBonusSprites();
     numbers = std::make_unique<NumberSprite>();
+    numbers->page = page;
     numbers->LoadFrame("NumberFont.bmp");
     LoadSounds();
     game_.Attach(this);
@@ -119,7 +120,9 @@ void BoardScene::LoadBoardSprites() {
     tileset = std::make_unique<Sprite>();
     tileset->LoadStrip("tileset.bmp", kTileFrames, 0);
     tileset->SplitWidth();
+    tileset->page = page;
     islands = std::make_unique<Sprite>();
+    islands->page = page;
     islands->LoadSheet("islands.bmp", kIslandWidth, kIslandHeight);
 }
 
@@ -149,6 +152,7 @@ void BoardScene::LoadTurnBonusSprites() {
         sprite->SetDelay(kTurnBonusDelayMs);
         sprite->SetMode(Sprite::kLoop);
         sprite->SetPlaying(1);
+        sprite->page = page;  // the pool's copy draws for it too
         g_SpritePool.Create(sprite.get());
         turnBonus[i - 1] = std::move(sprite);
     }

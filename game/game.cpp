@@ -45,6 +45,7 @@ void Game::Init() {
     board.ClearCells();
     board.tileSprite = scene != nullptr ? scene->tileset.get() : nullptr;
     board.islandSprite = scene != nullptr ? scene->islands.get() : nullptr;
+    board.page = scene != nullptr ? scene->page : nullptr;
     failure = board.LoadIslands();
     if (!failure.Ok()) return;
     board.PlaceTreasures();

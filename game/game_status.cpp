@@ -91,6 +91,7 @@ void Game::SpawnFloatingScore(int cell, int pointsImage) {
     // shows nothing.
     if (frame < 0 || frame >= pointsImages->Count()) return;
     auto* points = new FloatingScore();
+    points->page = &Page();
     points->AddSharedFrame(pointsImages->Get(frame));
     points->SetPosition(Board::CellX(cell) + kFloatingOffsetX, Board::CellY(cell));
     points->vx = 0;

@@ -10,9 +10,12 @@
 // each time it draws, never a copy of the surface pointer, which would go on
 // pointing at a released surface once the shell made its pages again.
 //
-// Sprites, buttons and the board's cells report what they draw to
-// g_DirtyRects, so a page made for a test keeps that manager too; it may
-// bring its own surfaces, mouse and flip.
+// Sprites, buttons and the board's cells report what they draw to the
+// manager of the page they were handed (a button gets its scene's through
+// Scene::AddButton; the board scene hands its page to its sprites, the board
+// and the floating scores), so a page made for a test may bring its own
+// manager as well as its own surfaces, mouse and flip. The mouse pointer,
+// drawn below this layer, reports to g_DirtyRects.
 #include <cstdint>
 
 #include "display/dirty_rect_manager.h"
@@ -27,3 +30,9 @@ struct FramePage {
     // Shows the back page, which then holds the picture of two frames ago.
     int (*flip)() = QVFlip;
 };
+
+// The manager what is drawn for the page reports to. A sprite or button that
+// no scene has handed a page yet reports to the program's own.
+inline DirtyRectManager& DirtyRectsOf(const FramePage* page) {
+    return page != nullptr ? *page->dirtyRects : g_DirtyRects;
+}

@@ -203,8 +203,8 @@ void Button::Draw(plat::Surface* destination) {
     const int32_t left = x + offsetX, top = y + offsetY;
     const plat::Rect area{left, top, left + width, top + height};
     if (markDirty != 0) {
-        g_DirtyRects.AddRectEdges(area.left, area.top, area.right, area.bottom,
-                                  DirtyRect::kOneShot, DirtyRect::kFromBackground);
+        DirtyRectsOf(page).AddRectEdges(area.left, area.top, area.right, area.bottom,
+                                        DirtyRect::kOneShot, DirtyRect::kFromBackground);
     }
     // The whole frame, stretched to the rectangle when the sizes differ.
     destination->Blt(&area, frames->Get(index)->surface, nullptr,
@@ -234,8 +234,9 @@ void Button::SetEnabled(int32_t flag) { enabled = flag; }
 void Button::Stamp(int32_t flag) {
     if (flag == 0) return;
     // A missing layer is skipped rather than drawn on the back buffer.
-    if (g_DirtyRects.GetBackdrop() != nullptr) Redraw(g_DirtyRects.GetBackdrop());
-    if (g_DirtyRects.GetBackground() != nullptr) Redraw(g_DirtyRects.GetBackground());
+    const DirtyRectManager& dirtyRects = DirtyRectsOf(page);
+    if (dirtyRects.GetBackdrop() != nullptr) Redraw(dirtyRects.GetBackdrop());
+    if (dirtyRects.GetBackground() != nullptr) Redraw(dirtyRects.GetBackground());
 }
 
 void Button::SwapFirstFrames() {

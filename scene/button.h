@@ -67,8 +67,8 @@ public:
     virtual void SetName(const char* text);
     virtual void SetOffset(int32_t dx, int32_t dy);
     virtual void SetEnabled(int32_t flag);
-    // Draws the button into the backdrop and the background layers, so the
-    // picture becomes part of the scene's background.
+    // Draws the button into the page's backdrop and background layers, so
+    // the picture becomes part of the scene's background.
     virtual void Stamp(int32_t flag);
     // Exchanges frames 0 and 1 (a two-picture toggle); nothing with fewer.
     virtual void SwapFirstFrames();
@@ -97,8 +97,9 @@ public:
     int32_t pixelTest;
     int32_t hovered;
     int32_t forcedFrame;  // -1: none
-    // The page of the scene the button belongs to (Scene::AddButton); a
-    // button without one draws only where it is told.
+    // The page of the scene the button belongs to (Scene::AddButton), whose
+    // manager its reports go to; a button without one draws only where it is
+    // told (see DirtyRectsOf).
     FramePage* page;
 
 private:

@@ -6,7 +6,6 @@
 #include "platform/window.h"
 #include "runtime/frame_timer.h"
 #include "runtime/message_pump.h"
-#include "runtime/shell_state.h"
 #include "scene/button_list.h"
 
 namespace {
@@ -40,10 +39,12 @@ void DialogScene::Leave() {
 void DialogScene::SetPosition(int32_t atX, int32_t atY) {
     if (atX == -1 && atY == -1) {
         if (left == -1 && top == -1) {
-            // Centred on the display, as CentreRect would place it; a panel
-            // that did not load counts as 0 by 0.
-            left = g_Shell.clientWidth / 2 - PanelWidth() / 2;
-            top = g_Shell.clientHeight / 2 - PanelHeight() / 2;
+            // Centred on the page, as CentreRect would place it; a panel
+            // that did not load counts as 0 by 0, a page without its back
+            // page too.
+            const plat::Surface* back = BackPage();
+            left = (back != nullptr ? back->Width() : 0) / 2 - PanelWidth() / 2;
+            top = (back != nullptr ? back->Height() : 0) / 2 - PanelHeight() / 2;
             right = left + PanelWidth();
             bottom = top + PanelHeight();
         }

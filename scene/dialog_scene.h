@@ -22,7 +22,7 @@ public:
     void Leave() override;
 
     // Places the panel's top left corner at (x, y) and moves the buttons
-    // with it. (-1, -1) centres a panel on the display the first time and
+    // with it. (-1, -1) centres a panel on the page the first time and
     // keeps the position afterwards.
     virtual void SetPosition(int32_t atX, int32_t atY);
     // Ends the loop, with the text as the result when one is given.

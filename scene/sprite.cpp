@@ -10,13 +10,14 @@
 #include "platform/message_box.h"
 #include "platform/qv.h"
 #include "platform/surface.h"
+#include "runtime/frame_page.h"
 #include "runtime/frame_timer.h"
 
 Sprite::Sprite()
     : name(""), x(0), y(0), vx(0), vy(0), width(0), height(0), mode(kPlayOnceHold), playing(0),
       frames(new PtrList<plat::Surface>(1)), frame(0), centred(0), rect{0, 0, 0, 0}, delay(0),
       step(1), stamp(0), sharesFrames(0), first(-1), last(-1), restoreBeforeDraw(0),
-      markDirty(1), wrap(0), animate(1), visible(1) {}
+      markDirty(1), wrap(0), animate(1), visible(1), page(nullptr) {}
 
 Sprite::Sprite(const Sprite& templateSprite) : Sprite() {
     for (int32_t i = 0; i < templateSprite.FrameCount(); ++i) {
@@ -42,6 +43,7 @@ Sprite::Sprite(const Sprite& templateSprite) : Sprite() {
     mode = templateSprite.mode;
     playing = templateSprite.playing;
     visible = templateSprite.visible;
+    page = templateSprite.page;
     std::snprintf(name, sizeof name, "%s", templateSprite.name);
     sharesFrames = 1;
 }
@@ -89,7 +91,7 @@ void Sprite::SetPosition(int32_t newX, int32_t newY) {
     y = static_cast<float>(newY);
 }
 
-void Sprite::DrawOnBackground() { Draw(g_DirtyRects.GetBackground()); }
+void Sprite::DrawOnBackground() { Draw(DirtyRectsOf(page).GetBackground()); }
 
 plat::Surface* Sprite::CurrentSurface() const {
     if (frame < 0 || frame >= FrameCount()) return nullptr;
@@ -98,13 +100,13 @@ plat::Surface* Sprite::CurrentSurface() const {
 
 void Sprite::ReportDrawn(int32_t left, int32_t top, int32_t w, int32_t h) const {
     if (markDirty == 0) return;
-    g_DirtyRects.AddRectEdges(left, top, left + w, top + h, DirtyRect::kOneShot,
-                              DirtyRect::kFromBackground);
+    DirtyRectsOf(page).AddRectEdges(left, top, left + w, top + h, DirtyRect::kOneShot,
+                                    DirtyRect::kFromBackground);
 }
 
 void Sprite::DrawPart(int32_t sx, int32_t sy, int32_t w, int32_t h, plat::Surface* destination,
                       int32_t dx, int32_t dy) {
-    if (restoreBeforeDraw != 0) g_DirtyRects.AddRect(dx, dy, w, h);
+    if (restoreBeforeDraw != 0) DirtyRectsOf(page).AddRect(dx, dy, w, h);
     plat::Surface* surface = CurrentSurface();
     if (surface == nullptr) return;
     if (visible != 0 && destination != nullptr) {
@@ -116,7 +118,7 @@ void Sprite::DrawPart(int32_t sx, int32_t sy, int32_t w, int32_t h, plat::Surfac
 void Sprite::Draw(plat::Surface* destination) {
     // The sprite's area, its position truncated rather than centred.
     if (restoreBeforeDraw != 0) {
-        g_DirtyRects.AddRect(static_cast<int32_t>(x), static_cast<int32_t>(y), width, height);
+        DirtyRectsOf(page).AddRect(static_cast<int32_t>(x), static_cast<int32_t>(y), width, height);
     }
     plat::Surface* surface = CurrentSurface();
     if (surface == nullptr) return;

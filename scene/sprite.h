@@ -8,6 +8,8 @@
 #include "base/ptr_list.h"
 #include "platform/surface.h"
 
+struct FramePage;
+
 class Sprite {
 public:
     // What Update does when the frame runs past either end of its range.
@@ -35,7 +37,8 @@ public:
     // releases none of its frames).
     virtual int AddSharedFrame(plat::Surface* surface);
     virtual void SetPosition(int32_t newX, int32_t newY);
-    // Draws into the background layer, so the picture stays until refreshed.
+    // Draws into the page's background layer, so the picture stays until
+    // refreshed.
     virtual void DrawOnBackground();
     // Draws the w by h block at (sx, sy) of the current frame at (dx, dy).
     virtual void DrawPart(int32_t sx, int32_t sy, int32_t w, int32_t h,
@@ -97,6 +100,9 @@ public:
     int32_t wrap;
     int32_t animate;
     int32_t visible;
+    // The page the sprite is drawn for, whose manager its reports go to;
+    // null until its owner hands it one (see DirtyRectsOf).
+    FramePage* page;
 
 private:
     int32_t FrameCount() const { return frames ? frames->Count() : 0; }

@@ -78,6 +78,7 @@ void ShelfScene::Enter(plat::DirectDraw* directDraw, FramePage* framePage) {
     AddNamedImage(ArtFile("help_caption").c_str(), "help_caption");
     font_.Load(ArtFile("namefont").c_str());
     digits_.LoadFrame("NumberFont.bmp");
+    digits_.page = page;
     digits_.SetAlign(NumberSprite::kAlignRight);
     g_SoundManager.Load(kSample, "sample");
     SetTitleSuffix(CurrentPlayerName().c_str());

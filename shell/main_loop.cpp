@@ -42,10 +42,9 @@ bool MainLoop() {
             QVPrintString(text, kFpsX, kFpsY);
             // Like anything drawn on the page, the text is restored away from
             // the background two frames later, so it goes once F1 turns it off.
-            g_DirtyRects.AddRectFlags(kFpsX, kFpsY,
-                                      static_cast<int32_t>(std::strlen(text)) * qvfont::kCellWidth,
-                                      qvfont::kCellHeight, DirtyRect::kOneShot,
-                                      DirtyRect::kFromBackground);
+            const int32_t width = static_cast<int32_t>(std::strlen(text)) * qvfont::kCellWidth;
+            g_Shell.page.dirtyRects->AddRectFlags(kFpsX, kFpsY, width, qvfont::kCellHeight,
+                                                  DirtyRect::kOneShot, DirtyRect::kFromBackground);
         }
         if (g_Application.RunFrame(g_Shell.active) == Scene::kQuit) {
             ShowCredits();

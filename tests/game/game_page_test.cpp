@@ -1,6 +1,8 @@
 // The game on a page and a clock the test makes: a Game and its BoardScene
-// entered on two surfaces of the test's own, played through the test's own
-// mouse on the headless virtual clock, without the program's start-up.
+// entered on two surfaces of the test's own, restored through the test's own
+// manager, played through the test's own mouse on the headless virtual
+// clock, without the program's start-up.
+#include "display/dirty_rect_manager.h"
 #include "game/random.h"
 #include "game_fixture.h"
 #include "platform/headless/virtual_clock.h"
@@ -35,6 +37,7 @@ protected:
         g_back.reset(FilledSurface(800, 600, 0));
         g_shown.reset(FilledSurface(800, 600, 0));
         page.back = g_back.get();
+        page.dirtyRects = &dirtyRects;
         page.mouse = &mouse;
         page.flip = FlipTestPages;
         scene.Enter(nullptr, &page);
@@ -58,6 +61,7 @@ protected:
         return PixelAt(g_shown.get(), Board::CellX(cell) + 7, Board::CellY(cell) + 8);
     }
 
+    DirtyRectManager dirtyRects;
     Mouse mouse;
     FramePage page;
     Game game;
@@ -82,8 +86,11 @@ TEST_F(GamePageTest, SearchesAndFindsShowOnTheGivenPage) {
     EXPECT_TRUE(g_flips - flips > 10 && game.board.turnsLeft < Game::kTurnsPerGame);
     EXPECT_NE(ShownAt(quiet), hidden);
 
+    game.board.bonusUntil = FrameTimer::Now() + 1000;  // the turn bonus up too
     ClickCell(TreasureCellsOf(game.board)[0]);
     EXPECT_GT(game.board.score, 0);
+    // Cells, digits, floating scores and the turn bonus all went to the page's manager.
+    EXPECT_EQ(g_DirtyRects.lists[0]->Count() + g_DirtyRects.lists[1]->Count(), 0);
 }
 
 }  // namespace

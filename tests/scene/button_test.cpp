@@ -10,6 +10,7 @@
 #include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
 #include "platform/messages.h"
+#include "runtime/frame_page.h"
 #include "scene/button_list.h"
 #include "surface_test_util.h"
 
@@ -125,6 +126,13 @@ TEST_F(ButtonTest, DrawShowsTheStatesFrameStretchedAndReportsItWhenAsked) {
     ASSERT_EQ(reported.Count(), 1);
     const DirtyRect& r = *reported.Get(0);
     EXPECT_EQ(std::make_tuple(r.x, r.y, r.width), std::make_tuple(10, 20, 8));
+    // Handed a page, it reports to that page's manager instead.
+    DirtyRectManager own;
+    FramePage page;
+    page.dirtyRects = &own;
+    stretched.page = &page;
+    stretched.Draw(target.get());
+    EXPECT_EQ(std::make_pair(reported.Count(), own.lists[own.page]->Count()), std::make_pair(1, 1));
 }
 
 TEST_F(ButtonTest, ListSetOffsetMovesPictureAndHitRectangleOfEveryButton) {

@@ -82,10 +82,13 @@ TEST_F(DialogSceneTest, PanelIsCentredOnlyUntilPlacedAndButtonsMoveWithIt) {
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(std::make_tuple(button->offsetX, button->offsetY, button->hitWidth), std::make_tuple(135, 153, 530));
 
-    // A panel that does not load counts as 0 by 0.
-    DialogScene missing(g_Shell.page);
+    // A panel that does not load counts as 0 by 0, centred on its own page.
+    OwnedSurface small{FilledSurface(640, 480, 0)};
+    FramePage smallPage;
+    smallPage.back = small.get();
+    DialogScene missing(smallPage);
     missing.AddPanel("gone.bmp", nullptr);
-    EXPECT_EQ(box(missing), std::make_tuple(400, 300, 400, 300));
+    EXPECT_EQ(box(missing), std::make_tuple(320, 240, 320, 240));
     EXPECT_EQ(missing.SelectPanelByName("nobody"), missing.panels->Get(0));
 }
 
