@@ -31,10 +31,11 @@ constexpr const char* kCanvas = "#canvas";
 constexpr double kDisplayFrameMs = 1000.0 / 60;
 constexpr uint32_t kSteppedFrameMs = 10;  // the headless display's frame period
 constexpr double kLongPressMs = 500;
-// Presents in a row that showed nothing new before one may be held: then
-// both pages (the one shown and the one drawn next) hold what the canvas
-// shows, and a frame that changes nothing draws the same again.
-constexpr int kSettledPresents = 2;
+// Presents in a row that showed nothing new before one may be held: the
+// canvas shows the page presented before, so after one such present both
+// pages (the one shown and the one drawn next) hold what the canvas shows,
+// and a frame that changes nothing draws the same again.
+constexpr int kSettledPresents = 1;
 // The longest a present is held: the music's fill runs between the
 // program's waits, and its ring holds two seconds.
 constexpr double kLongestHoldMs = 1000;

@@ -7,7 +7,7 @@
 // turned into the window messages
 // the desktop's drivers post, in picture pixels. Presents are paced to 60
 // frames a second, the wait handed back to the browser; once the page has
-// settled (both pages shown unchanged), a present the program says nothing
+// settled (a present showed nothing new), a present the program says nothing
 // new follows (NothingNewFor) waits that long or until input instead.
 #include <atomic>
 #include <cstdint>
