@@ -38,7 +38,7 @@ constexpr double kLongPressMs = 500;
 constexpr int kSettledPresents = 1;
 // The longest a present is held: the music's fill runs between the
 // program's waits, and its ring holds two seconds.
-constexpr double kLongestHoldMs = 1000;
+constexpr double kLongestRestMs = 1000;
 
 // KeyboardEvent.code names the key's place, whatever the layout prints on it.
 int VirtualKeyOf(const char* code) {
@@ -369,7 +369,7 @@ void WebVideo::Present(Window&, Surface& page) {
     // runs the input callbacks and plays the sound meanwhile.
     const double period = stepped_ ? kSteppedFrameMs : kDisplayFrameMs;
     const double now = emscripten_get_now();
-    const double quietUntil = std::min(std::exchange(quietUntil_, 0.0), now + kLongestHoldMs);
+    const double quietUntil = std::min(std::exchange(quietUntil_, 0.0), now + kLongestRestMs);
     // A resting finger becomes a right click on the clock: no holding then.
     held_ = !stepped_ && !touching_ && unchangedPresents_ >= kSettledPresents && quietUntil > now + period;
     if (held_) {
