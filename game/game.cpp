@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/debug_log.h"
 #include "platform/profile.h"
+#include "platform/window.h"
 #include "runtime/frame_timer.h"
 #include "runtime/shell_state.h"
 #include "scene/button_list.h"
@@ -135,6 +136,7 @@ bool Game::RunState(int32_t mouseX, int32_t mouseY, int32_t mouseButtons) {
     switch (state) {
         case GameState::Idle:
             BlinkNewGameButton();
+            RestUntilNextBlink();
             return true;
         case GameState::Playing:
             PlayTurn(mouseX, mouseY, mouseButtons);
@@ -158,6 +160,13 @@ void Game::BlinkNewGameButton() {
     button->SetFrameBase(blinkToggle);
     button->Redraw(BackPage());
     lastBlink = FrameTimer::Now();
+}
+
+void Game::RestUntilNextBlink() {
+    if ((floatingScores != nullptr && floatingScores->Count() > 0) || FrameTimer::Elapsed(board.bonusUntil) < 0) return;
+    // The clock moves in steps: the first blink is the step after kBlinkMs.
+    const int32_t untilBlink = static_cast<int32_t>(kBlinkMs + FrameTimer::kStep) - FrameTimer::Elapsed(lastBlink);
+    if (untilBlink > 0) plat::NothingNewFor(static_cast<uint32_t>(untilBlink));
 }
 
 void Game::PlayTurn(int32_t mouseX, int32_t mouseY, int32_t mouseButtons) {

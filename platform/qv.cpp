@@ -154,6 +154,13 @@ int QVFlip() {
     g_qv.back->SwapPixels(*g_qv.front);
     plat::PresentPage(g_qv.window, *g_qv.front);
 
+    // The rate is the loop's at the display's pace: a present held while
+    // nothing changed starts the measure again and keeps the last rate.
+    if (plat::LastPresentHeld()) {
+        g_qv.framesInWindow = 0;
+        g_qv.windowStart = plat::TickCount();
+        return plat::DD_OK;
+    }
     ++g_qv.framesInWindow;
     uint32_t elapsed = plat::TickCount() - g_qv.windowStart;
     if (elapsed >= 1000) {

@@ -67,6 +67,10 @@ public:
     virtual void WaitForEvents(uint32_t ms) = 0;
     // Shows the page in the window and waits for the next frame's turn.
     virtual void Present(Window& window, Surface& page) = 0;
+    // window.h's NothingNewFor and LastPresentHeld; a display that keeps its
+    // own pace ignores the first.
+    virtual void NothingNewFor(uint32_t) {}
+    virtual bool LastPresentHeld() { return false; }
     // A message box with the caption and text, with the stop icon when
     // asked; blocks until it is closed.
     virtual void ShowMessage(const char* caption, const char* text, bool stopIcon) = 0;

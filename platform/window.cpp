@@ -185,6 +185,10 @@ void SetPictureScaling(Scaling scaling) { g_pictureScaling = scaling; }
 
 Scaling PictureScaling() { return g_pictureScaling; }
 
+void NothingNewFor(uint32_t ms) { Video().NothingNewFor(ms); }
+
+bool LastPresentHeld() { return Video().LastPresentHeld(); }
+
 void PresentPage(WindowHandle handle, Surface& page) {
     bool presented = false;
     WindowRegistry::WithWindow(handle, [&](Window& w) {

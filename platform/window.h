@@ -38,6 +38,13 @@ bool OpenWindowDisplay(WindowHandle window, int32_t width, int32_t height, bool 
 void CloseWindowDisplay(WindowHandle window);
 // Shows the page in the window, then waits for the next frame's turn.
 void PresentPage(WindowHandle window, Surface& page);
+// The program will show nothing new for ms unless input comes: the next
+// present may keep the thread waiting that long, or until input, instead of
+// one display frame. For the next present only, and only where waking for
+// nothing costs (the browser's display); the desktop's keep their pace.
+void NothingNewFor(uint32_t ms);
+// Whether the last present waited past its display frame for that.
+bool LastPresentHeld();
 // A frame limit above 0 closes the window once that many frames have been
 // presented (a capture of the last one is in platform/screenshot.h).
 void SetFrameLimit(int32_t frames);

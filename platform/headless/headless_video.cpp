@@ -62,6 +62,7 @@ void HeadlessVideo::Present(Window&, Surface& page) {
     }
     if (lastPresented_) lastPresented_->Blt(nullptr, &page, nullptr, DDBLT_WAIT);
     ++presents_;
+    lastQuietMs_ = std::exchange(quietMs_, 0);
     // A frame takes time even without a display; while the clock runs by
     // itself it has already moved.
     if (!HeadlessClock().IsRunning()) HeadlessClock().Advance(framePeriod_);
@@ -97,6 +98,8 @@ void HeadlessVideo::Reset() {
     mouseButtons_.store(0);
     framePeriod_ = 10;
     presents_ = 0;
+    quietMs_ = lastQuietMs_ = 0;
+    presentsHeld_ = false;
     displayOpen_ = false;
     fullscreen_ = false;
     textInput_ = false;

@@ -30,6 +30,8 @@ public:
     void PumpEvents(Window&) override {}
     void WaitForEvents(uint32_t ms) override;
     void Present(Window& window, Surface& page) override;
+    void NothingNewFor(uint32_t ms) override { quietMs_ = ms; }
+    bool LastPresentHeld() override { return presentsHeld_; }
     void ShowMessage(const char* caption, const char* text, bool stopIcon) override;
     void CursorPos(int32_t* x, int32_t* y) override;
     bool KeyDown(int virtualKey) override;
@@ -51,6 +53,11 @@ public:
     void SetFramePeriod(uint32_t ms) { framePeriod_ = ms; }
 
     int32_t PresentCount() const { return presents_; }
+    // What NothingNewFor offered the last present (0 for nothing); the
+    // headless display presents every frame all the same.
+    uint32_t LastPresentQuietMs() const { return lastQuietMs_; }
+    // Test control: LastPresentHeld's answer.
+    void SetPresentsHeld(bool held) { presentsHeld_ = held; }
     bool DisplayOpen() const { return displayOpen_; }
     bool Fullscreen() const { return fullscreen_; }
     bool TextInputOn() const { return textInput_; }
@@ -74,6 +81,8 @@ private:
     std::atomic<int32_t> mouseButtons_{0};
     uint32_t framePeriod_ = 10;
     int32_t presents_ = 0;
+    uint32_t quietMs_ = 0, lastQuietMs_ = 0;
+    bool presentsHeld_ = false;
     bool displayOpen_ = false;
     bool fullscreen_ = false;
     bool textInput_ = false;

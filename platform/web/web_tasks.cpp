@@ -101,6 +101,20 @@ void RunReadyTasks() {
     }
 }
 
+// A sleep that Module.reefWake ends early: the timer's end or the wake,
+// whichever comes first, resumes the program.
+EM_ASYNC_JS(void, SleepUntilWoken, (double ms), {
+    await new Promise((resolve) => {
+        const done = () => {
+            clearTimeout(timer);
+            Module.reefWake = null;
+            resolve();
+        };
+        const timer = setTimeout(done, ms);
+        Module.reefWake = done;
+    });
+});
+
 // Until the next round of ready tasks: a task hands the thread back, the
 // page's program gives the browser its time.
 void WaitAWhile() {
@@ -110,6 +124,15 @@ void WaitAWhile() {
     } else {
         YieldToBrowser(1);
     }
+}
+
+// The page's program has the thread back from the browser.
+void ProgramBack() {
+    g_programBackAt = emscripten_get_now();
+    if (g_wakeHook != nullptr) g_wakeHook();
+    // What the browser signalled meanwhile (the sound's positions) is served
+    // before the program goes on.
+    RunReadyTasks();
 }
 }  // namespace
 
@@ -121,11 +144,23 @@ void YieldToBrowser(uint32_t ms) {
     }
     RunReadyTasks();
     emscripten_sleep(ms);
-    g_programBackAt = emscripten_get_now();
-    if (g_wakeHook != nullptr) g_wakeHook();
-    // What the browser signalled meanwhile (the sound's positions) is served
-    // before the program goes on.
+    ProgramBack();
+}
+
+void YieldUntilInput(uint32_t ms) {
+    if (g_running != nullptr) {
+        YieldToBrowser(ms);
+        return;
+    }
     RunReadyTasks();
+    SleepUntilWoken(ms);
+    ProgramBack();
+}
+
+void WakeForInput() {
+    EM_ASM({
+        if (Module.reefWake) Module.reefWake();
+    });
 }
 
 void YieldIfHeldLong() {

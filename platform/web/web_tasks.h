@@ -15,6 +15,14 @@ namespace plat {
 // tasks run for that time instead.
 void YieldToBrowser(uint32_t ms);
 
+// YieldToBrowser for the page's program that WakeForInput ends early: the
+// browser wakes the page once, when either comes, instead of at every
+// display frame while nothing is shown.
+void YieldUntilInput(uint32_t ms);
+
+// Ends a YieldUntilInput in progress (input has arrived); nothing otherwise.
+void WakeForInput();
+
 // Gives the browser its turn (a paint, the input, the sound) when the page's
 // program has held the thread for a while since it last waited: a long run
 // of work, such as a scene loading its pictures, then comes in pieces short

@@ -31,6 +31,14 @@ constexpr const char* kCanvas = "#canvas";
 constexpr double kDisplayFrameMs = 1000.0 / 60;
 constexpr uint32_t kSteppedFrameMs = 10;  // the headless display's frame period
 constexpr double kLongPressMs = 500;
+// Presents in a row that showed nothing new before one may be held: the
+// canvas shows the page presented before, so after one such present both
+// pages (the one shown and the one drawn next) hold what the canvas shows,
+// and a frame that changes nothing draws the same again.
+constexpr int kSettledPresents = 1;
+// The longest a present is held: the music's fill runs between the
+// program's waits, and its ring holds two seconds.
+constexpr double kLongestRestMs = 1000;
 
 // KeyboardEvent.code names the key's place, whatever the layout prints on it.
 int VirtualKeyOf(const char* code) {
@@ -346,21 +354,36 @@ void WebVideo::PumpEvents(Window& window) {
 
 void WebVideo::WaitForEvents(uint32_t ms) { Clock().Sleep(ms); }
 
+void WebVideo::Queue(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    pending_.push_back({message, wParam, lParam});
+    WakeForInput();
+}
+
+void WebVideo::NothingNewFor(uint32_t ms) { quietUntil_ = emscripten_get_now() + ms; }
+
 void WebVideo::Present(Window&, Surface& page) {
-    ShowChangedRows(page);
+    unchangedPresents_ = ShowChangedRows(page) ? 0 : unchangedPresents_ + 1;
     EM_ASM({ Module.reefPresents = (Module.reefPresents || 0) + 1; });
     if (stepped_) HeadlessClock().Advance(kSteppedFrameMs);
     // The wait for the next frame is the browser's time: it draws the canvas,
     // runs the input callbacks and plays the sound meanwhile.
     const double period = stepped_ ? kSteppedFrameMs : kDisplayFrameMs;
     const double now = emscripten_get_now();
+    const double quietUntil = std::min(std::exchange(quietUntil_, 0.0), now + kLongestRestMs);
+    // A resting finger becomes a right click on the clock: no holding then.
+    held_ = !stepped_ && !touching_ && unchangedPresents_ >= kSettledPresents && quietUntil > now + period;
+    if (held_) {
+        YieldUntilInput(static_cast<uint32_t>(std::ceil(quietUntil - now)));
+        nextFrame_ = emscripten_get_now() + period;
+        return;
+    }
     const double wait = std::max(0.0, nextFrame_ - now);
     nextFrame_ = std::max(now, nextFrame_) + period;
     YieldToBrowser(static_cast<uint32_t>(std::ceil(wait)));
 }
 
-void WebVideo::ShowChangedRows(Surface& page) {
-    if (page.Width() != pageWidth_ || page.Height() != pageHeight_) return;
+bool WebVideo::ShowChangedRows(Surface& page) {
+    if (page.Width() != pageWidth_ || page.Height() != pageHeight_) return false;
     const SurfaceDesc desc = page.GetSurfaceDesc();
     const size_t rowBytes = static_cast<size_t>(pageWidth_) * sizeof(uint16_t);
     auto pageRow = [&](int y) {
@@ -374,7 +397,7 @@ void WebVideo::ShowChangedRows(Surface& page) {
         while (last >= first && SameRow(pageRow(last), shownRow(last), rowBytes)) --last;
     }
     canvasFilled_ = true;
-    if (first > last) return;  // nothing new: the canvas keeps its picture
+    if (first > last) return false;  // nothing new: the canvas keeps its picture
     uint8_t* out = rgba_.data();
     for (int y = first; y <= last; ++y) {
         const uint16_t* row = pageRow(y);
@@ -397,6 +420,7 @@ void WebVideo::ShowChangedRows(Surface& page) {
             if (!Module.reefFirstFrameMs) Module.reefFirstFrameMs = performance.now();
         },
         rgba_.data(), pageWidth_, last - first + 1, first);
+    return true;
 }
 
 void WebVideo::SetTextInput(bool on) { textInput = on; }

@@ -6,7 +6,9 @@
 // keyboard (with typed text and pasting) from Emscripten's HTML5 callbacks
 // turned into the window messages
 // the desktop's drivers post, in picture pixels. Presents are paced to 60
-// frames a second, the wait handed back to the browser.
+// frames a second, the wait handed back to the browser; once the page has
+// settled (a present showed nothing new), a present the program says nothing
+// new follows (NothingNewFor) waits that long or until input instead.
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -34,6 +36,8 @@ public:
     void PumpEvents(Window& window) override;
     void WaitForEvents(uint32_t ms) override;
     void Present(Window& window, Surface& page) override;
+    void NothingNewFor(uint32_t ms) override;
+    bool LastPresentHeld() override { return held_; }
     void ShowMessage(const char* caption, const char* text, bool stopIcon) override;
     void CursorPos(int32_t* x, int32_t* y) override;
     bool KeyDown(int virtualKey) override;
@@ -53,7 +57,8 @@ public:
         uintptr_t wParam;
         intptr_t lParam;
     };
-    void Queue(uint32_t message, uintptr_t wParam, intptr_t lParam) { pending_.push_back({message, wParam, lParam}); }
+    // Ends a held present's wait: the program sees the input at once.
+    void Queue(uint32_t message, uintptr_t wParam, intptr_t lParam);
     intptr_t PicturePoint(double clientX, double clientY);
     void Layout();
     void NoteMotion(double clientX, double clientY);
@@ -67,7 +72,8 @@ public:
     bool textInput = false;  // keys that type post their characters as WM_UNICHAR
 
 private:
-    void ShowChangedRows(Surface& page);
+    // Whether anything new went to the canvas.
+    bool ShowChangedRows(Surface& page);
     void CheckLongPress();
 
     bool open_ = false;
@@ -81,6 +87,9 @@ private:
     std::vector<uint8_t> rgba_;       // rows on their way to the canvas
     bool canvasFilled_ = false;
     double nextFrame_ = 0;  // ms on the browser's clock
+    double quietUntil_ = 0;  // NothingNewFor's end for the next present
+    int unchangedPresents_ = 0;  // in a row, showing nothing new
+    bool held_ = false;
     double lastX_ = -1, lastY_ = -1;
     bool keys_[256] = {};
     bool keysTappedSincePoll_[256] = {};

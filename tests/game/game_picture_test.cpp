@@ -1,15 +1,18 @@
 // What the player sees of a game, read from the presented page: the status
 // numbers, the completed-kind icons, the turn-bonus notice, a wave's front
 // ring, the panels, the blinking new-game button, both display pages.
+#include <algorithm>
 #include <cstdio>
 #include <list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/dirty_rect_manager.h"
 #include "display/frames.h"
 #include "display/image.h"
 #include "game_fixture.h"
+#include "platform/headless/headless_video.h"
 #include "runtime/frame_timer.h"
 #include "surface_test_util.h"
 
@@ -203,18 +206,48 @@ TEST_F(GamePictureTest, IdleNewGameButtonAlternatesItsPictureEvery500Ms) {
     };
     Frames(30);  // past start-up's first pages
     std::vector<std::vector<uint16_t>> pictures{picture()};
+    // The clock of each frame that changed the picture, and of each frame
+    // with the time its present was told nothing new comes before.
     std::vector<uint32_t> changes;
+    std::vector<std::pair<uint32_t, uint32_t>> foretold;
     for (const uint32_t start = FrameTimer::Now(); FrameTimer::Elapsed(start) < 2100;) {
+        const uint32_t at = FrameTimer::Now();
         Frame();
+        foretold.emplace_back(at, at + plat::HeadlessDisplay().LastPresentQuietMs());
         if (picture() == pictures.back()) continue;
         pictures.push_back(picture());
-        changes.push_back(FrameTimer::Now());
+        changes.push_back(at);
     }
     ASSERT_EQ(changes.size(), 4u);
     // More than 500 ms: the first frame after, at 10 ms a frame.
     for (size_t i = 1; i < changes.size(); ++i) EXPECT_EQ(changes[i] - changes[i - 1], 510u) << i;
     // Two pictures in turn.
     EXPECT_TRUE(pictures[0] == pictures[2] && pictures[1] == pictures[3] && pictures[0] != pictures[1]);
+    // Each frame's present may rest until the next blink, and no longer.
+    for (const auto& [at, until] : foretold) {
+        const auto next = std::upper_bound(changes.begin(), changes.end(), at);
+        if (next != changes.end()) {
+            EXPECT_EQ(until, *next) << at;
+        }
+    }
+}
+
+TEST_F(GamePictureTest, IdleBoardRestsOnlyWhileNothingMoves) {
+    auto restsAfterFrame = [this] {
+        Frame();
+        return plat::HeadlessDisplay().LastPresentQuietMs() > 0;
+    };
+    Frames(30);
+    EXPECT_TRUE(restsAfterFrame());
+    g_Game.board.cells[0].kind = 1;
+    g_Game.SpawnFloatingScore(0, 1);
+    ASSERT_EQ(g_Game.floatingScores->Count(), 1);
+    EXPECT_FALSE(restsAfterFrame());
+    RunTo(FrameTimer::Now() + FloatingScore::kLifetimeMs + 20);
+    ASSERT_EQ(g_Game.floatingScores->Count(), 0);
+    EXPECT_TRUE(restsAfterFrame());
+    g_Game.ShowTurnBonus(3);
+    EXPECT_FALSE(restsAfterFrame());
 }
 
 // The times of the presented pages that showed the hall-of-fame notice.

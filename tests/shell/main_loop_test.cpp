@@ -140,4 +140,16 @@ TEST_F(MainLoopTest, FrameRateTextLeavesBothPagesOnceSwitchedOff) {
     g_DirtyRects.SetBackground(nullptr);
 }
 
+// The frame rate floating scores move by is the loop's at the display's pace:
+// presents held while nothing changed leave it as it was.
+TEST_F(MainLoopTest, HeldPresentsLeaveTheFrameRate) {
+    ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
+    for (int i = 0; i < 120; ++i) QVFlip();  // 10 ms a frame
+    EXPECT_FLOAT_EQ(QVGetFPS(), 100.0f);
+    plat::HeadlessDisplay().SetFramePeriod(500);
+    plat::HeadlessDisplay().SetPresentsHeld(true);
+    for (int i = 0; i < 6; ++i) QVFlip();
+    EXPECT_FLOAT_EQ(QVGetFPS(), 100.0f);
+}
+
 }  // namespace
