@@ -136,10 +136,13 @@ bool Game::RunState(int32_t mouseX, int32_t mouseY, int32_t mouseButtons) {
     switch (state) {
         case GameState::Idle:
             BlinkNewGameButton();
-            RestUntilNextBlink();
+            // The clock moves in steps: the next blink is the step after kBlinkMs.
+            RestIfStill(static_cast<int32_t>(kBlinkMs + FrameTimer::kStep) - FrameTimer::Elapsed(lastBlink));
             return true;
         case GameState::Playing:
             PlayTurn(mouseX, mouseY, mouseButtons);
+            // A turn waits for the player: only input brings anything new.
+            if (state == GameState::Playing) RestIfStill(INT32_MAX);
             return true;
         case GameState::NewGame:
             return StartNewGame();
@@ -162,11 +165,9 @@ void Game::BlinkNewGameButton() {
     lastBlink = FrameTimer::Now();
 }
 
-void Game::RestUntilNextBlink() {
+void Game::RestIfStill(int32_t ms) {
     if ((floatingScores != nullptr && floatingScores->Count() > 0) || FrameTimer::Elapsed(board.bonusUntil) < 0) return;
-    // The clock moves in steps: the first blink is the step after kBlinkMs.
-    const int32_t untilBlink = static_cast<int32_t>(kBlinkMs + FrameTimer::kStep) - FrameTimer::Elapsed(lastBlink);
-    if (untilBlink > 0) plat::NothingNewFor(static_cast<uint32_t>(untilBlink));
+    if (ms > 0) plat::NothingNewFor(static_cast<uint32_t>(ms));
 }
 
 void Game::PlayTurn(int32_t mouseX, int32_t mouseY, int32_t mouseButtons) {

@@ -93,10 +93,9 @@ private:
     // One state's work for this update; false when the program is closing.
     bool RunState(int32_t mouseX, int32_t mouseY, int32_t mouseButtons);
     void BlinkNewGameButton();
-    // Tells the display that the idle board shows nothing new before the
-    // next blink unless input comes; nothing while points float or the turn
-    // bonus shows.
-    void RestUntilNextBlink();
+    // Tells the display that the board shows nothing new for ms unless input
+    // comes; nothing while points float or the turn bonus shows.
+    void RestIfStill(int32_t ms);
     void PlayTurn(int32_t mouseX, int32_t mouseY, int32_t mouseButtons);
     bool StartNewGame();
     bool AdvanceRound();

@@ -232,7 +232,7 @@ TEST_F(GamePictureTest, IdleNewGameButtonAlternatesItsPictureEvery500Ms) {
     }
 }
 
-TEST_F(GamePictureTest, IdleBoardRestsOnlyWhileNothingMoves) {
+TEST_F(GamePictureTest, BoardRestsOnlyWhileNothingMovesOrIsDue) {
     auto restsAfterFrame = [this] {
         Frame();
         return plat::HeadlessDisplay().LastPresentQuietMs() > 0;
@@ -248,6 +248,17 @@ TEST_F(GamePictureTest, IdleBoardRestsOnlyWhileNothingMoves) {
     EXPECT_TRUE(restsAfterFrame());
     g_Game.ShowTurnBonus(3);
     EXPECT_FALSE(restsAfterFrame());
+    // A turn waits for the player's click; the press that ends the game has
+    // the ending's deadline to keep.
+    RunTo(FrameTimer::Now() + 2000);
+    StartGame();
+    EXPECT_TRUE(restsAfterFrame());
+    g_Game.board.turnsLeft = 1;
+    const int cell = QuietSeaCell();
+    Post(plat::WM_MOUSEMOVE, Board::CellX(cell) + 9, Board::CellY(cell) + 8);
+    Post(plat::WM_LBUTTONDOWN, Board::CellX(cell) + 9, Board::CellY(cell) + 8);
+    EXPECT_FALSE(restsAfterFrame());
+    EXPECT_EQ(g_Game.GetState(), GameState::GameOver);
 }
 
 // The times of the presented pages that showed the hall-of-fame notice.
