@@ -3,8 +3,8 @@
 # serves its folder on localhost with a plain static server (python3 -m
 # http.server: no headers added, as any host serves it), and runs
 # scripts/web-test.js in headless Chromium: the launcher first, Play into a
-# game played by hand with a screenshot of a wave, Menu back to the launcher
-# with its switches kept, and a kept recording replayed whose report must
+# game played by hand to its end with a screenshot of a wave, Menu back to the
+# launcher with its switches and the player's high score kept, and a kept recording replayed whose report must
 # match the headless program's line for line and leave the visitor's kept
 # files as they were, the page's words when it cannot run, and a visit with
 # the network off from the service worker's files.

@@ -1,12 +1,12 @@
 // The web build in headless Chromium, driven through the DevTools protocol
 // (puppeteer-core against the system's Chromium): the launcher first, two of
 // its switches turned, Play into a game played by mouse and keyboard with a
-// screenshot of a sonar wave, the game's menu button back to the launcher with
-// the switches kept; then a kept recording replayed through the page's
-// address with its report compared, line for line, with the headless
-// program's, and the visitor's kept files untouched by it; the page's words
-// when it cannot run; and last a visit with the network off, from the
-// service worker's files.
+// screenshot of a sonar wave and on until its turns run out, the game's menu
+// button back to the launcher with the switches and her high score kept;
+// then a kept recording replayed through the page's address with its report
+// compared, line for line, with the headless program's, and the visitor's
+// kept files untouched by it; the page's words when it cannot run; and last a
+// visit with the network off, from the service worker's files.
 //
 //   node scripts/web-test.js URL EXPECTED_REPORT OUTPUT_FOLDER
 //
@@ -171,6 +171,13 @@ async function playByHand(browser, figures) {
   page.on('pageerror', (e) => console.log('page error: ' + e.message));
   // An earlier build's files, which the service worker's first start drops.
   const earlier = await page.evaluateOnNewDocument(() => { caches.open('reefhoard-earlier-build'); });
+  // Her own game deals its treasure from the clock's seconds at start: the
+  // page's clock reads 3 s until the first frame, so she plays the kept
+  // recording's board (seed 3) and her clicks find what they expect.
+  await page.evaluateOnNewDocument(() => {
+    const now = Date.now;
+    Date.now = () => (window.Module && Module.reefFirstFrameMs ? now.call(Date) : 3000);
+  });
   await page.goto(url);
   const first = await firstFrame(page);
   await page.removeScriptToEvaluateOnNewDocument(earlier.identifier);
@@ -273,6 +280,22 @@ async function playByHand(browser, figures) {
   await click(page, 400, 300);  // anywhere closes it
   await sleep(500);
 
+  // The rest of her game: a find, then searches back and forth beside it
+  // (short waves) until the turns run out; the next click closes the
+  // game-over panel, her score enters the empty table and the game writes
+  // hiscore.dat, which the page keeps in the browser's storage.
+  await click(page, 220, 152);
+  await sleep(300);
+  const written = () => page.evaluate(() => FS.analyzePath('/reef/game/hiscore.dat').exists);
+  for (let i = 0; i < 40 && !(await written()); ++i) {
+    await click(page, i % 2 ? 269 : 213, 164);
+    await sleep(400);
+  }
+  const ended = await page.waitForFunction(() => FS.analyzePath('/save/hiscore.dat').exists, {timeout: 20000})
+    .then(() => true, () => false);
+  check(ended, 'her own game ran out of turns and its high scores were kept');
+  await sleep(1500);  // the hall of fame's notice closes by itself
+
   const back = await clickAway(page, 681, 551);  // the game's menu button
   figures.returnFrameMs = Math.round(await page.evaluate(() => Module.reefFirstFrameMs));
   await sleep(500);
@@ -285,6 +308,17 @@ async function playByHand(browser, figures) {
   }).join('\n'));
   check(/^SFX=N\r?$/m.test(kept) && /^scale=sharp\r?$/m.test(kept),
         'the switches turned in the launcher are kept in options.ini and setup.ini after two more loads');
+  // The table's first entry: her name and record, then her score.
+  const best = await page.evaluate(() => {
+    try {
+      const table = FS.readFile('/reef/game/hiscore.dat');
+      const view = new DataView(table.buffer, table.byteOffset);
+      return {bytes: table.length, name: new TextDecoder().decode(table.subarray(4, 4 + 256)).split(/[:\0]/)[0],
+              score: view.getInt32(4 + 256, true)};
+    } catch (e) { return {bytes: 0}; }
+  });
+  check(best.bytes === 5204 && best.name === player && best.score > 0,
+        `her high score is kept after the page loads again (${best.bytes} bytes: ${best.name} ${best.score})`);
   const shown = await shownFailure(page);
   check(shown === '', `no failure shown after the page ran both programs (${shown})`);
   await page.close();

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/web/web_tasks.h"
+
 namespace {
 
 constexpr int kMaxLine = 200;
@@ -21,6 +23,9 @@ std::string Trimmed(const char* begin, const char* end) {
 }  // namespace
 
 extern "C" int ini_parse_stream(ini_reader reader, void* stream, ini_handler handler, void* user) {
+    // The programs read their settings many times as they start, each a
+    // look through the file system: the browser has its turn between.
+    plat::YieldIfHeldLong();
     char line[kMaxLine];
     std::string section;
     int number = 0;

@@ -52,12 +52,26 @@ EM_ASYNC_JS(int32_t, reef_decode_mp3, (const char* path, int rate), {
         HEAP32[(block >> 2) + 1] = channels;
         HEAP32[(block >> 2) + 2] = frames;
         const first = (block + 12) >> 1;
-        for (let c = 0; c < channels; ++c) {
-            const data = song.getChannelData(c);
-            for (let i = 0; i < frames; ++i) {
-                const v = Math.max(-1, Math.min(1, data[i]));
-                HEAP16[first + i * channels + c] = Math.round(v * 32767);
+        const data = [];
+        for (let c = 0; c < channels; ++c) data.push(song.getChannelData(c));
+        // A song's worth of samples in pieces of a few milliseconds, the
+        // browser having its turn between them.
+        const piece = 32768;
+        const turn = () => new Promise((resolve) => {
+            const channel = new MessageChannel();
+            channel.port1.onmessage = () => resolve();
+            channel.port2.postMessage(null);
+        });
+        for (let start = 0; start < frames; start += piece) {
+            const end = Math.min(frames, start + piece);
+            for (let c = 0; c < channels; ++c) {
+                const from = data[c];
+                for (let i = start; i < end; ++i) {
+                    const v = Math.max(-1, Math.min(1, from[i]));
+                    HEAP16[first + i * channels + c] = Math.round(v * 32767);
+                }
             }
+            await turn();
         }
         return block;
     } catch (e) {

@@ -30,6 +30,15 @@ SDL_PixelFormat* FormatOf(Uint32 format) {
     return nullptr;
 }
 
+// Pictures are read, made and converted here, a scene's whole set as it
+// starts: the browser has its turn between them and between the rows of a
+// large one. (The Windows build shares these surfaces.)
+void LetTheBrowserIn() {
+#ifdef __EMSCRIPTEN__
+    plat::YieldIfHeldLong();
+#endif
+}
+
 uint8_t* Pixel(const SDL_Surface* s, int x, int y) {
     return static_cast<uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch +
            static_cast<size_t>(x) * s->format->BytesPerPixel;
@@ -60,6 +69,7 @@ SDL_Surface* SDL_CreateRGBSurfaceWithFormat(Uint32, int width, int height, int, 
         SDL_SetError("unsupported surface");
         return nullptr;
     }
+    LetTheBrowserIn();  // a large one's first touch of its memory is slow
     const int pitch = (width * f->BytesPerPixel + 3) & ~3;
     void* pixels = std::calloc(static_cast<size_t>(pitch) * height, 1);
     auto* s = new (std::nothrow) SDL_Surface{0, f, width, height, pitch, pixels, false, 0};
@@ -146,6 +156,7 @@ SDL_Surface* SDL_ConvertSurfaceFormat(SDL_Surface* src, Uint32 format, Uint32) {
     SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, src->w, src->h, SDL_BITSPERPIXEL(format), format);
     if (out == nullptr) return nullptr;
     for (int y = 0; y < src->h; ++y) {
+        LetTheBrowserIn();
         for (int x = 0; x < src->w; ++x) {
             uint8_t r, g, b;
             const uint8_t* p = Pixel(src, x, y);
@@ -181,11 +192,7 @@ struct SDL_RWops {
 };
 
 SDL_RWops* SDL_RWFromFile(const char* path, const char* mode) {
-#ifdef __EMSCRIPTEN__
-    // Pictures are read here, a scene's whole set as it starts: the browser
-    // has its turn between them. (The Windows build shares these surfaces.)
-    plat::YieldIfHeldLong();
-#endif
+    LetTheBrowserIn();
     std::FILE* file = std::fopen(path, mode);
     if (file == nullptr) {
         SDL_SetError(std::strerror(errno));
@@ -271,6 +278,7 @@ SDL_Surface* ReadBmp(std::FILE* file) {
     std::vector<uint8_t> row(rowBytes);
     std::fseek(file, static_cast<long>(offset != 0 ? offset : 14 + infoBytes), SEEK_SET);
     for (int32_t i = 0; i < height; ++i) {
+        LetTheBrowserIn();
         if (std::fread(row.data(), 1, rowBytes, file) != rowBytes) {
             SDL_FreeSurface(s);
             SDL_SetError("the BMP pixels are cut short");

@@ -245,6 +245,7 @@ void WebVideo::UpdateNative(Window& window) {
 }
 
 bool WebVideo::OpenDisplay(Window& window, int32_t width, int32_t height, bool) {
+    YieldIfHeldLong();  // the program's start, before the display's first large buffers
     pageWidth_ = width;
     pageHeight_ = height;
     onCanvas_.assign(static_cast<size_t>(width) * height, 0);

@@ -96,6 +96,19 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   Module.preRun = Module.preRun || [];
   Module.preRun.push(function () {
     if (query.has('failstart')) throw new Error('start-up failed on purpose (failstart in the address)');
+    // The program starts in a task of its own, not at the end of the one
+    // that unpacks index.data (or reads the kept files): each is long enough
+    // on a slow phone to hold up the page.
+    addRunDependency('reef-own-task');
+    Module.monitorRunDependencies = function (left) {
+      if (left !== 1) return;
+      setTimeout(function () {
+        if (runDependencies === 1 && Module.monitorRunDependencies) {
+          Module.monitorRunDependencies = null;
+          removeRunDependency('reef-own-task');
+        }
+      });
+    };
     // A browser with no IndexedDB at all would stop the module's storage
     // code outright; one that refuses it reports so in syncfs.
     if (keeping && !self.indexedDB) storageRefused('no IndexedDB');
