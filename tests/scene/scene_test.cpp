@@ -1,10 +1,9 @@
-// Images, scenes with their image-definition files and buttons, and a moving
-// picture drawn over the restored background for a few frames.
+// Images, scenes with their image-definition files and buttons, and the
+// background layers a scene leaves.
 #include "scene/scene.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <tuple>
 
 #include "display/dirty_rect_manager.h"
@@ -153,43 +152,6 @@ TEST_F(SceneTest, LeavingTakesItsPicturesOutOfTheBackgroundLayers) {
     ASSERT_EQ(g_DirtyRects.lists[0]->Count(), 1);
     EXPECT_EQ(g_DirtyRects.lists[0]->Get(0)->background, elsewhere.get());
     g_DirtyRects.lists[0]->DeleteAll();
-}
-
-// A block moving over the background layer as the game draws leaves no trail;
-// the shown page is written to a BMP for people to look at.
-TEST_F(SceneTest, MovingBlockLeavesNoTrailAndThePageIsWritten) {
-    Bmp("sea.bmp", 800, 600, 0, 64, 128);
-    Bmp("block.bmp", 40, 40, 255, 200, 0);
-    Image* sea = scene.AddImage("sea.bmp");
-    Image* block = scene.AddImage("block.bmp");
-    ASSERT_TRUE(sea && block);
-    scene.SetBackground(sea->GetSurface());
-    scene.SetBackdrop(scene.AddImage("sea.bmp")->GetSurface());
-    // A refresh restores the page it was reported on: one for each page.
-    for (int page = 0; page < 2; ++page) {
-        g_DirtyRects.RefreshAll();
-        scene.Present();
-    }
-    scene.Present();
-
-    int x = 0;
-    for (int frame = 0; frame < 12; ++frame, x += 50) {
-        block->Draw(g_Shell.page.back, x, 100);
-        g_DirtyRects.AddRectEdges(x, 100, x + 40, 140, DirtyRect::kOneShot, DirtyRect::kFromBackground);
-        scene.Present();
-    }
-    plat::Surface* shown = plat::HeadlessDisplay().LastPresented();
-    const uint16_t seaColour = PixelAt(sea->GetSurface(), 0, 0);
-    const int last = x - 50;
-    EXPECT_EQ(PixelAt(shown, last + 20, 120), PixelAt(block->GetSurface(), 0, 0));
-    for (int earlier = 0; earlier < last; earlier += 50) {
-        EXPECT_EQ(PixelAt(shown, earlier + 20, 120), seaColour) << "trail at " << earlier;
-    }
-
-    std::filesystem::create_directories(REEF_ARTIFACT_FOLDER);
-    const std::string path = std::string(REEF_ARTIFACT_FOLDER) + "/moving_block.bmp";
-    ASSERT_TRUE(QVSaveFrontPage(path.c_str()));
-    EXPECT_GT(std::filesystem::file_size(path), 800u * 600u * 2u);
 }
 
 }  // namespace
