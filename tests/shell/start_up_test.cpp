@@ -62,7 +62,7 @@ TEST_F(StartUpTest, WithoutASoundDeviceOneLineSaysSoAndTheGameStartsSilently) {
 void PressEscape(void*) { plat::PostMessage(g_Shell.window, plat::WM_KEYUP, plat::VK_ESCAPE, 0); }
 
 TEST_F(StartUpTest, ClosingTheWindowDuringTheSplashIsNoFailure) {
-    WriteSolidBmp(Dir().Path() / "Title/TovaliSplash.bmp", 800, 600, 0, 0, 255);
+    WriteSolidBmp(Dir().Path() / "Title/TovaliSplash.bmp", 800, 600, kBlue565);
     const plat::TimerId escape = plat::StartPeriodicTimer(200, PressEscape, nullptr);
     EXPECT_EQ(GameEntry(nullptr, "", 0), 0);
     plat::StopPeriodicTimer(escape);
