@@ -7,10 +7,10 @@
 #include <fstream>
 #include <initializer_list>
 #include <memory>
-#include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/output_files.h"
 #include "platform/surface.h"
 
 // A new RGB565 surface filled with one raw colour.
@@ -61,37 +61,15 @@ inline void SetPixelAt(plat::Surface* s, int x, int y, uint16_t v) {
     s->Unlock();
 }
 
-// Writes a 24-bit BMP of w by h in one colour, with its folders.
-inline void WriteSolidBmp(const std::filesystem::path& path, int w, int h, uint8_t r, uint8_t g, uint8_t b) {
-    const uint32_t rowBytes = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
-    const uint32_t pixelBytes = rowBytes * static_cast<uint32_t>(h);
-    std::string bmp(54 + pixelBytes, '\0');
-    auto put = [&bmp](size_t at, uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) bmp[at + i] = static_cast<char>(value >> (8 * i));
-    };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put(2, static_cast<uint32_t>(bmp.size()), 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, static_cast<uint32_t>(w), 4);
-    put(22, static_cast<uint32_t>(h), 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    put(34, pixelBytes, 4);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const size_t at = 54 + y * rowBytes + x * 3;
-            bmp[at] = static_cast<char>(b);
-            bmp[at + 1] = static_cast<char>(g);
-            bmp[at + 2] = static_cast<char>(r);
-        }
-    }
-    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bmp;
-}
-
 constexpr uint16_t kBlue565 = 0x001F;
 constexpr uint16_t kRed565 = 0xF800;
 constexpr uint16_t kGreen565 = 0x07E0;
 constexpr uint16_t kWhite565 = 0xFFFF;
+
+// Writes a BMP of w by h in one colour, as the game writes pictures, with its folders.
+inline void WriteSolidBmp(const std::filesystem::path& path, int w, int h, uint16_t colour) {
+    const OwnedSurface picture{FilledSurface(w, h, colour)};
+    const std::vector<uint8_t> bmp = plat::EncodeBmp(*picture);
+    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()), std::streamsize(bmp.size()));
+}

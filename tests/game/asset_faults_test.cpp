@@ -2,17 +2,14 @@
 // in its middle: the program, playing a game by itself headless, must neither
 // crash nor hang nor trip a sanitizer. Without a file it can do without it plays
 // the whole game; the one picture no game can start without ends it at once
-// with one message naming the file. The table of outcomes is printed.
+// with one message naming the file.
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -86,11 +83,6 @@ struct Outcome {
     enum Kind { Plays, Refused, CannotPlay, Crash, Hang } kind;
     std::string detail;
 };
-
-const char* KindName(Outcome::Kind kind) {
-    static const char* const names[] = {"plays", "refused", "CANNOT PLAY", "CRASH", "HANG"};
-    return names[kind];
-}
 
 // Runs a shell command; its exit status, or -1 when it ended by a signal.
 int RunShell(const std::string& command) {
@@ -175,18 +167,6 @@ TEST(AssetFaults, EveryFileDeletedEmptiedHalvedOrOverwrittenPlaysOrIsNamed) {
     const unsigned count = std::max(1u, std::thread::hardware_concurrency());
     for (unsigned i = 0; i < count; ++i) workers.emplace_back(worker);
     for (std::thread& t : workers) t.join();
-
-    std::ostringstream table;
-    table << "file                       fault        outcome\n";
-    for (const Case& c : cases) {
-        char row[160];
-        std::snprintf(row, sizeof row, "%-26s %-12s %-8s %s\n", c.file.c_str(), FaultName(c.fault),
-                      KindName(c.outcome.kind), c.outcome.detail.c_str());
-        table << row;
-    }
-    std::printf("%s", table.str().c_str());
-    fs::create_directories(REEF_ARTIFACT_FOLDER);
-    std::ofstream(fs::path(REEF_ARTIFACT_FOLDER) / "asset-faults.txt") << table.str();
 
     for (const Case& c : cases) {
         const std::string name = fs::path(c.file).filename().string();

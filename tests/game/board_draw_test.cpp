@@ -1,5 +1,5 @@
-// Drawing cells into the background layer: which cells Redraw draws, where a
-// cell lands on the screen, and cells whose frames the pictures do not have.
+// Drawing cells into the background layer: which cells Redraw draws, and
+// cells whose frames the pictures do not have.
 #include <gtest/gtest.h>
 
 #include "display/dirty_rect_manager.h"
@@ -56,15 +56,6 @@ TEST_F(BoardDrawTest, RedrawDrawsDirtyCellsOrEveryVisibleCellAndClearsTheFlags) 
 
     board.Redraw(true);
     EXPECT_EQ(std::make_pair(CellPixel(quiet), CellPixel(hidden)), std::make_pair(kSea, kPaper));
-}
-
-TEST_F(BoardDrawTest, OddRowsSitSevenPixelsRightOfTheEvenRowAbove) {
-    const int even = Board::Index(10, 4), odd = Board::Index(10, 5);
-    board.DrawCell(odd, 0, background.get());
-    const int y = Board::CellY(odd) + 14;  // below the even row's tile
-    const int x = Board::CellX(even);
-    EXPECT_EQ(PixelsAt(background.get(), {{x + 6, y}, {x + 7, y}}), (std::vector<uint16_t>{kPaper, kSea}));
-    EXPECT_EQ(Board::CellX(odd) - Board::CellX(even), 7);
 }
 
 TEST_F(BoardDrawTest, CellsWithoutAPictureAndExcludedCellsDrawNothing) {

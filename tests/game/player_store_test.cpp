@@ -45,17 +45,6 @@ TEST_F(PlayerStoreTest, WithoutAnOptionsFileOrAValidIdTheFirstPlayerHasDefaults)
     EXPECT_EQ(IdFor("7"), 7);
 }
 
-TEST_F(PlayerStoreTest, TheIdNamesTheSectionOfTheNextNumber) {
-    dir.Write("options.ini",
-              "[Setup]\nPlayerID=3\n[Player3]\nname=Wrong\n[player4]\nname=Ann\n"
-              "[Player5]\nname=Bo\naddress=1 Reef Road\nemail=bo@reef\nsend=No\n");
-    const int32_t id = store.ReadPlayerId();
-    EXPECT_EQ(id, 3);
-    EXPECT_EQ(Describe(id), "Ann:::Y");
-    EXPECT_EQ(Describe(4), "Bo:1 Reef Road:bo@reef:N");  // send cut to one character
-    EXPECT_EQ(std::string(store.records[4].address), "1 Reef Road");
-}
-
 TEST_F(PlayerStoreTest, OutOfRangeIndexesReadNothingAndDescribeTheFirstPlayer) {
     dir.Write("options.ini", "[Player1]\nname=First\n[Player9]\nname=Ninth\n[Player0]\nname=Zero\n");
     for (int32_t index : {8, -1}) EXPECT_EQ(Describe(index), "First:::Y") << index;

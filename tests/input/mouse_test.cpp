@@ -67,8 +67,8 @@ plat::Surface* Numbered(int w, int h) {
 
 TEST_F(MouseDevice, EachCursorSavesAndRestoresAnAreaOfItsOwnSize) {
     OpenDisplay();
-    WriteSolidBmp(Dir().Path() / "small.bmp", 3, 2, 255, 255, 255);
-    WriteSolidBmp(Dir().Path() / "large.bmp", 9, 7, 255, 0, 0);
+    WriteSolidBmp(Dir().Path() / "small.bmp", 3, 2, kWhite565);
+    WriteSolidBmp(Dir().Path() / "large.bmp", 9, 7, kRed565);
     Mouse mouse;
     OwnedSurface back{Numbered(30, 20)};
     OwnedSurface before{Numbered(30, 20)};

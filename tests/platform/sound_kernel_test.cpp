@@ -25,29 +25,6 @@ TEST(KernelEvents, TheLowestSignalledEventWinsEachSignalIsConsumedOnceAndBadWait
     for (auto e : events) plat::CloseEvent(e);
 }
 
-struct Handshake {
-    plat::EventHandle go, done;
-};
-
-TEST(KernelThreads, AThreadWakesOnAnEventAndItsResultIsReturned) {
-    Handshake h{plat::CreateAutoResetEvent(), plat::CreateAutoResetEvent()};
-    uint32_t id = 0;
-    plat::ThreadHandle thread = plat::StartThread(
-        [](void* arg) -> uint32_t {
-            auto* hs = static_cast<Handshake*>(arg);
-            int got = plat::WaitForAnyEvent(1, &hs->go);
-            plat::SignalEvent(hs->done);
-            return got == 0 ? 42u : 1u;
-        },
-        &h, plat::ThreadPriority::Lowest, &id);
-    ASSERT_NE(thread, nullptr);
-    EXPECT_NE(id, 0u);
-    plat::SignalEvent(h.go);
-    EXPECT_EQ(plat::WaitForAnyEvent(1, &h.done), 0);
-    EXPECT_EQ(plat::JoinThread(thread), 42u);
-    for (plat::EventHandle e : {h.go, h.done}) plat::CloseEvent(e);
-}
-
 // Letting a thread go, by destruction or by a move onto its owner, tells it
 // to stop and waits for it: what it touches is still there when it finishes.
 TEST(KernelThreads, AnOwnedThreadIsStoppedAndJoinedWhenItsOwnerLetsItGo) {

@@ -176,7 +176,7 @@ TEST_F(ButtonTest, ListGetClickedSkipsDisabledButtonsEvenWithTheirFlagSet) {
 
 TEST_F(ButtonTest, StripAddsExactlyCountFramesOrNone) {
     OpenDisplay();  // strips are cut into display surfaces
-    WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, 255, 0, 0);
+    WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, kRed565);
     Button loaded(0, 0);
     EXPECT_TRUE(loaded.LoadStrip("strip.bmp", 3, 0));
     ASSERT_EQ(loaded.frames->Count(), 3);

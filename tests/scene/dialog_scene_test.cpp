@@ -36,7 +36,7 @@ class DialogSceneTest : public HeadlessShell {
 protected:
     void SetUp() override {
         HeadlessShell::SetUp();
-        WriteSolidBmp(Dir().Path() / "round1.bmp", 530, 294, 0, 255, 0);
+        WriteSolidBmp(Dir().Path() / "round1.bmp", 530, 294, kGreen565);
         ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
         std::strcpy(result, "untouched");
     }

@@ -1,10 +1,9 @@
-// Images, scenes with their image-definition files and buttons, and a moving
-// picture drawn over the restored background for a few frames.
+// Images, scenes with their image-definition files and buttons, and the
+// background layers a scene leaves.
 #include "scene/scene.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <tuple>
 
 #include "display/dirty_rect_manager.h"
@@ -24,15 +23,15 @@ protected:
         QVGetDDInfo(&g_Shell.primary, &g_Shell.page.back);
         scene.Enter(QVGetLPDD(), &g_Shell.page);
     }
-    void Bmp(const char* name, int w, int h, Uint8 r, Uint8 g, Uint8 b) {
-        WriteSolidBmp(Dir().Path() / name, w, h, r, g, b);
+    void Bmp(const char* name, int w, int h, uint16_t colour) {
+        WriteSolidBmp(Dir().Path() / name, w, h, colour);
     }
     Scene scene;
     OwnedSurface target{FilledSurface(10, 10, kWhite565)};
 };
 
 TEST_F(SceneTest, ImageKeysPureBlueDrawsClippedAndAMissingFileDrawsNothing) {
-    Bmp("a.bmp", 7, 5, 0, 0, 255);
+    Bmp("a.bmp", 7, 5, kBlue565);
     Image blue("a.bmp");
     blue.Draw(target.get(), 1, 1);
     EXPECT_EQ(PixelAt(target.get(), 2, 2), kWhite565);  // all of it is the key colour
@@ -44,7 +43,7 @@ TEST_F(SceneTest, ImageKeysPureBlueDrawsClippedAndAMissingFileDrawsNothing) {
     EXPECT_EQ(missing.Draw(target.get(), 0, 0), 0);
 
     // Setup overrides the stored size but draws the whole bitmap.
-    Bmp("r.bmp", 4, 4, 255, 0, 0);
+    Bmp("r.bmp", 4, 4, kRed565);
     Image image;
     image.Setup("red", "r.bmp", 2, 3, 0, 9);
     EXPECT_STREQ(image.GetName(), "r.bmp");  // loading names it after the file
@@ -62,8 +61,8 @@ struct Watched {
 };
 
 TEST_F(SceneTest, ImagesReleaseAPictureTheyReplaceAndTakeNoPictureAsEmpty) {
-    Bmp("a.bmp", 3, 2, 255, 0, 0);
-    Bmp("b.bmp", 5, 4, 0, 255, 0);
+    Bmp("a.bmp", 3, 2, kRed565);
+    Bmp("b.bmp", 5, 4, kGreen565);
     Image image("a.bmp");
     Watched first(image.GetSurface());
     EXPECT_EQ(image.Load("missing.bmp"), nullptr);
@@ -89,8 +88,8 @@ TEST_F(SceneTest, ImagesReleaseAPictureTheyReplaceAndTakeNoPictureAsEmpty) {
 }
 
 TEST_F(SceneTest, LoadImagesStopsAtAGapOrNoneAndNamesImagesBySection) {
-    Bmp("title.bmp", 8, 4, 255, 0, 0);
-    Bmp("other.bmp", 6, 6, 0, 255, 0);
+    Bmp("title.bmp", 8, 4, kRed565);
+    Bmp("other.bmp", 6, 6, kGreen565);
     Dir().Write("set.ini",
                 "[images]\nimage01=title\nimage02=board\nimage03=ghost\nimage04=title\nimage06=late\n"
                 "[title]\nx=100\ny= -40px\nfile=none\n"
@@ -116,7 +115,7 @@ TEST_F(SceneTest, LoadImagesStopsAtAGapOrNoneAndNamesImagesBySection) {
 }
 
 TEST_F(SceneTest, AddsDetachingAndButtonsOffsetsAndLeaveThenEnterGivesEmptyLists) {
-    Bmp("a.bmp", 3, 3, 0, 0, 0);
+    Bmp("a.bmp", 3, 3, 0);
     Image* first = scene.AddNamedImage("a.bmp", "same");
     Image* second = scene.AddNamedImage("a.bmp", "same");
     EXPECT_EQ(scene.AddImage("missing.bmp"), nullptr);  // not kept
@@ -139,7 +138,7 @@ TEST_F(SceneTest, AddsDetachingAndButtonsOffsetsAndLeaveThenEnterGivesEmptyLists
 }
 
 TEST_F(SceneTest, LeavingTakesItsPicturesOutOfTheBackgroundLayers) {
-    Bmp("sea.bmp", 20, 10, 0, 64, 128);
+    Bmp("sea.bmp", 20, 10, 0x0210);
     OwnedSurface elsewhere{FilledSurface(20, 10, kWhite565)};
     g_DirtyRects.SetBackground(elsewhere.get());
     g_DirtyRects.AddRectFlags(0, 0, 4, 4, 0, DirtyRect::kFromBackground);  // kept: not the scene's
@@ -153,43 +152,6 @@ TEST_F(SceneTest, LeavingTakesItsPicturesOutOfTheBackgroundLayers) {
     ASSERT_EQ(g_DirtyRects.lists[0]->Count(), 1);
     EXPECT_EQ(g_DirtyRects.lists[0]->Get(0)->background, elsewhere.get());
     g_DirtyRects.lists[0]->DeleteAll();
-}
-
-// A block moving over the background layer as the game draws leaves no trail;
-// the shown page is written to a BMP for people to look at.
-TEST_F(SceneTest, MovingBlockLeavesNoTrailAndThePageIsWritten) {
-    Bmp("sea.bmp", 800, 600, 0, 64, 128);
-    Bmp("block.bmp", 40, 40, 255, 200, 0);
-    Image* sea = scene.AddImage("sea.bmp");
-    Image* block = scene.AddImage("block.bmp");
-    ASSERT_TRUE(sea && block);
-    scene.SetBackground(sea->GetSurface());
-    scene.SetBackdrop(scene.AddImage("sea.bmp")->GetSurface());
-    // A refresh restores the page it was reported on: one for each page.
-    for (int page = 0; page < 2; ++page) {
-        g_DirtyRects.RefreshAll();
-        scene.Present();
-    }
-    scene.Present();
-
-    int x = 0;
-    for (int frame = 0; frame < 12; ++frame, x += 50) {
-        block->Draw(g_Shell.page.back, x, 100);
-        g_DirtyRects.AddRectEdges(x, 100, x + 40, 140, DirtyRect::kOneShot, DirtyRect::kFromBackground);
-        scene.Present();
-    }
-    plat::Surface* shown = plat::HeadlessDisplay().LastPresented();
-    const uint16_t seaColour = PixelAt(sea->GetSurface(), 0, 0);
-    const int last = x - 50;
-    EXPECT_EQ(PixelAt(shown, last + 20, 120), PixelAt(block->GetSurface(), 0, 0));
-    for (int earlier = 0; earlier < last; earlier += 50) {
-        EXPECT_EQ(PixelAt(shown, earlier + 20, 120), seaColour) << "trail at " << earlier;
-    }
-
-    std::filesystem::create_directories(REEF_ARTIFACT_FOLDER);
-    const std::string path = std::string(REEF_ARTIFACT_FOLDER) + "/moving_block.bmp";
-    ASSERT_TRUE(QVSaveFrontPage(path.c_str()));
-    EXPECT_GT(std::filesystem::file_size(path), 800u * 600u * 2u);
 }
 
 }  // namespace

@@ -166,7 +166,7 @@ TEST_F(SpriteTest, DrawPartBlitsTheBlockAtTheGivenPlaceAndReportsIt) {
 
 TEST_F(SpriteTest, LoadingCutsStripsAndSheetsAndRefusesWhatWouldDivideByZero) {
     OpenDisplay();  // frames are cut into display surfaces
-    WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, 255, 0, 0);
+    WriteSolidBmp(Dir().Path() / "strip.bmp", 30, 10, kRed565);
     EXPECT_EQ(sprite.LoadStrip("strip.bmp", 3, 0), 3);
     EXPECT_EQ(std::make_pair(sprite.width, sprite.last), std::make_pair(30, 3));
     sprite.SplitWidth();

@@ -51,7 +51,7 @@ TEST_F(MainLoopTest, InactiveWindowRunsNoScene) {
 }
 
 TEST_F(MainLoopTest, SceneReturningSevenShowsCreditsThenEnds) {
-    WriteSolidBmp(Dir().Path() / "Title/TovaliCredit.bmp", 800, 600, 255, 0, 0);
+    WriteSolidBmp(Dir().Path() / "Title/TovaliCredit.bmp", 800, 600, kRed565);
     CountingScene scene("treasure", 7);
     StartWith(&scene);
     const int presentsBefore = plat::HeadlessDisplay().PresentCount();
@@ -85,7 +85,7 @@ TEST_F(MainLoopTest, ASceneDrawsOnThePagesTheShellMadeAgainAfterItEntered) {
 }
 
 TEST_F(MainLoopTest, SplashEndsAtOnceOnAHeldButton) {
-    WriteSolidBmp(Dir().Path() / "Title/TovaliSplash.bmp", 800, 600, 0, 0, 255);
+    WriteSolidBmp(Dir().Path() / "Title/TovaliSplash.bmp", 800, 600, kBlue565);
     g_Mouse.SetLeftButton(1);
     ASSERT_TRUE(StartUp(nullptr, nullptr, "", 0));
     EXPECT_LE(plat::HeadlessDisplay().PresentCount(), 2);

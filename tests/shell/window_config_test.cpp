@@ -74,14 +74,6 @@ TEST_F(WindowConfig, FullScreenIs800By600AndABorderlessWindowKeepsTheSizeRead) {
               std::make_tuple(plat::WS_POPUP | plat::WS_VISIBLE, std::string(), 640, true));
 }
 
-TEST_F(WindowConfig, MusicAndEffectsNeedAnUpperCaseY) {
-    std::filesystem::create_directory("game");
-    std::filesystem::current_path("game");
-    EXPECT_TRUE(ReadOptionSwitch("music"));  // no options file: on
-    Dir().Write("options.ini", "[setup]\nmusic=y\nSFX=Yes\n");
-    EXPECT_TRUE(!ReadOptionSwitch("music") && ReadOptionSwitch("SFX"));
-}
-
 TEST_F(WindowConfig, AWindowThePlayerMovedIsRememberedAndAnUntouchedOneWritesNothing) {
     Create();
     EXPECT_TRUE(SaveWindowSettings());
