@@ -9,13 +9,11 @@
 #include <new>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "platform/bmp_header.h"
 #include "platform/message_box.h"
 #include "platform/clock.h"
 #include "platform/failure.h"
-#include "platform/output_files.h"
 #include "platform/paths.h"
 #include "platform/qv_font.h"
 #include "platform/sdl_handles.h"
@@ -226,9 +224,3 @@ void QVFreeDirectX() {
     g_qv.window = nullptr;
 }
 
-bool QVSaveFrontPage(const char* path) {
-    if (g_qv.front == nullptr || path == nullptr) return false;
-    const std::vector<uint8_t> bmp = plat::EncodeBmp(*g_qv.front);
-    std::string why;
-    return !bmp.empty() && plat::WriteWholeFile(path, bmp.data(), bmp.size(), &why);
-}

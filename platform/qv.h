@@ -39,5 +39,3 @@ void QVSetWindowXY(int32_t x, int32_t y);
 void QVFreeDirectInput();
 void QVFreeDirectX();
 
-// Writes the page last shown to a BMP file, for bug reports and tests.
-bool QVSaveFrontPage(const char* path);
