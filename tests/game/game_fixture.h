@@ -3,10 +3,7 @@
 // a scratch folder, start-up with a fixed seed, the board scene entered, and
 // helpers that play as a person would, through window messages.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>

@@ -4,7 +4,6 @@
 #include "platform/output_files.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 

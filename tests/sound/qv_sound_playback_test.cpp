@@ -2,7 +2,6 @@
 
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "sound_fixture.h"
 

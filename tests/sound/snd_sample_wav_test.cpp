@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <tuple>
 
 #include "sound_fixture.h"

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "platform/audio_output.h"
 #include "recording.h"
