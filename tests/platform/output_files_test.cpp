@@ -7,10 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-#include <vector>
-
 #include "platform/file_replacement.h"
 #include "platform/headless/wav_writer.h"
 #include "platform/profile.h"

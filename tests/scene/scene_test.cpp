@@ -2,13 +2,10 @@
 // background layers a scene leaves.
 #include "scene/scene.h"
 
-#include <gtest/gtest.h>
-
 #include <tuple>
 
 #include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
-#include "platform/qv.h"
 #include "runtime/shell_state.h"
 #include "scene/button_list.h"
 #include "surface_test_util.h"
