@@ -2,8 +2,6 @@
 // A game folder for a test: the build's generated pictures, sounds and maps
 // linked (or copied) into a scratch folder, leaving out the files a test names.
 #include <algorithm>
-#include <filesystem>
-#include <string>
 #include <vector>
 
 #include "temp_dir.h"

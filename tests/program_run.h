@@ -4,10 +4,8 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <sstream>
-#include <string>
 
 #include "temp_dir.h"
 

@@ -5,8 +5,6 @@
 // taken as 16-bit.
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <string>
 #include <vector>
 
 #include "temp_dir.h"

@@ -1,7 +1,5 @@
 #include "display/surface_ops.h"
 
-#include <gtest/gtest.h>
-
 #include "display/frames.h"
 #include "headless_shell.h"
 #include "surface_test_util.h"

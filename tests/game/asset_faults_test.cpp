@@ -5,16 +5,9 @@
 // with one message naming the file.
 #include <gtest/gtest.h>
 #include <spawn.h>
-#include <sys/wait.h>
 
-#include <algorithm>
 #include <atomic>
-#include <filesystem>
-#include <map>
-#include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "game_folder.h"
 #include "platform/mp3_bytes.h"

@@ -1,7 +1,5 @@
 // Drawing cells into the background layer: which cells Redraw draws, and
 // cells whose frames the pictures do not have.
-#include <gtest/gtest.h>
-
 #include "display/dirty_rect_manager.h"
 #include "game/board.h"
 #include "headless_shell.h"

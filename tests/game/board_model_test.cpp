@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <set>
-#include <string>
 #include <tuple>
 #include <vector>
 

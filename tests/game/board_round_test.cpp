@@ -6,7 +6,6 @@
 #include <array>
 #include <map>
 #include <tuple>
-#include <vector>
 
 #include "game/board.h"
 #include "game/random.h"

@@ -2,22 +2,10 @@
 // The whole game on the headless shell: the generated game files linked into
 // a scratch folder, start-up with a fixed seed, the board scene entered, and
 // helpers that play as a person would, through window messages.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <vector>
-
 #include "game/board_scene.h"
 #include "game/game.h"
 #include "game_folder.h"
 #include "headless_shell.h"
-#include "platform/headless/headless_video.h"
-#include "platform/messages.h"
-#include "platform/window.h"
 #include "runtime/message_pump.h"
 #include "runtime/shell_state.h"
 #include "scene/application.h"

@@ -1,13 +1,8 @@
 // The game flow played through window messages on the headless shell: new
 // games, searches, rounds, the two endings, the high-score entry, the buttons
 // and the panels.
-#include <unistd.h>
-
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
 #include "game/high_score_write.h"
 #include "game_fixture.h"
@@ -179,7 +174,6 @@ TEST_F(GameFlowTest, MenuWithoutALauncherGoesOnAndWithOneHandsOverAsExitDoes) {
     SetLauncherDir((Dir().Path() / "shelf").c_str());
     for (const char* button : {"menu", "exit"}) EXPECT_EQ(ClickButton(button), Game::kQuit) << button;
 }
-
 
 TEST_F(GameFlowTest, EnteringTheBoardLoadsItsSpritesImagesAndSounds) {
     std::vector<std::string> sprites, images, sounds;

@@ -5,7 +5,6 @@
 #include "display/dirty_rect_manager.h"
 #include "game/random.h"
 #include "game_fixture.h"
-#include "platform/headless/virtual_clock.h"
 #include "runtime/frame_timer.h"
 #include "surface_test_util.h"
 

@@ -1,18 +1,13 @@
 // What the player sees of a game, read from the presented page: the status
 // numbers, the completed-kind icons, the turn-bonus notice, a wave's front
 // ring, the panels, the blinking new-game button, both display pages.
-#include <algorithm>
 #include <cstdio>
 #include <list>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "display/dirty_rect_manager.h"
 #include "display/frames.h"
 #include "display/image.h"
 #include "game_fixture.h"
-#include "platform/headless/headless_video.h"
 #include "runtime/frame_timer.h"
 #include "surface_test_util.h"
 

@@ -6,18 +6,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "game/high_score_write.h"

@@ -2,10 +2,6 @@
 // zero fill, minus sign and spacing, checked on real pixels.
 #include "game/number_sprite.h"
 
-#include <SDL.h>
-
-#include <vector>
-
 #include "headless_shell.h"
 #include "surface_test_util.h"
 

@@ -4,9 +4,6 @@
 // by /dev/full and by a limit on the size of the files the program may write.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-
 #include "game_folder.h"
 #include "program_run.h"
 

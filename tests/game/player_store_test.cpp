@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <string>
 
 #include "temp_dir.h"
 

@@ -4,12 +4,6 @@
 // itself, malformed recordings refused, and games under memory limits.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <map>
-#include <string>
-#include <vector>
-
 #include "game_folder.h"
 #include "program_run.h"
 

@@ -1,9 +1,7 @@
 // Recording input as text and feeding it back: what the recorder keeps of the
 // window messages, that its file reads back as the same events, and that the
 // feed delivers each event at its time, holding a key for one frame.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <vector>
 
@@ -11,8 +9,6 @@
 #include "input/input_event.h"
 #include "input/input_feed.h"
 #include "input/input_recorder.h"
-#include "platform/messages.h"
-#include "platform/window.h"
 
 namespace {
 

@@ -1,10 +1,7 @@
 #include "input/mouse.h"
 
-#include <gtest/gtest.h>
-
 #include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
-#include "platform/qv.h"
 #include "surface_test_util.h"
 
 namespace {

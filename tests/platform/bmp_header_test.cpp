@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include <cstdint>
-#include <string>
 #include <tuple>
 #include <vector>
 

@@ -2,16 +2,13 @@
 // song plays to its end once, starts again on a new play, and falls silent
 // when the sound device closes first; a pipe in the
 // song's place is refused; time waits for a player's thread kept from running.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <mpg123.h>
 
 #include <atomic>
 #include <chrono>
 #include <thread>
-#include <vector>
 
 #include "../sound/recording.h"
 #include "mp3_bytes.h"
@@ -23,7 +20,6 @@
 #include "platform/messages.h"
 #include "platform/sound_device.h"
 #include "platform/window.h"
-#include "temp_dir.h"
 
 namespace {
 

@@ -4,13 +4,8 @@
 #include "platform/output_files.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-#include <vector>
 
 #include "platform/file_replacement.h"
 #include "platform/headless/wav_writer.h"

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 #include "platform/failure.h"
 #include "platform/kernel.h"

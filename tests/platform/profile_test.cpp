@@ -3,10 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <string>
 
 #include "temp_dir.h"
 

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <vector>
-
 #include "platform/audio_output.h"
 #include "platform/backend.h"
 #include "platform/headless/virtual_clock.h"

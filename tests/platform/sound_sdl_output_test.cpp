@@ -3,12 +3,7 @@
 // through its ALSA driver to a device that is not there.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <thread>
 
 #include "platform/backend.h"
 #include "platform/sound_device.h"

@@ -1,7 +1,5 @@
 #include "runtime/frame_timer.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <thread>
 #include <utility>

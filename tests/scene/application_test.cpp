@@ -1,18 +1,13 @@
 #include "scene/application.h"
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
 
 #include "headless_shell.h"
 #include "runtime/shell_state.h"
-#include "temp_dir.h"
 
 namespace {
 

@@ -1,15 +1,10 @@
 // A button's two input state machines (Poll and OnMessage), drawing, loading, and the list.
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cctype>
-#include <initializer_list>
-#include <string>
 #include <tuple>
 
 #include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
-#include "platform/messages.h"
 #include "runtime/frame_page.h"
 #include "scene/button_list.h"
 #include "surface_test_util.h"

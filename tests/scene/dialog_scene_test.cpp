@@ -2,15 +2,12 @@
 // key, a click, or the window closing, on the headless shell.
 #include "scene/dialog_scene.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <functional>
 #include <tuple>
 
 #include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
-#include "platform/messages.h"
 #include "runtime/frame_timer.h"
 #include "runtime/shell_state.h"
 #include "scene/button_list.h"

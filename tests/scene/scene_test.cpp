@@ -2,13 +2,10 @@
 // background layers a scene leaves.
 #include "scene/scene.h"
 
-#include <gtest/gtest.h>
-
 #include <tuple>
 
 #include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
-#include "platform/qv.h"
 #include "runtime/shell_state.h"
 #include "scene/button_list.h"
 #include "surface_test_util.h"
@@ -23,15 +20,12 @@ protected:
         QVGetDDInfo(&g_Shell.primary, &g_Shell.page.back);
         scene.Enter(QVGetLPDD(), &g_Shell.page);
     }
-    void Bmp(const char* name, int w, int h, uint16_t colour) {
-        WriteSolidBmp(Dir().Path() / name, w, h, colour);
-    }
     Scene scene;
     OwnedSurface target{FilledSurface(10, 10, kWhite565)};
 };
 
 TEST_F(SceneTest, ImageKeysPureBlueDrawsClippedAndAMissingFileDrawsNothing) {
-    Bmp("a.bmp", 7, 5, kBlue565);
+    WriteSolidBmp("a.bmp", 7, 5, kBlue565);
     Image blue("a.bmp");
     blue.Draw(target.get(), 1, 1);
     EXPECT_EQ(PixelAt(target.get(), 2, 2), kWhite565);  // all of it is the key colour
@@ -43,7 +37,7 @@ TEST_F(SceneTest, ImageKeysPureBlueDrawsClippedAndAMissingFileDrawsNothing) {
     EXPECT_EQ(missing.Draw(target.get(), 0, 0), 0);
 
     // Setup overrides the stored size but draws the whole bitmap.
-    Bmp("r.bmp", 4, 4, kRed565);
+    WriteSolidBmp("r.bmp", 4, 4, kRed565);
     Image image;
     image.Setup("red", "r.bmp", 2, 3, 0, 9);
     EXPECT_STREQ(image.GetName(), "r.bmp");  // loading names it after the file
@@ -61,8 +55,8 @@ struct Watched {
 };
 
 TEST_F(SceneTest, ImagesReleaseAPictureTheyReplaceAndTakeNoPictureAsEmpty) {
-    Bmp("a.bmp", 3, 2, kRed565);
-    Bmp("b.bmp", 5, 4, kGreen565);
+    WriteSolidBmp("a.bmp", 3, 2, kRed565);
+    WriteSolidBmp("b.bmp", 5, 4, kGreen565);
     Image image("a.bmp");
     Watched first(image.GetSurface());
     EXPECT_EQ(image.Load("missing.bmp"), nullptr);
@@ -88,8 +82,8 @@ TEST_F(SceneTest, ImagesReleaseAPictureTheyReplaceAndTakeNoPictureAsEmpty) {
 }
 
 TEST_F(SceneTest, LoadImagesStopsAtAGapOrNoneAndNamesImagesBySection) {
-    Bmp("title.bmp", 8, 4, kRed565);
-    Bmp("other.bmp", 6, 6, kGreen565);
+    WriteSolidBmp("title.bmp", 8, 4, kRed565);
+    WriteSolidBmp("other.bmp", 6, 6, kGreen565);
     Dir().Write("set.ini",
                 "[images]\nimage01=title\nimage02=board\nimage03=ghost\nimage04=title\nimage06=late\n"
                 "[title]\nx=100\ny= -40px\nfile=none\n"
@@ -115,7 +109,7 @@ TEST_F(SceneTest, LoadImagesStopsAtAGapOrNoneAndNamesImagesBySection) {
 }
 
 TEST_F(SceneTest, AddsDetachingAndButtonsOffsetsAndLeaveThenEnterGivesEmptyLists) {
-    Bmp("a.bmp", 3, 3, 0);
+    WriteSolidBmp("a.bmp", 3, 3, 0);
     Image* first = scene.AddNamedImage("a.bmp", "same");
     Image* second = scene.AddNamedImage("a.bmp", "same");
     EXPECT_EQ(scene.AddImage("missing.bmp"), nullptr);  // not kept
@@ -138,7 +132,7 @@ TEST_F(SceneTest, AddsDetachingAndButtonsOffsetsAndLeaveThenEnterGivesEmptyLists
 }
 
 TEST_F(SceneTest, LeavingTakesItsPicturesOutOfTheBackgroundLayers) {
-    Bmp("sea.bmp", 20, 10, 0x0210);
+    WriteSolidBmp("sea.bmp", 20, 10, 0x0210);
     OwnedSurface elsewhere{FilledSurface(20, 10, kWhite565)};
     g_DirtyRects.SetBackground(elsewhere.get());
     g_DirtyRects.AddRectFlags(0, 0, 4, 4, 0, DirtyRect::kFromBackground);  // kept: not the scene's

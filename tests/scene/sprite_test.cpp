@@ -1,12 +1,7 @@
 // Sprite play modes and steps on the frame clock, drawing with its reports,
 // loading frames, and the sprite pool of copies sharing their template's frames.
-#include <gtest/gtest.h>
-
 #include <array>
-#include <initializer_list>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "display/dirty_rect_manager.h"
 #include "headless_shell.h"

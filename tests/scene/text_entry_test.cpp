@@ -3,15 +3,8 @@
 // text turned into those messages.
 #include "scene/text_entry.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "headless_shell.h"
-#include "platform/messages.h"
 #include "platform/sdl/sdl_input.h"
-#include "platform/text_input.h"
 #include "surface_test_util.h"
 
 namespace {

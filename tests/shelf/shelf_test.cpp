@@ -1,14 +1,10 @@
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <chrono>
-#include <filesystem>
 #include <thread>
 
-#include "game/high_score_table.h"
 #include "headless_shell.h"
 #include "program_run.h"
-#include "platform/messages.h"
 #include "platform/process.h"
 #include "platform/utf8.h"
 #include "runtime/shell_state.h"

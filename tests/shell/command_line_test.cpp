@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <vector>
+
+#include "temp_dir.h"
 
 namespace {
 
@@ -37,11 +37,9 @@ TEST(CommandLine, MalformedOptionsAreRefused) {
 }
 
 std::string ReadSource(const char* path) {
-    std::ifstream in(std::string(REEF_SOURCE_FOLDER "/") + path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    EXPECT_FALSE(text.str().empty()) << path;
-    return text.str();
+    const std::string text = ReadText(std::string(REEF_SOURCE_FOLDER "/") + path);
+    EXPECT_FALSE(text.empty()) << path;
+    return text;
 }
 
 // The options a text names; roff's "\-" counts as a hyphen.

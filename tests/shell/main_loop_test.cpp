@@ -1,17 +1,12 @@
 #include "shell/main_loop.h"
 
-#include <utility>
-
 #include "display/dirty_rect_manager.h"
 #include "headless_shell.h"
 #include "input/mouse.h"
-#include "platform/qv.h"
-#include "platform/window.h"
 #include "runtime/message_pump.h"
 #include "runtime/shell_state.h"
 #include "scene/application.h"
 #include "shell/start_up.h"
-#include "shell/window_proc.h"
 #include "surface_test_util.h"
 
 namespace {

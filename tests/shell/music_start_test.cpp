@@ -1,12 +1,9 @@
 #include "shell/music_start.h"
 
-#include <gtest/gtest.h>
 #include <sys/inotify.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <thread>
 
 #include "../platform/mp3_bytes.h"

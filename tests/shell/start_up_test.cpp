@@ -7,7 +7,6 @@
 
 #include "headless_shell.h"
 #include "platform/audio_output.h"
-#include "platform/headless/virtual_clock.h"
 #include "runtime/shell_state.h"
 #include "shell/entry.h"
 #include "surface_test_util.h"

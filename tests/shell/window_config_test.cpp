@@ -1,11 +1,9 @@
 #include "shell/window_config.h"
 
-#include <filesystem>
 #include <tuple>
 
 #include "headless_shell.h"
 #include "platform/profile.h"
-#include "platform/window.h"
 #include "platform/window_registry.h"
 #include "runtime/shell_state.h"
 

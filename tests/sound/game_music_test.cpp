@@ -2,12 +2,7 @@
 // the music alone): the music must be there from the fade-in to the end, at its
 // level, under the effects, which stand clearly above it, and nothing reaches
 // full scale.
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cmath>
-#include <string>
-#include <vector>
 
 #include "game_folder.h"
 #include "program_run.h"

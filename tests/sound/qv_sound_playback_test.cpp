@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "sound_fixture.h"
 

@@ -1,13 +1,5 @@
 // The music stream's controls on the headless mixer: pausing, refusals, the
 // music switch, the end of the library and fades.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <atomic>
-#include <random>
-#include <string>
-#include <vector>
-
 #include "stream_fixture.h"
 
 namespace {

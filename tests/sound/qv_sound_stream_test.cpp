@@ -1,15 +1,9 @@
 // The music stream on the headless mixer, checked against what the output
 // recorded: the ring's size, seamless loops while the fill thread lags
 // behind, time that waits for a starved fill thread, the end of a stream that does not loop and next-stream functions.
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <chrono>
 #include <random>
-#include <string>
-#include <thread>
 #include <tuple>
-#include <vector>
 
 #include "stream_fixture.h"
 

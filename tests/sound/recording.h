@@ -3,9 +3,6 @@
 // the mixer made it), for tests that measure what was heard.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-
 #include "wav_file.h"
 
 using Recording = WavFile;

@@ -1,11 +1,7 @@
 // Plays through the headless mixer into a recorded WAV file and measures what
 // arrived there.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "platform/audio_output.h"
 #include "recording.h"

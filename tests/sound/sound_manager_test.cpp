@@ -1,8 +1,5 @@
 #include "sound/sound_manager.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
 #include <utility>
 #include <vector>
 

@@ -1,12 +1,7 @@
 #pragma once
 // The music stream tests' fixture: patterned WAV files, a look at the stream's
 // record and its fill thread, and the recording of what the output played.
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstring>
-#include <string>
-#include <vector>
 
 #include "platform/audio_output.h"
 #include "recording.h"

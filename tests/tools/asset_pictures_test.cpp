@@ -4,12 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
 #include <utility>
 
 #include "game/board_geometry.h"
 #include "game_files.h"
-#include "temp_dir.h"
 #include "tools/bmp_file.h"
 #include "tools/board_layout.h"
 

@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 #include "game_files.h"
-#include "temp_dir.h"
 
 namespace {
 TEST(AssetReproducible, ASecondRunWritesIdenticalFiles) {

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <tuple>
-#include <vector>
 
 #include "game_files.h"
 #include "wav_file.h"

@@ -4,9 +4,7 @@
 #include <SDL.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <string>
 
 #include "temp_dir.h"
 
