@@ -112,17 +112,26 @@ void Mixer::RemoveVoice(MixVoice* voice) {
 }
 
 void Mixer::Play(MixVoice& voice, bool looping) {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     voice.looping = looping;
-    if (!voice.playing) {
-        // A voice stopped part-way still holds, in its converter, the frames
-        // it had taken before its cursor: they play first, so that a stop and
-        // a play continue exactly where the sound stopped. The tail of a voice
-        // that ended is dropped instead.
-        if (voice.draining) SDL_AudioStreamClear(voice.stream.get());
-        voice.draining = false;
-        voice.playing = true;
-    }
+    if (voice.playing) return;
+    // A voice stopped part-way still holds, in its converter, the frames it
+    // had taken before its cursor: they play first, so that a stop and a play
+    // continue exactly where the sound stopped. The tail of a voice that
+    // ended is dropped instead.
+    if (voice.draining) SDL_AudioStreamClear(voice.stream.get());
+    voice.draining = false;
+    voice.playing = true;
+    void (*listener)(void*) = playListener_;
+    void* context = playListenerContext_;
+    lock.unlock();
+    if (listener != nullptr) listener(context);
+}
+
+void Mixer::SetPlayListener(void (*listener)(void* context), void* context) {
+    std::lock_guard lock(mutex_);
+    playListener_ = listener;
+    playListenerContext_ = context;
 }
 
 void Mixer::Stop(MixVoice& voice) {
@@ -244,19 +253,23 @@ void Mixer::MixInto(MixVoice& voice, uint32_t frames) {
     }
 }
 
-void Mixer::Render(int16_t* out, uint32_t frames) {
+bool Mixer::Render(int16_t* out, uint32_t frames) {
     std::lock_guard lock(mutex_);
+    bool sounded = false;
     while (frames > 0) {
         const uint32_t block = std::min(frames, kBlockFrames);
         const uint32_t samples = block * output_.channels;
         std::fill(accumulator_, accumulator_ + samples, 0.0f);
         for (MixVoice* voice : voices_) {
-            if (voice->playing || voice->draining) MixInto(*voice, block);
+            if (!voice->playing && !voice->draining) continue;
+            sounded = true;
+            MixInto(*voice, block);
         }
         limiter_.Process(accumulator_, out, block, output_.channels);
         out += samples;
         frames -= block;
     }
+    return sounded;
 }
 
 }  // namespace plat

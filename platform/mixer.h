@@ -76,10 +76,14 @@ public:
     bool SetFrequency(MixVoice& voice, uint32_t frequency);
     uint32_t Frequency(MixVoice& voice);
     void SetNotifications(MixVoice& voice, std::vector<PositionNotify> notifications);
+    // Called, without the mixer's lock, each time a voice starts to play
+    // (null: none): an output that rests while nothing plays wakes there.
+    void SetPlayListener(void (*listener)(void* context), void* context);
 
     // Mixes the next frames of every playing voice into out (interleaved,
-    // OutputFormat().channels per frame).
-    void Render(int16_t* out, uint32_t frames);
+    // OutputFormat().channels per frame); false when no voice sounded in
+    // them, all silence.
+    bool Render(int16_t* out, uint32_t frames);
 
     // The write cursor lead over the play cursor, in source bytes.
     static constexpr uint32_t kFeedFrames = 256;
@@ -101,6 +105,8 @@ private:
     std::mutex mutex_;
     PcmFormat output_;
     std::vector<MixVoice*> voices_;
+    void (*playListener_)(void*) = nullptr;
+    void* playListenerContext_ = nullptr;
     PeakLimiter limiter_{PcmFormat{}.rate};
     float accumulator_[kBlockFrames * 2];  // in float, so no number of voices can wrap it
     int16_t converted_[kBlockFrames * 2];

@@ -9,7 +9,8 @@
 // and its commands fail. Under a clock that moves only when the program moves
 // it, time waits for the thread to refill what has played, and the end is told
 // between two steps of time, so that what is heard, and when the program hears
-// of the end, do not depend on how threads were scheduled.
+// of the end, do not depend on how threads were scheduled. In the browser
+// build the page plays the file itself instead (same commands, same notify).
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -42,6 +43,20 @@ public:
 
     // MM_MCINOTIFY's wParam for a play that ran to its end.
     static constexpr uintptr_t kNotifySuccessful = 1;
+
+#ifdef __EMSCRIPTEN__
+private:
+    // The page's player (web/web_mp3_player.cpp): the browser plays the song
+    // on the page's audio context, beside the mixer, as the system's service
+    // played it outside the program's sound. The song's state is the page's.
+    friend void TellEnd(Mp3Player& player);
+    static void DeviceClosing(void* player);
+    void Close();
+
+    bool open_ = false;
+    bool paused_ = false;
+    WindowHandle notifyWindow_ = nullptr;
+#else
     static constexpr int kChunks = 8;
 
     // Test control: holds the player's lock, as a busy machine keeps the
@@ -87,6 +102,7 @@ private:
     // Its stop signals the quit event; last, so it has ended before anything
     // it touches goes.
     JoiningThread feeder_;
+#endif
 };
 
 }  // namespace plat

@@ -1,19 +1,19 @@
 # Included by platform/CMakeLists.txt for the browser build: swaps the sdl
 # drivers, the desktop's backend table, its starting of processes and its
 # threads for the page's own (canvas, HTML5 input, Web Audio, tasks run on the
-# page's one thread), over the stand-ins for SDL, inih and libmpg123 in
-# web/include.
+# page's one thread), and its MP3 player for one the browser plays, over the
+# stand-ins for SDL and inih in web/include.
 get_target_property(reef_platform_sources reef_platform SOURCES)
 list(FILTER reef_platform_sources EXCLUDE REGEX
-  "^(sdl/.*|sdl_handles|backend_table|process)\\.cpp$")
+  "^(sdl/.*|sdl_handles|backend_table|mp3_player|process)\\.cpp$")
 list(APPEND reef_platform_sources
   web/ini_reader.cpp
-  web/mp3_decoder.cpp
   web/sdl_subset.cpp
   web/sdl_subset_audio.cpp
   web/web_audio.cpp
   web/web_backend.cpp
   web/web_clock.cpp
+  web/web_mp3_player.cpp
   web/web_process.cpp
   web/web_tasks.cpp
   web/web_video.cpp)

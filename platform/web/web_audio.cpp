@@ -2,8 +2,6 @@
 
 #include <emscripten.h>
 
-#include <algorithm>
-
 #include "platform/mixer.h"
 
 namespace plat {
@@ -12,6 +10,9 @@ namespace {
 // Frames per callback: about 46 ms at 22050 Hz, short enough for effects to
 // follow the clicks that make them.
 constexpr uint32_t kBlockFrames = 1024;
+// Blocks in a row with no voice sounding after which the node rests: taken
+// off the context, it no longer wakes the page's thread at every block.
+constexpr int kQuietBlocksBeforeRest = 4;
 }  // namespace
 
 WebAudioOutput& WebAudio() {
@@ -34,22 +35,43 @@ bool WebAudioOutput::Start(Mixer& mixer) {
             const rate = $0;
             const channels = $1;
             const frames = $2;
-            const sound = {context: null};  // and node, once made
+            const quietBeforeRest = $3;
+            // And node once made; whenOpen: what waits for the context (the
+            // music); wake: connects a resting node again.
+            const sound = ({context: null, whenOpen: [], wake: () => {}});
             const open = () => {
                 const Context = window.AudioContext || window.webkitAudioContext;
                 const context = new Context({sampleRate: rate, latencyHint: 'playback'});
                 sound.context = context;
                 const node = context.createScriptProcessor(frames, 0, channels);
+                let quiet = 0;  // blocks in a row with no voice
+                let resting = false;
                 node.onaudioprocess = (event) => {
                     const out = event.outputBuffer;
-                    const first = Module._reef_web_audio_render(out.length) >> 1;
+                    const block = Module._reef_web_audio_render(out.length);
+                    if (block === 0) {
+                        for (let c = 0; c < channels; ++c) out.getChannelData(c).fill(0);
+                        if (++quiet < quietBeforeRest || resting) return;
+                        resting = true;
+                        node.disconnect();
+                        return;
+                    }
+                    quiet = 0;
+                    const first = block >> 1;
                     for (let c = 0; c < channels; ++c) {
                         const data = out.getChannelData(c);
                         for (let i = 0; i < out.length; ++i) data[i] = HEAP16[first + i * channels + c] / 32768;
                     }
                 };
+                sound.wake = () => {
+                    if (!resting) return;
+                    resting = false;
+                    quiet = 0;
+                    node.connect(context.destination);
+                };
                 node.connect(context.destination);
                 sound.node = node;
+                for (const waiting of sound.whenOpen.splice(0)) waiting();
             };
             Module.reefSound = sound;
             Module.reefResumeSound = () => {
@@ -78,13 +100,24 @@ bool WebAudioOutput::Start(Mixer& mixer) {
                 return 0;
             }
         },
-        format.rate, format.channels, kBlockFrames);
-    if (started == 0) mixer_ = nullptr;
-    return started != 0;
+        format.rate, format.channels, kBlockFrames, kQuietBlocksBeforeRest);
+    if (started == 0) {
+        mixer_ = nullptr;
+        return false;
+    }
+    mixer.SetPlayListener(Wake, nullptr);
+    return true;
+}
+
+void WebAudioOutput::Wake(void*) {
+    MAIN_THREAD_EM_ASM({
+        if (Module.reefSound) Module.reefSound.wake();
+    });
 }
 
 void WebAudioOutput::Stop() {
     if (mixer_ == nullptr) return;
+    mixer_->SetPlayListener(nullptr, nullptr);
     // The node calls back on the main thread, where this runs too: once it is
     // disconnected, no render follows.
     MAIN_THREAD_EM_ASM({
@@ -102,11 +135,7 @@ void WebAudioOutput::Stop() {
 
 int16_t* WebAudioOutput::Render(uint32_t frames) {
     if (frames > kBlockFrames) frames = kBlockFrames;
-    if (mixer_ == nullptr) {
-        std::fill(block_.begin(), block_.end(), 0);
-    } else {
-        mixer_->Render(block_.data(), frames);
-    }
+    if (mixer_ == nullptr || !mixer_->Render(block_.data(), frames)) return nullptr;
     return block_.data();
 }
 

@@ -63,6 +63,27 @@ TEST_F(MixerTest, VoicesAreSummedExactlyAndEndAfterTheirData) {
     EXPECT_TRUE(mixer_.Status(a) == 0u && mixer_.Position(a) == 0u && mixer_.Status(idle) == 0u);
 }
 
+TEST_F(MixerTest, RenderSaysWhetherAVoiceSoundedAndOnlyAStartCallsThePlayListener) {
+    int starts = 0;
+    mixer_.SetPlayListener([](void* count) { ++*static_cast<int*>(count); }, &starts);
+    plat::MixVoice& a = Add(MakeVoice(Pcm16(100, 0), 22050, 1, 16));
+    int16_t out[100];
+    EXPECT_FALSE(mixer_.Render(out, 100));
+    mixer_.Play(a, false);
+    mixer_.Play(a, false);  // already playing: no start
+    EXPECT_EQ(starts, 1);
+    EXPECT_TRUE(mixer_.Render(out, 100));  // silent samples still sound
+    // The voice ends within a block or two (the converter's tail), then all is silence.
+    int renders = 0;
+    while (mixer_.Render(out, 100) && ++renders < 10) {
+    }
+    EXPECT_LT(renders, 10);
+    EXPECT_FALSE(mixer_.Render(out, 100));
+    mixer_.SetPlayListener(nullptr, nullptr);
+    mixer_.Play(a, false);
+    EXPECT_EQ(starts, 1);
+}
+
 TEST_F(MixerTest, ManyLoudVoicesStayUnderTheCeilingAndTheGainComesBackAfterThem) {
     ASSERT_TRUE(mixer_.SetOutputFormat({22050, 2, 16}));
     plat::MixVoice& quiet = Add(MakeVoice(Pcm16(22050, 1000), 22050, 2, 16));
