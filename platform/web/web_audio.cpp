@@ -36,7 +36,7 @@ bool WebAudioOutput::Start(Mixer& mixer) {
             const channels = $1;
             const frames = $2;
             const quietBeforeRest = $3;
-            // And node once made; whenOpen: what waits for the context (the
+            // The context and node once made; whenOpen: what waits for the context (the
             // music); wake: connects a resting node again.
             const sound = ({context: null, whenOpen: [], wake: () => {}});
             const open = () => {
