@@ -137,7 +137,7 @@ void Mouse::Poll() {
     polledRight.store(right, kRelaxed);
 }
 
-void Mouse::DrawCursor(plat::Surface* surface) {
+void Mouse::DrawCursor(plat::Surface* surface, DirtyRectManager& dirtyRects) {
     const int32_t slot = page;
     page = alternatePages == 1 ? 1 - page : 0;
     if (visible == 0 || cursor == nullptr || surface == nullptr) return;
@@ -148,8 +148,8 @@ void Mouse::DrawCursor(plat::Surface* surface) {
     if (saveUnder[slot]->Blt(nullptr, surface, &area, plat::DDBLT_WAIT) != plat::DD_OK) return;
     savedX[slot] = px;
     savedY[slot] = py;
-    g_DirtyRects.AddRectEdges(area.left, area.top, area.right, area.bottom, DirtyRect::kOneShot,
-                              DirtyRect::kFromBackground);
+    dirtyRects.AddRectEdges(area.left, area.top, area.right, area.bottom, DirtyRect::kOneShot,
+                            DirtyRect::kFromBackground);
     surface->Blt(&area, cursor->GetSurface(), nullptr, plat::DDBLT_WAIT | plat::DDBLT_KEYSRC);
 }
 

@@ -10,6 +10,7 @@
 #include "base/ptr_list.h"
 #include "platform/surface.h"
 
+class DirtyRectManager;
 class Image;
 
 class Mouse {
@@ -34,8 +35,9 @@ public:
     // Timer thread, every tick: reads the device unless in message mode.
     void Poll();
     // Draws the software pointer at (x, y) into the surface, keeping what it
-    // covers; called just before the flip.
-    void DrawCursor(plat::Surface* surface);
+    // covers, and reports the area to the page's dirty rectangles so that the
+    // screen shows it; called just before the flip.
+    void DrawCursor(plat::Surface* surface, DirtyRectManager& dirtyRects);
     // Puts back what the last pointer drawing on this page covered.
     void RestoreUnder(plat::Surface* surface);
     // Cursor images, save-under surfaces and the button queue.

@@ -144,7 +144,7 @@ int Scene::Present() {
     if (parent != nullptr) return parent->Present();
     if (page == nullptr) return plat::DDERR_INVALIDPARAMS;
     plat::Surface* back = BackPage();
-    page->mouse->DrawCursor(back);
+    page->mouse->DrawCursor(back, *page->dirtyRects);
     const int result = page->flip();
     page->mouse->RestoreUnder(back);
     page->dirtyRects->FlipPage();

@@ -67,6 +67,7 @@ TEST_F(MouseDevice, EachCursorSavesAndRestoresAnAreaOfItsOwnSize) {
     WriteSolidBmp(Dir().Path() / "small.bmp", 3, 2, kWhite565);
     WriteSolidBmp(Dir().Path() / "large.bmp", 9, 7, kRed565);
     Mouse mouse;
+    DirtyRectManager dirtyRects;
     OwnedSurface back{Numbered(30, 20)};
     OwnedSurface before{Numbered(30, 20)};
     mouse.RestoreUnder(back.get());  // nothing saved yet: nothing happens
@@ -79,7 +80,7 @@ TEST_F(MouseDevice, EachCursorSavesAndRestoresAnAreaOfItsOwnSize) {
         mouse.SelectCursor(index);
         const int w = index == 1 ? 9 : 3, h = index == 1 ? 7 : 2;
         mouse.SetPosition(4, 5);
-        mouse.DrawCursor(back.get());
+        mouse.DrawCursor(back.get(), dirtyRects);
         const uint16_t colour = index == 1 ? kRed565 : kWhite565;
         EXPECT_EQ(PixelsAt(back.get(), {{4, 5}, {4 + w - 1, 5 + h - 1}, {4 + w, 5}, {4, 5 + h}}),
                   (std::vector<uint16_t>{colour, colour, PixelAt(before.get(), 4 + w, 5),
@@ -88,7 +89,9 @@ TEST_F(MouseDevice, EachCursorSavesAndRestoresAnAreaOfItsOwnSize) {
         mouse.RestoreUnder(back.get());
         EXPECT_TRUE(Pixels(back.get()) == Pixels(before.get())) << "cursor " << index;
     }
-    EXPECT_EQ(g_DirtyRects.lists[g_DirtyRects.page]->Count(), 3);  // one a drawing, for the screen
+    // One a drawing, for the screen, on the manager it was handed.
+    EXPECT_EQ(dirtyRects.lists[dirtyRects.page]->Count(), 3);
+    EXPECT_EQ(g_DirtyRects.lists[g_DirtyRects.page]->Count(), 0);
 }
 
 }  // namespace
