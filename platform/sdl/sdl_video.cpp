@@ -176,7 +176,22 @@ bool SdlVideo::OpenDisplay(Window& w, int32_t width, int32_t height, bool fullsc
 
 void SdlVideo::CloseDisplay(Window& w) { DestroyDisplay(Native(w)); }
 
+namespace {
+double NowMs() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+int32_t ButtonBit(const SDL_MouseButtonEvent& e) {
+    return e.button == SDL_BUTTON_LEFT ? 1 : e.button == SDL_BUTTON_RIGHT ? 2 : 0;
+}
+}  // namespace
+
 void SdlVideo::PumpEvents(Window& w) {
+    const double now = NowMs();
+    const auto button = [&](const SDL_MouseButtonEvent& b) {
+        NoteButton(b);
+        TranslateButton(w, b);
+    };
+    if (!heldRelease_.PostDue(now, button)) return;
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         switch (e.type) {
@@ -196,8 +211,11 @@ void SdlVideo::PumpEvents(Window& w) {
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
                 if (RealMouseIgnored()) break;
-                NoteButton(e.button);
-                TranslateButton(w, e.button);
+                if (!heldRelease_.Admit(e.button, e.type == SDL_MOUSEBUTTONDOWN ? ButtonBit(e.button) : 0,
+                                        e.type == SDL_MOUSEBUTTONUP ? ButtonBit(e.button) : 0, now)) {
+                    return;
+                }
+                button(e.button);
                 break;
             default: break;
         }
@@ -205,7 +223,7 @@ void SdlVideo::PumpEvents(Window& w) {
 }
 
 void SdlVideo::NoteButton(const SDL_MouseButtonEvent& e) {
-    const int32_t bit = e.button == SDL_BUTTON_LEFT ? 1 : e.button == SDL_BUTTON_RIGHT ? 2 : 0;
+    const int32_t bit = ButtonBit(e);
     if (e.type == SDL_MOUSEBUTTONDOWN) {
         mouseButtons_ |= bit;
     } else {
@@ -216,6 +234,7 @@ void SdlVideo::NoteButton(const SDL_MouseButtonEvent& e) {
 void SdlVideo::WaitForEvents(uint32_t ms) { SDL_WaitEventTimeout(nullptr, static_cast<int>(ms)); }
 
 void SdlVideo::Present(Window& w, Surface& page) {
+    heldRelease_.Presented();
     NativeWindow& n = Native(w);
     if (n.texture != nullptr) ShowChangedRows(n, page);
     // Presents are paced to the display's refresh even where vsync does

@@ -4,12 +4,13 @@
 // into window messages in picture pixels, Alt+Enter for full screen, and
 // presentation of only what changed, paced to the display's refresh (60 Hz
 // where it is unknown or vsync does nothing, as under a virtual display).
+#include <SDL_events.h>
+
 #include <atomic>
 #include <chrono>
 
+#include "platform/release_hold.h"
 #include "platform/video_driver.h"
-
-struct SDL_MouseButtonEvent;
 
 namespace plat {
 
@@ -49,6 +50,9 @@ private:
     // The mouse device's state, gathered from events on the window's thread
     // and read by the frame timer's thread when the mouse is polled.
     std::atomic<int32_t> motionX_{0}, motionY_{0}, mouseButtons_{0};
+    // A release held back until the next present (release_hold.h); the
+    // events after it wait in SDL's queue.
+    HeldRelease<SDL_MouseButtonEvent> heldRelease_;
     std::chrono::steady_clock::time_point nextFrame_{};
     std::chrono::microseconds framePeriod_{16667};
 };

@@ -416,8 +416,18 @@ void Win32Video::CloseDisplay(Window& w) {
 }
 
 void Win32Video::PumpEvents(Window&) {
+    const double now = static_cast<double>(GetTickCount64());
+    const auto send = [](const Message& m) {
+        SendMessageW(static_cast<HWND>(m.window), m.message, m.wParam, m.lParam);
+    };
+    if (!heldRelease_.PostDue(now, send)) return;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        const Message kept{message.hwnd, message.message, message.wParam, message.lParam};
+        if (!heldRelease_.Admit(kept, ReleaseHold::ButtonPressed(message.message),
+                                ReleaseHold::ButtonReleased(message.message), now)) {
+            return;
+        }
         ::TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -428,6 +438,7 @@ void Win32Video::WaitForEvents(uint32_t ms) {
 }
 
 void Win32Video::Present(Window& w, Surface& page) {
+    heldRelease_.Presented();
     WindowState& s = StateOf(w);
     SDL_Surface* pixels = page.Sdl();
     if (s.pageWidth > 0 && pixels->w == s.pageWidth && pixels->h == s.pageHeight) {

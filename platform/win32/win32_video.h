@@ -8,7 +8,9 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 
+#include "platform/release_hold.h"
 #include "platform/video_driver.h"
 
 namespace plat {
@@ -44,6 +46,15 @@ public:
     std::atomic<bool> textInput{false};
 
 private:
+    // A button's release held back until the next present (release_hold.h);
+    // the messages after it wait in the thread's queue.
+    struct Message {
+        void* window;
+        uint32_t message;
+        uintptr_t wParam;
+        intptr_t lParam;
+    };
+    HeldRelease<Message> heldRelease_;
     bool open_ = false;
     std::chrono::steady_clock::time_point nextFrame_{};
     std::chrono::microseconds framePeriod_{16667};
