@@ -3,13 +3,15 @@
 #  1. the unit suite, each test in a Wine process of its own (ctest);
 #  2. the game's headless reports against the Linux build's, line for line
 #     apart from frames: autoplays of 3 and 5 rounds and the kept recording;
-#  3. a real window under a virtual display: titled "Reef Hoard", a click past
-#     the splash, "New Game", a click on the sea draws a sonar ring (pixels
+#  3. a real window under a virtual display: titled "Reef Hoard", a quick click
+#     past the splash, "New Game", a click on the sea draws a sonar ring (pixels
 #     compared), Escape exits with 0; screenshots kept in
 #     build-windows/test-artifacts/windows-window;
 #  4. the installer: a silent install, a headless autoplay from Program Files
-#     with the scores in %APPDATA%\ReefHoard, and a silent uninstall that
-#     removes what it installed and nothing of the player's.
+#     with the scores in %APPDATA%\ReefHoard, the installed launcher's Play
+#     starting the game (through the shell, with no console window), and a
+#     silent uninstall that removes what it installed and nothing of the
+#     player's.
 # Wine runs with a private prefix in build-windows/wineprefix.
 # Usage: scripts/test-windows.sh [--no-build]
 set -euo pipefail
@@ -69,13 +71,17 @@ rm -f "$work/window"/hiscore.dat*
 openbox >/dev/null 2>&1 &
 sleep 1
 (cd "$work/window" && wine ./reefhoard.exe --seed 3 >"$work/window.log" 2>&1; echo $? >"$work/window.status") &
-window=""
-for _ in $(seq 150); do
-    window=$(xdotool search --onlyvisible --name '^Reef Hoard' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no window titled Reef Hoard"
+# The first visible window titled Reef Hoard, in $window.
+find_window() {
+    window=""
+    for _ in $(seq 150); do
+        window=$(xdotool search --onlyvisible --name '^Reef Hoard' 2>/dev/null | head -n 1) || true
+        [ -n "$window" ] && return
+        sleep 0.1
+    done
+    fail "no window titled Reef Hoard"
+}
+find_window
 echo "window: $(xdotool getwindowname "$window")"
 shot() { sleep "${2:-0.5}"; import -window "$window" "$shots/$1.png"; }
 # Clicks the picture's point (x, y), placed in the window scaled to fit and centred.
@@ -125,6 +131,21 @@ diff <(grep -v '^frames=' "$work/installed.txt") <(grep -v '^frames=' "$work/lin
 [ -f "$appdata/hiscore.dat" ] || fail "no scores in %APPDATA%\\ReefHoard"
 [ ! -e "$installed/game/hiscore.dat" ] || fail "scores written in Program Files"
 echo "installed: played from Program Files, scores in %APPDATA%\\ReefHoard"
+(cd "$work" && wine "$installed/GameShelf.exe" >"$work/shelf.log" 2>&1) &
+find_window
+shot 6-launcher 1
+click 400 224  # Play
+for _ in $(seq 150); do pgrep -f 'game\\reefhoard\.exe' >/dev/null && break; sleep 0.1; done
+pgrep -f 'game\\reefhoard\.exe' >/dev/null || fail "the launcher's Play started no game: $(cat "$work/shelf.log")"
+sleep 3
+find_window
+shot 7-game-from-launcher 0
+# A console program would have a console window of its own, titled by its path.
+consoles=$( (xdotool search --onlyvisible --name '\.exe$' 2>/dev/null || true) | wc -l)
+[ "$consoles" = 0 ] || fail "a console window opened beside the game"
+xdotool key --window "$window" Escape
+timeout 30 wineserver -w || fail "the game started by the launcher did not end on Escape"
+echo "the installed launcher's Play started the game, with no console window"
 echo "the player's own" >"$installed/game/notes.txt"
 wine "$installed/Uninstall.exe" /S
 wineserver -w

@@ -16,6 +16,7 @@ list(APPEND reef_platform_sources
   win32/process.cpp
   win32/regular_file.cpp
   win32/wave_out_audio.cpp
+  win32/console_streams.cpp
   win32/win32_backend.cpp
   win32/win32_video.cpp
   win32/win32_window.cpp
