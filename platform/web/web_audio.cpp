@@ -10,9 +10,19 @@ namespace {
 // Frames per callback: about 46 ms at 22050 Hz, short enough for effects to
 // follow the clicks that make them.
 constexpr uint32_t kBlockFrames = 1024;
-// Blocks in a row with no voice sounding after which the node rests: taken
-// off the context, it no longer wakes the page's thread at every block.
+// Blocks in a row with no voice sounding after which the effects rest: the
+// node is taken off its context, so that the page's thread no longer wakes at
+// every block.
 constexpr int kQuietBlocksBeforeRest = 4;
+// Resting this long, the effects' context is suspended too, and the
+// browser's audio threads stop waking for it. Not at once: starting the
+// output again can take a phone a tenth of a second or more, which effects
+// in quick succession should not wait for.
+constexpr int kRestBeforeSuspendMs = 2000;
+// The music's own context buffers this many seconds: the song needs no quick
+// start, and a long buffer lets the browser's audio threads wake a few times
+// a second instead of forty while it plays alone.
+constexpr double kMusicLatencySeconds = 0.25;
 }  // namespace
 
 WebAudioOutput& WebAudio() {
@@ -36,16 +46,26 @@ bool WebAudioOutput::Start(Mixer& mixer) {
             const channels = $1;
             const frames = $2;
             const quietBeforeRest = $3;
-            // The context and node once made; whenOpen: what waits for the context (the
-            // music); wake: connects a resting node again.
-            const sound = ({context: null, whenOpen: [], wake: () => {}});
+            const musicLatency = $4;
+            const restBeforeSuspend = $5;
+            // The effects' context and node once made, and the music's context;
+            // whenOpen: what waits for the contexts (the music); wake: starts
+            // resting effects again.
+            const sound = ({context: null, musicContext: null, whenOpen: [], wake: () => {}});
             const open = () => {
                 const Context = window.AudioContext || window.webkitAudioContext;
                 const context = new Context({sampleRate: rate, latencyHint: 'playback'});
+                try {
+                    sound.musicContext = new Context({sampleRate: rate, latencyHint: musicLatency});
+                } catch (e) {
+                    context.close();
+                    throw e;
+                }
                 sound.context = context;
                 const node = context.createScriptProcessor(frames, 0, channels);
                 let quiet = 0;  // blocks in a row with no voice
                 let resting = false;
+                let suspending = 0;  // the timer that suspends a resting context
                 node.onaudioprocess = (event) => {
                     const out = event.outputBuffer;
                     const block = Module._reef_web_audio_render(out.length);
@@ -54,6 +74,7 @@ bool WebAudioOutput::Start(Mixer& mixer) {
                         if (++quiet < quietBeforeRest || resting) return;
                         resting = true;
                         node.disconnect();
+                        suspending = setTimeout(() => context.suspend().catch(() => {}), restBeforeSuspend);
                         return;
                     }
                     quiet = 0;
@@ -67,8 +88,11 @@ bool WebAudioOutput::Start(Mixer& mixer) {
                     if (!resting) return;
                     resting = false;
                     quiet = 0;
+                    clearTimeout(suspending);
                     node.connect(context.destination);
+                    if (context.state !== 'running') context.resume().catch(() => {});
                 };
+                sound.resting = () => resting;
                 node.connect(context.destination);
                 sound.node = node;
                 for (const waiting of sound.whenOpen.splice(0)) waiting();
@@ -78,7 +102,8 @@ bool WebAudioOutput::Start(Mixer& mixer) {
                 if (Module.reefSound !== sound) return;
                 try {
                     if (!sound.context) open();
-                    if (sound.context.state !== 'running') sound.context.resume();
+                    if (!sound.resting() && sound.context.state !== 'running') sound.context.resume();
+                    if (sound.musicContext.state !== 'running') sound.musicContext.resume();
                 } catch (e) {
                     console.warn('no sound: ' + e);
                     Module.reefSound = null;
@@ -100,7 +125,8 @@ bool WebAudioOutput::Start(Mixer& mixer) {
                 return 0;
             }
         },
-        format.rate, format.channels, kBlockFrames, kQuietBlocksBeforeRest);
+        format.rate, format.channels, kBlockFrames, kQuietBlocksBeforeRest, kMusicLatencySeconds,
+        kRestBeforeSuspendMs);
     if (started == 0) {
         mixer_ = nullptr;
         return false;
@@ -128,6 +154,7 @@ void WebAudioOutput::Stop() {
             sound.node.disconnect();
         }
         if (sound.context) sound.context.close();
+        if (sound.musicContext) sound.musicContext.close();
         Module.reefSound = null;
     });
     mixer_ = nullptr;

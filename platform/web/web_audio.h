@@ -1,12 +1,15 @@
 #pragma once
 // The web backend's audio output: the mixer feeding Web Audio. A script
 // processor node on the page's main thread asks the mixer for each block of
-// frames, at the mixer's own rate (the audio context is made at that rate). Browsers keep a context silent until the player's first
-// gesture; the input callbacks make or resume it then
-// (Module.reefResumeSound), and a page that sets Module.reefSoundAtOnce has it
-// made at start. While no voice sounds the node rests, off the context, and
-// wakes the page's thread no more; the next voice to start connects it again.
-// The context also plays the music (web_mp3_player.cpp) beside the node.
+// frames, at the mixer's own rate (the audio contexts are made at that rate).
+// Browsers keep a context silent until the player's first gesture; the input
+// callbacks make or resume it then (Module.reefResumeSound), and a page that
+// sets Module.reefSoundAtOnce has it made at start. While no voice sounds the
+// node rests, off its context, and after two seconds of that the context is
+// suspended: neither the page's thread nor the browser's audio threads wake
+// for it. The next voice to start connects and resumes them. The music
+// (web_mp3_player.cpp) plays on a second context of its own with a long
+// buffer, as it needs no quick start.
 #include <cstdint>
 #include <vector>
 
@@ -25,7 +28,7 @@ public:
     int16_t* Render(uint32_t frames);
 
 private:
-    // The mixer's play listener: a voice starts, so a resting node connects again.
+    // The mixer's play listener: a voice starts, so resting effects start again.
     static void Wake(void*);
 
     Mixer* mixer_ = nullptr;

@@ -1,6 +1,6 @@
 // The MP3 player of the web build: the browser decodes the whole file when it
 // is opened (decodeAudioData, at the mixer's rate) and plays it as a buffer
-// source on the page's audio context, straight to the speakers at full level
+// source on the page's music context, straight to the speakers at full level
 // as the desktop's player mixes it. The mixer, and the page's thread, have
 // nothing to do while only the music plays. The song's position and its
 // source live on the page (Module.reefSongs, by player); the source's end
@@ -21,7 +21,7 @@
 
 namespace {
 
-// The mixer's rate, which the page's audio context runs at: the song, decoded
+// The mixer's rate, which the page's audio contexts run at: the song, decoded
 // at it, plays with no further conversion.
 constexpr int kDecodeRate = 22050;
 
@@ -54,7 +54,7 @@ EM_JS(void, reef_mp3_command, (const void* player, int command), {
     const start = () => {
         const sound = Module.reefSound;
         if (!song.playing || song.source || !sound) return;  // no sound at all: silence
-        const context = sound.context;
+        const context = sound.musicContext;
         if (!context) {
             sound.whenOpen.push(start);  // before the player's first gesture
             return;
