@@ -197,24 +197,49 @@ async function playByHand(browser, figures) {
   const shelfMenu = await canvasPixels(page);
   await page.screenshot({path: path.join(outDir, 'web-shelf.png')});
 
-  // A new player named by typing: the Players page opens with the caret in
-  // the first free name; Tab goes on to "Play as this".
+  // A new player named by typing: the Players page, opened by a tap, opens
+  // with the caret in the first free name and the page's hidden field
+  // focused for a phone's keyboard. Part of the name comes by keys, the rest
+  // as a phone's keyboard sends it (text with no key events), with a slip
+  // taken back; Tab goes on to "Play as this".
   const player = 'Ada Lovelace';
-  await click(page, shelfButton.players.x, shelfButton.players.y);
+  const typingFocused = () => page.evaluate(() => document.activeElement.id === 'typing');
+  await tap(page, shelfButton.players.x, shelfButton.players.y);
   await sleep(500);
-  check(await page.evaluate(() => Module.reefSound.context !== null), 'the first click makes the audio context');
-  await page.keyboard.type(player, {delay: 30});
+  check(await page.evaluate(() => Module.reefSound.context !== null), 'the first tap makes the audio context');
+  check(await typingFocused(), 'the name field, opened by a tap, focuses the hidden field for a phone keyboard');
+  await page.keyboard.type('Ada ', {delay: 30});
+  await page.keyboard.sendCharacter('Lovelacx');
+  await page.evaluate(() => {
+    const field = document.getElementById('typing');
+    field.value = '';
+    field.dispatchEvent(new InputEvent('input', {inputType: 'deleteContentBackward'}));
+  });
+  await page.keyboard.sendCharacter('e');
   for (let i = 0; i < 5; ++i) await press(page, 'Tab');
   await press(page, 'Enter');
   await sleep(300);
   await press(page, 'Escape');
   await sleep(300);
-  check(await page.title() === `Reef Hoard - ${player}`, `a typed name becomes the player (${await page.title()})`);
+  check(await page.title() === `Reef Hoard - ${player}` && !(await typingFocused()),
+        `a name typed by keys and a phone keyboard becomes the player (${await page.title()}), ` +
+        'and the hidden field lets go of the focus after');
 
   // Effects off (options.ini) and sharp scaling (setup.ini), kept while the
-  // page is loaded twice more; the music stays on for the idle figure.
+  // page is loaded twice more; the music stays on for the idle figure. On
+  // the way, the effects' context rests while nothing sounds and the sample
+  // that switching them on plays wakes it.
   await click(page, shelfButton.options.x, shelfButton.options.y);
   await sleep(500);
+  const effectsState = () => page.evaluate(() => Module.reefSound.context.state);
+  await click(page, shelfSwitch.effects.x, shelfSwitch.effects.y);
+  await sleep(2500);
+  const rested = await effectsState();
+  await click(page, shelfSwitch.effects.x, shelfSwitch.effects.y);
+  await sleep(100);
+  const woken = await effectsState();
+  check(rested === 'suspended' && woken === 'running',
+        `the effects' audio context rests in silence (${rested}) and a sound wakes it (${woken})`);
   for (const which of [shelfSwitch.effects, shelfSwitch.sharp]) {
     await click(page, which.x, which.y);
     await sleep(300);
@@ -224,10 +249,18 @@ async function playByHand(browser, figures) {
   const game = await clickAway(page, shelfButton.play.x, shelfButton.play.y);
   check(game.endsWith('/reefhoard'), `Play starts the game in the page (${game})`);
 
-  await click(page, 20, 300);  // past the splash
-  await sleep(1500);
+  // A finger's tap, press and release at once, skips the splash (shown 5 s
+  // otherwise) as a click does.
+  const splash = await canvasPixels(page);
+  await tap(page, 20, 300);
+  await sleep(700);
+  const pastSplash = differing(await canvasPixels(page), splash);
+  check(pastSplash > 100000, `a tap skips the splash (${pastSplash} pixels changed)`);
+  await sleep(800);
   check(await page.title() === `Reef Hoard - ${player}`, `the game plays as her (${await page.title()})`);
   // The board at rest: what an idle page costs.
+  const musicTime = () => page.evaluate(() => Module.reefSound.musicContext.currentTime);
+  const musicBefore = await musicTime();
   const pid = browser.process().pid;
   const cpuBefore = treeCpuMs(pid), idleStart = Date.now(), idleCounters = await counters(page);
   await sleep(5000);
@@ -239,6 +272,10 @@ async function playByHand(browser, figures) {
   // (60 a second if it woke at every display frame).
   check(figures.idlePresentsPerSecond < 15, `idle board: ${figures.idleCpuPercent} % of one core for the whole ` +
         `browser, ${figures.idlePresentsPerSecond} presents a second`);
+  const playing = await page.evaluate(() => Object.values(Module.reefSongs || {}).some((song) => song.source));
+  const musicSeconds = await musicTime() - musicBefore;
+  check(playing && musicSeconds > 4, `the music plays meanwhile on its own context (${musicSeconds.toFixed(1)} s ` +
+        `of it in 5 s) while the effects' context is ${await effectsState()}`);
 
   const board = await newGame(page, 'board drawn');
 

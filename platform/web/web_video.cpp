@@ -89,9 +89,30 @@ void ResumeSound() {
     EM_ASM({ if (Module.reefResumeSound) Module.reefResumeSound(); });
 }
 
+// A phone's own keyboard types only into a focused text field: while a text
+// entry has the focus, the page's hidden field (#typing, pre.js) takes the
+// browser's focus for a player who uses touch, and pre.js hands on what is
+// typed into it (reef_web_typed, reef_web_erased). A phone shows its keyboard
+// only for a focus given soon after a touch, and some only within the touch's
+// own handler: both give it, and each touch gives it again (bringing back a
+// keyboard the player put away, and ending a word still being composed).
+void FocusTypingField(bool on) {
+    EM_ASM(
+        {
+            const field = document.getElementById('typing');
+            if (!field) return;
+            if ($0) Module.reefFocusTyping(field);
+            if (!$0 && document.activeElement === field) field.blur();
+        },
+        on ? 1 : 0);
+}
+
 EM_BOOL OnMouseButton(int type, const EmscriptenMouseEvent* e, void*) {
     WebVideo& v = WebDisplay();
-    if (type == EMSCRIPTEN_EVENT_MOUSEDOWN) ResumeSound();
+    if (type == EMSCRIPTEN_EVENT_MOUSEDOWN) {
+        ResumeSound();
+        v.touchUsed = false;
+    }
     if (v.Scripted() || (e->button != 0 && e->button != 2)) return EM_FALSE;
     const bool down = type == EMSCRIPTEN_EVENT_MOUSEDOWN;
     const bool left = e->button == 0;
@@ -112,7 +133,11 @@ EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* e, void*) {
 // One finger drives the pointer: the first to touch, until it lifts.
 EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* e, void*) {
     WebVideo& v = WebDisplay();
-    if (type == EMSCRIPTEN_EVENT_TOUCHEND) ResumeSound();
+    v.touchUsed = true;
+    if (type == EMSCRIPTEN_EVENT_TOUCHEND) {
+        ResumeSound();
+        if (v.textInput) FocusTypingField(true);
+    }
     if (v.Scripted() || e->numTouches < 1) return EM_TRUE;
     const EmscriptenTouchPoint& t = e->touches[0];
     switch (type) {
@@ -130,7 +155,9 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     WebVideo& v = WebDisplay();
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
     if (down) ResumeSound();
-    const int vk = VirtualKeyOf(e->code);
+    // A phone's keyboard may name no key's place: then the key's name serves
+    // (the two are the same for Enter, Backspace, the arrows and the like).
+    const int vk = VirtualKeyOf(e->code[0] != '\0' ? e->code : e->key);
     if (vk == VK_MENU) {
         // Alt pressed and released alone opens the keyboard menu on Windows.
         if (down && !e->repeat) v.altAlone = true;
@@ -153,8 +180,10 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
         const intptr_t keyData = !down ? static_cast<intptr_t>(0xC0000001u) : e->repeat ? 0x40000001 : 1;
         v.Queue(down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), keyData);
     }
-    // As on the desktop, the character follows its key down.
-    const char32_t typed = down && v.textInput ? TypedCharacter(*e) : 0;
+    // As on the desktop, the character follows its key down; into the hidden
+    // field, a key an input method composes with (229) brings its text there.
+    const bool composing = v.touchUsed && e->keyCode == 229;
+    const char32_t typed = down && v.textInput && !composing ? TypedCharacter(*e) : 0;
     if (typed != 0) v.Queue(WM_UNICHAR, typed, 0);
     if (vk == 0) return typed != 0 ? EM_TRUE : EM_FALSE;
     // Reload, full screen, the developer tools and pasting stay the browser's.
@@ -182,22 +211,32 @@ EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
     return EM_FALSE;
 }
 
-// Whether two rows of pixels are the same, eight bytes at a time:
+// Whether two rows of pixels are the same, four pixels at a time:
 // Emscripten's memcmp goes a byte at a time, and every present compares the
 // whole page with the canvas.
-bool SameRow(const uint16_t* a, const uint16_t* b, size_t bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(a);
-    const auto* q = reinterpret_cast<const unsigned char*>(b);
-    size_t i = 0;
-    for (; i + 8 <= bytes; i += 8) {
-        uint64_t x, y;
-        std::memcpy(&x, p + i, 8);
-        std::memcpy(&y, q + i, 8);
-        if (x != y) return false;
+bool SameRow(const uint16_t* a, const uint16_t* b, int width) {
+    int x = 0;
+    for (; x + 4 <= width; x += 4) {
+        uint64_t p, q;
+        std::memcpy(&p, a + x, 8);
+        std::memcpy(&q, b + x, 8);
+        if (p != q) return false;
     }
-    return std::memcmp(p + i, q + i, bytes - i) == 0;
+    for (; x < width; ++x) {
+        if (a[x] != b[x]) return false;
+    }
+    return true;
 }
 
+// Widens [*left, *right] to the pixels where two differing rows differ.
+void WidenToDifference(const uint16_t* a, const uint16_t* b, int width, int* left, int* right) {
+    int x = 0;
+    while (x < *left && a[x] == b[x]) ++x;
+    *left = std::min(*left, x);
+    x = width - 1;
+    while (x > *right && a[x] == b[x]) --x;
+    *right = std::max(*right, x);
+}
 }  // namespace
 
 bool WebVideo::Scripted() const { return RealMouseIgnored(); }
@@ -345,11 +384,19 @@ void WebVideo::CheckLongPress() {
 
 void WebVideo::PumpEvents(Window& window) {
     CheckLongPress();
+    // A release that must wait for the next present waits with what follows it.
+    const double now = emscripten_get_now();
+    const auto post = [&](const Input& in) { PostToWindow(window, in.message, in.wParam, in.lParam); };
+    if (!heldRelease_.PostDue(now, post)) return;
     while (!pending_.empty()) {
         const Input in = pending_.front();
         pending_.pop_front();
+        if (!heldRelease_.Admit(in, ReleaseHold::ButtonPressed(in.message), ReleaseHold::ButtonReleased(in.message),
+                                now)) {
+            return;
+        }
         if (in.message == WM_KEYUP && in.wParam == static_cast<uintptr_t>(VK_F1 + 11)) RequestScreenshot();
-        PostToWindow(window, in.message, in.wParam, in.lParam);
+        post(in);
     }
 }
 
@@ -363,7 +410,8 @@ void WebVideo::Queue(uint32_t message, uintptr_t wParam, intptr_t lParam) {
 void WebVideo::NothingNewFor(uint32_t ms) { quietUntil_ = emscripten_get_now() + ms; }
 
 void WebVideo::Present(Window&, Surface& page) {
-    unchangedPresents_ = ShowChangedRows(page) ? 0 : unchangedPresents_ + 1;
+    heldRelease_.Presented();
+    unchangedPresents_ = ShowChangedPixels(page) ? 0 : unchangedPresents_ + 1;
     EM_ASM({ Module.reefPresents = (Module.reefPresents || 0) + 1; });
     if (stepped_) HeadlessClock().Advance(kSteppedFrameMs);
     // The wait for the next frame is the browser's time: it draws the canvas,
@@ -372,7 +420,9 @@ void WebVideo::Present(Window&, Surface& page) {
     const double now = emscripten_get_now();
     const double quietUntil = std::min(std::exchange(quietUntil_, 0.0), now + kLongestRestMs);
     // A resting finger becomes a right click on the clock: no holding then.
-    held_ = !stepped_ && !touching_ && unchangedPresents_ >= kSettledPresents && quietUntil > now + period;
+    // A held-back release is due at the next frame: no holding then either.
+    held_ = !stepped_ && !touching_ && !heldRelease_.Holding() && unchangedPresents_ >= kSettledPresents &&
+            quietUntil > now + period;
     if (held_) {
         YieldUntilInput(static_cast<uint32_t>(std::ceil(quietUntil - now)));
         nextFrame_ = emscripten_get_now() + period;
@@ -383,27 +433,31 @@ void WebVideo::Present(Window&, Surface& page) {
     YieldToBrowser(static_cast<uint32_t>(std::ceil(wait)));
 }
 
-bool WebVideo::ShowChangedRows(Surface& page) {
+bool WebVideo::ShowChangedPixels(Surface& page) {
     if (page.Width() != pageWidth_ || page.Height() != pageHeight_) return false;
     const SurfaceDesc desc = page.GetSurfaceDesc();
-    const size_t rowBytes = static_cast<size_t>(pageWidth_) * sizeof(uint16_t);
     auto pageRow = [&](int y) {
         return reinterpret_cast<const uint16_t*>(static_cast<const uint8_t*>(desc.pixels) +
                                                  static_cast<size_t>(y) * desc.pitch);
     };
     auto shownRow = [&](int y) { return onCanvas_.data() + static_cast<size_t>(y) * pageWidth_; };
-    int first = 0, last = pageHeight_ - 1;
+    // The rectangle of pixels that differ from the canvas: all of the first page.
+    int top = 0, bottom = pageHeight_ - 1, left = 0, right = pageWidth_ - 1;
     if (canvasFilled_) {
-        while (first <= last && SameRow(pageRow(first), shownRow(first), rowBytes)) ++first;
-        while (last >= first && SameRow(pageRow(last), shownRow(last), rowBytes)) --last;
+        while (top <= bottom && SameRow(pageRow(top), shownRow(top), pageWidth_)) ++top;
+        while (bottom >= top && SameRow(pageRow(bottom), shownRow(bottom), pageWidth_)) --bottom;
+        left = pageWidth_;
+        right = -1;
+        for (int y = top; y <= bottom; ++y) WidenToDifference(pageRow(y), shownRow(y), pageWidth_, &left, &right);
     }
     canvasFilled_ = true;
-    if (first > last) return false;  // nothing new: the canvas keeps its picture
+    if (top > bottom) return false;  // nothing new: the canvas keeps its picture
+    const int width = right - left + 1;
     uint8_t* out = rgba_.data();
-    for (int y = first; y <= last; ++y) {
-        const uint16_t* row = pageRow(y);
-        std::memcpy(shownRow(y), row, rowBytes);
-        for (int x = 0; x < pageWidth_; ++x, out += 4) {
+    for (int y = top; y <= bottom; ++y) {
+        const uint16_t* row = pageRow(y) + left;
+        std::memcpy(shownRow(y) + left, row, static_cast<size_t>(width) * sizeof(uint16_t));
+        for (int x = 0; x < width; ++x, out += 4) {
             const uint32_t p = row[x];
             const uint32_t r = p >> 11, g = (p >> 5) & 0x3F, b = p & 0x1F;
             out[0] = static_cast<uint8_t>((r << 3) | (r >> 2));
@@ -414,17 +468,31 @@ bool WebVideo::ShowChangedRows(Surface& page) {
     }
     EM_ASM(
         {
-            // The heap is shared with the workers; ImageData takes a copy of it.
-            const pixels = new Uint8ClampedArray(HEAPU8.slice($0, $0 + $1 * $2 * 4));
-            Module.reefContext.putImageData(new ImageData(pixels, $1, $2), 0, $3);
+            // The heap's own bytes, not a copy: the canvas copies them, and the
+            // heap never grows, so the view stays valid while it does.
+            const pixels = new Uint8ClampedArray(HEAPU8.buffer, $0, $1 * $2 * 4);
+            Module.reefContext.putImageData(new ImageData(pixels, $1, $2), $3, $4);
             Module.reefDraws = (Module.reefDraws || 0) + 1;
             if (!Module.reefFirstFrameMs) Module.reefFirstFrameMs = performance.now();
         },
-        rgba_.data(), pageWidth_, last - first + 1, first);
+        rgba_.data(), width, bottom - top + 1, left, top);
     return true;
 }
 
-void WebVideo::SetTextInput(bool on) { textInput = on; }
+void WebVideo::SetTextInput(bool on) {
+    textInput = on;
+    if (touchUsed || !on) FocusTypingField(on);
+}
+
+void WebVideo::Type(char32_t codePoint) {
+    if (textInput && !utf8::IsControl(codePoint)) Queue(WM_UNICHAR, codePoint, 0);
+}
+
+void WebVideo::Erase() {
+    if (!textInput) return;
+    Queue(WM_KEYDOWN, VK_BACK, 1);
+    Queue(WM_KEYUP, VK_BACK, static_cast<intptr_t>(0xC0000001u));
+}
 
 std::string WebVideo::ClipboardText() {
     // What the browser's paste event carried (pre.js keeps it): it comes
@@ -472,3 +540,11 @@ void WebVideo::MouseState(int32_t* dx, int32_t* dy, int32_t* buttons) {
 }
 
 }  // namespace plat
+
+// From the hidden field's input events (pre.js): a character typed, and a
+// character taken back.
+extern "C" EMSCRIPTEN_KEEPALIVE void reef_web_typed(uint32_t codePoint) {
+    plat::WebDisplay().Type(static_cast<char32_t>(codePoint));
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void reef_web_erased() { plat::WebDisplay().Erase(); }

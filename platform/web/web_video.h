@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/picture_placement.h"
+#include "platform/release_hold.h"
 #include "platform/video_driver.h"
 
 namespace plat {
@@ -70,10 +71,16 @@ public:
     std::atomic<bool> hidden{false};
     bool altAlone = false;
     bool textInput = false;  // keys that type post their characters as WM_UNICHAR
+    bool touchUsed = false;  // the player's last press was a touch
+
+    // What the hidden text field received: a character, or one taken back.
+    void Type(char32_t codePoint);
+    void Erase();
 
 private:
-    // Whether anything new went to the canvas.
-    bool ShowChangedRows(Surface& page);
+    // Draws the rectangle around the pixels that differ from the canvas;
+    // whether anything new went to it.
+    bool ShowChangedPixels(Surface& page);
     void CheckLongPress();
 
     bool open_ = false;
@@ -84,7 +91,7 @@ private:
     PicturePlacement place_{};
     double pixelRatio_ = 1;
     std::vector<uint16_t> onCanvas_;  // what the canvas shows
-    std::vector<uint8_t> rgba_;       // rows on their way to the canvas
+    std::vector<uint8_t> rgba_;       // that rectangle on its way to the canvas
     bool canvasFilled_ = false;
     double nextFrame_ = 0;  // ms on the browser's clock
     double quietUntil_ = 0;  // NothingNewFor's end for the next present
@@ -96,6 +103,7 @@ private:
     // A finger on the screen: where, since when, and whether it has already
     // become a right click.
     bool touching_ = false, longPressed_ = false;
+    HeldRelease<Input> heldRelease_;  // until the next present (release_hold.h)
     double touchX_ = 0, touchY_ = 0, touchStart_ = 0;
     std::atomic<int32_t> motionX_{0}, motionY_{0}, mouseButtons_{0};
 };

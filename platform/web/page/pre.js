@@ -257,7 +257,41 @@ var Module = typeof Module !== 'undefined' ? Module : {};
   };
   document.addEventListener('paste', function (e) {
     Module.reefPasted = e.clipboardData ? e.clipboardData.getData('text/plain') : '';
+    // The program pastes it; the hidden field would hand it on a second time.
+    if (e.target && e.target.id === 'typing') e.preventDefault();
   });
+
+  // The hidden text field a phone's keyboard types into (web_video.cpp gives
+  // it the focus). It always holds one space, so that the keyboard's
+  // backspace has something to delete and says so with an input event; what
+  // it holds beyond that is typed text, handed on once any composing (word
+  // suggestions, input methods) has ended. Keys that the program takes from
+  // their key events never reach it.
+  const REST = ' ';
+  const rest = function (field) {
+    field.value = REST;
+    field.setSelectionRange(REST.length, REST.length);
+  };
+  Module.reefFocusTyping = function (field) {
+    if (document.activeElement === field) field.blur();
+    rest(field);
+    field.focus({preventScroll: true});
+  };
+  const handOn = function (e) {
+    const field = e.target;
+    if (e.isComposing) return;
+    if (field.value.length < REST.length) {
+      Module._reef_web_erased();
+    } else {
+      for (const character of field.value.slice(REST.length)) Module._reef_web_typed(character.codePointAt(0));
+    }
+    rest(field);
+  };
+  const typing = document.getElementById('typing');
+  if (typing) {
+    typing.addEventListener('input', handOn);
+    typing.addEventListener('compositionend', handOn);
+  }
 
   Module.onExit = function (status) {
     if (query.has('report') && exists(REPORT)) {
