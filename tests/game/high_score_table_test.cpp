@@ -286,9 +286,22 @@ TEST_F(HighScoreCrash, SaveKilledAtAnyMomentLeavesTheOldOrTheNewTable) {
     constexpr int kTries = 200;
     int sawOld = 0, sawNew = 0;
     for (int attempt = 0; attempt < kTries; ++attempt) {
+        // The moments count from when the child runs: starting one can take
+        // longer than the whole spread (under the thread sanitizer, forking
+        // copies its shadow state).
+        int running[2];
+        ASSERT_EQ(pipe(running), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
-        if (child == 0) SaveForever(oldTable, newTable);
+        if (child == 0) {
+            const char ready = 1;
+            if (::write(running[1], &ready, 1) != 1) _exit(2);
+            SaveForever(oldTable, newTable);
+        }
+        close(running[1]);
+        char ready = 0;
+        ASSERT_EQ(::read(running[0], &ready, 1), 1);
+        close(running[0]);
         // A fixed scatter of moments over 0 to spreadUs, different each try.
         const long delayUs = (attempt * 7919L) % (spreadUs + 1);
         std::this_thread::sleep_for(std::chrono::microseconds(delayUs));
