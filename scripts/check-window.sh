@@ -42,10 +42,19 @@ game_shown() { window=$(visible_window --class reefhoard) && past_splash "$windo
 # A click whose press and release come at once, as a touchpad's tap makes
 # it, skips the splash (shown 5 s otherwise) as a held one does.
 splash_shown() { window=$(visible_window --class reefhoard) && shows_picture "$window"; }
-eventually splash_shown || { echo "FAIL ($wm): the game's window did not show its splash"; exit 1; }
+# What the game printed and the windows on the display, for a failure
+# before the game's window could be looked at.
+report_start() {
+    echo "FAIL ($wm): $1"
+    kill -0 "$game" 2>/dev/null && echo "the game still runs" || echo "the game has ended"
+    echo "windows: $(xdotool search --class reefhoard 2>/dev/null | tr '\n' ' ')"
+    sed 's/^/game: /' "$work/out.txt"
+    exit 1
+}
+eventually splash_shown || report_start "the game's window did not show its splash"
 clicked=$SECONDS
 xdotool mousemove --window "$window" 400 300 mousedown 1 mouseup 1
-eventually game_shown || { echo "FAIL ($wm): the game's window did not get past the splash"; exit 1; }
+eventually game_shown || report_start "the game's window did not get past the splash"
 [ $((SECONDS - clicked)) -le 3 ] ||
     { echo "FAIL ($wm): a quick click left the splash for $((SECONDS - clicked)) s"; exit 1; }
 
