@@ -95,7 +95,7 @@ press_menu_button() { click_picture "$shelf" $(menu_button "$1"); }
 # pages are told apart by the strip where a page shows its heading, which
 # the menu leaves empty.
 heading_strip() {
-    import -window "$shelf" png:- 2>/dev/null | convert - -resize '800x600!' -crop 400x40+200+96 +repage "$1"
+    grab_window "$shelf" png:- | convert - -resize '800x600!' -crop 400x40+200+96 +repage "$1"
 }
 strip_difference() {
     heading_strip "$work/strip.png" &&

@@ -26,13 +26,20 @@ visible_window() {
 # A window manager has taken the display.
 window_manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
+# Writes the picture of the window $1 to the file $2 (ImageMagick's
+# "png:-" for its output). ImageMagick's import waits for the window to be
+# exposed while holding the display, so a window destroyed meanwhile (SDL
+# replaces its first one) would hold both it and the program drawing there
+# for ever: the grab is given up after 10 s and counts as no picture.
+grab_window() { timeout 10 import -window "$1" "$2" 2>/dev/null; }
+
 # Prints the standard deviation of the window $1's pixels (0 for one plain
 # colour) and, with a picture $2, the window's difference from it scaled to
 # 800 x 600 (RMSE, 0 to 1); fails when the window is gone.
 window_picture() {
     local grab spread difference=""
     grab=$(mktemp --suffix=.png)
-    import -window "$1" "$grab" 2>/dev/null || { rm -f "$grab"; return 1; }
+    grab_window "$1" "$grab" || { rm -f "$grab"; return 1; }
     spread=$(convert "$grab" -format '%[fx:standard_deviation]' info:)
     [ -z "${2:-}" ] || difference=$(convert "$grab" -resize '800x600!' png:- |
         compare -metric RMSE - "$2" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true)
