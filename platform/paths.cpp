@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/browser_turn.h"
 #include "platform/regular_file.h"
 
 namespace plat {
@@ -33,6 +34,7 @@ std::string MatchInFolder(const fs::path& folder, const std::string& name) {
 // taken exactly when it exists, else by a case-insensitive match in its
 // parent folder, else as written.
 std::string ResolveBelow(const fs::path& base, const std::string& windowsPath) {
+    LetTheBrowserIn();  // a program's start looks up many files
     std::string unixPath = windowsPath;
     for (char& c : unixPath) {
         if (c == '\\') c = '/';

@@ -12,10 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/browser_turn.h"
 #include "platform/sdl_handles.h"
-#ifdef __EMSCRIPTEN__
-#include "platform/web/web_tasks.h"
-#endif
 
 namespace {
 
@@ -32,12 +30,8 @@ SDL_PixelFormat* FormatOf(Uint32 format) {
 
 // Pictures are read, made and converted here, a scene's whole set as it
 // starts: the browser has its turn between them and between the rows of a
-// large one. (The Windows build shares these surfaces.)
-void LetTheBrowserIn() {
-#ifdef __EMSCRIPTEN__
-    plat::YieldIfHeldLong();
-#endif
-}
+// large one (plat::LetTheBrowserIn). (The Windows build shares these surfaces.)
+using plat::LetTheBrowserIn;
 
 uint8_t* Pixel(const SDL_Surface* s, int x, int y) {
     return static_cast<uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch +

@@ -287,8 +287,8 @@ bool WebVideo::OpenDisplay(Window& window, int32_t width, int32_t height, bool) 
     YieldIfHeldLong();  // the program's start, before the display's first large buffers
     pageWidth_ = width;
     pageHeight_ = height;
-    onCanvas_.assign(static_cast<size_t>(width) * height, 0);
-    rgba_.assign(static_cast<size_t>(width) * height * 4, 0);
+    onCanvas_.reset(new uint16_t[static_cast<size_t>(width) * height]);
+    rgba_.reset(new uint8_t[static_cast<size_t>(width) * height * 4]);
     canvasFilled_ = false;
     window.fullscreen = false;
     EM_ASM(
@@ -440,7 +440,7 @@ bool WebVideo::ShowChangedPixels(Surface& page) {
         return reinterpret_cast<const uint16_t*>(static_cast<const uint8_t*>(desc.pixels) +
                                                  static_cast<size_t>(y) * desc.pitch);
     };
-    auto shownRow = [&](int y) { return onCanvas_.data() + static_cast<size_t>(y) * pageWidth_; };
+    auto shownRow = [&](int y) { return onCanvas_.get() + static_cast<size_t>(y) * pageWidth_; };
     // The rectangle of pixels that differ from the canvas: all of the first page.
     int top = 0, bottom = pageHeight_ - 1, left = 0, right = pageWidth_ - 1;
     if (canvasFilled_) {
@@ -453,7 +453,7 @@ bool WebVideo::ShowChangedPixels(Surface& page) {
     canvasFilled_ = true;
     if (top > bottom) return false;  // nothing new: the canvas keeps its picture
     const int width = right - left + 1;
-    uint8_t* out = rgba_.data();
+    uint8_t* out = rgba_.get();
     for (int y = top; y <= bottom; ++y) {
         const uint16_t* row = pageRow(y) + left;
         std::memcpy(shownRow(y) + left, row, static_cast<size_t>(width) * sizeof(uint16_t));
@@ -475,7 +475,7 @@ bool WebVideo::ShowChangedPixels(Surface& page) {
             Module.reefDraws = (Module.reefDraws || 0) + 1;
             if (!Module.reefFirstFrameMs) Module.reefFirstFrameMs = performance.now();
         },
-        rgba_.data(), width, bottom - top + 1, left, top);
+        rgba_.get(), width, bottom - top + 1, left, top);
     return true;
 }
 

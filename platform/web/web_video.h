@@ -11,6 +11,7 @@
 // new follows (NothingNewFor) waits that long or until input instead.
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <deque>
 #include <string>
 #include <vector>
@@ -90,8 +91,10 @@ private:
     int32_t pageWidth_ = 0, pageHeight_ = 0;
     PicturePlacement place_{};
     double pixelRatio_ = 1;
-    std::vector<uint16_t> onCanvas_;  // what the canvas shows
-    std::vector<uint8_t> rgba_;       // that rectangle on its way to the canvas
+    // Left uninitialised when made: the first present writes all of both
+    // (canvasFilled_), and filling them first would cost the page's start.
+    std::unique_ptr<uint16_t[]> onCanvas_;  // what the canvas shows
+    std::unique_ptr<uint8_t[]> rgba_;       // that rectangle on its way to the canvas
     bool canvasFilled_ = false;
     double nextFrame_ = 0;  // ms on the browser's clock
     double quietUntil_ = 0;  // NothingNewFor's end for the next present
