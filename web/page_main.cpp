@@ -10,7 +10,6 @@
 #include "shell/entry.h"
 #include "shell/program_main.h"
 #include "shell/scripted_run.h"
-#include "platform/web/web_tasks.h"
 
 namespace {
 int RunGame(const CommandLine& line) { return GameEntry(nullptr, line.launcherDir.c_str(), 0); }
@@ -27,10 +26,6 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The module's set-up (its static objects, the file system, the kept
-    // files) has just taken one piece of the browser's time: the program's
-    // own start comes in another.
-    plat::YieldIfHeldLong();
     // The program ends here, as a process does, whatever tasks still wait
     // (platform/web/web_tasks.h): each keeps Emscripten's runtime alive for
     // its resumption, which would otherwise keep the page from moving on.

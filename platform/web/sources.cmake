@@ -24,3 +24,7 @@ target_include_directories(reef_platform BEFORE PUBLIC ${CMAKE_CURRENT_SOURCE_DI
 target_compile_options(reef_platform PUBLIC
   "SHELL:-include ${CMAKE_CURRENT_SOURCE_DIR}/web/include/atomic_ref_compat.h")
 target_link_libraries(reef_platform PUBLIC reef_base)
+# The module is built for size, but the canvas driver's per-pixel loops run
+# for every frame drawn (the whole picture on a scene's first): those are
+# built for speed.
+set_source_files_properties(web/web_video.cpp PROPERTIES COMPILE_OPTIONS -O2)

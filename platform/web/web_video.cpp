@@ -455,6 +455,9 @@ bool WebVideo::ShowChangedPixels(Surface& page) {
     const int width = right - left + 1;
     uint8_t* out = rgba_.get();
     for (int y = top; y <= bottom; ++y) {
+        // The canvas is drawn only at the end, so the browser's turns meanwhile
+        // show no half-drawn picture.
+        YieldIfHeldLong();
         const uint16_t* row = pageRow(y) + left;
         std::memcpy(shownRow(y) + left, row, static_cast<size_t>(width) * sizeof(uint16_t));
         for (int x = 0; x < width; ++x, out += 4) {

@@ -88,6 +88,10 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     }
   }
   Module.arguments = args;
+  // main runs in a task after the module's set-up (its static objects, the
+  // file system, the kept files), not in the same one: see
+  // onRuntimeInitialized.
+  Module.noInitialRun = true;
   // The game's page, opened by the launcher's Play, starts its music at once
   // where the browser lets it; the launcher's sound waits for a gesture.
   Module.reefSoundAtOnce = playing;
@@ -235,6 +239,7 @@ var Module = typeof Module !== 'undefined' ? Module : {};
         fetch('music.mp3').then(function (response) { return response.arrayBuffer(); }).catch(function () {});
       }, 1000);
     }
+    setTimeout(function () { callMain(args); });
     const loading = document.querySelector('#loading');
     if (loading) loading.remove();
     document.querySelector('#canvas').addEventListener('contextmenu', function (e) { e.preventDefault(); });
