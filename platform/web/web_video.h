@@ -11,8 +11,8 @@
 // new follows (NothingNewFor) waits that long or until input instead.
 #include <atomic>
 #include <cstdint>
-#include <memory>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
