@@ -113,6 +113,29 @@ var Module = typeof Module !== 'undefined' ? Module : {};
         }
       });
     };
+    // The module's loader makes the game's files in the file system one after
+    // another as soon as index.data has arrived, in one task far too long for
+    // a slow phone: they are made a few milliseconds' worth at a time
+    // instead, each batch in a task of its own.
+    const makeFile = Module.FS_createDataFile;
+    const waiting = [];
+    const turns = new MessageChannel();
+    turns.port1.onmessage = function () {
+      const until = performance.now() + 4;
+      while (waiting.length > 0 && performance.now() < until) makeFile.apply(FS, waiting.shift());
+      if (waiting.length > 0) {
+        turns.port2.postMessage(null);
+      } else {
+        removeRunDependency('reef-files');
+      }
+    };
+    Module.FS_createDataFile = function () {
+      if (waiting.length === 0) {
+        addRunDependency('reef-files');
+        turns.port2.postMessage(null);
+      }
+      waiting.push(arguments);
+    };
     // A browser with no IndexedDB at all would stop the module's storage
     // code outright; one that refuses it reports so in syncfs.
     if (keeping && !self.indexedDB) storageRefused('no IndexedDB');
@@ -232,12 +255,10 @@ var Module = typeof Module !== 'undefined' ? Module : {};
       return result;
     };
     FS.chdir(GAME);
-    // The launcher needs no music: it fetches the game's after its first
-    // frame, so that Play finds it in the browser's cache.
-    if (!playing) {
-      setTimeout(function () {
-        fetch('music.mp3').then(function (response) { return response.arrayBuffer(); }).catch(function () {});
-      }, 1000);
+    // The launcher needs no music: it has a worker fetch the game's after its
+    // first frame, so that Play finds it in the browser's cache.
+    if (!playing && typeof reefDownload === 'function') {
+      setTimeout(function () { reefDownload('music.mp3', false); }, 1000);
     }
     setTimeout(function () { callMain(args); });
     const loading = document.querySelector('#loading');
