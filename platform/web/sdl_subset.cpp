@@ -57,15 +57,21 @@ const char* SDL_GetError() { return t_error.c_str(); }
 
 // ---- Surfaces ---------------------------------------------------------------
 
-SDL_Surface* SDL_CreateRGBSurfaceWithFormat(Uint32, int width, int height, int, Uint32 format) {
+namespace {
+
+// A surface whose pixels are cleared (as SDL's are) or left for the caller to
+// clear a row at a time as it fills them: the first touch of fresh memory is
+// slow, and row by row it falls between the browser's turns.
+SDL_Surface* NewSurface(int width, int height, Uint32 format, bool cleared) {
     SDL_PixelFormat* f = FormatOf(format);
     if (f == nullptr || width <= 0 || height <= 0) {
         SDL_SetError("unsupported surface");
         return nullptr;
     }
-    LetTheBrowserIn();  // a large one's first touch of its memory is slow
+    LetTheBrowserIn();
     const int pitch = (width * f->BytesPerPixel + 3) & ~3;
-    void* pixels = std::calloc(static_cast<size_t>(pitch) * height, 1);
+    const size_t bytes = static_cast<size_t>(pitch) * height;
+    void* pixels = cleared ? std::calloc(bytes, 1) : std::malloc(bytes);
     auto* s = new (std::nothrow) SDL_Surface{0, f, width, height, pitch, pixels, false, 0};
     if (pixels == nullptr || s == nullptr) {
         std::free(pixels);
@@ -74,6 +80,19 @@ SDL_Surface* SDL_CreateRGBSurfaceWithFormat(Uint32, int width, int height, int, 
         return nullptr;
     }
     return s;
+}
+
+// Clears row y of a surface made uncleared, just before it is filled.
+uint8_t* ClearedRow(SDL_Surface* s, int y) {
+    uint8_t* row = static_cast<uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch;
+    std::memset(row, 0, static_cast<size_t>(s->pitch));
+    return row;
+}
+
+}  // namespace
+
+SDL_Surface* SDL_CreateRGBSurfaceWithFormat(Uint32, int width, int height, int, Uint32 format) {
+    return NewSurface(width, height, format, true);
 }
 
 void SDL_FreeSurface(SDL_Surface* surface) {
@@ -147,10 +166,11 @@ int SDL_BlitScaled(SDL_Surface* src, const SDL_Rect* srcRect, SDL_Surface* dst, 
 }
 
 SDL_Surface* SDL_ConvertSurfaceFormat(SDL_Surface* src, Uint32 format, Uint32) {
-    SDL_Surface* out = SDL_CreateRGBSurfaceWithFormat(0, src->w, src->h, SDL_BITSPERPIXEL(format), format);
+    SDL_Surface* out = NewSurface(src->w, src->h, format, false);
     if (out == nullptr) return nullptr;
     for (int y = 0; y < src->h; ++y) {
         LetTheBrowserIn();
+        ClearedRow(out, y);
         for (int x = 0; x < src->w; ++x) {
             uint8_t r, g, b;
             const uint8_t* p = Pixel(src, x, y);
@@ -266,7 +286,7 @@ SDL_Surface* ReadBmp(std::FILE* file) {
             return nullptr;
         }
     }
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_BGR24);
+    SDL_Surface* s = NewSurface(width, height, SDL_PIXELFORMAT_BGR24, false);
     if (s == nullptr) return nullptr;
     const size_t rowBytes = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
     std::vector<uint8_t> row(rowBytes);
@@ -278,7 +298,7 @@ SDL_Surface* ReadBmp(std::FILE* file) {
             SDL_SetError("the BMP pixels are cut short");
             return nullptr;
         }
-        uint8_t* out = Pixel(s, 0, topDown ? i : height - 1 - i);
+        uint8_t* out = ClearedRow(s, topDown ? i : height - 1 - i);
         for (int32_t x = 0; x < width; ++x, out += 3) {
             switch (bits) {
                 case 8: {
