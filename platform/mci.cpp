@@ -1,8 +1,9 @@
 #include "platform/mci.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
-#include <sstream>
+#include <string_view>
 
 #include "platform/mp3_player.h"
 
@@ -24,16 +25,31 @@ std::map<std::string, std::unique_ptr<Mp3Player>>& Devices() {
     static auto* devices = new std::map<std::string, std::unique_ptr<Mp3Player>>;
     return *devices;
 }
+
+// The next word of a command, taken from its front; empty at its end.
+std::string NextWord(std::string_view* rest) {
+    constexpr std::string_view kSpace = " \t\n\v\f\r";
+    const size_t start = rest->find_first_not_of(kSpace);
+    if (start == std::string_view::npos) {
+        *rest = {};
+        return {};
+    }
+    const size_t end = std::min(rest->find_first_of(kSpace, start), rest->size());
+    std::string word(rest->substr(start, end - start));
+    rest->remove_prefix(end);
+    return word;
+}
 }  // namespace
 
 int MciSendString(const char* command, WindowHandle notifyWindow) {
     if (command == nullptr) return kMciErrorUnknownDevice;
     Log().emplace_back(command);
-    std::istringstream words(command);
-    std::string verb, target, option, alias;
-    words >> verb >> target >> option;
+    std::string_view words = command;
+    const std::string verb = NextWord(&words);
+    const std::string target = NextWord(&words);
+    const std::string option = NextWord(&words);
     if (verb == "open") {
-        words >> alias;
+        std::string alias = NextWord(&words);
         if (option != "alias" || alias.empty()) alias = target;
         if (Devices().count(alias) != 0) return kMciErrorCannotOpen;
         auto player = std::make_unique<Mp3Player>();

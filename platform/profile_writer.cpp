@@ -3,8 +3,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/failure.h"
@@ -62,10 +62,14 @@ bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
     const bool whole = !std::ferror(file) && text.size() <= kMaxSettingsBytes;
     std::fclose(file);
     if (!whole) return Fail(path + ": cannot be read whole, so it is not written over");
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
+    // A line a newline ends, and the text after the last one if any.
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines->push_back(line);
+        lines->push_back(std::move(line));
+        start = end + 1;
     }
     return true;
 }

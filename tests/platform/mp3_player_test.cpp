@@ -108,6 +108,16 @@ TEST_F(Mp3Music, ASongLongerThanTheRingEndsOnceAfterItHasPlayedAndPlaysAgain) {
     EXPECT_GE(PlayUntilEnd(12000), 9750u);
 }
 
+TEST_F(Mp3Music, CommandWordsStandBetweenAnyBlanks) {
+    dir_.Write("song.mp3", SilentMp3(kFramesPerSecond));
+    ASSERT_EQ(plat::MciSendString("  open\tsong.mp3   alias\r\nmusic ", nullptr), 0);
+    EXPECT_NE(plat::MciSendString("open song.mp3 alias music", nullptr), 0);  // the alias is taken
+    EXPECT_EQ(plat::MciSendString("close music", nullptr), 0);
+    // Without an alias the device is named by its file.
+    ASSERT_EQ(plat::MciSendString("open song.mp3", nullptr), 0);
+    EXPECT_EQ(plat::MciSendString("close song.mp3", nullptr), 0);
+}
+
 TEST_F(Mp3Music, APipeInPlaceOfTheSongIsRefused) {
     ASSERT_EQ(mkfifo("song.mp3", 0644), 0);
     alarm(10);  // a player waiting on the pipe ends the test rather than hanging it

@@ -54,6 +54,10 @@ TEST(Profile, WritingAKeyKeepsEveryOtherLine) {
     EXPECT_EQ(ReadText("setup.ini"),
               "; the launcher's settings\r\n[Setup]\r\nx=40\r\nw=900\r\nh=700\r\n\r\n"
               "[default]\r\ngametime=200\r\n[window]\r\nscale=sharp\r\n");
+    // Windows line ends, a blank line and a last line with no line end.
+    dir.Write("crlf.ini", "[a]\r\nk=1\r\n\r\n[b]\r\nlast=2");
+    ASSERT_TRUE(plat::WriteProfileString("a", "new", "3", "crlf.ini"));
+    EXPECT_EQ(ReadText("crlf.ini"), "[a]\r\nk=1\r\nnew=3\r\n\r\n[b]\r\nlast=2\r\n");
     // A file too large to be settings is left alone.
     dir.Write("setup.ini", std::string(2 << 20, 'x'));
     EXPECT_FALSE(plat::WriteProfileString("setup", "x", "1", "setup.ini"));
