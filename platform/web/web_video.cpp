@@ -300,9 +300,14 @@ bool WebVideo::OpenDisplay(Window& window, int32_t width, int32_t height, bool) 
             // made, without a frame of the page's compositor for it; the idle
             // board's blinking costs the browser a third less. Others ignore it.
             Module.reefContext = canvas.getContext('2d', {alpha: false, desynchronized: true});
+            // The browser makes the canvas's buffers on its first drawing,
+            // several milliseconds on a slow phone: that happens now, ahead of
+            // the first picture's, with a turn for the browser in between.
+            Module.reefContext.fillRect(0, 0, 1, 1);
         },
         width, height);
     Layout();
+    YieldIfHeldLong();
     return true;
 }
 

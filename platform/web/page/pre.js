@@ -265,10 +265,13 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     if (loading) loading.remove();
     document.querySelector('#canvas').addEventListener('contextmenu', function (e) { e.preventDefault(); });
     // The page's files are all here by now, so the service worker keeps them
-    // from the browser's cache rather than downloading them again.
+    // from the browser's cache rather than downloading them again. It is
+    // registered in a task of its own, after the program's first.
     if ('serviceWorker' in navigator) {
-      navigator.serviceWorker.register('sw.js').catch(function (error) {
-        console.warn('no offline visits: ' + error);
+      setTimeout(function () {
+        navigator.serviceWorker.register('sw.js').catch(function (error) {
+          console.warn('no offline visits: ' + error);
+        });
       });
     }
   };
