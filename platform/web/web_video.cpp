@@ -297,8 +297,9 @@ bool WebVideo::OpenDisplay(Window& window, int32_t width, int32_t height, bool) 
             canvas.width = $0;
             canvas.height = $1;
             // Desynchronized: a browser that can shows each drawing as it is
-            // made, without a frame of the page's compositor for it; the idle
-            // board's blinking costs the browser a third less. Others ignore it.
+            // made, without a frame of the page's compositor for it (the idle
+            // board draws twice a second for its blinking button). Others
+            // ignore it.
             Module.reefContext = canvas.getContext('2d', {alpha: false, desynchronized: true});
             // The browser makes the canvas's buffers on its first drawing,
             // several milliseconds on a slow phone: that happens now, ahead of
