@@ -33,6 +33,11 @@ fail() { echo "windows test: $*" >&2; exit 1; }
 step() { echo "== $*"; }
 
 step "unit suite under Wine"
+# A new prefix is made by the first Wine process; two tests starting at once
+# into one that does not exist yet can find it half made and fail with no
+# output, so it is made (or brought up to date) here first.
+wineboot -u >/dev/null 2>&1 || true
+wineserver -w
 ctest --test-dir "$win" -j "$(nproc)" --timeout 300 --output-on-failure | tail -n 3
 
 step "headless reports against Linux"
